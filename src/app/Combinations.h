@@ -1,0 +1,11 @@
+#pragma once
+#include <cstdint>
+
+namespace vargis::app {
+
+// C(n, k) by cancelling common factors of numerators n-k+1..n and
+// denominators 1..k, then dividing the products; OverflowError when either
+// product leaves signed 32-bit.
+std::int32_t countCombinations(std::uint8_t n, std::uint8_t k);
+
+} // namespace vargis::app

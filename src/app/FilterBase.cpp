@@ -1,0 +1,125 @@
+#include "app/FilterBase.h"
+
+#include "engine/ResultTable.h"
+#include "filters/MarkBases.h"
+
+#include <algorithm>
+
+namespace vargis::app {
+
+namespace {
+
+void setCaption(ui::Form& form, const std::string& name, const std::string& caption) {
+    if (ui::Control* c = form.find(name))
+        c->caption = caption;
+}
+
+// The up-down bound to a label follows a restored parameter, as the arrows
+// read their associate's text.
+void syncUpDown(ui::Form& form, const std::string& label, const std::string& value) {
+    for (const auto& name : form.order()) {
+        ui::Control& c = form.at(name);
+        if (c.kind == ui::ControlKind::UpDown && c.associate == label) {
+            try {
+                c.position = std::clamp(std::stoi(value), c.min, c.max);
+            } catch (const std::exception&) {
+            }
+        }
+    }
+}
+
+} // namespace
+
+void restoreFilterControls(Workspace& ws, ui::Form& form, int first, int last) {
+    for (int i = first; i <= last; ++i) {
+        if ((i >= 26 && i <= 30) || (i >= 199 && i <= 222))
+            continue;
+        const auto& row = ws.filters.row(i);
+        const auto& captionRow = i == 25 ? ws.filters.row(24) : row;
+        const std::string& label = row.labelName();
+        const std::string& value = row.parameter();
+        const std::string& button = captionRow.buttonName();
+        const std::string& stem = captionRow.stem();
+        const std::string& condition = captionRow.condition();
+        const bool rankedPage = i >= 31 && i <= 150;
+        const bool positionValue = i == 55 || i == 79 || i == 103 || i == 127;
+        if (rankedPage && !positionValue) {
+            setCaption(form, button, condition + stem);
+            continue;
+        }
+        if (!label.empty()) {
+            setCaption(form, label, value);
+            syncUpDown(form, label, value);
+        }
+        setCaption(form, button, stem + condition);
+    }
+}
+
+void restoreFilterChecks(Application& app, int first, int last) {
+    Workspace& ws = app.workspace();
+    ui::Form& form = app.mainForm();
+    for (int i = first; i <= last; ++i) {
+        if (i >= 199 && i <= 222)
+            continue;
+        const auto& row = ws.filters.row(i);
+        if (!form.has(row.checkBoxName()))
+            continue;
+        if (row.enabled() == "True")
+            app.setChecked(form, row.checkBoxName(), true);
+        else if (row.enabled() == "False")
+            app.setChecked(form, row.checkBoxName(), false);
+    }
+    for (int n = 1; n <= filters::kNumbers; ++n) {
+        const auto& digits = ws.digits.row(n);
+        const std::string name = "CheckBox" + digits.fields[1];
+        if (form.has(name))
+            app.setChecked(form, name, digits.fields[2] == "1");
+    }
+}
+
+void saveFilterBases(Application& app, bool withProgress) {
+    Workspace& ws = app.workspace();
+    ui::Control* progress = withProgress ? &app.mainForm().at("ProgressBar1") : nullptr;
+    auto step = [&](int position) {
+        if (progress) {
+            progress->position = position;
+            app.platform().repaint();
+        }
+    };
+    if (progress)
+        progress->max = 3;
+    filters::saveFilterTable(ws.filters, filters::filterFileSavePath(ws.dataFolder));
+    step(1);
+    filters::saveGraphicsBase(ws.failMarks, filters::graphicsPath(ws.dataFolder));
+    step(2);
+    filters::saveDigitsBase(ws.digits, filters::digitsPath(ws.dataFolder));
+    app.platform().showInformation("Файлы данных сохранены");
+    step(3);
+    step(0);
+}
+
+void filterCheckBoxClick(Application& app, const std::string& sender) {
+    Workspace& ws = app.workspace();
+    const int row = ws.filters.findRowByCheckBox(sender);
+    if (row != 0)
+        ws.filters.row(row).field(4) = app.mainForm().at(sender).checked ? "True" : "False";
+    engine::clearResultTable(app.mainForm());
+}
+
+int numberOfCheckBox(const std::string& name) {
+    for (int n = 1; n <= filters::kNumbers; ++n)
+        if (name == "CheckBox" + filters::numberCheckBoxSuffix(n))
+            return n;
+    return 0;
+}
+
+void numberCheckBoxClick(Application& app, const std::string& sender) {
+    const int number = numberOfCheckBox(sender);
+    if (number == 0)
+        return;
+    ui::Control& box = app.mainForm().at(sender);
+    app.workspace().digits.row(number).fields[2] = box.checked ? "1" : "0";
+    box.color = box.checked ? ui::colors::Yellow : ui::colors::Red;
+}
+
+} // namespace vargis::app

@@ -1,0 +1,364 @@
+#include "app/FormLayout.h"
+
+#include "catalogue/Catalogue.h"
+#include "filters/MarkBases.h"
+
+#include <string>
+
+namespace vargis::app {
+
+using ui::Control;
+using ui::ControlKind;
+using ui::Form;
+
+namespace {
+
+Control& place(Form& form, const std::string& name, ControlKind kind, const std::string& parent,
+               int left, int top, int width, int height, const std::string& caption = {}) {
+    Control& c = form.add(name, kind, parent);
+    c.left = left;
+    c.top = top;
+    c.width = width;
+    c.height = height;
+    c.caption = caption;
+    return c;
+}
+
+void addMenu(Form& form, const std::string& menu,
+             std::initializer_list<std::pair<const char*, const char*>> items, bool radio) {
+    Control& m = form.add(menu, ControlKind::PopupMenu, form.name());
+    m.visible = false;
+    for (const auto& [name, caption] : items) {
+        Control& item = form.add(name, ControlKind::MenuItem, menu);
+        item.caption = caption;
+        item.radioItem = radio && std::string(caption) != "-";
+        item.menu = menu;
+        form.at(menu).items.push_back(name);
+    }
+}
+
+// Two columns of filter rows on a page: check box, button, parameter label
+// and up-down arrows.
+void buildFilterPage(Form& form, const catalogue::PageInfo& page) {
+    Control& sheet = form.add(std::string(page.tabSheet), ControlKind::TabSheet, "PageControl1");
+    sheet.caption = std::string(page.tabCaption);
+    sheet.hint = std::string(page.hint);
+    form.at("PageControl1").pages.push_back(sheet.name);
+
+    const int count = page.lastRow - page.firstRow + 1;
+    const int perColumn = (count + 1) / 2;
+    for (int row = page.firstRow; row <= page.lastRow; ++row) {
+        const auto& rc = catalogue::rowControls(row);
+        const int index = row - page.firstRow;
+        const int x = index < perColumn ? 4 : 226;
+        const int y = 6 + (index % perColumn) * 28;
+        const std::string parent(page.tabSheet);
+        if (!rc.checkBox.empty()) {
+            Control& box = place(form, std::string(rc.checkBox), ControlKind::CheckBox, parent, x,
+                                 y + 3, 16, 16);
+            box.visible = box.enabled = !rc.hidden;
+            if (rc.alwaysOn) {
+                box.checked = true;
+                box.enabled = false;
+            }
+        }
+        if (!rc.button.empty()) {
+            Control& button = place(form, std::string(rc.button), ControlKind::BitBtn, parent,
+                                    x + 18, y, 146, 22, std::string(rc.caption));
+            button.hint = std::string(rc.hint);
+            button.visible = button.enabled = !rc.hidden;
+            button.popupMenu = rc.menu == catalogue::ConditionMenu::TwoWay    ? "PopupMenu2"
+                               : rc.menu == catalogue::ConditionMenu::FourWay ? "PopupMenu1"
+                                                                              : "";
+        }
+        if (!rc.paramLabel.empty()) {
+            Control& label = place(form, std::string(rc.paramLabel), ControlKind::StaticText,
+                                   parent, x + 168, y + 2, 30, 18, std::string(rc.paramInitial));
+            label.visible = label.enabled = !rc.hidden;
+        }
+        if (!rc.upDown.empty()) {
+            Control& arrows = place(form, std::string(rc.upDown), ControlKind::UpDown, parent,
+                                    x + 200, y, 16, 22);
+            arrows.min = rc.upMin;
+            arrows.max = rc.upMax;
+            arrows.position = rc.upInitial;
+            arrows.associate = std::string(rc.paramLabel);
+            arrows.visible = arrows.enabled = !rc.hidden;
+        }
+    }
+    int extraX = 4;
+    int extraY = 344;
+    int unnamed = 0;
+    for (const auto& extra : page.extras) {
+        std::string name(extra.name);
+        ControlKind kind = ControlKind::Label;
+        int width = 8 + 6 * static_cast<int>(extra.caption.size() / 2 + 1);
+        int height = 18;
+        if (name.empty()) {
+            // An explanatory note the program never refers to by name.
+            name = std::string(page.tabSheet) + "Note" + std::to_string(++unnamed);
+            kind = ControlKind::StaticText;
+            width = 220;
+            height = 34;
+        } else if (name.rfind("Image", 0) == 0) {
+            kind = ControlKind::Image;
+            width = 20;
+        } else if (name.rfind("BitBtn", 0) == 0) {
+            kind = ControlKind::BitBtn;
+            width = 24;
+            height = 20;
+        } else if (name.rfind("StaticText", 0) == 0) {
+            kind = ControlKind::StaticText;
+        }
+        if (extraX + width > 440) {
+            extraX = 4;
+            extraY += 24;
+        }
+        Control& c = place(form, name, kind, std::string(page.tabSheet), extraX, extraY, width,
+                           height, std::string(extra.caption));
+        c.hint = std::string(extra.hint);
+        extraX += width + 6;
+    }
+}
+
+void buildNumberPage(Form& form) {
+    Control& sheet = form.add("TabSheet11", ControlKind::TabSheet, "PageControl1");
+    sheet.caption = "ВЫБРАТЬ ЧИСЛА";
+    form.at("PageControl1").pages.push_back(sheet.name);
+    // Five columns of ten numbers, each label with its box to the right.
+    for (int n = 1; n <= filters::kNumbers; ++n) {
+        const int column = (n - 1) / 10;
+        const int line = (n - 1) % 10;
+        const int x = 8 + column * 86;
+        const int y = 8 + line * 24;
+        place(form, filters::numberLabelName(n), ControlKind::StaticText, "TabSheet11", x, y, 24,
+              18, std::to_string(n));
+        Control& box = place(form, "CheckBox" + filters::numberCheckBoxSuffix(n),
+                             ControlKind::CheckBox, "TabSheet11", x + 26, y, 18, 18);
+        box.checked = true;
+    }
+    Control& group = place(form, "GroupBox6", ControlKind::GroupBox, "TabSheet11", 3, 275, 440, 90,
+                           " анализатор ");
+    group.visible = false;
+    struct Setting {
+        const char* label;
+        const char* upDown;
+        const char* caption;
+        int min, max, initial, left;
+    };
+    constexpr Setting kSettings[] = {
+        {"StaticText166", "UpDown102", "Повторы в", 1, 49, 15, 8},
+        {"StaticText262", "UpDown125", "тир. перед тир. с N п/п = ", 10, 50, 30, 150},
+        {"StaticText259", "UpDown124", "Исключать ЧИСЛА с повторениями", 0, 10, 0, 300},
+    };
+    for (const auto& s : kSettings) {
+        place(form, std::string(s.label) + "Caption", ControlKind::Label, "GroupBox6", s.left, 20,
+              130, 32, s.caption);
+        place(form, s.label, ControlKind::StaticText, "GroupBox6", s.left, 56, 28, 18,
+              std::to_string(s.initial));
+        Control& arrows =
+            place(form, s.upDown, ControlKind::UpDown, "GroupBox6", s.left + 30, 54, 16, 22);
+        arrows.min = s.min;
+        arrows.max = s.max;
+        arrows.position = s.initial;
+        arrows.associate = s.label;
+    }
+}
+
+void buildMenus(Form& form) {
+    addMenu(form, "PopupMenu4",
+            {{"N15", "Помощь"},
+             {"N25", "Фильтры"},
+             {"N19", "Сайт программы"},
+             {"N4Separator1", "-"},
+             {"N9", "Статистику тиражей сохранить"},
+             {"N10", "Базу фильтров сохранить"},
+             {"N4Separator2", "-"},
+             {"N22", "Подсказки вЫключить"},
+             {"N4Separator3", "-"},
+             {"N12", "Выход"}},
+            false);
+    form.self().popupMenu = "PopupMenu4";
+    addMenu(form, "PopupMenu1", {{"n1", "<="}, {"n2", "="}, {"n3", "<>"}, {"N8", ">="}}, true);
+    addMenu(form, "PopupMenu2", {{"n4", "<>"}, {"n5", "="}}, true);
+    Control& kinds = form.add("PopupMenu6", ControlKind::PopupMenu, form.name());
+    kinds.visible = false;
+    for (const auto& kind : kKindItems) {
+        const std::string folder = kind.folder;
+        Control& item = form.add(kind.item, ControlKind::MenuItem, "PopupMenu6");
+        item.caption = "5 из " + folder.substr(2);
+        item.radioItem = true;
+        item.menu = "PopupMenu6";
+        kinds.items.push_back(kind.item);
+    }
+}
+
+void buildStatisticsGroup(Form& form) {
+    place(form, "GroupBox3", ControlKind::GroupBox, form.name(), 3, 446, 470, 224,
+          "  Статистика тиражей ");
+    place(form, "Label1", ControlKind::Label, "GroupBox3", 10, 16, 90, 16, "редактировать");
+    Control& add =
+        place(form, "Label7", ControlKind::Label, "GroupBox3", 110, 16, 60, 16, "добавить");
+    add.hint = "Добавить тираж ";
+    Control& slash = place(form, "Label4", ControlKind::Label, "GroupBox3", 170, 16, 14, 16, " / ");
+    slash.hint = "Добавить тираж ";
+    place(form, "Image10", ControlKind::Image, "GroupBox3", 190, 14, 20, 18);
+    place(form, "Label2", ControlKind::Label, "GroupBox3", 212, 16, 70, 16, "сохранить");
+    Control& printImage = place(form, "Image30", ControlKind::Image, "GroupBox3", 300, 14, 20, 18);
+    printImage.hint = "Распечатать таблицу статистики тиражей";
+    Control& print =
+        place(form, "Label3", ControlKind::Label, "GroupBox3", 322, 16, 70, 16, "печатать");
+    print.hint = "Распечатать таблицу статистики тиражей";
+    Control& grid =
+        place(form, "StringGrid1", ControlKind::StringGrid, "GroupBox3", 6, 36, 458, 182);
+    grid.grid.editable = true;
+}
+
+void buildChartArea(Form& form) {
+    const std::string f = form.name();
+    place(form, "Chart", ControlKind::Chart, f, 478, 22, 427, 268);
+    Control& luck =
+        place(form, "StaticText1", ControlKind::StaticText, f, 640, 120, 100, 20, " Удачи !!!");
+    luck.visible = false;
+    place(form, "StaticText10", ControlKind::StaticText, f, 800, 30, 90, 16, "");
+    Control& busy = place(form, "StaticText18", ControlKind::StaticText, f, 560, 150, 260, 18,
+                          "Обработка статистики ЗАВЕРШЕНА");
+    busy.visible = false;
+    Control& addImage = place(form, "BitBtn223", ControlKind::BitBtn, f, 482, 26, 34, 20, "Доб");
+    addImage.hint = "ДОБАВИТЬ график в базу";
+    Control& printImages = place(form, "BitBtn249", ControlKind::BitBtn, f, 518, 26, 34, 20, "Печ");
+    printImages.hint = "РАСПЕЧАТАТЬ все графики";
+    Control& clearImages = place(form, "BitBtn273", ControlKind::BitBtn, f, 554, 26, 34, 20, "Уд");
+    clearImages.hint = "Очистить базу графиков";
+    place(form, "StaticText168", ControlKind::StaticText, f, 478, 295, 52, 18, "Фильтр: ");
+    Control& ordinals = place(form, "RichEdit1", ControlKind::RichEdit, f, 530, 293, 375, 20);
+    ordinals.color = ui::colors::Navy;
+    ordinals.enabled = true;
+}
+
+void buildResultGroup(Form& form) {
+    place(form, "GroupBox2", ControlKind::GroupBox, form.name(), 478, 316, 427, 104,
+          "  Результат работы фильтра  ");
+    place(form, "StaticText4", ControlKind::StaticText, "GroupBox2", 8, 18, 410, 16,
+          " Фильтр: Не выбран");
+    struct Counter {
+        const char* caption;
+        const char* captionName;
+        const char* value;
+        int top;
+    };
+    constexpr Counter kCounters[] = {
+        {" тиражей попало :", "StaticText3Caption", "StaticText3", 38},
+        {" перестановок :", "StaticText8Caption", "StaticText8", 56},
+        {" чисел осталось :", "StaticText6Caption", "StaticText6", 74},
+    };
+    for (const auto& c : kCounters) {
+        place(form, c.captionName, ControlKind::Label, "GroupBox2", 8, c.top, 110, 16, c.caption);
+        place(form, c.value, ControlKind::StaticText, "GroupBox2", 120, c.top, 80, 16, "");
+    }
+    Control& combine = place(form, "BitBtn17", ControlKind::BitBtn, "GroupBox2", 240, 48, 170, 30,
+                             "фильтры объединить");
+    combine.hint = "Обрабатываются все престановки";
+}
+
+void buildForecastGroup(Form& form) {
+    place(form, "GroupBox1", ControlKind::GroupBox, form.name(), 478, 422, 220, 248,
+          " Прогноз на ");
+    Control& calendar =
+        place(form, "MonthCalendar2", ControlKind::MonthCalendar, "GroupBox1", 6, 18, 208, 180);
+    calendar.minDate = "10.10.2000";
+    calendar.maxDate = "06.12.2099";
+    calendar.hint = "Выбрать тираж для определения итоговых комбинаций";
+    const std::string f = form.name();
+    Control& rest = place(form, "StringGrid3", ControlKind::StringGrid, f, 702, 422, 203, 150);
+    rest.grid.colCount = 6;
+    rest.grid.rowCount = 2;
+    place(form, "StaticText20", ControlKind::StaticText, f, 702, 576, 203, 16,
+          "Перестановок в игре: ");
+    struct Counter {
+        const char* caption;
+        const char* value;
+    };
+    constexpr Counter kCounters[] = {{"с 5-ю выигрышными", "StaticText107"},
+                                     {"с 4-мя выигрышными", "StaticText141"},
+                                     {"с 3-мя выигрышными", "StaticText142"},
+                                     {"с 2-мя выигрышными", "StaticText143"}};
+    int top = 594;
+    for (const auto& c : kCounters) {
+        place(form, std::string(c.value) + "Caption", ControlKind::Label, f, 702, top, 140, 16,
+              c.caption);
+        place(form, c.value, ControlKind::StaticText, f, 846, top, 59, 16, "-");
+        top += 19;
+    }
+}
+
+} // namespace
+
+void buildMainForm(Form& form) {
+    Control& self = form.self();
+    self.caption = kMainCaption;
+    self.width = kMainClientWidth;
+    self.height = kMainClientHeight;
+
+    buildMenus(form);
+    const std::string f = form.name();
+    Control& menu = place(form, "StaticText23", ControlKind::StaticText, f, 6, 3, 40, 16, "Меню");
+    menu.popupMenu = "PopupMenu4";
+    place(form, "StaticText106", ControlKind::StaticText, f, 56, 3, 80, 16, "О программе");
+    place(form, "StaticText108", ControlKind::StaticText, f, 150, 3, 70, 16, " 5 из 36");
+    Control& lottery =
+        place(form, "StaticText14", ControlKind::StaticText, f, 230, 3, 60, 16, "Лотерея");
+    lottery.visible = false;
+    lottery.enabled = false;
+
+    Control& pages = place(form, "PageControl1", ControlKind::PageControl, f, 3, 22, 452, 420);
+    (void)pages;
+    buildNumberPage(form);
+    for (const auto& page : catalogue::filterPages())
+        buildFilterPage(form, page);
+    // Save controls that no filter page placed belong to the number page ("сохр.").
+    int x = 300;
+    for (const char* name : kSaveControls) {
+        if (form.has(name))
+            continue;
+        const bool image = std::string(name).rfind("Image", 0) == 0;
+        Control& c = place(form, name, image ? ControlKind::Image : ControlKind::Label,
+                           "TabSheet11", x, 250, image ? 20 : 40, 18, image ? "" : "сохр.");
+        c.hint = "СОХРАНИТЬ Базу фильтров и дату прогноза";
+        x += image ? 22 : 44;
+    }
+    form.at("PageControl1").activePage = "TabSheet11";
+
+    Control& progress = place(form, "ProgressBar1", ControlKind::ProgressBar, f, 459, 22, 12, 420);
+    progress.min = 0;
+    progress.max = 100;
+    progress.color = ui::colors::White;
+
+    buildStatisticsGroup(form);
+    buildChartArea(form);
+    buildResultGroup(form);
+    buildForecastGroup(form);
+
+    Control& timer = form.add("Timer1", ControlKind::Timer, f);
+    timer.interval = 1000;
+    timer.enabled = false;
+    timer.visible = false;
+}
+
+void buildAboutForm(Form& form) {
+    Control& self = form.self();
+    self.caption = "О программе";
+    self.width = 420;
+    self.height = 300;
+    place(form, "Form2Title", ControlKind::StaticText, form.name(), 20, 20, 380, 20,
+          kApplicationTitle);
+}
+
+void buildNumbersPanel(Form& form) {
+    Control& self = form.self();
+    self.caption = "Числа - дополнительная панель";
+    self.width = 300;
+    self.height = 520;
+}
+
+} // namespace vargis::app

@@ -1,0 +1,88 @@
+#include "app/Handlers.h"
+
+#include "app/FilterBase.h"
+#include "app/FormLayout.h"
+#include "app/Startup.h"
+#include "catalogue/Catalogue.h"
+#include "engine/ResultTable.h"
+#include "filters/MarkBases.h"
+#include "history/DrawGrid.h"
+
+namespace vargis::app {
+
+using ui::Event;
+
+namespace {
+
+void registerMainMenu(Application& app, ui::Dispatcher& d) {
+    ui::Platform& platform = app.platform();
+    d.on("Form1", "StaticText23", Event::Click,
+         [&platform](const std::string&) { platform.popupMenu("Form1", "PopupMenu4", 10); });
+    d.on("Form1", "StaticText14", Event::Click,
+         [&platform](const std::string&) { platform.popupMenu("Form1", "PopupMenu6", 10); });
+    d.on("Form1", "StaticText106", Event::Click,
+         [&app](const std::string&) { app.form("Form2").self().visible = true; });
+    d.on("Form1", "N15", Event::Click,
+         [&platform](const std::string&) { platform.openWithShell("help/vargis_help.htm"); });
+    d.on("Form1", "N25", Event::Click,
+         [&platform](const std::string&) { platform.openWithShell("help/filters.htm"); });
+    d.on("Form1", "N19", Event::Click,
+         [&platform](const std::string&) { platform.openWithShell(kProductAddress); });
+    auto saveStatistics = [&app](const std::string&) {
+        history::saveStatisticsCommand(app.workspace(), app.mainForm(), app.platform());
+    };
+    for (const char* name : {"N9", "Label2", "Image10"})
+        d.on("Form1", name, Event::Click, saveStatistics);
+    d.on("Form1", "N10", Event::Click, [&app](const std::string&) { saveFilterBases(app, false); });
+    for (const char* name : kSaveControls)
+        d.on("Form1", name, Event::Click,
+             [&app](const std::string&) { saveFilterBases(app, true); });
+    d.on("Form1", "N12", Event::Click, [&app](const std::string&) { app.closeMainWindow(); });
+    d.on("Form1", "Timer1", Event::Timer,
+         [&app](const std::string&) { app.mainForm().at("StaticText1").visible = false; });
+}
+
+// Every choice of the kind menu ends in 5 of 36: the item is marked, then
+// the kind is set back before the workspace is reloaded.
+void registerKindMenu(Application& app, ui::Dispatcher& d) {
+    for (const auto& kind : kKindItems) {
+        d.on("Form1", kind.item, Event::Click, [&app](const std::string& sender) {
+            ui::Form& form = app.mainForm();
+            for (const auto& name : form.at("PopupMenu6").items)
+                form.at(name).checked = name == sender;
+            Workspace& ws = app.workspace();
+            ws.kindFolder = "5_36";
+            ws.dataFolder = "bd/" + ws.kindFolder + "/";
+            reloadWorkspace(app);
+        });
+    }
+}
+
+void registerFilterControls(Application& app, ui::Dispatcher& d) {
+    for (const auto& rc : catalogue::allRows()) {
+        if (!rc.checkBox.empty() && rc.row > 2)
+            d.on("Form1", std::string(rc.checkBox), Event::Click,
+                 [&app](const std::string& sender) { filterCheckBoxClick(app, sender); });
+        if (!rc.upDown.empty()) {
+            d.on("Form1", std::string(rc.upDown), Event::Changing,
+                 [&app](const std::string&) { engine::clearResultTable(app.mainForm()); });
+            const std::string button(rc.button);
+            d.on("Form1", std::string(rc.upDown), Event::Click,
+                 [&app, button](const std::string&) { app.pressControl(app.mainForm(), button); });
+        }
+    }
+    for (int n = 1; n <= filters::kNumbers; ++n)
+        d.on("Form1", "CheckBox" + filters::numberCheckBoxSuffix(n), Event::Click,
+             [&app](const std::string& sender) { numberCheckBoxClick(app, sender); });
+}
+
+} // namespace
+
+void registerHandlers(Application& app) {
+    ui::Dispatcher& d = app.dispatcher();
+    registerMainMenu(app, d);
+    registerKindMenu(app, d);
+    registerFilterControls(app, d);
+}
+
+} // namespace vargis::app

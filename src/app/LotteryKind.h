@@ -1,0 +1,27 @@
+#pragma once
+// The 5-of-N lottery kind and the controls that depend on N.
+
+#include "app/Workspace.h"
+#include "ui/Form.h"
+
+#include <string>
+
+namespace vargis::app {
+
+struct ParsedKind {
+    std::uint8_t numbersPerDraw = 0;
+    std::uint8_t highestNumber = 0;
+};
+
+// k is the integer before the first "_", N the integer after the first two
+// characters; both must fit 0..255.
+ParsedKind parseKindFolder(const std::string& folder);
+
+// Shows the number controls of 1..N on the number page, hides N+1..50.
+void applyNumberRange(ui::Form& form, int highestNumber);
+
+// Kind label, checked kind menu item, and the count-in-ranges rows that
+// exist for N (with their stems written into the filter base).
+void applyKindAdjustments(ui::Form& form, Workspace& ws, int highestNumber);
+
+} // namespace vargis::app

@@ -1,0 +1,165 @@
+#include "app/Startup.h"
+
+#include "app/Combinations.h"
+#include "app/FilterBase.h"
+#include "app/LotteryKind.h"
+#include "base/Convert.h"
+#include "base/Errors.h"
+#include "base/TextFile.h"
+#include "engine/ResultTable.h"
+#include "filters/ChartModel.h"
+#include "history/DrawGrid.h"
+
+namespace vargis::app {
+
+Date parseDate(const std::string& text) {
+    const std::string t = trim(text);
+    auto fail = [&]() -> Date { throw ConversionError("'" + t + "' - неверная дата"); };
+    const auto first = t.find('.');
+    const auto second = first == std::string::npos ? first : t.find('.', first + 1);
+    if (second == std::string::npos)
+        return fail();
+    Date d;
+    try {
+        d.day = toInt(t.substr(0, first));
+        d.month = toInt(t.substr(first + 1, second - first - 1));
+        d.year = toInt(t.substr(second + 1));
+    } catch (const ConversionError&) {
+        return fail();
+    }
+    static constexpr int kDays[] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (d.month < 1 || d.month > 12 || d.day < 1 || d.day > kDays[d.month - 1] || d.year < 1 ||
+        d.year > 9999)
+        return fail();
+    const bool leap = (d.year % 4 == 0 && d.year % 100 != 0) || d.year % 400 == 0;
+    if (d.month == 2 && d.day == 29 && !leap)
+        return fail();
+    return d;
+}
+
+void formCreate(Application& app) {
+    Workspace& ws = app.workspace();
+    ui::Form& form = app.mainForm();
+    app.platform().beep(ui::Beep::Default);
+    ws.kindFolder = "5_36";
+    form.at("StaticText108").caption = ws.kindFolder;
+    const ParsedKind kind = parseKindFolder(ws.kindFolder);
+    ws.numbersPerDraw = kind.numbersPerDraw;
+    ws.highestNumber = kind.highestNumber;
+    ws.dataFolder = "bd/" + ws.kindFolder;
+    history::setupDrawGrid(form.at(history::kDrawGrid));
+    reloadWorkspace(app);
+    ui::Control& group = form.at("GroupBox6");
+    group.left = 3;
+    group.top = 275;
+    group.visible = true;
+    form.self().visible = true;
+}
+
+void restoreForecastTarget(Application& app) {
+    Workspace& ws = app.workspace();
+    ui::Form& form = app.mainForm();
+    ws.forecastDate = trim(ws.filters.row(25).field(4));
+    ws.forecastOrdinal = static_cast<std::uint8_t>(ws.drawCount() + 1);
+    ui::Control& grid = form.at(history::kDrawGrid);
+    if (ws.drawCount() > 12) {
+        for (int i = 13; i <= ws.drawCount(); ++i) {
+            if (trim(ws.history.record(i).date()) == ws.forecastDate) {
+                ws.forecastOrdinal = static_cast<std::uint8_t>(i);
+                grid.grid.topRow = i;
+                break;
+            }
+        }
+        parseDate(ws.forecastDate);
+        ui::Control& calendar = form.at("MonthCalendar2");
+        calendar.date = ws.forecastDate;
+    }
+    history::updateGridHighlight(ws, form);
+    form.at("GroupBox1").caption = " Прогноз на " + ws.forecastDate + " ";
+}
+
+void reloadWorkspace(Application& app) {
+    Workspace& ws = app.workspace();
+    ui::Form& form = app.mainForm();
+    ui::Platform& platform = app.platform();
+    platform.beep(ui::Beep::Default);
+
+    history::loadDrawHistory(ws.history, history::statisticsPath(ws.kindFolder));
+    filters::loadFilterTable(ws.filters, filters::filterFileLoadPath(ws.kindFolder));
+    const std::string folder = "bd/" + ws.kindFolder;
+    filters::loadGraphicsBase(ws.failMarks, filters::graphicsPath(folder));
+    filters::loadDigitsBase(ws.digits, filters::digitsPath(folder));
+
+    ui::Control& grid = form.at(history::kDrawGrid);
+    history::setGridRowCount(grid, 2);
+    history::fillDrawGrid(ws, form);
+
+    ws.combinationCount = countCombinations(ws.highestNumber, ws.numbersPerDraw);
+    platform.beep(ui::Beep::Default);
+    form.at("StaticText8").caption = std::to_string(ws.combinationCount);
+    form.at("StaticText10").caption = std::to_string(ws.combinationCount);
+
+    form.at("StaticText4").caption = " Фильтр: Не выбран";
+    form.at("StaticText3").caption = " " + std::to_string(ws.drawCount());
+
+    restoreFilterControls(ws, form, 1, 287);
+    restoreFilterChecks(app, 1, 287);
+
+    applyNumberRange(form, ws.highestNumber);
+    applyKindAdjustments(form, ws, ws.highestNumber);
+
+    if (ws.drawCount() == 0)
+        throw RangeError("В статистике нет ни одного тиража - прогноз не может быть определён");
+    restoreForecastTarget(app);
+
+    filters::resetChartAxis(ws, form);
+    engine::setupResultGrid(form);
+    ws.stopFlag = 0;
+}
+
+void formShow(Application& app) {
+    Workspace& ws = app.workspace();
+    ui::Form& form = app.mainForm();
+    ui::Control& grid = form.at(history::kDrawGrid);
+    if (ws.drawCount() < ws.forecastOrdinal) {
+        grid.grid.selectedRow = ws.drawCount();
+        grid.grid.selectedCol = 7;
+    } else {
+        grid.grid.selectedRow = ws.forecastOrdinal;
+        grid.grid.selectedCol = 2;
+    }
+    form.at("StaticText1").visible = true;
+    form.at("Timer1").enabled = true;
+    for (int sheet = 2; sheet <= 6; ++sheet)
+        form.at("TabSheet" + std::to_string(sheet)).tabVisible = false;
+    const ui::Control& pages = form.at("PageControl1");
+    ui::Control& progress = form.at("ProgressBar1");
+    progress.top = pages.top;
+    progress.left = pages.left + pages.width + 4;
+}
+
+void formActivate(Application& app) {
+    app.mainForm().at("ProgressBar1").color = ui::colors::White;
+}
+
+void systemCommand(Application& app, int command) {
+    ui::Control& panel = app.form("Form7").self();
+    if (command == kSysCommandMinimize) {
+        panel.visible = false;
+        return;
+    }
+    panel.visible = true;
+    if (command == kSysCommandClose)
+        formClose(app);
+}
+
+void formClose(Application& app) {
+    for (const char* report : {"statistic.html", "result.html", "graphics.html"})
+        removeFile(report);
+    app.form("Form7").self().visible = false;
+    app.form("Form2").self().visible = false;
+    app.mainForm().self().visible = false;
+    app.platform().quit();
+}
+
+} // namespace vargis::app

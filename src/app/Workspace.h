@@ -1,0 +1,44 @@
+#pragma once
+// The single process-wide state every command reads and writes.
+
+#include "filters/FilterTable.h"
+#include "filters/MarkBases.h"
+#include "history/DrawHistory.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace vargis::app {
+
+struct Workspace {
+    // Lottery kind
+    std::string kindFolder = "5_36";
+    std::uint8_t numbersPerDraw = 5;
+    std::uint8_t highestNumber = 36;
+    std::string dataFolder = "bd/5_36";
+
+    history::DrawHistory history;
+    filters::FilterTable filters;
+    filters::DrawFailMarks failMarks;
+    filters::DigitsBase digits;
+
+    int currentFilterRow = 1;
+
+    // Forecast target
+    std::string forecastDate;
+    std::uint8_t forecastOrdinal = 1;
+
+    std::int32_t combinationCount = 0;
+
+    // The filter evaluated last
+    std::vector<std::int32_t> filterValues;
+    std::int32_t matchCount = 0;
+    std::uint8_t previousDrawOffset = 0;
+
+    std::uint8_t stopFlag = 0;
+
+    int drawCount() const { return history.drawCount; }
+};
+
+} // namespace vargis::app

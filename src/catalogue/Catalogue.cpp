@@ -1,0 +1,120 @@
+#include "catalogue/Catalogue.h"
+
+#include <array>
+#include <stdexcept>
+#include <string>
+
+namespace vargis::catalogue {
+
+namespace {
+
+constexpr std::size_t kRowCount = kLastRow - kFirstRow + 1;
+
+std::string rowText(int row) {
+    return std::to_string(row);
+}
+
+void checkRowNumber(int row, const char* what) {
+    if (row < kFirstRow || row > kLastRow) {
+        throw std::out_of_range(std::string(what) + ": filter row " + rowText(row) +
+                                " is outside 1..287");
+    }
+}
+
+class Catalogue {
+public:
+    Catalogue() {
+        const std::span<const FilterControls> tables[] = {
+            staticRows(), settingRows(),    rankedRows(),     numerologyRows(), repeatRows(),
+            unusedRows(), countRangeRows(), differenceRows(), digitRows(),
+        };
+        std::array<bool, kRowCount> seen{};
+        for (const auto& table : tables) {
+            for (const FilterControls& controls : table) {
+                const int row = controls.row;
+                if (row < kFirstRow || row > kLastRow) {
+                    throw std::logic_error("filter catalogue: a family table holds row " +
+                                           rowText(row) + ", outside 1..287");
+                }
+                const auto index = static_cast<std::size_t>(row - kFirstRow);
+                if (seen[index]) {
+                    throw std::logic_error("filter catalogue: row " + rowText(row) +
+                                           " appears twice");
+                }
+                seen[index] = true;
+                rows_[index] = controls;
+            }
+        }
+        for (std::size_t i = 0; i < kRowCount; ++i) {
+            if (!seen[i]) {
+                throw std::logic_error("filter catalogue: row " +
+                                       rowText(static_cast<int>(i) + kFirstRow) + " is missing");
+            }
+        }
+        for (const FilterControls& controls : rows_) {
+            if (controls.page == Page::None) {
+                continue;
+            }
+            const PageInfo* page = nullptr;
+            for (const PageInfo& candidate : filterPages()) {
+                if (candidate.page == controls.page) {
+                    page = &candidate;
+                }
+            }
+            if (page == nullptr || controls.row < page->firstRow || controls.row > page->lastRow) {
+                throw std::logic_error("filter catalogue: row " + rowText(controls.row) +
+                                       " lies outside the rows of its page");
+            }
+            pages_[static_cast<std::size_t>(controls.row - kFirstRow)] = page;
+        }
+    }
+
+    const FilterControls& row(int row) const {
+        return rows_[static_cast<std::size_t>(row - kFirstRow)];
+    }
+    std::span<const FilterControls> rows() const { return rows_; }
+    const PageInfo* page(int row) const {
+        return pages_[static_cast<std::size_t>(row - kFirstRow)];
+    }
+
+private:
+    std::array<FilterControls, kRowCount> rows_{};
+    std::array<const PageInfo*, kRowCount> pages_{};
+};
+
+const Catalogue& catalogue() {
+    static const Catalogue instance;
+    return instance;
+}
+
+} // namespace
+
+const FilterControls& rowControls(int row) {
+    checkRowNumber(row, "rowControls");
+    return catalogue().row(row);
+}
+
+std::span<const FilterControls> allRows() {
+    return catalogue().rows();
+}
+
+const PageInfo& pageOfRow(int row) {
+    checkRowNumber(row, "pageOfRow");
+    const PageInfo* page = catalogue().page(row);
+    if (page == nullptr) {
+        throw std::out_of_range("pageOfRow: filter row " + rowText(row) +
+                                " is shown on no filter page");
+    }
+    return *page;
+}
+
+const PageInfo* findPage(std::string_view tabSheet) {
+    for (const PageInfo& page : filterPages()) {
+        if (page.tabSheet == tabSheet) {
+            return &page;
+        }
+    }
+    return nullptr;
+}
+
+} // namespace vargis::catalogue

@@ -1,0 +1,113 @@
+#include "filters/FilterTable.h"
+
+#include "base/Convert.h"
+#include "base/Cp1251.h"
+#include "base/Errors.h"
+#include "base/Scramble.h"
+#include "base/TextFile.h"
+
+namespace vargis::filters {
+
+std::string& FilterRow::field(int j) {
+    if (j < 1 || j > 9)
+        throw RangeError("Номер поля фильтра " + std::to_string(j) + " вне диапазона 1..9");
+    return fields[static_cast<std::size_t>(j - 1)];
+}
+
+const std::string& FilterRow::field(int j) const {
+    return const_cast<FilterRow*>(this)->field(j);
+}
+
+FilterRow& FilterTable::row(int r) {
+    if (r < 1 || r > kFilterRows)
+        throw RangeError("Номер строки фильтра " + std::to_string(r) + " вне диапазона 1..287");
+    return rows[static_cast<std::size_t>(r - 1)];
+}
+
+const FilterRow& FilterTable::row(int r) const {
+    return const_cast<FilterTable*>(this)->row(r);
+}
+
+namespace {
+int findRow(const FilterTable& table, const std::string& name, int field) {
+    const int last = table.fileLineCount - 1 < kFilterRows ? table.fileLineCount - 1 : kFilterRows;
+    for (int r = 1; r <= last; ++r)
+        if (table.row(r).field(field) == name)
+            return r;
+    return 0;
+}
+} // namespace
+
+int FilterTable::findRowByButton(const std::string& name) const {
+    return findRow(*this, name, 6);
+}
+
+int FilterTable::findRowByCheckBox(const std::string& name) const {
+    return findRow(*this, name, 8);
+}
+
+std::string filterFileLoadPath(const std::string& kindFolder) {
+    return "bd/" + kindFolder + "/bd_filters/bd_filters.txt";
+}
+
+std::string filterFileSavePath(const std::string& dataFolder) {
+    std::string folder = dataFolder;
+    while (!folder.empty() && folder.back() == '/')
+        folder.pop_back();
+    return folder + "/bd_filters/bd_filters.txt";
+}
+
+void loadFilterTable(FilterTable& table, const std::string& path) {
+    const std::vector<std::string> lines = readLines(path);
+    table.fileLineCount = static_cast<int>(lines.size());
+    for (std::size_t index = 1; index < lines.size(); ++index) {
+        const int r = static_cast<int>(index);
+        auto where = [&] { return path + ", строка " + std::to_string(r) + ": "; };
+        const std::string plain =
+            fromCp1251(scrambleLine(lines[index], kFilterFileKey, ScrambleDirection::Decode));
+        int fieldNo = 0;
+        std::string current;
+        for (char c : plain) {
+            if (c != ';') {
+                current += c;
+                continue;
+            }
+            ++fieldNo;
+            if (fieldNo > 9)
+                throw RangeError(where() + "больше девяти полей");
+            if (r > kFilterRows)
+                throw RangeError(where() + "строка за пределами таблицы фильтров (287)");
+            table.row(r).field(fieldNo) = cut255(trim(current));
+            current.clear();
+        }
+    }
+}
+
+std::string filterLine(const FilterRow& row) {
+    std::string line;
+    for (const auto& field : row.fields)
+        line = cut255(line + field + ";");
+    return line;
+}
+
+std::string encodeFilterLine(const FilterRow& row, int rowNumber) {
+    const std::string encoded =
+        scrambleLine(toCp1251(filterLine(row)), kFilterFileKey, ScrambleDirection::Encode);
+    if (breaksLine(encoded))
+        throw RangeError("Строка фильтра " + std::to_string(rowNumber) +
+                         " после шифрования содержит символ перевода строки; "
+                         "измените её текст (например, пробелы в полях 1 и 9)");
+    return encoded;
+}
+
+void saveFilterTable(const FilterTable& table, const std::string& path) {
+    std::vector<std::string> lines = readLines(path);
+    if (lines.size() < kFilterRows + 1)
+        throw ListIndexError(path + ": в файле " + std::to_string(lines.size()) +
+                             " строк, нужно не меньше 288 - база фильтров не сохранена");
+    for (int r = 1; r <= kFilterRows; ++r)
+        lines[static_cast<std::size_t>(r)] = encodeFilterLine(table.row(r), r);
+    writeLines(path, lines);
+}
+
+} // namespace vargis::filters

@@ -1,0 +1,63 @@
+#pragma once
+// The filter base: 287 rows of nine texts binding each filter's settings to
+// the controls that show it.
+
+#include <array>
+#include <string>
+#include <vector>
+
+namespace vargis::filters {
+
+inline constexpr int kFilterRows = 287;
+
+struct FilterRow {
+    std::array<std::string, 9> fields;
+
+    std::string& field(int j); // 1..9, RangeError otherwise
+    const std::string& field(int j) const;
+
+    const std::string& labelName() const { return fields[1]; }
+    const std::string& parameter() const { return fields[2]; }
+    const std::string& enabled() const { return fields[3]; }
+    const std::string& condition() const { return fields[4]; }
+    const std::string& buttonName() const { return fields[5]; }
+    const std::string& stem() const { return fields[6]; }
+    const std::string& checkBoxName() const { return fields[7]; }
+};
+
+struct FilterTable {
+    std::array<FilterRow, kFilterRows> rows;
+    int fileLineCount = 0; // lines of the loaded file, header included
+
+    FilterRow& row(int r); // 1..287, RangeError otherwise
+    const FilterRow& row(int r) const;
+
+    // First row from 1 .. fileLineCount-1 whose button (field 6) or check
+    // box (field 8) is exactly the name; 0 when none.
+    int findRowByButton(const std::string& name) const;
+    int findRowByCheckBox(const std::string& name) const;
+};
+
+std::string filterFileLoadPath(const std::string& kindFolder);
+std::string filterFileSavePath(const std::string& dataFolder);
+
+// Reads the file. Fields are trimmed; a field never closed by ";" keeps its
+// previous content. A tenth ";" or a row above 287 holding ";" is a
+// RangeError naming file and line; the rows before it stay loaded.
+void loadFilterTable(FilterTable& table, const std::string& path);
+
+// The plain line of a row: every field closed by ";", cut to 255 characters
+// after each field.
+std::string filterLine(const FilterRow& row);
+
+// Encodes the plain line; a scrambled line that would hold a CR or LF byte
+// is refused with a RangeError naming the row, since it would read back as
+// two lines.
+std::string encodeFilterLine(const FilterRow& row, int rowNumber);
+
+// Replaces lines 1..287 of the existing file with the table's rows and
+// writes it back (header and lines after 287 unchanged). A file of fewer
+// than 288 lines is a ListIndexError and nothing is written.
+void saveFilterTable(const FilterTable& table, const std::string& path);
+
+} // namespace vargis::filters

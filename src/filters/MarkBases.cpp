@@ -1,0 +1,149 @@
+#include "filters/MarkBases.h"
+
+#include "base/Convert.h"
+#include "base/Cp1251.h"
+#include "base/Errors.h"
+#include "base/TextFile.h"
+
+#include <vector>
+
+namespace vargis::filters {
+
+namespace {
+
+void checkRange(int value, int low, int high, const char* what) {
+    if (value < low || value > high)
+        throw RangeError(std::string(what) + " " + std::to_string(value) + " вне диапазона " +
+                         std::to_string(low) + ".." + std::to_string(high));
+}
+
+// Splits a line at ";" into at most maxFields fields; text after the last
+// ";" is ignored.
+std::vector<std::string> splitFields(const std::string& line, std::size_t maxFields) {
+    std::vector<std::string> fields;
+    std::string current;
+    const std::string cut = line.size() > 255 ? line.substr(0, 255) : line;
+    for (char c : cut) {
+        if (c != ';') {
+            current += c;
+            continue;
+        }
+        fields.push_back(fromCp1251(current));
+        current.clear();
+        if (fields.size() == maxFields)
+            break;
+    }
+    return fields;
+}
+
+std::string joinFields(const std::string* first, std::size_t count) {
+    std::string line;
+    for (std::size_t i = 0; i < count; ++i) {
+        line += toCp1251(first[i]) + ";";
+        if (line.size() > 255)
+            line.resize(255);
+    }
+    return line;
+}
+
+} // namespace
+
+std::string& DrawFailMarks::at(int row, int ordinal) {
+    checkRange(row, 1, kMarkRows, "Строка базы графиков");
+    checkRange(ordinal, 1, kMarkColumns, "Номер тиража");
+    return marks[static_cast<std::size_t>(row - 1)][static_cast<std::size_t>(ordinal - 1)];
+}
+
+const std::string& DrawFailMarks::at(int row, int ordinal) const {
+    return const_cast<DrawFailMarks*>(this)->at(row, ordinal);
+}
+
+void DrawFailMarks::clearRow(int row) {
+    for (int j = 1; j <= kMarkColumns; ++j)
+        at(row, j).clear();
+}
+
+DigitsRow& DigitsBase::row(int number) {
+    checkRange(number, 1, kNumbers, "Число");
+    return rows[static_cast<std::size_t>(number - 1)];
+}
+
+const DigitsRow& DigitsBase::row(int number) const {
+    return const_cast<DigitsBase*>(this)->row(number);
+}
+
+std::string graphicsPath(const std::string& folder) {
+    return folder + "/bd_graphics/bd_graphics.txt";
+}
+
+std::string digitsPath(const std::string& folder) {
+    return folder + "/bd_digits/bd_digits.txt";
+}
+
+void loadGraphicsBase(DrawFailMarks& marks, const std::string& path) {
+    const std::vector<std::string> lines = readLines(path);
+    constexpr std::size_t kRequired = 284;
+    if (lines.size() < kRequired)
+        throw RangeError(path + ": " + std::to_string(lines.size()) +
+                         " строк, в базе графиков должно быть не меньше 284");
+    const std::size_t rows = lines.size() < kMarkRows ? lines.size() : kMarkRows;
+    for (std::size_t i = 0; i < rows; ++i) {
+        const int row = static_cast<int>(i) + 1;
+        marks.clearRow(row);
+        const auto fields = splitFields(lines[i], kMarkColumns);
+        for (std::size_t j = 0; j < fields.size(); ++j)
+            marks.at(row, static_cast<int>(j) + 1) = fields[j];
+    }
+}
+
+void saveGraphicsBase(const DrawFailMarks& marks, const std::string& path) {
+    std::vector<std::string> lines;
+    lines.reserve(kMarkRows);
+    for (const auto& row : marks.marks)
+        lines.push_back(joinFields(row.data(), row.size()));
+    writeLines(path, lines);
+}
+
+void loadDigitsBase(DigitsBase& digits, const std::string& path) {
+    const std::vector<std::string> lines = readLines(path);
+    for (auto& row : digits.rows)
+        row = DigitsRow{};
+    if (lines.size() < kNumbers)
+        throw RangeError(path + ": " + std::to_string(lines.size()) +
+                         " строк, в базе чисел должно быть 50");
+    for (int n = 1; n <= kNumbers; ++n) {
+        const auto fields = splitFields(lines[static_cast<std::size_t>(n - 1)], 3);
+        for (std::size_t j = 0; j < fields.size(); ++j)
+            digits.row(n).fields[j] = fields[j];
+    }
+}
+
+void saveDigitsBase(const DigitsBase& digits, const std::string& path) {
+    std::vector<std::string> lines;
+    for (const auto& row : digits.rows)
+        lines.push_back(joinFields(row.fields.data(), row.fields.size()));
+    writeLines(path, lines);
+}
+
+std::string numberCheckBoxSuffix(int number) {
+    checkRange(number, 1, kNumbers, "Число");
+    static constexpr int kFirst29[29] = {246, 247, 282, 283, 284, 285, 301, 302, 303, 304,
+                                         305, 308, 309, 310, 311, 312, 313, 314, 315, 316,
+                                         317, 318, 319, 320, 321, 322, 323, 324, 325};
+    if (number <= 29)
+        return std::to_string(kFirst29[number - 1]);
+    if (number <= 49)
+        return std::to_string(296 + number);
+    return "241";
+}
+
+std::string numberLabelName(int number) {
+    checkRange(number, 1, kNumbers, "Число");
+    if (number <= 29)
+        return "StaticText" + std::to_string(190 + number);
+    if (number <= 49)
+        return "StaticText" + std::to_string(200 + number);
+    return "StaticText139";
+}
+
+} // namespace vargis::filters

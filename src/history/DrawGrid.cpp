@@ -1,0 +1,166 @@
+#include "history/DrawGrid.h"
+
+#include "base/Convert.h"
+#include "base/Cp1251.h"
+#include "base/Errors.h"
+#include "base/Scramble.h"
+#include "base/TextFile.h"
+#include "filters/ChartModel.h"
+
+#include <string>
+#include <vector>
+
+namespace vargis::history {
+
+std::string& gridCell(ui::Control& grid, int col, int row) {
+    ui::Grid& g = grid.grid;
+    if (col < 0 || col >= g.colCount || row < 0 || row >= g.rowCount)
+        throw RangeError("Ячейка (" + std::to_string(col) + ", " + std::to_string(row) +
+                         ") вне таблицы " + grid.name);
+    return g.cells[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)];
+}
+
+void setGridRowCount(ui::Control& grid, int rows) {
+    ui::Grid& g = grid.grid;
+    if (rows < 1)
+        throw RangeError("Число строк таблицы " + grid.name + " меньше 1");
+    g.rowCount = rows;
+    g.cells.resize(static_cast<std::size_t>(rows));
+    for (auto& line : g.cells)
+        line.resize(static_cast<std::size_t>(g.colCount));
+}
+
+void setupDrawGrid(ui::Control& grid) {
+    grid.grid.colCount = 9;
+    setGridRowCount(grid, grid.grid.rowCount < 2 ? 2 : grid.grid.rowCount);
+    const char* header[] = {"N п/п", "", "Дата", "1-е", "2-е", "3-е", "4-е", "5-е"};
+    for (int c = 0; c < 8; ++c)
+        gridCell(grid, c, 0) = header[c];
+    grid.grid.colWidths = {40, 0, 64, 56, 56, 56, 56, 56, 56};
+    grid.grid.leftCol = 1;
+}
+
+void updateGridHighlight(app::Workspace& ws, ui::Form& form) {
+    ui::Control& grid = form.at(kDrawGrid);
+    grid.grid.highlightRow = ws.forecastOrdinal <= ws.drawCount() ? ws.forecastOrdinal : -1;
+}
+
+void fillDrawGrid(app::Workspace& ws, ui::Form& form) {
+    ui::Control& grid = form.at(kDrawGrid);
+    for (int i = 1; i <= ws.drawCount(); ++i) {
+        setGridRowCount(grid, i + 1);
+        gridCell(grid, 0, i) = std::to_string(i);
+        for (int c = 1; c <= 7; ++c)
+            gridCell(grid, c, i) = ws.history.record(i).field(c);
+        gridCell(grid, 8, i).clear();
+    }
+    const auto& settings = ws.filters.row(30);
+    const char* upDowns[] = {"UpDown102", "UpDown125", "UpDown124"};
+    for (int k = 0; k < 3; ++k) {
+        ui::Control& arrows = form.at(upDowns[k]);
+        arrows.position = toInt(settings.field(k + 2));
+        if (ui::Control* label = form.find(arrows.associate))
+            label->caption = std::to_string(arrows.position);
+    }
+    updateGridHighlight(ws, form);
+}
+
+namespace {
+
+void selectCell(ui::Control& grid, int col, int row) {
+    grid.grid.selectedCol = col;
+    grid.grid.selectedRow = row;
+}
+
+bool isDigits(const std::string& text) {
+    for (char c : text)
+        if (c < '0' || c > '9')
+            return false;
+    return true;
+}
+
+} // namespace
+
+bool validateDrawRow(app::Workspace& ws, ui::Form& form, ui::Platform& platform, int row) {
+    ui::Control& grid = form.at(kDrawGrid);
+    gridCell(grid, 1, row) = "8";
+    gridCell(grid, 8, row) = "8";
+    for (int col = 1; col <= 8; ++col) {
+        const std::string& text = gridCell(grid, col, row);
+        auto fail = [&](const char* message) {
+            selectCell(grid, col, row);
+            platform.showMessage(message);
+            return false;
+        };
+        if (text.empty())
+            return fail("Ошибка в заполнении поля");
+        if (col == 2) {
+            bool ok = text.size() == 10;
+            for (char c : text)
+                ok = ok && ((c >= '0' && c <= '9') || c == '.');
+            if (!ok)
+                return fail("Ошибка в заполнении поля\r\nФормат поля ДАТА: 05.12.2009");
+        } else if (col >= 3 && col <= 7) {
+            if (!isDigits(text))
+                return fail("Ошибка в заполнении поля");
+            if (text.size() > 9 || toInt(text) > ws.highestNumber)
+                return fail("Число не из этой лотереи");
+        }
+    }
+    return true;
+}
+
+bool saveDrawHistory(app::Workspace& ws, ui::Form& form, ui::Platform& platform) {
+    ui::Control& grid = form.at(kDrawGrid);
+    if (grid.grid.rowCount <= 14) {
+        platform.showMessage("Записей в статистике должно быть больше 14-ти");
+        return false;
+    }
+    std::vector<std::string> lines;
+    for (int r = 1; r < grid.grid.rowCount; ++r) {
+        int empty = 0;
+        for (int c = 2; c <= 7; ++c)
+            empty += gridCell(grid, c, r).empty() ? 1 : 0;
+        if (empty == 6)
+            continue;
+        if (!validateDrawRow(ws, form, platform, r))
+            return false;
+        std::array<std::string, 6> cells;
+        for (int c = 2; c <= 7; ++c)
+            cells[static_cast<std::size_t>(c - 2)] = gridCell(grid, c, r);
+        lines.push_back(drawLine(cells));
+    }
+    if (lines.size() > kMaxDraws)
+        lines.erase(lines.begin(), lines.end() - kMaxDraws);
+    std::vector<std::string> encoded;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        std::string line =
+            scrambleLine(toCp1251(lines[i]), kStatisticsFileKey, ScrambleDirection::Encode);
+        if (breaksLine(line))
+            throw RangeError("Тираж " + std::to_string(i + 1) +
+                             " после шифрования содержит символ перевода строки - "
+                             "таблица тиражей не сохранена");
+        encoded.push_back(std::move(line));
+    }
+    writeLines(statisticsPath(ws.kindFolder), encoded);
+    platform.showInformation("Таблица тиражей сохранена");
+
+    loadDrawHistory(ws.history, statisticsPath(ws.kindFolder));
+    fillDrawGrid(ws, form);
+    filters::resetChartAxis(ws, form);
+    const int last = ws.drawCount();
+    selectCell(grid, 2, last);
+    return true;
+}
+
+void saveStatisticsCommand(app::Workspace& ws, ui::Form& form, ui::Platform& platform) {
+    if (form.at(kDrawGrid).grid.rowCount > 14) {
+        saveDrawHistory(ws, form, platform);
+        filters::clearChart(ws, form);
+        form.at("Chart").chart.title = {""};
+    } else {
+        platform.showMessage("В статистике\r\n должно быть БОЛЬШЕ\r\n14-ти тиражей");
+    }
+}
+
+} // namespace vargis::history

@@ -1,0 +1,37 @@
+#pragma once
+// The draw grid StringGrid1: filling it from the history, checking its rows
+// and saving them back to the draw file.
+
+#include "app/Workspace.h"
+#include "ui/Form.h"
+#include "ui/Platform.h"
+
+namespace vargis::history {
+
+inline constexpr const char* kDrawGrid = "StringGrid1";
+
+// Sets the grid's columns, header and widths (the drawing rule's sizes).
+void setupDrawGrid(ui::Control& grid);
+
+// Writes the history into the grid and restores the three number-page
+// settings kept in filter row 30.
+void fillDrawGrid(app::Workspace& ws, ui::Form& form);
+
+// The yellow row of a past forecast draw.
+void updateGridHighlight(app::Workspace& ws, ui::Form& form);
+
+// Checks one grid row, showing the first fault; columns 1 and 8 become "8".
+bool validateDrawRow(app::Workspace& ws, ui::Form& form, ui::Platform& platform, int row);
+
+// Validates and writes the grid to the draw file, then reloads the history.
+// Returns false when it stopped before writing.
+bool saveDrawHistory(app::Workspace& ws, ui::Form& form, ui::Platform& platform);
+
+// The save command of Label2, Image10 and N9.
+void saveStatisticsCommand(app::Workspace& ws, ui::Form& form, ui::Platform& platform);
+
+// Grid cell access with checked indexes.
+std::string& gridCell(ui::Control& grid, int col, int row);
+void setGridRowCount(ui::Control& grid, int rows);
+
+} // namespace vargis::history

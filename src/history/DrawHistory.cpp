@@ -1,0 +1,118 @@
+#include "history/DrawHistory.h"
+
+#include "base/Convert.h"
+#include "base/Cp1251.h"
+#include "base/Errors.h"
+#include "base/Scramble.h"
+#include "base/TextFile.h"
+
+#include <utility>
+#include <vector>
+
+namespace vargis::history {
+
+std::string& DrawRecord::field(int j) {
+    if (j < 1 || j > 7)
+        throw RangeError("Номер поля тиража " + std::to_string(j) + " вне диапазона 1..7");
+    return fields[static_cast<std::size_t>(j - 1)];
+}
+
+const std::string& DrawRecord::field(int j) const {
+    return const_cast<DrawRecord*>(this)->field(j);
+}
+
+DrawRecord& DrawHistory::record(int ordinal) {
+    if (ordinal < 1 || ordinal > kMaxDraws)
+        throw RangeError("Номер тиража " + std::to_string(ordinal) + " вне диапазона 1..50");
+    return rows[static_cast<std::size_t>(ordinal - 1)];
+}
+
+const DrawRecord& DrawHistory::record(int ordinal) const {
+    return const_cast<DrawHistory*>(this)->record(ordinal);
+}
+
+RankedRow& DrawHistory::rankedRow(int ordinal) {
+    if (ordinal < 1 || ordinal > kMaxDraws)
+        throw RangeError("Номер тиража " + std::to_string(ordinal) + " вне диапазона 1..50");
+    return ranked[static_cast<std::size_t>(ordinal - 1)];
+}
+
+const RankedRow& DrawHistory::rankedRow(int ordinal) const {
+    return const_cast<DrawHistory*>(this)->rankedRow(ordinal);
+}
+
+int DrawHistory::drawnNumber(int ordinal, int k) const {
+    if (k < 1 || k > 5)
+        throw RangeError("Номер числа " + std::to_string(k) + " вне диапазона 1..5");
+    return toInt(record(ordinal).field(k + 2));
+}
+
+void deriveRankedDraws(DrawHistory& history) {
+    for (int i = 1; i <= history.drawCount; ++i) {
+        RankedRow& row = history.rankedRow(i);
+        for (int p = 1; p <= 5; ++p)
+            row[static_cast<std::size_t>(p - 1)] = toByte(history.record(i).field(p + 2));
+        for (std::size_t j = 0; j < 4; ++j)
+            for (std::size_t k = j + 1; k < 5; ++k)
+                if (row[k] < row[j])
+                    std::swap(row[j], row[k]);
+    }
+}
+
+std::string statisticsPath(const std::string& kindFolder) {
+    return "bd/" + kindFolder + "/bd_statist/bd_statist.txt";
+}
+
+void loadDrawHistory(DrawHistory& history, const std::string& path) {
+    const std::vector<std::string> lines = readLines(path);
+    if (lines.size() > 255)
+        throw RangeError(path + ": " + std::to_string(lines.size()) +
+                         " строк - больше 255, файл не может быть загружен");
+    history.drawCount = static_cast<std::uint8_t>(lines.size());
+    for (auto& row : history.rows)
+        row = DrawRecord{};
+    for (std::size_t index = 0; index < lines.size(); ++index) {
+        const int lineNo = static_cast<int>(index) + 1;
+        auto where = [&] { return path + ", строка " + std::to_string(lineNo) + ": "; };
+        if (lineNo > kMaxDraws)
+            throw RangeError(where() + "в статистике больше 50 тиражей");
+        const std::string plain =
+            fromCp1251(scrambleLine(lines[index], kStatisticsFileKey, ScrambleDirection::Decode));
+        DrawRecord& record = history.record(lineNo);
+        int fieldNo = 0;
+        std::string current;
+        for (char c : plain) {
+            if (c != ';') {
+                current += c;
+                continue;
+            }
+            ++fieldNo;
+            if (fieldNo >= 3) {
+                int value = 0;
+                try {
+                    value = toInt(current);
+                } catch (const ConversionError& e) {
+                    throw ConversionError(where() + e.what());
+                }
+                if (value < 0 || value > 255)
+                    throw RangeError(where() + "число " + std::to_string(value) +
+                                     " вне диапазона 0..255");
+                current = std::to_string(value);
+            }
+            record.field(fieldNo) = cut255(current);
+            current.clear();
+            if (fieldNo == 7)
+                break;
+        }
+    }
+    deriveRankedDraws(history);
+}
+
+std::string drawLine(const std::array<std::string, 6>& dateAndNumbers) {
+    std::string line = "8;";
+    for (const auto& cell : dateAndNumbers)
+        line += cell + ";";
+    return line + "8;";
+}
+
+} // namespace vargis::history

@@ -1,0 +1,158 @@
+#pragma once
+// The headless control model that stands in for the window toolkit: every
+// control of the three forms is a record of the properties the program
+// touches. The front ends render these records; the core only changes them.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace vargis::ui {
+
+using Color = std::uint32_t; // 0xRRGGBB
+
+namespace colors {
+inline constexpr Color Default = 0xFF000000; // "use the toolkit's default"
+inline constexpr Color Black = 0x000000;
+inline constexpr Color White = 0xFFFFFF;
+inline constexpr Color Yellow = 0xFFFF00;
+inline constexpr Color Red = 0xFF0000;
+inline constexpr Color Navy = 0x000080;
+inline constexpr Color Maroon = 0x800000;
+inline constexpr Color Blue = 0x0000FF;
+inline constexpr Color Grey = 0x808080;
+inline constexpr Color Silver = 0xC0C0C0;
+inline constexpr Color Green = 0x008000;
+} // namespace colors
+
+enum class ControlKind {
+    Form,
+    Label,
+    StaticText,
+    BitBtn,
+    CheckBox,
+    UpDown,
+    PageControl,
+    TabSheet,
+    GroupBox,
+    StringGrid,
+    ProgressBar,
+    Memo,
+    RichEdit,
+    MonthCalendar,
+    Image,
+    Timer,
+    PopupMenu,
+    MenuItem,
+    Chart,
+};
+
+struct ColorRange {
+    int start = 0; // 0-based character index
+    int length = 0;
+    Color color = colors::Yellow;
+};
+
+struct Grid {
+    int colCount = 0;
+    int rowCount = 0;
+    std::vector<std::vector<std::string>> cells; // [row][col]
+    std::vector<int> colWidths;
+    int selectedCol = 0;
+    int selectedRow = 0;
+    int topRow = 1;
+    int leftCol = 0;
+    bool editable = false;
+    int highlightRow = -1; // painted yellow with grey text; -1 none
+};
+
+struct Point {
+    double x = 0;
+    double y = 0;
+};
+
+struct Band {
+    double x0 = 0;
+    double y0 = 0;
+    double x1 = 0;
+    double y1 = 0;
+};
+
+struct Series {
+    std::vector<Point> points;
+    int lineWidth = 2;
+    bool visible = true;
+};
+
+struct Chart {
+    Series series1; // filter values: blue line, small yellow points
+    Series series2; // parameter: red line
+    Series series4; // overlay dots joined by a white line, with value marks
+    Band band;      // Series6: silver diagonal-cross hatching
+    double axisMin = 1;
+    double axisMax = 2;
+    std::vector<std::string> title;
+    std::vector<std::string> footer;
+};
+
+// A control record. Only the properties of its kind matter; the others keep
+// their defaults.
+struct Control {
+    std::string name;
+    ControlKind kind = ControlKind::Label;
+    std::string parent; // owning tab sheet, group box or form
+    std::string caption;
+    std::string hint;
+    bool visible = true;
+    bool enabled = true;
+    bool checked = false;
+    bool bold = false;
+    Color fontColor = colors::Default;
+    Color color = colors::Default;
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+
+    // UpDown and ProgressBar
+    int min = 0;
+    int max = 100;
+    int position = 0;
+    std::string associate; // UpDown: the label that shows the position
+
+    // PageControl
+    std::vector<std::string> pages;
+    std::string activePage;
+    // TabSheet
+    bool tabVisible = true;
+
+    // Memo
+    std::vector<std::string> lines;
+
+    // RichEdit: caption holds the text
+    std::vector<ColorRange> colorRanges;
+    Color textColor = colors::Yellow;
+
+    // MonthCalendar: dates as dd.mm.yyyy
+    std::string date;
+    std::string minDate;
+    std::string maxDate;
+
+    // Timer
+    int interval = 0;
+
+    // PopupMenu: item names in order; the control the menu was opened on
+    std::vector<std::string> items;
+    std::string popupComponent;
+    // MenuItem
+    bool radioItem = false;
+    int groupIndex = 0;
+    std::string menu; // owning menu of an item
+    // Control with a pop-up menu (buttons, forms)
+    std::string popupMenu;
+
+    Grid grid;
+    Chart chart;
+};
+
+} // namespace vargis::ui

@@ -1,0 +1,41 @@
+#pragma once
+// A form is a registry of named controls, as the program finds its controls
+// by name at run time.
+
+#include "ui/Control.h"
+
+#include <map>
+#include <string>
+#include <vector>
+
+namespace vargis::ui {
+
+class Form {
+public:
+    explicit Form(std::string name, std::string caption = {});
+
+    const std::string& name() const { return name_; }
+
+    // The form itself (caption, visibility, size) is the control named after it.
+    Control& self() { return at(name_); }
+    const Control& self() const { return at(name_); }
+
+    // Adds a control; a second control of the same name is a ControlError.
+    Control& add(const std::string& name, ControlKind kind, const std::string& parent);
+
+    Control& at(const std::string& name);
+    const Control& at(const std::string& name) const;
+    Control* find(const std::string& name);
+    const Control* find(const std::string& name) const;
+    bool has(const std::string& name) const { return find(name) != nullptr; }
+
+    // Controls in the order they were added (parents before children).
+    const std::vector<std::string>& order() const { return order_; }
+
+private:
+    std::string name_;
+    std::map<std::string, Control> controls_;
+    std::vector<std::string> order_;
+};
+
+} // namespace vargis::ui

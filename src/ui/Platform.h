@@ -1,0 +1,62 @@
+#pragma once
+// Everything outside the program's own state: dialogs, sound, the desktop
+// shell, the clock, pauses and bitmaps. The desktop program implements it
+// with Qt, the command-line tool silently, the tests with a scripted double.
+
+#include "ui/Control.h"
+
+#include <string>
+
+namespace vargis::ui {
+
+struct DateTime {
+    int year = 2000;
+    int month = 1;
+    int day = 1;
+    int hour = 0;
+    int minute = 0;
+    int second = 0;
+};
+
+enum class Beep { Default, Exclamation };
+
+class Platform {
+public:
+    virtual ~Platform() = default;
+
+    // Information box with an OK button.
+    virtual void showInformation(const std::string& text) = 0;
+    // Warning question with Yes and No; true for Yes.
+    virtual bool askYesNo(const std::string& text) = 0;
+    // Plain message box.
+    virtual void showMessage(const std::string& text) = 0;
+    // The application's error box for an error a command could not handle.
+    virtual void showError(const std::string& text) = 0;
+
+    virtual void beep(Beep kind) = 0;
+    virtual void playSoundLoop(const std::string& wavPath) = 0;
+    virtual void playSoundOnce(const std::string& wavPath) = 0;
+    virtual void stopSound() = 0;
+
+    // Opens a file or an address with the desktop's associated program.
+    virtual void openWithShell(const std::string& target) = 0;
+
+    // Opens a pop-up menu of the given form at the mouse position moved
+    // dy pixels down.
+    virtual void popupMenu(const std::string& form, const std::string& menu, int dy) = 0;
+
+    // A plain pause of the GUI thread; the front end shows the model first.
+    virtual void sleepMs(int ms) = 0;
+    // Lets the front end show what the model changed during a long command.
+    virtual void repaint() = 0;
+
+    virtual DateTime now() = 0;
+
+    // Saves the chart as shown, drawn on white, as a .bmp file.
+    virtual void saveChartBitmap(const Chart& chart, const std::string& path) = 0;
+
+    // Ends the program after the main window closed.
+    virtual void quit() = 0;
+};
+
+} // namespace vargis::ui

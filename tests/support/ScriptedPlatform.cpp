@@ -1,0 +1,49 @@
+#include "support/ScriptedPlatform.h"
+
+#include <fstream>
+
+namespace vargis::testing {
+
+void ScriptedPlatform::showInformation(const std::string& text) {
+    dialogs.push_back({Dialog::Kind::Information, text});
+}
+
+bool ScriptedPlatform::askYesNo(const std::string& text) {
+    dialogs.push_back({Dialog::Kind::Question, text});
+    if (answers.empty())
+        return false;
+    const bool answer = answers.front();
+    answers.pop_front();
+    return answer;
+}
+
+void ScriptedPlatform::showMessage(const std::string& text) {
+    dialogs.push_back({Dialog::Kind::Message, text});
+}
+
+void ScriptedPlatform::showError(const std::string& text) {
+    dialogs.push_back({Dialog::Kind::Error, text});
+}
+
+void ScriptedPlatform::saveChartBitmap(const ui::Chart&, const std::string& path) {
+    bitmaps.push_back(path);
+    std::ofstream(path, std::ios::binary) << "BM";
+}
+
+std::vector<std::string> ScriptedPlatform::texts(Dialog::Kind kind) const {
+    std::vector<std::string> out;
+    for (const auto& d : dialogs)
+        if (d.kind == kind)
+            out.push_back(d.text);
+    return out;
+}
+
+void ScriptedPlatform::clear() {
+    dialogs.clear();
+    opened.clear();
+    popups.clear();
+    sounds.clear();
+    bitmaps.clear();
+}
+
+} // namespace vargis::testing

@@ -1,0 +1,56 @@
+#pragma once
+// A platform for tests: records every dialog, beep, sound and shell call,
+// and answers Yes/No questions from a queue (No when the queue is empty).
+
+#include "ui/Platform.h"
+
+#include <deque>
+#include <string>
+#include <vector>
+
+namespace vargis::testing {
+
+struct Dialog {
+    enum class Kind { Information, Question, Message, Error } kind;
+    std::string text;
+};
+
+class ScriptedPlatform : public ui::Platform {
+public:
+    std::deque<bool> answers;
+    std::vector<Dialog> dialogs;
+    std::vector<std::string> opened;
+    std::vector<std::string> popups;
+    std::vector<std::string> sounds;
+    std::vector<std::string> bitmaps;
+    int beeps = 0;
+    int sleptMs = 0;
+    int repaints = 0;
+    bool quitCalled = false;
+    ui::DateTime clock{2026, 12, 9, 10, 30, 0};
+
+    void showInformation(const std::string& text) override;
+    bool askYesNo(const std::string& text) override;
+    void showMessage(const std::string& text) override;
+    void showError(const std::string& text) override;
+    void beep(ui::Beep) override { ++beeps; }
+    void playSoundLoop(const std::string& path) override { sounds.push_back("loop " + path); }
+    void playSoundOnce(const std::string& path) override { sounds.push_back("once " + path); }
+    void stopSound() override { sounds.push_back("stop"); }
+    void openWithShell(const std::string& target) override { opened.push_back(target); }
+    void popupMenu(const std::string& form, const std::string& menu, int) override {
+        popups.push_back(form + "." + menu);
+    }
+    void sleepMs(int ms) override { sleptMs += ms; }
+    void repaint() override { ++repaints; }
+    ui::DateTime now() override { return clock; }
+    void saveChartBitmap(const ui::Chart& chart, const std::string& path) override;
+    void quit() override { quitCalled = true; }
+
+    // Texts of the dialogs of one kind, in order.
+    std::vector<std::string> texts(Dialog::Kind kind) const;
+    std::vector<std::string> errors() const { return texts(Dialog::Kind::Error); }
+    void clear();
+};
+
+} // namespace vargis::testing
