@@ -4,7 +4,9 @@
 #include "app/FormLayout.h"
 #include "app/Startup.h"
 #include "catalogue/Catalogue.h"
+#include "engine/CombineHandlers.h"
 #include "engine/ResultTable.h"
+#include "filters/FilterHandlers.h"
 #include "filters/MarkBases.h"
 #include "history/DrawGrid.h"
 
@@ -83,6 +85,8 @@ void registerHandlers(Application& app) {
     registerMainMenu(app, d);
     registerKindMenu(app, d);
     registerFilterControls(app, d);
+    filters::registerFilterHandlers(app);
+    engine::registerCombineHandlers(app);
 }
 
 } // namespace vargis::app

@@ -1,0 +1,224 @@
+#include "qt/ChartView.h"
+
+#include "qt/QtText.h"
+
+#include <QAreaSeries>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QLineSeries>
+#include <QPainter>
+#include <QScatterSeries>
+#include <QValueAxis>
+#include <algorithm>
+#include <limits>
+
+namespace vargis::qt {
+
+namespace {
+
+const QColor kChartBackground(0xF4, 0xF6, 0xF8);
+const QColor kPlotBackground(0xE4, 0xEA, 0xF0);
+
+QList<QPointF> toPoints(const ui::Series& series) {
+    QList<QPointF> points;
+    points.reserve(static_cast<qsizetype>(series.points.size()));
+    for (const ui::Point& p : series.points)
+        points.append(QPointF(p.x, p.y));
+    return points;
+}
+
+bool samePoints(const ui::Series& a, const ui::Series& b) {
+    return std::equal(a.points.begin(), a.points.end(), b.points.begin(), b.points.end(),
+                      [](const ui::Point& p, const ui::Point& q) { return p.x == q.x && p.y == q.y; });
+}
+
+bool sameSeries(const ui::Series& a, const ui::Series& b) {
+    return a.lineWidth == b.lineWidth && a.visible == b.visible && samePoints(a, b);
+}
+
+bool sameBand(const ui::Band& a, const ui::Band& b) {
+    return a.x0 == b.x0 && a.y0 == b.y0 && a.x1 == b.x1 && a.y1 == b.y1;
+}
+
+QString joinLines(const std::vector<std::string>& lines) {
+    QStringList list;
+    for (const std::string& line : lines)
+        list.append(displayText(line));
+    return list.join(QLatin1Char('\n'));
+}
+
+QPen linePen(const QColor& color, int width) {
+    QPen pen(color);
+    pen.setWidth(std::max(1, width));
+    return pen;
+}
+
+// Tick spacing of the draw axis: every draw while they fit, then sparser.
+double tickInterval(double span) {
+    if (span <= 20)
+        return 1;
+    if (span <= 40)
+        return 2;
+    return 5;
+}
+
+} // namespace
+
+ChartView::ChartView(QWidget* parent)
+    : QChartView(parent), values_(new QLineSeries), valuePoints_(new QScatterSeries),
+      parameter_(new QLineSeries), overlay_(new QLineSeries), bandTop_(new QLineSeries),
+      bandBottom_(new QLineSeries), band_(new QAreaSeries), axisX_(new QValueAxis),
+      axisY_(new QValueAxis), footer_(new QLabel(this)) {
+    QChart* c = new QChart;
+    c->legend()->hide();
+    c->setBackgroundBrush(kChartBackground);
+    c->setPlotAreaBackgroundBrush(kPlotBackground);
+    c->setPlotAreaBackgroundVisible(true);
+    c->setBackgroundRoundness(0);
+    c->setAnimationOptions(QChart::NoAnimation);
+
+    band_->setUpperSeries(bandTop_);
+    band_->setLowerSeries(bandBottom_);
+    band_->setBrush(QBrush(QColor(0xC0, 0xC0, 0xC0), Qt::DiagCrossPattern));
+    QPen bandPen(QColor(0x80, 0x80, 0x80));
+    bandPen.setStyle(Qt::DashDotDotLine);
+    band_->setPen(bandPen);
+
+    values_->setPen(linePen(Qt::blue, 2));
+    valuePoints_->setMarkerShape(QScatterSeries::MarkerShapeCircle);
+    valuePoints_->setMarkerSize(5);
+    valuePoints_->setColor(Qt::yellow);
+    valuePoints_->setBorderColor(QColor(0x80, 0x80, 0x00));
+    parameter_->setPen(linePen(Qt::red, 2));
+    overlay_->setPen(linePen(Qt::white, 1));
+    overlay_->setPointsVisible(true);
+    overlay_->setPointLabelsVisible(true);
+    overlay_->setPointLabelsFormat(QStringLiteral("@yPoint"));
+    overlay_->setPointLabelsColor(Qt::black);
+    overlay_->setPointLabelsClipping(false);
+
+    // The band first so that the curves are drawn over it.
+    for (QAbstractSeries* series :
+         {static_cast<QAbstractSeries*>(band_), static_cast<QAbstractSeries*>(values_),
+          static_cast<QAbstractSeries*>(valuePoints_), static_cast<QAbstractSeries*>(parameter_),
+          static_cast<QAbstractSeries*>(overlay_)})
+        c->addSeries(series);
+
+    axisX_->setLabelFormat(QStringLiteral("%.0f"));
+    axisX_->setTickType(QValueAxis::TicksDynamic);
+    axisY_->setLabelFormat(QStringLiteral("%.0f"));
+    c->addAxis(axisX_, Qt::AlignBottom);
+    c->addAxis(axisY_, Qt::AlignLeft);
+    for (QAbstractSeries* series : c->series()) {
+        series->attachAxis(axisX_);
+        series->attachAxis(axisY_);
+    }
+    setChart(c);
+    setRenderHint(QPainter::Antialiasing);
+    setFrameStyle(QFrame::NoFrame);
+
+    footer_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    footer_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    footer_->hide();
+
+    showChart(ui::Chart{}, nullptr);
+}
+
+void ChartView::showChart(const ui::Chart& now, const ui::Chart* before) {
+    auto applySeries = [](QXYSeries* series, const ui::Series& model, const ui::Series* was) {
+        if (!was || !samePoints(model, *was))
+            series->replace(toPoints(model));
+        if (!was || model.visible != was->visible)
+            series->setVisible(model.visible);
+    };
+    applySeries(values_, now.series1, before ? &before->series1 : nullptr);
+    applySeries(valuePoints_, now.series1, before ? &before->series1 : nullptr);
+    applySeries(parameter_, now.series2, before ? &before->series2 : nullptr);
+    applySeries(overlay_, now.series4, before ? &before->series4 : nullptr);
+    if (!before || now.series1.lineWidth != before->series1.lineWidth)
+        values_->setPen(linePen(Qt::blue, now.series1.lineWidth));
+    if (!before || now.series2.lineWidth != before->series2.lineWidth)
+        parameter_->setPen(linePen(Qt::red, now.series2.lineWidth));
+
+    if (!before || !sameBand(now.band, before->band)) {
+        const ui::Band& b = now.band;
+        bandTop_->replace({QPointF(b.x0, b.y0), QPointF(b.x1, b.y0)});
+        bandBottom_->replace({QPointF(b.x0, b.y1), QPointF(b.x1, b.y1)});
+    }
+
+    if (!before || now.axisMin != before->axisMin || now.axisMax != before->axisMax) {
+        const double high = now.axisMax > now.axisMin ? now.axisMax : now.axisMin + 1;
+        axisX_->setRange(now.axisMin, high);
+        axisX_->setTickAnchor(now.axisMin);
+        axisX_->setTickInterval(tickInterval(high - now.axisMin));
+    }
+
+    if (!before || !sameSeries(now.series1, before->series1) ||
+        !sameSeries(now.series2, before->series2) || !sameSeries(now.series4, before->series4) ||
+        !sameBand(now.band, before->band))
+        updateValueRange(now);
+
+    if (!before || now.title != before->title)
+        chart()->setTitle(joinLines(now.title));
+    if (!before || now.footer != before->footer) {
+        const QString text = joinLines(now.footer);
+        footer_->setText(text);
+        footer_->setVisible(!text.isEmpty());
+        placeFooter();
+    }
+}
+
+void ChartView::updateValueRange(const ui::Chart& chart) {
+    double low = std::numeric_limits<double>::max();
+    double high = std::numeric_limits<double>::lowest();
+    auto include = [&](double y) {
+        low = std::min(low, y);
+        high = std::max(high, y);
+    };
+    for (const ui::Series* series : {&chart.series1, &chart.series2, &chart.series4}) {
+        if (!series->visible)
+            continue;
+        for (const ui::Point& p : series->points)
+            include(p.y);
+    }
+    include(chart.band.y0);
+    include(chart.band.y1);
+    if (high - low < 1) {
+        low -= 0.5;
+        high += 0.5;
+    }
+    const double margin = (high - low) * 0.05;
+    axisY_->setRange(low - margin, high + margin);
+    axisY_->applyNiceNumbers();
+}
+
+void ChartView::resizeEvent(QResizeEvent* event) {
+    QChartView::resizeEvent(event);
+    placeFooter();
+}
+
+void ChartView::placeFooter() {
+    // The footer sits under the bottom axis; the chart keeps room for it.
+    const int lines = footer_->text().isEmpty() ? 0 : footer_->text().count(QLatin1Char('\n')) + 1;
+    const int height = lines * footer_->fontMetrics().height() + (lines > 0 ? 4 : 0);
+    chart()->setMargins(QMargins(4, 4, 4, 4 + height));
+    footer_->setGeometry(0, this->height() - height - 2, width(), height);
+    footer_->raise();
+}
+
+QImage ChartView::renderImage(const ui::Chart& chart, QSize size) {
+    ChartView view;
+    view.resize(size);
+    view.showChart(chart, nullptr);
+    view.chart()->setBackgroundBrush(Qt::white);
+    // Lets the chart lay itself out for the new size before it is painted.
+    view.chart()->resize(QSizeF(size));
+    QCoreApplication::sendPostedEvents();
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    view.render(&painter);
+    return image;
+}
+
+} // namespace vargis::qt

@@ -1,0 +1,53 @@
+#pragma once
+// The chart control drawn with Qt Charts: the filter values (blue line with
+// yellow points), the parameter (red line), the overlay dots joined by a
+// white line with their values, the hatched forecast band, the bottom axis,
+// the title lines and the footer under the plot.
+
+#include "ui/Control.h"
+
+#include <QChartView>
+#include <QImage>
+
+class QAreaSeries;
+class QLabel;
+class QLineSeries;
+class QScatterSeries;
+class QValueAxis;
+
+namespace vargis::qt {
+
+class ChartView : public QChartView {
+    Q_OBJECT
+
+public:
+    explicit ChartView(QWidget* parent = nullptr);
+
+    // Shows the chart; parts equal to `before` (what is shown now) are left alone.
+    void showChart(const ui::Chart& chart, const ui::Chart* before);
+
+    // The chart drawn on white at the given size.
+    static QImage renderImage(const ui::Chart& chart, QSize size);
+
+    QLabel* footerLabel() const { return footer_; }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void placeFooter();
+    void updateValueRange(const ui::Chart& chart);
+
+    QLineSeries* values_;
+    QScatterSeries* valuePoints_;
+    QLineSeries* parameter_;
+    QLineSeries* overlay_;
+    QLineSeries* bandTop_;
+    QLineSeries* bandBottom_;
+    QAreaSeries* band_;
+    QValueAxis* axisX_;
+    QValueAxis* axisY_;
+    QLabel* footer_;
+};
+
+} // namespace vargis::qt

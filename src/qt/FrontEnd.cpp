@@ -1,0 +1,86 @@
+#include "qt/FrontEnd.h"
+
+#include "qt/FormRenderer.h"
+
+#include <QMenu>
+
+namespace vargis::qt {
+
+namespace {
+constexpr int kRevisionPollMs = 100;
+}
+
+FrontEnd::FrontEnd(ActionSink& sink, QObject* parent) : QObject(parent), sink_(sink) {
+    // The model may change outside a forwarded action (a handler run by the
+    // core itself); the revision tells.
+    revisionPoll_.setInterval(kRevisionPollMs);
+    connect(&revisionPoll_, &QTimer::timeout, this, [this] {
+        if (!busy_ && sink_.revision() != syncedRevision_)
+            syncAll();
+    });
+    revisionPoll_.start();
+}
+
+FrontEnd::~FrontEnd() = default;
+
+FormRenderer& FrontEnd::addForm(ui::Form& form, bool mainWindow) {
+    renderers_.push_back(std::make_unique<FormRenderer>(*this, form, mainWindow));
+    FormRenderer& renderer = *renderers_.back();
+    renderer.sync();
+    return renderer;
+}
+
+FormRenderer* FrontEnd::renderer(const std::string& formName) const {
+    for (const auto& renderer : renderers_)
+        if (renderer->form().name() == formName)
+            return renderer.get();
+    return nullptr;
+}
+
+void FrontEnd::perform(const std::function<void()>& action, WhenBusy whenBusy) {
+    if (busy_) {
+        if (whenBusy == WhenBusy::Queue)
+            queued_.push_back(action);
+        return;
+    }
+    struct BusyScope {
+        bool& flag;
+        explicit BusyScope(bool& f) : flag(f) { flag = true; }
+        ~BusyScope() { flag = false; }
+    } scope(busy_);
+    action();
+    syncAll();
+    if (!queued_.empty())
+        QTimer::singleShot(0, this, &FrontEnd::runNextQueued);
+}
+
+void FrontEnd::runNextQueued() {
+    if (busy_ || queued_.empty())
+        return;
+    std::function<void()> next = std::move(queued_.front());
+    queued_.pop_front();
+    perform(next);
+}
+
+void FrontEnd::syncAll() {
+    syncedRevision_ = sink_.revision();
+    for (const auto& renderer : renderers_)
+        renderer->sync();
+}
+
+void FrontEnd::showMenu(const std::string& form, const std::string& menu, QPoint globalPos) {
+    if (FormRenderer* renderer = this->renderer(form))
+        if (QMenu* qmenu = renderer->menu(menu))
+            qmenu->popup(globalPos);
+}
+
+QSize FrontEnd::chartSize() const {
+    for (const auto& renderer : renderers_) {
+        const QSize size = renderer->chartSize();
+        if (size.isValid())
+            return size;
+    }
+    return {};
+}
+
+} // namespace vargis::qt
