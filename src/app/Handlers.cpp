@@ -65,13 +65,6 @@ void registerFilterControls(Application& app, ui::Dispatcher& d) {
         if (!rc.checkBox.empty() && rc.row > 2)
             d.on("Form1", std::string(rc.checkBox), Event::Click,
                  [&app](const std::string& sender) { filterCheckBoxClick(app, sender); });
-        if (!rc.upDown.empty()) {
-            d.on("Form1", std::string(rc.upDown), Event::Changing,
-                 [&app](const std::string&) { engine::clearResultTable(app.mainForm()); });
-            const std::string button(rc.button);
-            d.on("Form1", std::string(rc.upDown), Event::Click,
-                 [&app, button](const std::string&) { app.pressControl(app.mainForm(), button); });
-        }
     }
     for (int n = 1; n <= filters::kNumbers; ++n)
         d.on("Form1", "CheckBox" + filters::numberCheckBoxSuffix(n), Event::Click,

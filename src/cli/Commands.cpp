@@ -1,6 +1,9 @@
 #include "cli/Commands.h"
 
 #include "app/DefaultData.h"
+#include "base/Convert.h"
+#include "base/Errors.h"
+#include "catalogue/Catalogue.h"
 
 #include <iostream>
 #include <ostream>
@@ -10,6 +13,8 @@ namespace vargis::cli {
 std::string usage() {
     return "Использование: vargis-cli status\n"
            "  status  - лотерея, число перестановок, тиражей и прогноз\n"
+           "Использование: vargis-cli evaluate СТРОКА\n"
+           "  evaluate - значения фильтра строки по всем тиражам, попадания и промахи\n"
            "Использование: vargis-cli make-data ПАПКА\n"
            "  make-data - записать рабочую папку программы по таблицам фильтров\n";
 }
@@ -25,6 +30,69 @@ int status(app::Application& app, std::ostream& out) {
     return 0;
 }
 
+// Families whose buttons compute a filter in this version.
+bool familyBuilt(catalogue::Family family) {
+    return family == catalogue::Family::Static;
+}
+
+bool hasOwnFilter(const catalogue::FilterControls& rc) {
+    using catalogue::Family;
+    switch (rc.family) {
+    case Family::ForecastSetting:
+    case Family::PageSetting:
+    case Family::Unused:
+    case Family::RankedPlaceholder:
+        return false;
+    default:
+        return !rc.hidden && !rc.button.empty();
+    }
+}
+
+int evaluate(app::Application& app, CliPlatform& platform, const std::vector<std::string>& args,
+             std::ostream& out) {
+    if (args.size() != 2) {
+        std::cerr << usage();
+        return 2;
+    }
+    int row = 0;
+    try {
+        row = toInt(args[1]);
+    } catch (const VargisError& e) {
+        std::cerr << e.what() << '\n';
+        return 2;
+    }
+    if (row < catalogue::kFirstRow || row > catalogue::kLastRow) {
+        std::cerr << "Строка " << row << " вне базы фильтров (1..287)\n";
+        return 2;
+    }
+    const auto& rc = catalogue::rowControls(row);
+    if (!hasOwnFilter(rc)) {
+        std::cerr << "Строка " << row << " не является фильтром\n";
+        return 2;
+    }
+    if (!familyBuilt(rc.family)) {
+        std::cerr << "Фильтры строки " << row << " в этой версии ещё не вычисляются\n";
+        return 2;
+    }
+    const int errorsBefore = platform.errorCount();
+    app.click("Form1", std::string(rc.button));
+    if (platform.errorCount() != errorsBefore)
+        return 2;
+    const app::Workspace& ws = app.workspace();
+    out << "row: " << row << '\n';
+    out << "values:";
+    for (int v : ws.filterValues)
+        out << ' ' << v;
+    out << '\n';
+    out << "match: " << ws.matchCount << '\n';
+    out << "failed:";
+    for (int j = 1; j <= ws.drawCount(); ++j)
+        if (ws.failMarks.at(row, j) == "0")
+            out << ' ' << j;
+    out << '\n';
+    return 0;
+}
+
 } // namespace
 
 int runCommand(app::Application& app, CliPlatform& platform, const std::vector<std::string>& args,
@@ -33,6 +101,8 @@ int runCommand(app::Application& app, CliPlatform& platform, const std::vector<s
         return 2;
     if (args.at(0) == "status")
         return status(app, out);
+    if (args.at(0) == "evaluate")
+        return evaluate(app, platform, args, out);
     std::cerr << usage();
     return 2;
 }

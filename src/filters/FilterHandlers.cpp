@@ -1,9 +1,185 @@
 #include "filters/FilterHandlers.h"
 
 #include "app/Application.h"
+#include "app/FilterBase.h"
+#include "base/Convert.h"
+#include "catalogue/Catalogue.h"
+#include "catalogue/StaticFilters.h"
+#include "engine/ResultTable.h"
+#include "filters/ChartModel.h"
+#include "filters/Evaluation.h"
+#include "filters/ImageBase.h"
+
+#include <set>
 
 namespace vargis::filters {
 
-void registerFilterHandlers(app::Application& /*app*/) {}
+using ui::Event;
+
+namespace {
+
+catalogue::DrawNumbers drawNumbers(const app::Workspace& ws, int ordinal) {
+    catalogue::DrawNumbers draw;
+    const auto& record = ws.history.record(ordinal);
+    for (std::size_t k = 0; k < 5; ++k) {
+        draw.texts[k] = record.field(static_cast<int>(k) + 3);
+        draw.drawn[k] = toInt(draw.texts[k]);
+        draw.ranked[k] = ws.history.rankedRow(ordinal)[k];
+    }
+    draw.date = record.date();
+    return draw;
+}
+
+void pressStaticFilter(app::Application& app, int row) {
+    app::Workspace& ws = app.workspace();
+    ui::Form& form = app.mainForm();
+    const auto& rc = catalogue::rowControls(row);
+    ValueFilter filter;
+    filter.row = row;
+    filter.footer = std::string(rc.footer);
+    const bool previous = catalogue::staticNeedsPrevious(row);
+    filter.firstEvaluated = previous ? 2 : 1;
+    filter.value = [&ws, row, previous](int i) {
+        const auto draw = drawNumbers(ws, i);
+        if (!previous)
+            return catalogue::staticValue(row, draw, nullptr);
+        const auto before = drawNumbers(ws, i - 1);
+        return catalogue::staticValue(row, draw, &before);
+    };
+    if (row == 11) {
+        ui::Control& progress = form.at("ProgressBar1");
+        progress.max = ws.drawCount();
+        filter.progress = [&app, &progress](int i) {
+            progress.position = i;
+            app.platform().repaint();
+        };
+    }
+    evaluateValueFilter(app, filter);
+    if (previous)
+        form.at("StaticText8").caption = " - ";
+    if (row == 5)
+        form.at("StaticText8").caption = " - - -";
+}
+
+// The up-downs whose button takes the focus before it is pressed.
+bool focusesButtonFirst(const std::string& upDown) {
+    static const std::set<std::string> kNames = [] {
+        std::set<std::string> names;
+        for (int n : {28, 29, 30, 32})
+            names.insert("UpDown" + std::to_string(n));
+        for (int n = 34; n <= 50; ++n)
+            names.insert("UpDown" + std::to_string(n));
+        for (int n = 56; n <= 60; ++n)
+            names.insert("UpDown" + std::to_string(n));
+        return names;
+    }();
+    return kNames.count(upDown) != 0;
+}
+
+void registerRowControls(app::Application& app, ui::Dispatcher& d) {
+    for (const auto& rc : catalogue::allRows()) {
+        if (rc.button.empty())
+            continue;
+        const std::string button(rc.button);
+        d.on("Form1", button, Event::Exit,
+             [&app](const std::string& sender) { app.mainForm().at(sender).bold = false; });
+        if (rc.family == catalogue::Family::Static) {
+            const int row = rc.row;
+            d.on("Form1", button, Event::Click,
+                 [&app, row](const std::string&) { pressStaticFilter(app, row); });
+        }
+        if (!rc.upDown.empty()) {
+            d.on("Form1", std::string(rc.upDown), Event::Changing,
+                 [&app](const std::string&) { engine::clearResultTable(app.mainForm()); });
+            d.on("Form1", std::string(rc.upDown), Event::Click,
+                 [&app, button](const std::string& sender) {
+                     ui::Form& form = app.mainForm();
+                     if (focusesButtonFirst(sender))
+                         form.setFocus(button);
+                     app.pressControl(form, button);
+                 });
+        }
+    }
+}
+
+void registerConditionMenus(app::Application& app, ui::Dispatcher& d) {
+    for (const char* menu : {"PopupMenu1", "PopupMenu2"}) {
+        const std::string name = menu;
+        d.on("Form1", name, Event::Popup, [&app, name](const std::string&) {
+            ui::Form& form = app.mainForm();
+            engine::clearResultTable(form);
+            ui::Control& m = form.at(name);
+            const int row = app.workspace().filters.findRowByButton(m.popupComponent);
+            if (row == 0)
+                return;
+            const std::string& condition = app.workspace().filters.row(row).condition();
+            for (const auto& item : m.items) {
+                if (form.at(item).caption == condition) {
+                    for (const auto& other : m.items)
+                        form.at(other).checked = other == item;
+                    break;
+                }
+            }
+        });
+        const bool twoWay = name == "PopupMenu2";
+        for (const auto& item : app.mainForm().at(name).items) {
+            d.on("Form1", item, Event::Click, [&app, name, twoWay](const std::string& sender) {
+                ui::Form& form = app.mainForm();
+                ui::Control& m = form.at(name);
+                for (const auto& other : m.items)
+                    form.at(other).checked = other == sender;
+                const int row = app.workspace().filters.findRowByButton(m.popupComponent);
+                if (row == 0)
+                    return;
+                auto& filterRow = app.workspace().filters.row(row);
+                const std::string condition = form.at(sender).caption;
+                filterRow.field(5) = condition;
+                ui::Control& button = form.at(m.popupComponent);
+                button.caption =
+                    twoWay ? condition + filterRow.stem() : filterRow.stem() + condition;
+                app.pressControl(form, button.name);
+                form.setFocus(button.name);
+            });
+        }
+    }
+}
+
+void registerPages(app::Application& app, ui::Dispatcher& d) {
+    d.on("Form1", "PageControl1", Event::Change, [&app](const std::string&) {
+        ui::Form& form = app.mainForm();
+        form.at("StaticText4").caption = "Фильтр: ";
+        repaintOrdinalsYellow(form);
+        if (ui::Control* walkthrough = form.find("GroupBox7"))
+            walkthrough->visible = false;
+    });
+    for (const auto& page : catalogue::filterPages()) {
+        const catalogue::PageInfo* info = &page;
+        d.on("Form1", std::string(page.tabSheet), Event::Show, [&app, info](const std::string&) {
+            app::Workspace& ws = app.workspace();
+            ui::Form& form = app.mainForm();
+            clearChart(ws, form);
+            app::restoreFilterControls(ws, form, info->firstRow, info->lastRow);
+            if (!info->chartTitle.empty())
+                form.at(kChart).chart.title = {std::string(info->chartTitle)};
+            setChartFooter(form, std::string(info->showFooter));
+        });
+    }
+}
+
+void registerChartButtons(app::Application& app, ui::Dispatcher& d) {
+    d.on("Form1", "BitBtn223", Event::Click, [&app](const std::string&) { addChartImage(app); });
+    d.on("Form1", "BitBtn249", Event::Click, [&app](const std::string&) { printChartImages(app); });
+    d.on("Form1", "BitBtn273", Event::Click, [&app](const std::string&) { clearChartImages(app); });
+}
+
+} // namespace
+
+void registerFilterHandlers(app::Application& app) {
+    ui::Dispatcher& d = app.dispatcher();
+    registerRowControls(app, d);
+    registerConditionMenus(app, d);
+    registerPages(app, d);
+    registerChartButtons(app, d);
+}
 
 } // namespace vargis::filters

@@ -32,10 +32,15 @@ public:
     // Controls in the order they were added (parents before children).
     const std::vector<std::string>& order() const { return order_; }
 
+    // The control that has the input focus (empty: none).
+    void setFocus(const std::string& name) { focus_ = at(name).name; }
+    const std::string& focus() const { return focus_; }
+
 private:
     std::string name_;
     std::map<std::string, Control> controls_;
     std::vector<std::string> order_;
+    std::string focus_;
 };
 
 } // namespace vargis::ui

@@ -1,0 +1,195 @@
+#include "filters/Evaluation.h"
+
+#include "base/Convert.h"
+#include "base/Errors.h"
+#include "filters/ChartModel.h"
+
+#include <algorithm>
+
+namespace vargis::filters {
+
+Condition parseCondition(const std::string& text) {
+    if (text == "<=")
+        return Condition::LessOrEqual;
+    if (text == "=")
+        return Condition::Equal;
+    if (text == "<>")
+        return Condition::NotEqual;
+    if (text == ">=")
+        return Condition::GreaterOrEqual;
+    throw ConversionError("'" + text + "' - неизвестное условие фильтра");
+}
+
+bool conditionHolds(Condition condition, int value, int parameter) {
+    switch (condition) {
+    case Condition::LessOrEqual:
+        return value <= parameter;
+    case Condition::Equal:
+        return value == parameter;
+    case Condition::NotEqual:
+        return value != parameter;
+    case Condition::GreaterOrEqual:
+        return value >= parameter;
+    }
+    return false;
+}
+
+bool isValueRow(int row) {
+    return (row >= 1 && row <= 30) || row == 55 || row == 79 || row == 103 || row == 127 ||
+           (row >= 151 && row <= 199) || (row >= 223 && row <= 287);
+}
+
+namespace {
+
+std::string headerFor(int row, const std::string& caption, const std::string& value) {
+    auto in = [row](int a, int b) { return row >= a && row <= b; };
+    if (in(1, 24) || in(151, 174) || in(223, 244) || row == 261 || in(268, 287) || row == 55 ||
+        row == 79 || row == 103 || row == 127)
+        return "Фильтр: " + caption + value;
+    if (in(31, 150))
+        return "Фильтр: " + caption;
+    if (in(175, 198))
+        return "Фильтр:повтор " + caption + value;
+    if (in(245, 260) || in(262, 267))
+        return "Фильтр:разность " + caption + value;
+    return {};
+}
+
+} // namespace
+
+void selectFilter(app::Application& app, int row) {
+    app::Workspace& ws = app.workspace();
+    ui::Form& form = app.mainForm();
+    resetChartAxis(ws, form);
+    const auto& filterRow = ws.filters.row(row);
+    // The previously selected button loses its maroon colour.
+    if (ws.currentFilterRow != row) {
+        if (ui::Control* old = form.find(ws.filters.row(ws.currentFilterRow).buttonName())) {
+            old->fontColor = ui::colors::Default;
+            old->bold = false;
+        }
+    }
+    const bool conditionFirst =
+        row >= 31 && row <= 150 && !(row == 55 || row == 79 || row == 103 || row == 127);
+    if (!filterRow.labelName().empty() && !conditionFirst)
+        if (ui::Control* label = form.find(filterRow.labelName()))
+            label->caption = filterRow.parameter();
+    ui::Control* button = form.find(filterRow.buttonName());
+    if (button) {
+        button->caption = conditionFirst ? filterRow.condition() + filterRow.stem()
+                                         : filterRow.stem() + filterRow.condition();
+        button->bold = true;
+        button->fontColor = ui::colors::Maroon;
+    }
+    const std::string header =
+        headerFor(row, button ? button->caption : std::string(), filterRow.parameter());
+    if (!header.empty())
+        form.at("StaticText4").caption = header;
+    if ((row >= 1 && row <= 24) || (row >= 31 && row <= 150) || (row >= 223 && row <= 245))
+        form.at("StaticText8").caption = "-";
+}
+
+std::string ordinalsLine() {
+    std::string line;
+    for (int j = 1; j <= 49; ++j)
+        line += std::to_string(j) + " ";
+    return line + "50";
+}
+
+namespace {
+
+void colourOrdinal(ui::Control& edit, const std::string& line, int ordinal, ui::Color color) {
+    const auto at = line.find(std::to_string(ordinal));
+    if (at == std::string::npos)
+        return;
+    edit.colorRanges.push_back({static_cast<int>(at), ordinal <= 8 ? 1 : 2, color});
+}
+
+} // namespace
+
+void repaintOrdinalsYellow(ui::Form& form) {
+    ui::Control& edit = form.at("RichEdit1");
+    edit.colorRanges.clear();
+    edit.textColor = ui::colors::Yellow;
+    if (edit.caption.empty())
+        edit.caption = ordinalsLine();
+}
+
+void markDraws(app::Application& app, int row, const std::string& condition, int parameter) {
+    app::Workspace& ws = app.workspace();
+    ui::Form& form = app.mainForm();
+    form.at("StaticText168").caption = "Фильтр: ";
+    ws.failMarks.clearRow(row);
+    const int draws = std::min<int>(ws.drawCount(), static_cast<int>(ws.filterValues.size()));
+    if (isValueRow(row)) {
+        const Condition c = parseCondition(condition);
+        for (int i = 1; i <= draws; ++i)
+            if (!conditionHolds(c, ws.filterValues[static_cast<std::size_t>(i - 1)], parameter))
+                ws.failMarks.at(row, i) = "0";
+    } else {
+        for (int i = 1; i <= draws; ++i) {
+            const int v = ws.filterValues[static_cast<std::size_t>(i - 1)];
+            if (v == 2)
+                continue;
+            if ((condition == "=" && v == 0) || (condition == "<>" && v == 1))
+                ws.failMarks.at(row, i) = "0";
+        }
+    }
+    ui::Control& edit = form.at("RichEdit1");
+    const std::string line = ordinalsLine();
+    edit.caption = line;
+    edit.textColor = ui::colors::Yellow;
+    edit.colorRanges.clear();
+    for (int j = 1; j <= 50; ++j)
+        colourOrdinal(edit, line, j, ui::colors::Yellow);
+    for (int j = 1; j <= 50; ++j)
+        if (ws.failMarks.at(row, j) == "0")
+            colourOrdinal(edit, line, j, ui::colors::Red);
+    if (ws.previousDrawOffset > 0)
+        edit.colorRanges.push_back({0, 2 * ws.previousDrawOffset, ui::colors::Navy});
+    ws.previousDrawOffset = 0;
+}
+
+void evaluateValueFilter(app::Application& app, const ValueFilter& filter) {
+    app::Workspace& ws = app.workspace();
+    ui::Form& form = app.mainForm();
+    const int row = filter.row;
+    auto& filterRow = ws.filters.row(row);
+    ui::Control& label = form.at(filterRow.labelName());
+    const int parameter = toInt(label.caption);
+    ws.currentFilterRow = row;
+    const std::string condition = filterRow.condition();
+    const Condition c = parseCondition(condition);
+    filterRow.field(3) = label.caption;
+    selectFilter(app, row);
+
+    const int draws = ws.drawCount();
+    ws.filterValues.assign(static_cast<std::size_t>(draws), 0);
+    for (int i = filter.firstEvaluated; i <= draws; ++i) {
+        ws.filterValues[static_cast<std::size_t>(i - 1)] = filter.value(i);
+        if (filter.progress)
+            filter.progress(i);
+    }
+    ws.matchCount = 0;
+    for (int i = filter.firstEvaluated; i <= draws; ++i)
+        ws.matchCount +=
+            conditionHolds(c, ws.filterValues[static_cast<std::size_t>(i - 1)], parameter) ? 1 : 0;
+    form.at("StaticText3").caption = " " + std::to_string(ws.matchCount);
+
+    clearChart(ws, form);
+    setChartFooter(form, filter.footer);
+    ui::Chart& chart = form.at(kChart).chart;
+    for (int i = 1; i <= draws; ++i) {
+        chart.series1.points.push_back(
+            {static_cast<double>(i),
+             static_cast<double>(ws.filterValues[static_cast<std::size_t>(i - 1)])});
+        chart.series2.points.push_back({static_cast<double>(i), static_cast<double>(parameter)});
+    }
+    double largest = 0;
+    for (const auto& p : chart.series1.points)
+        largest = std::max(largest, p.y);
+    chart.band.y0 = largest;
+    markDraws(app, row, condition, parameter);
+}
+
+} // namespace vargis::filters

@@ -1,0 +1,48 @@
+#pragma once
+// The machinery every filter shares: selecting the row, counting the draws
+// that meet the condition, the chart and the coloured line of ordinals.
+
+#include "app/Application.h"
+
+#include <functional>
+#include <string>
+
+namespace vargis::filters {
+
+enum class Condition { LessOrEqual, Equal, NotEqual, GreaterOrEqual };
+
+// "<=", "=", "<>" or ">="; any other text is a ConversionError.
+Condition parseCondition(const std::string& text);
+bool conditionHolds(Condition condition, int value, int parameter);
+
+// The rows whose marks follow from a value compared with the parameter; the
+// others are the linked rows of the ranked pages.
+bool isValueRow(int row);
+
+// Single-row restore, bold maroon button, header StaticText4, StaticText8.
+void selectFilter(app::Application& app, int row);
+
+// Fills the fail marks of the row and colours RichEdit1.
+void markDraws(app::Application& app, int row, const std::string& condition, int parameter);
+
+// The text of RichEdit1: the ordinals 1..50 separated by single spaces.
+std::string ordinalsLine();
+
+// Colours every ordinal of RichEdit1 yellow again.
+void repaintOrdinalsYellow(ui::Form& form);
+
+struct ValueFilter {
+    int row = 0;
+    std::string footer;
+    int firstEvaluated = 1; // earlier draws keep the value 0 and are not counted
+    // Value of draw i (1-based); called for i = firstEvaluated .. W.
+    std::function<int(int)> value;
+    // Called after the value of draw i was computed (progress bars).
+    std::function<void(int)> progress;
+};
+
+// The common road of a value filter's button: parameter from the label,
+// values, count, chart, band and marks.
+void evaluateValueFilter(app::Application& app, const ValueFilter& filter);
+
+} // namespace vargis::filters
