@@ -12,10 +12,9 @@
 namespace vargis::testing {
 
 std::filesystem::path sourceDir() {
-    const char* dir = std::getenv("VARGIS_SOURCE_DIR");
-    if (!dir)
-        throw std::runtime_error("VARGIS_SOURCE_DIR is not set");
-    return dir;
+    if (const char* dir = std::getenv("VARGIS_SOURCE_DIR"))
+        return dir;
+    return VARGIS_DEFAULT_SOURCE_DIR;
 }
 
 WorkFolder::WorkFolder() {
