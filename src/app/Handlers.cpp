@@ -25,9 +25,9 @@ void registerMainMenu(Application& app, ui::Dispatcher& d) {
     d.on("Form1", "StaticText106", Event::Click,
          [&app](const std::string&) { app.form("Form2").self().visible = true; });
     d.on("Form1", "N15", Event::Click,
-         [&platform](const std::string&) { platform.openWithShell("help/vargis_help.htm"); });
+         [&platform](const std::string&) { platform.openWithShell("help/vargis_help.htm#Блоки"); });
     d.on("Form1", "N25", Event::Click,
-         [&platform](const std::string&) { platform.openWithShell("help/filters.htm"); });
+         [&platform](const std::string&) { platform.openWithShell("help/filters.htm#фильтры"); });
     d.on("Form1", "N19", Event::Click,
          [&platform](const std::string&) { platform.openWithShell(kProductAddress); });
     auto saveStatistics = [&app](const std::string&) {
