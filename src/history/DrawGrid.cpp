@@ -17,7 +17,14 @@ std::string& gridCell(ui::Control& grid, int col, int row) {
     if (col < 0 || col >= g.colCount || row < 0 || row >= g.rowCount)
         throw RangeError("Ячейка (" + std::to_string(col) + ", " + std::to_string(row) +
                          ") вне таблицы " + grid.name);
-    return g.cells[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)];
+    // A grid whose size was set without its cells (a form's initial row and
+    // column counts) gets them here, so every cell inside the counts exists.
+    if (g.cells.size() < static_cast<std::size_t>(g.rowCount))
+        g.cells.resize(static_cast<std::size_t>(g.rowCount));
+    auto& line = g.cells[static_cast<std::size_t>(row)];
+    if (line.size() < static_cast<std::size_t>(g.colCount))
+        line.resize(static_cast<std::size_t>(g.colCount));
+    return line[static_cast<std::size_t>(col)];
 }
 
 void setGridRowCount(ui::Control& grid, int rows) {
