@@ -1,0 +1,93 @@
+// The headless command on a working folder, and the generator of the
+// bundled working folder.
+
+#include "support/DataFiles.h"
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <string>
+#include <sys/wait.h>
+
+namespace vargis {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct CliRun {
+    int exitCode = -1;
+    std::string out;
+};
+
+// Runs vargis-cli with the arguments in the current directory; stdout only.
+CliRun runCli(const std::string& args) {
+    const std::string command = std::string("'") + VARGIS_CLI_PATH + "' " + args + " 2>/dev/null";
+    CliRun run;
+    FILE* pipe = ::popen(command.c_str(), "r");
+    if (!pipe)
+        return run;
+    std::array<char, 256> buffer{};
+    while (std::fgets(buffer.data(), static_cast<int>(buffer.size()), pipe))
+        run.out += buffer.data();
+    const int status = ::pclose(pipe);
+    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return run;
+}
+
+TEST(Cli, StatusPrintsKindCountDrawsAndForecast) {
+    testing::WorkFolder folder;
+    const CliRun run = runCli("status");
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.out, "kind: 5 из 36\n"
+                       "combinations: 376992\n"
+                       "draws: 50\n"
+                       "forecast: 02.12.2026 51\n");
+}
+
+TEST(Cli, StatusFollowsTheFolder) {
+    testing::WorkFolder folder;
+    testing::writeDraws(testing::makeDraws(20));
+    testing::setFilterField(25, 4, "15.01.2025");
+    const CliRun run = runCli("status");
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.out, "kind: 5 из 36\n"
+                       "combinations: 376992\n"
+                       "draws: 20\n"
+                       "forecast: 15.01.2025 15\n");
+}
+
+TEST(Cli, StatusFailsWhenTheFolderCannotBeLoaded) {
+    testing::WorkFolder folder;
+    fs::remove(testing::kStatisticsFile);
+    const CliRun run = runCli("status");
+    EXPECT_NE(run.exitCode, 0);
+    EXPECT_EQ(run.out, "");
+}
+
+TEST(Cli, UnknownCommandIsRefused) {
+    testing::WorkFolder folder;
+    EXPECT_NE(runCli("frobnicate").exitCode, 0);
+    EXPECT_NE(runCli("").exitCode, 0);
+    EXPECT_NE(runCli("make-data").exitCode, 0);
+}
+
+// The bundled folder is what the generator writes, byte for byte, so the
+// filter file and the catalogue the forms are built from never disagree.
+TEST(Cli, MakeDataReproducesTheBundledFolder) {
+    testing::WorkFolder folder;
+    const fs::path out = folder.path() / "generated";
+    const CliRun run = runCli("make-data '" + out.string() + "'");
+    ASSERT_EQ(run.exitCode, 0);
+    const fs::path bundled = testing::sourceDir() / "data";
+    for (const char* file : {testing::kFiltersFile, testing::kStatisticsFile,
+                             testing::kGraphicsFile, testing::kDigitsFile, "bd/tik-tak.wav"}) {
+        SCOPED_TRACE(file);
+        EXPECT_EQ(testing::readBytes((out / file).string()),
+                  testing::readBytes((bundled / file).string()));
+    }
+    EXPECT_TRUE(fs::is_directory(out / "bd/5_36/bd_images"));
+}
+
+} // namespace
+} // namespace vargis
