@@ -218,6 +218,32 @@ TEST_F(DrawGridTest, GridShowsTheHistory) {
     EXPECT_EQ(grid().grid.highlightRow, -1); // the forecast is the next draw
 }
 
+TEST(DrawGridFill, NumberPageSettingsComeFromRow30WithinTheirRanges) {
+    for (const auto& [saved, shown] :
+         std::vector<std::pair<std::array<const char*, 3>, std::array<int, 3>>>{
+             {{"15", "30", "0"}, {15, 30, 0}},
+             {{"12", "40", "3"}, {12, 40, 3}},
+             {{"0", "99", "-5"}, {1, 50, 0}},
+         }) {
+        StartedApp s;
+        for (int k = 0; k < 3; ++k)
+            testing::setFilterField(30, k + 2, saved[static_cast<std::size_t>(k)]);
+        s.start();
+        EXPECT_TRUE(s.platform.errors().empty());
+        const char* labels[] = {"StaticText166", "StaticText262", "StaticText259"};
+        const char* arrows[] = {"UpDown102", "UpDown125", "UpDown124"};
+        for (std::size_t k = 0; k < 3; ++k) {
+            EXPECT_EQ(s.control(arrows[k]).position, shown[k]) << arrows[k];
+            EXPECT_EQ(s.control(labels[k]).caption, std::to_string(shown[k])) << labels[k];
+        }
+    }
+    StartedApp s;
+    testing::setFilterField(30, 3, "x");
+    s.start();
+    ASSERT_EQ(s.platform.errors().size(), 1u); // a conversion error stops the start
+    EXPECT_TRUE(s.form1().self().visible);
+}
+
 TEST_F(DrawGridTest, FifteenRowsSaveFourteenAreRefused) {
     setRows(15);
     EXPECT_TRUE(save());

@@ -7,6 +7,7 @@
 #include "base/TextFile.h"
 #include "filters/ChartModel.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -65,7 +66,9 @@ void fillDrawGrid(app::Workspace& ws, ui::Form& form) {
     const char* upDowns[] = {"UpDown102", "UpDown125", "UpDown124"};
     for (int k = 0; k < 3; ++k) {
         ui::Control& arrows = form.at(upDowns[k]);
-        arrows.position = toInt(settings.field(k + 2));
+        // The arrows keep their position within their range, whatever the
+        // file holds.
+        arrows.position = std::clamp(toInt(settings.field(k + 2)), arrows.min, arrows.max);
         if (ui::Control* label = form.find(arrows.associate))
             label->caption = std::to_string(arrows.position);
     }
