@@ -1,0 +1,57 @@
+#pragma once
+// The first pass over the candidate list: the numbers that do not play, then
+// filter row by filter row the combinations whose own value fails the row.
+// Pure: it reads the filter base and the parameter controls through the
+// input and leaves the strikes in the list and a trace of the steps, which
+// the command replays on the window with its pauses.
+
+#include "engine/Combination.h"
+#include "filters/FilterTable.h"
+
+#include <array>
+#include <cstdint>
+#include <exception>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vargis::engine {
+
+struct FirstPassInput {
+    int highestNumber = 36;
+    const filters::FilterTable* filters = nullptr;
+    // Caption of a parameter label and state of a check box, by name.
+    std::function<std::string(std::string_view)> caption;
+    std::function<bool(std::string_view)> checked;
+    // excluded[x]: number x does not play.
+    std::array<bool, kMaxNumber + 1> excluded{};
+};
+
+// A step that ran to its end: where the progress bar goes (-1: stays), the
+// pause, and the live count it left.
+struct StepTrace {
+    int step = 0;
+    int progress = -1;
+    int pauseMs = 0;
+    std::int32_t live = 0;
+};
+
+struct FirstPassResult {
+    std::vector<StepTrace> steps;
+    // The row whose step left no live entry (the pass ended there); 0 when
+    // the pass ran through.
+    int stopRow = 0;
+    std::int32_t live = 0;
+    // A parameter that is not an integer ends the pass with this error after
+    // the steps (and rows) before it; empty otherwise.
+    std::exception_ptr error;
+};
+
+// Runs steps 0..30 over the live entries of `list`, striking in place.
+// Every live entry must hold numbers 1..50 (RangeError otherwise).
+FirstPassResult sweepWithoutDate(CombinationList& list, const FirstPassInput& input);
+
+std::int32_t countLive(const CombinationList& list);
+
+} // namespace vargis::engine

@@ -1,0 +1,35 @@
+#pragma once
+// The hot loop of the first pass: every live entry is tested against the
+// resolved row tests in order and struck at the first one it fails, so one
+// walk over the list gives exactly what applying the tests one after the
+// other gives, with the number of entries each test struck.
+
+#include "engine/Combination.h"
+#include "engine/FirstPassSteps.h"
+#include "engine/SweepCondition.h"
+
+#include <array>
+#include <cstdint>
+#include <span>
+#include <vector>
+
+namespace vargis::engine {
+
+struct KernelTest {
+    ValueSpec value;
+    PassBand band;
+};
+
+// Strikes every live entry at the first test it fails; returns the count
+// struck by each test. `excluded` feeds ValueKind::Excluded. Live entries
+// must hold numbers 1..50 (RangeError otherwise).
+std::vector<std::int32_t> strikeFirstFailing(CombinationList& list,
+                                             std::span<const KernelTest> tests,
+                                             const std::array<bool, kMaxNumber + 1>& excluded);
+
+// The value of one test for one combination, computed directly; the
+// kernel's reference for the values it computes from tables.
+int combinationValue(const ValueSpec& value, const Combination& c,
+                     const std::array<bool, kMaxNumber + 1>& excluded);
+
+} // namespace vargis::engine

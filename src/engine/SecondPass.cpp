@@ -1,0 +1,43 @@
+#include "engine/SecondPass.h"
+
+#include <array>
+
+namespace vargis::engine {
+
+CombinationList compactLive(CombinationList&& candidates) {
+    std::size_t live = 0;
+    for (const Combination& c : candidates)
+        live += isLive(c) ? 1 : 0;
+    CombinationList survivors;
+    survivors.reserve(live);
+    for (const Combination& c : candidates)
+        if (isLive(c))
+            survivors.push_back(c);
+    CombinationList().swap(candidates);
+    return survivors;
+}
+
+std::vector<int> numbersInPlay(const CombinationList& combinations) {
+    std::array<bool, 256> seen{};
+    for (const Combination& c : combinations)
+        if (isLive(c))
+            for (auto x : c)
+                seen[x] = true;
+    std::vector<int> numbers;
+    for (int x = 1; x <= kMaxNumber; ++x)
+        if (seen[static_cast<std::size_t>(x)])
+            numbers.push_back(x);
+    return numbers;
+}
+
+std::string numbersInPlayText(const std::vector<int>& numbers) {
+    std::string text;
+    for (std::size_t i = 0; i < numbers.size(); ++i) {
+        if (i > 0)
+            text += " - ";
+        text += std::to_string(numbers[i]);
+    }
+    return text + "-";
+}
+
+} // namespace vargis::engine

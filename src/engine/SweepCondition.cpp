@@ -1,0 +1,53 @@
+#include "engine/SweepCondition.h"
+
+#include <algorithm>
+
+namespace vargis::engine {
+
+SweepCondition sweepCondition(std::string_view text) {
+    if (text == "<=")
+        return SweepCondition::LessOrEqual;
+    if (text == "=")
+        return SweepCondition::Equal;
+    if (text == "<>")
+        return SweepCondition::NotEqual;
+    if (text == ">=")
+        return SweepCondition::GreaterOrEqual;
+    return SweepCondition::None;
+}
+
+bool strikes(SweepCondition condition, int v, int p) {
+    switch (condition) {
+    case SweepCondition::LessOrEqual:
+        return v > p;
+    case SweepCondition::Equal:
+        return v != p;
+    case SweepCondition::NotEqual:
+        return v == p;
+    case SweepCondition::GreaterOrEqual:
+        return v < p;
+    case SweepCondition::None:
+        break;
+    }
+    return false;
+}
+
+PassBand passBand(SweepCondition condition, int p) {
+    constexpr PassBand kNothing{255, 0, false, 0};
+    auto byte = [](int v) { return static_cast<std::uint8_t>(std::clamp(v, 0, 255)); };
+    switch (condition) {
+    case SweepCondition::LessOrEqual:
+        return p < 0 ? kNothing : PassBand{0, byte(p), false, 0};
+    case SweepCondition::GreaterOrEqual:
+        return p > 255 ? kNothing : PassBand{byte(p), 255, false, 0};
+    case SweepCondition::Equal:
+        return p < 0 || p > 255 ? kNothing : PassBand{byte(p), byte(p), false, 0};
+    case SweepCondition::NotEqual:
+        return p < 0 || p > 255 ? PassBand{} : PassBand{0, 255, true, byte(p)};
+    case SweepCondition::None:
+        break;
+    }
+    return PassBand{};
+}
+
+} // namespace vargis::engine
