@@ -292,6 +292,50 @@ void buildForecastGroup(Form& form) {
     }
 }
 
+// ---- Controls of the combine command, the result table and the
+// after-filter side of the numbers panel.
+
+void buildCombineControls(Form& form) {
+    const std::string f = form.name();
+    place(form, "StaticText9", ControlKind::StaticText, "GroupBox2", 240, 82, 170, 16, "");
+    Control& memo = place(form, "Memo1", ControlKind::Memo, f, 712, 440, 180, 90);
+    memo.lines = {"", "Перестановок осталось", "больше 10500   !", "Настройте фильтры."};
+    memo.visible = false;
+    Control& print = place(form, "Image32", ControlKind::Image, f, 884, 574, 20, 18);
+    print.hint = "Распечатать ВСЕ оставшиеся перестановки для выбранного тиража";
+}
+
+void buildAfterFilterSide(Form& form) {
+    const std::string f = form.name();
+    place(form, "AfterFilterGroup", ControlKind::GroupBox, f, 258, 4, 254, 346,
+          "  ПОСЛЕ обработки фильтрами  ");
+    place(form, "Form7Label4", ControlKind::Label, "AfterFilterGroup", 8, 18, 236, 16,
+          "Числа, оставшиеся после фильтров:");
+    Control& memo = place(form, "Memo4", ControlKind::Memo, "AfterFilterGroup", 8, 36, 236, 40);
+    memo.enabled = true;
+    place(form, "Form7Label5", ControlKind::Label, "AfterFilterGroup", 8, 80, 170, 16,
+          "Осталось чисел в перестановках");
+    place(form, "Form7Label6", ControlKind::Label, "AfterFilterGroup", 8, 96, 170, 16,
+          "после фильтров, всего =>> ");
+    place(form, "Label7", ControlKind::Label, "AfterFilterGroup", 180, 96, 60, 16, "??");
+    place(form, "Form7Label8", ControlKind::Label, "AfterFilterGroup", 8, 114, 236, 16,
+          "Перестановок из оставшихся чисел по 5,  ");
+    place(form, "Form7Label9", ControlKind::Label, "AfterFilterGroup", 8, 130, 170, 16,
+          "всего  =>>  ");
+    place(form, "Label13", ControlKind::Label, "AfterFilterGroup", 180, 130, 60, 16, "??");
+    place(form, "Form7Label10", ControlKind::Label, "AfterFilterGroup", 8, 148, 236, 16,
+          "Перестановки из оставшихся чисел по 5,  ");
+    place(form, "Form7Label11", ControlKind::Label, "AfterFilterGroup", 8, 164, 236, 16,
+          "если их меньше 10.000 : ");
+    Control& grid =
+        place(form, "StringGrid2", ControlKind::StringGrid, "AfterFilterGroup", 8, 182, 236, 156);
+    grid.grid.colCount = 6;
+    grid.grid.rowCount = 2;
+    grid.grid.cells = {{"N п/п", "1-е", "2-е", "3-е", "4-е", "5-е"}, {"", "", "", "", "", ""}};
+    grid.grid.colWidths = {33, 36, 36, 36, 36, 36};
+    grid.grid.leftCol = 1;
+}
+
 } // namespace
 
 void buildMainForm(Form& form) {
@@ -338,6 +382,7 @@ void buildMainForm(Form& form) {
     buildChartArea(form);
     buildResultGroup(form);
     buildForecastGroup(form);
+    buildCombineControls(form);
 
     Control& timer = form.add("Timer1", ControlKind::Timer, f);
     timer.interval = 1000;
@@ -359,6 +404,7 @@ void buildNumbersPanel(Form& form) {
     self.caption = "Числа - дополнительная панель";
     self.width = 300;
     self.height = 520;
+    buildAfterFilterSide(form);
 }
 
 } // namespace vargis::app

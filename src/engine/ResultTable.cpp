@@ -1,11 +1,52 @@
 #include "engine/ResultTable.h"
 
+#include "app/Application.h"
+#include "app/Handlers.h"
+#include "base/TextFile.h"
+#include "engine/CombineState.h"
+#include "engine/Scores.h"
+#include "filters/ChartModel.h"
+#include "filters/ImageBase.h"
 #include "history/DrawGrid.h"
+#include "reports/HtmlReport.h"
 
 namespace vargis::engine {
 
+namespace {
+
+constexpr const char* kCountLine = "Перестановок в игре: ";
+
+// The number texts of draw ForecastOrdinal when it is a past draw.
+std::vector<std::string> forecastNumberTexts(const app::Workspace& ws) {
+    std::vector<std::string> texts;
+    if (ws.forecastOrdinal <= ws.drawCount())
+        for (int k = 3; k <= 7; ++k)
+            texts.push_back(ws.history.record(ws.forecastOrdinal).field(k));
+    return texts;
+}
+
+// A cell's text; empty outside the grid's cells.
+const std::string& cellText(const ui::Control& grid, int col, int row) {
+    static const std::string kEmpty;
+    if (col < 0 || row < 0 || col >= grid.grid.colCount || row >= grid.grid.rowCount)
+        return kEmpty;
+    const auto& cells = grid.grid.cells;
+    const auto r = static_cast<std::size_t>(row);
+    const auto c = static_cast<std::size_t>(col);
+    return r < cells.size() && c < cells[r].size() ? cells[r][c] : kEmpty;
+}
+
+bool isForecastNumber(const std::vector<std::string>& texts, const std::string& cell) {
+    for (const auto& t : texts)
+        if (t == cell)
+            return true;
+    return false;
+}
+
+} // namespace
+
 void setupResultGrid(ui::Form& form) {
-    ui::Control& grid = form.at("StringGrid3");
+    ui::Control& grid = form.at(kResultGrid);
     grid.grid.colCount = 6;
     history::setGridRowCount(grid, grid.grid.rowCount < 2 ? 2 : grid.grid.rowCount);
     const char* header[] = {"Ном.", "1-е", "2-е", "3-е", "4-е", "5-е"};
@@ -15,14 +56,135 @@ void setupResultGrid(ui::Form& form) {
 }
 
 void clearResultTable(ui::Form& form) {
-    ui::Control& grid = form.at("StringGrid3");
+    ui::Control& grid = form.at(kResultGrid);
     for (int r = 1; r < grid.grid.rowCount; ++r)
         for (int c = 0; c < grid.grid.colCount; ++c)
             history::gridCell(grid, c, r).clear();
     history::setGridRowCount(grid, 2);
-    form.at("StaticText20").caption = "Перестановок в игре: ";
+    form.at("StaticText20").caption = kCountLine;
     for (const char* name : kCounterLabels)
         form.at(name).caption = "-";
+}
+
+void buildResultTable(app::Application& app, CombineState& state) {
+    app::Workspace& ws = app.workspace();
+    ui::Form& form = app.mainForm();
+    ui::Platform& platform = app.platform();
+    ui::Control& progress = form.at("ProgressBar1");
+    progress.position = 53;
+    clearResultTable(form);
+
+    const CombinationList& remaining = state.remaining;
+    const auto r = remaining.size();
+    filters::setChartFooter(
+        form, "Количество выигрышных чисел в оставшихся перестановках для всех тиражей");
+    form.at("StaticText20").caption = kCountLine + std::to_string(r);
+
+    std::vector<DrawMultiplicity> draws;
+    for (int d = 1; d <= ws.drawCount(); ++d)
+        draws.push_back(drawMultiplicity(ws.history.record(d)));
+    state.drawScores = drawScores(remaining, draws);
+    progress.position = 55;
+    ui::Chart& chart = form.at(filters::kChart).chart;
+    for (std::size_t d = 0; d < state.drawScores.size(); ++d)
+        chart.series1.points.push_back(
+            {static_cast<double>(d + 1), static_cast<double>(state.drawScores[d])});
+
+    ui::Control& memo = form.at("Memo1");
+    if (r > static_cast<std::size_t>(kResultGridLimit)) {
+        memo.visible = true;
+        platform.sleepMs(4000);
+        form.at("StaticText20").caption = "Перестановок в игре:";
+        memo.visible = false;
+        platform.stopSound();
+        return;
+    }
+
+    progress.position = 54;
+    form.at("StaticText20").caption = kCountLine + std::to_string(r);
+    ui::Control& grid = form.at(kResultGrid);
+    history::setGridRowCount(grid, static_cast<int>(r) + 1);
+    for (std::size_t i = 0; i < r; ++i) {
+        const int row = static_cast<int>(i) + 1;
+        history::gridCell(grid, 0, row) = std::to_string(row);
+        for (int k = 0; k < 5; ++k)
+            history::gridCell(grid, k + 1, row) =
+                std::to_string(remaining[i][static_cast<std::size_t>(k)]);
+    }
+
+    if (ws.forecastOrdinal <= ws.drawCount()) {
+        const auto counts =
+            commonCounts(remaining, drawMultiplicity(ws.history.record(ws.forecastOrdinal)));
+        for (int k = 0; k < 4; ++k)
+            form.at(kCounterLabels[k]).caption =
+                std::to_string(counts[static_cast<std::size_t>(5 - k)]);
+        progress.position = 55;
+    }
+
+    platform.sleepMs(2000);
+    memo.visible = false;
+    form.at("StaticText18").visible = false;
+    progress.position = progress.min;
+    platform.stopSound();
+}
+
+bool resultCellHighlighted(const app::Workspace& ws, const ui::Control& grid, int col, int row) {
+    if (col < 1 || col > 5 || row < 1)
+        return false;
+    return isForecastNumber(forecastNumberTexts(ws), cellText(grid, col, row));
+}
+
+reports::HtmlReport resultReport(const app::Workspace& ws, const ui::Control& grid,
+                                 const ui::DateTime& now) {
+    reports::HtmlReport report;
+    report.title =
+        std::string("Варгис-лото 5r36.1.1 Результат работы фильтров. ") + app::kProductAddress;
+    report.heading = reports::standardHeading(
+        "<strong>Варгис-лото 5r36.1.1</strong><br>",
+        {"<strong>Результат работы всех фильтров.</strong><br>"}, app::kProductAddress,
+        {"<h4 align=center>Прогноз на " + ws.forecastDate + "</h4></p>"});
+    report.frame = {"<table width=\"60%\" border=0 cellpadding=0 cellspacing=\"0\">",
+                    "<tr><td bgcolor=\"#C0C0C0\">",
+                    "<table width=\"100%\" border=0 cellpadding=3 cellspacing=\"1\">"};
+    const auto forecast = forecastNumberTexts(ws);
+    for (int row = 0; row < grid.grid.rowCount; ++row) {
+        std::vector<std::string> cells;
+        for (int col = 0; col < grid.grid.colCount; ++col) {
+            const std::string& text = cellText(grid, col, row);
+            std::string cell = reports::escapeHtml(text);
+            if (row >= 1 && col >= 1 && isForecastNumber(forecast, text))
+                cell = "<strong>" + cell + "</strong>";
+            cells.push_back(cell);
+        }
+        reports::appendTableRow(report.rows, cells);
+    }
+    report.footer = {"<small>Варгис-лото 5r36.1.1</small><br>",
+                     "<small>" + filters::formatDate(now) + "г., " + filters::formatTime(now) +
+                         "</small>"};
+    return report;
+}
+
+std::vector<std::string> resultReportLines(const app::Workspace& ws, const ui::Control& grid,
+                                           const ui::DateTime& now) {
+    return reports::htmlReportLines(resultReport(ws, grid, now));
+}
+
+void printResultTable(app::Application& app) {
+    ui::Form& form = app.mainForm();
+    ui::Platform& platform = app.platform();
+    ui::Control& grid = form.at(kResultGrid);
+    if (cellText(grid, 1, 1).empty() && cellText(grid, 2, 1).empty()) {
+        platform.showMessage("Таблица пустая !");
+        return;
+    }
+    const ui::DateTime now = platform.now();
+    if (grid.grid.rowCount >= kResultGridLimit + 1 &&
+        !platform.askYesNo("Количество вариантов больше 1000 ! Выводить на печать ?"))
+        return;
+    // The file is emptied first, then written.
+    writeLines(kResultReport, {});
+    reports::writeHtmlReport(kResultReport, resultReport(app.workspace(), grid, now));
+    platform.openWithShell(kResultReport);
 }
 
 } // namespace vargis::engine

@@ -1,0 +1,143 @@
+#include "engine/CombineCommand.h"
+
+#include "app/Application.h"
+#include "app/Startup.h"
+#include "engine/CombineState.h"
+#include "engine/NumbersPanel.h"
+#include "engine/ResultTable.h"
+#include "filters/ChartModel.h"
+#include "filters/Evaluation.h"
+#include "history/DrawGrid.h"
+
+#include <ostream>
+#include <tuple>
+
+namespace vargis::engine {
+
+namespace {
+
+constexpr int kMinimumDraws = 15;
+
+std::string gridText(ui::Control& grid, int col, int row) {
+    return row < grid.grid.rowCount ? history::gridCell(grid, col, row) : std::string();
+}
+
+bool earlier(const app::Date& a, const app::Date& b) {
+    return std::tie(a.year, a.month, a.day) < std::tie(b.year, b.month, b.day);
+}
+
+} // namespace
+
+CombineOutcome combineFilters(app::Application& app, ExclusionQuestion question) {
+    app::Workspace& ws = app.workspace();
+    ui::Form& form = app.mainForm();
+    ui::Platform& platform = app.platform();
+    CombineState& state = combineState(app);
+
+    filters::repaintOrdinalsYellow(form);
+    resetAfterFilterArea(app);
+    clearResultTable(form);
+
+    if (ws.drawCount() < kMinimumDraws) {
+        platform.showInformation("  Тиражей в статистике\r\n  ДОЛЖНО БЫТЬ БОЛЬШЕ 15-ти,\r\n\r\n"
+                                 "  ДОПОЛНИТЕ СТАТИСТИКУ ТИРАЖЕЙ");
+        return CombineOutcome::Refused;
+    }
+    const app::Date first = app::parseDate(gridText(form.at(history::kDrawGrid), 2, kMinimumDraws));
+    const app::Date chosen = app::parseDate(form.at("MonthCalendar2").date);
+    if (earlier(chosen, first)) {
+        platform.showInformation(" В режиме ПРОГНОЗ\r\n статистика обрабатывается, начиная с ном. "
+                                 "15.\r\n Измените дату прогноза");
+        return CombineOutcome::Refused;
+    }
+
+    std::string excluded;
+    for (int x = 1; x <= ws.highestNumber; ++x)
+        if (ws.digits.row(x).fields[2] == "0")
+            excluded += " - " + std::to_string(x);
+    if (!excluded.empty()) {
+        if (question == ExclusionQuestion::Ask &&
+            !platform.askYesNo("Не играют числа: \n" + excluded + "\n" + "Это правильно ?"))
+            return CombineOutcome::Declined;
+        platform.repaint();
+    }
+    return runCombine(app, state);
+}
+
+CombineOutcome runCombine(app::Application& app, CombineState& state) {
+    app::Workspace& ws = app.workspace();
+    ui::Form& form = app.mainForm();
+    ui::Platform& platform = app.platform();
+    ui::Control& busy = form.at("StaticText18");
+    ui::Control& button = form.at("BitBtn17");
+    ui::Control& progress = form.at("ProgressBar1");
+
+    busy.caption = "Обрабатывается статистика";
+    busy.visible = true;
+    button.enabled = false;
+    ws.stopFlag = 0;
+    state.stopRow = 0;
+    auto finish = [&] {
+        button.enabled = true;
+        busy.visible = false;
+    };
+    try {
+        clearResultTable(form);
+        form.at("StaticText4").caption = " Фильтр: все выбранные без даты";
+        for (const char* label : {"StaticText6", "StaticText8", "StaticText3"})
+            form.at(label).caption = " -";
+        filters::setChartFooter(form, "Фильтр не выбран.");
+        filters::clearChart(ws, form);
+        form.at(filters::kChart).chart.title = {""};
+        platform.repaint();
+
+        sweepWithoutDateOnForm(app, state);
+        platform.beep(ui::Beep::Exclamation);
+        if (ws.stopFlag == 1) {
+            platform.sleepMs(1000);
+            finish();
+            return CombineOutcome::Stopped;
+        }
+        form.at("StaticText4").caption = " Фильтр: ВСЕ ВЫБРАННЫЕ";
+        sweepAllSelectedOnForm(app, state);
+        if (ws.stopFlag == 1) {
+            platform.sleepMs(1000);
+            finish();
+            return CombineOutcome::Stopped;
+        }
+        platform.sleepMs(2000);
+        platform.beep(ui::Beep::Exclamation);
+        buildResultTable(app, state);
+        progress.position = progress.min;
+        finish();
+        return CombineOutcome::Completed;
+    } catch (...) {
+        state.releaseWorkingLists();
+        finish();
+        platform.stopSound();
+        throw;
+    }
+}
+
+void printCombineResult(app::Application& app, std::ostream& out, bool withList) {
+    const CombineState& state = combineState(app);
+    ui::Form& form = app.mainForm();
+    out << "survivors: " << state.survivorCount << '\n';
+    out << "remaining: " << state.remaining.size() << '\n';
+    out << "numbers:";
+    for (int x : state.numbersInPlay)
+        out << ' ' << x;
+    out << "\ncounters:";
+    for (const char* label : kCounterLabels)
+        out << ' ' << form.at(label).caption;
+    out << "\nscores:";
+    for (auto s : state.drawScores)
+        out << ' ' << s;
+    out << '\n';
+    if (withList)
+        for (const Combination& c : state.remaining)
+            out << int{c[0]} << ' ' << int{c[1]} << ' ' << int{c[2]} << ' ' << int{c[3]} << ' '
+                << int{c[4]} << '\n';
+}
+
+} // namespace vargis::engine

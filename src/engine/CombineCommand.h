@@ -1,0 +1,52 @@
+#pragma once
+// The combine command of the button "фильтры объединить": its checks, the
+// run of both passes over all combinations, and the stop when a step leaves
+// nothing.
+
+#include <iosfwd>
+#include <string>
+
+namespace vargis::app {
+class Application;
+}
+
+namespace vargis::engine {
+
+struct CombineState;
+
+enum class CombineOutcome {
+    Refused,   // too few draws, or a forecast date before draw 15
+    Declined,  // the user did not confirm the numbers that do not play
+    Stopped,   // a step left no combination
+    Completed, // the result table was built
+};
+
+// How the question about the numbers that do not play is answered.
+enum class ExclusionQuestion { Ask, AnswerYes };
+
+// BitBtn17Click: the checks, then the run.
+CombineOutcome combineFilters(app::Application& app,
+                              ExclusionQuestion question = ExclusionQuestion::Ask);
+
+// RunCombine: both passes and the result table. An error abandons the run
+// with the button enabled again, the status text hidden and the sound
+// stopped, and propagates.
+CombineOutcome runCombine(app::Application& app, CombineState& state);
+
+// The passes and the stop, on the main window (CombineSweep.cpp). A pass
+// that stops calls stopSweep, which sets StopFlag.
+void generateCombinationsOnForm(app::Application& app, CombineState& state);
+void sweepWithoutDateOnForm(app::Application& app, CombineState& state);
+void sweepAllSelectedOnForm(app::Application& app, CombineState& state);
+void stopSweep(app::Application& app, CombineState& state, int row);
+
+// Makes a tab sheet the active page of PageControl1, running the old page's
+// Hide and the new page's Show.
+void showPage(app::Application& app, const std::string& tabSheet);
+
+// The outcome of the last completed run in the command-line tool's format:
+// survivors, remaining, numbers, counters, scores, then with `withList`
+// every remaining combination.
+void printCombineResult(app::Application& app, std::ostream& out, bool withList);
+
+} // namespace vargis::engine

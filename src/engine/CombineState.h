@@ -1,0 +1,41 @@
+#pragma once
+// The lists and results of the combine runs of one application: the
+// working lists live only within a run, the remaining combinations and the
+// scores until the next run.
+
+#include "engine/Combination.h"
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+namespace vargis::app {
+class Application;
+}
+
+namespace vargis::engine {
+
+struct CombineState {
+    CombinationList candidates; // the first pass's list
+    CombinationList survivors;  // the second pass's compact list
+    std::int32_t survivorCount = 0;
+    CombinationList remaining;
+    std::vector<int> numbersInPlay;
+    std::vector<std::int32_t> drawScores;
+    int stopRow = 0; // the row of the step that left nothing, 0 if none
+
+    // Drops the lists of a run (not the results of the last one).
+    void releaseWorkingLists() {
+        CombinationList().swap(candidates);
+        CombinationList().swap(survivors);
+    }
+};
+
+// Creates the state of `app`; its handlers keep it alive for the
+// application's life.
+std::shared_ptr<CombineState> attachCombineState(app::Application& app);
+
+// The state attached to `app`; ControlError when none is.
+CombineState& combineState(app::Application& app);
+
+} // namespace vargis::engine

@@ -1,0 +1,153 @@
+// The two passes of a combine run as the main window shows them: the
+// progress bar, the live count after every step, the pauses and the sound.
+
+#include "app/Application.h"
+#include "catalogue/Catalogue.h"
+#include "engine/CombineCommand.h"
+#include "engine/CombineState.h"
+#include "engine/FirstPass.h"
+#include "engine/FirstPassSteps.h"
+#include "engine/Generation.h"
+#include "engine/NumbersPanel.h"
+#include "engine/SecondPass.h"
+
+namespace vargis::engine {
+
+namespace {
+
+constexpr const char* kTickSound = "bd/tik-tak.wav";
+
+FirstPassInput firstPassInput(app::Application& app) {
+    app::Workspace& ws = app.workspace();
+    ui::Form& form = app.mainForm();
+    FirstPassInput input;
+    input.highestNumber = ws.highestNumber;
+    input.filters = &ws.filters;
+    input.caption = [&form](std::string_view name) { return form.at(std::string(name)).caption; };
+    input.checked = [&form](std::string_view name) { return form.at(std::string(name)).checked; };
+    for (int x = 1; x <= ws.highestNumber; ++x)
+        input.excluded[static_cast<std::size_t>(x)] = ws.digits.row(x).fields[2] == "0";
+    return input;
+}
+
+} // namespace
+
+void showPage(app::Application& app, const std::string& tabSheet) {
+    ui::Form& form = app.mainForm();
+    ui::Control& pages = form.at("PageControl1");
+    if (pages.activePage == tabSheet)
+        return;
+    const std::string old = pages.activePage;
+    pages.activePage = tabSheet;
+    if (!old.empty())
+        app.dispatcher().run(form.name(), old, ui::Event::Hide);
+    app.dispatcher().run(form.name(), tabSheet, ui::Event::Show);
+}
+
+void generateCombinationsOnForm(app::Application& app, CombineState& state) {
+    ui::Form& form = app.mainForm();
+    ui::Platform& platform = app.platform();
+    ui::Control& progress = form.at("ProgressBar1");
+    progress.max = app.workspace().highestNumber;
+    CombinationList all = generateCombinations(app.workspace().highestNumber, [&](int a) {
+        progress.position = a;
+        platform.repaint();
+    });
+    const std::string count = std::to_string(all.size());
+    form.at("StaticText9").caption = " N = " + count + " ";
+    form.at("StaticText8").caption = count;
+    platform.beep(ui::Beep::Default);
+    // The candidate list takes the generated entries over, so that the
+    // generated list is released as it is copied.
+    state.candidates = std::move(all);
+}
+
+void sweepWithoutDateOnForm(app::Application& app, CombineState& state) {
+    ui::Form& form = app.mainForm();
+    ui::Platform& platform = app.platform();
+    ui::Control& progress = form.at("ProgressBar1");
+    ui::Control& live = form.at("StaticText8");
+
+    platform.playSoundLoop(kTickSound);
+    generateCombinationsOnForm(app, state);
+    progress.max = kFirstPassProgressMax;
+    progress.position = kFirstPassStartPosition;
+
+    const FirstPassResult result = sweepWithoutDate(state.candidates, firstPassInput(app));
+    for (const StepTrace& step : result.steps) {
+        if (step.progress >= 0)
+            progress.position = step.progress;
+        live.caption = std::to_string(step.live);
+        if (step.pauseMs > 0)
+            platform.sleepMs(step.pauseMs);
+        else
+            platform.repaint();
+    }
+    if (result.stopRow != 0) {
+        stopSweep(app, state, result.stopRow);
+        return;
+    }
+    if (result.error)
+        std::rethrow_exception(result.error);
+    state.survivorCount = result.live;
+    live.caption = std::to_string(result.live);
+}
+
+void sweepAllSelectedOnForm(app::Application& app, CombineState& state) {
+    ui::Form& form = app.mainForm();
+    ui::Control& progress = form.at("ProgressBar1");
+    ui::Control& live = form.at("StaticText8");
+
+    form.at("StaticText4").caption = "Фильтр: ВСЕ ВЫБРАННЫЕ";
+    form.at("StaticText3").caption = " - ";
+    live.caption = std::to_string(state.survivorCount);
+    progress.position = 37;
+    state.survivors = compactLive(std::move(state.candidates));
+    live.caption = std::to_string(state.survivors.size());
+    progress.position = 38;
+    progress.max = kFirstPassProgressMax;
+    progress.position = 39;
+    app.platform().repaint();
+
+    // End of the pass: the remaining combinations and the numbers in play.
+    state.numbersInPlay = numbersInPlay(state.survivors);
+    state.remaining = compactLive(std::move(state.survivors));
+    form.at("StaticText6").caption = std::to_string(state.numbersInPlay.size());
+    showNumbersInPlay(app, state.numbersInPlay);
+}
+
+void stopSweep(app::Application& app, CombineState& state, int row) {
+    app::Workspace& ws = app.workspace();
+    ui::Form& form = app.mainForm();
+    ui::Platform& platform = app.platform();
+    state.stopRow = row;
+
+    platform.showMessage("Обработка остановлена.\r\nПерестановок НЕ осталось !!!\r\n"
+                         "Измените параметры ВЫДЕЛЕННОГО фильтра\r\n"
+                         "или исключите ВЫДЕЛЕННЫЙ фильтр из обработки.");
+    form.at("ProgressBar1").position = 1;
+    // The filter base names the button; a base that names none leaves the
+    // highlight and the press out.
+    const std::string buttonName = ws.filters.row(row).field(6);
+    ui::Control* button = form.find(buttonName);
+    auto highlight = [&] {
+        if (button) {
+            button->fontColor = ui::colors::Red;
+            button->bold = true;
+        }
+    };
+    highlight();
+    showPage(app, std::string(catalogue::pageOfRow(row).tabSheet));
+    if (button)
+        form.setFocus(buttonName);
+    highlight();
+    platform.sleepMs(1500);
+    if (button)
+        app.pressControl(form, buttonName);
+    ws.stopFlag = 1;
+    state.releaseWorkingLists();
+    form.at("StaticText18").visible = false;
+    platform.playSoundOnce(kTickSound);
+}
+
+} // namespace vargis::engine

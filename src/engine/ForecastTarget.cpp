@@ -1,0 +1,141 @@
+#include "engine/ForecastTarget.h"
+
+#include "app/Application.h"
+#include "app/Startup.h"
+#include "base/Convert.h"
+#include "base/Errors.h"
+#include "engine/CombineCommand.h"
+#include "engine/NumbersPanel.h"
+#include "engine/ResultTable.h"
+#include "filters/ChartModel.h"
+#include "filters/ImageBase.h"
+#include "history/DrawGrid.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <tuple>
+
+namespace vargis::engine {
+
+namespace {
+
+constexpr int kFirstForecastDraw = 14;
+
+std::string gridText(ui::Control& grid, int col, int row) {
+    return row < grid.grid.rowCount ? history::gridCell(grid, col, row) : std::string();
+}
+
+std::string shortDate(const app::Date& d) {
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "%02d.%02d.%04d", d.day % 100, d.month % 100, d.year % 10000);
+    return buf;
+}
+
+auto key(const app::Date& d) {
+    return std::tie(d.year, d.month, d.day);
+}
+
+void selectCell(ui::Form& form, ui::Control& grid, int col, int row) {
+    grid.grid.selectedCol = col;
+    grid.grid.selectedRow = row;
+    form.setFocus(grid.name);
+}
+
+} // namespace
+
+void chooseForecastDate(app::Application& app) {
+    app::Workspace& ws = app.workspace();
+    ui::Form& form = app.mainForm();
+    ui::Platform& platform = app.platform();
+    ui::Control& calendar = form.at("MonthCalendar2");
+    ui::Control& grid = form.at(history::kDrawGrid);
+
+    const app::Date chosen = app::parseDate(calendar.date);
+    const std::string firstText = gridText(grid, 2, kFirstForecastDraw);
+    const app::Date first = app::parseDate(firstText);
+    if (key(chosen) < key(first)) {
+        platform.showMessage("Выбрана ДАТА меньше минимальной для работы фильтров !");
+        calendar.date = shortDate(first);
+        return;
+    }
+    const app::Date last = app::parseDate(gridText(grid, 2, ws.drawCount()));
+    const std::string chosenText = shortDate(chosen);
+    int found = 0;
+    if (key(chosen) <= key(last)) {
+        for (int i = 1; i <= ws.drawCount(); ++i) {
+            if (gridText(grid, 2, i) == chosenText) {
+                found = i;
+                break;
+            }
+        }
+        if (found == 0) {
+            platform.showMessage("Выбранной ДАТЫ\r\nНЕТ в статистике !!!");
+            return;
+        }
+        const int ordinal = toInt(gridText(grid, 0, found));
+        if (ordinal < 1 || ordinal > ws.drawCount() + 1)
+            throw RangeError("Номер тиража " + std::to_string(ordinal) + " вне статистики");
+        ws.forecastDate = gridText(grid, 2, found);
+        ws.forecastOrdinal = static_cast<std::uint8_t>(ordinal);
+        grid.grid.topRow = found;
+        history::updateGridHighlight(ws, form);
+        selectCell(form, grid, 1, found);
+    }
+
+    clearResultTable(form);
+    filters::clearChart(ws, form);
+    for (const char* label : {"StaticText6", "StaticText8", "StaticText3"})
+        form.at(label).caption = "-";
+    ws.filters.row(25).field(4) = chosenText;
+
+    if (platform.askYesNo("ВЫКЛЮЧИТЬ ВСЕ ВЫБРАННЫЕ ФИЛЬТРЫ ?"))
+        switchOffAllFilters(app);
+    const ui::Control& pages = form.at("PageControl1");
+    if (!pages.pages.empty())
+        showPage(app, pages.pages.front());
+
+    ui::Band& band = form.at(filters::kChart).chart.band;
+    if (found != 0) {
+        band = {static_cast<double>(ws.forecastOrdinal - 1), 1,
+                static_cast<double>(ws.drawCount() + 1), 0};
+    } else {
+        ws.forecastOrdinal = static_cast<std::uint8_t>(ws.drawCount() + 1);
+        ws.forecastDate = chosenText;
+        selectCell(form, grid, 8, ws.drawCount());
+        band = {static_cast<double>(ws.drawCount()), 1, static_cast<double>(ws.drawCount() + 1), 0};
+        history::updateGridHighlight(ws, form);
+    }
+    platform.repaint();
+    form.at("GroupBox1").caption = " Прогноз на " + ws.forecastDate + " ";
+
+    filters::clearChartImages(app);
+    resetAfterFilterArea(app);
+    app.form(kNumbersPanel).self().caption =
+        " Числа - дополнительная панель. Прогноз на " + ws.forecastDate + " ";
+}
+
+void switchOffAllFilters(app::Application& app) {
+    app::Workspace& ws = app.workspace();
+    ui::Form& form = app.mainForm();
+    int smallestLargest = ws.highestNumber;
+    int largestSmallest = 1;
+    for (int d = 1; d <= ws.drawCount(); ++d) {
+        const auto& ranked = ws.history.rankedRow(d);
+        smallestLargest = std::min(smallestLargest, int{ranked[4]});
+        largestSmallest = std::max(largestSmallest, int{ranked[0]});
+    }
+    ws.filters.row(1).field(3) = std::to_string(smallestLargest);
+    ws.filters.row(1).field(5) = ">=";
+    ws.filters.row(2).field(3) = std::to_string(largestSmallest);
+    ws.filters.row(2).field(5) = "<=";
+    for (int r = 3; r <= filters::kFilterRows; ++r) {
+        auto& row = ws.filters.row(r);
+        if (row.field(4) != "True")
+            continue;
+        row.field(4) = "False";
+        if (form.has(row.field(8)))
+            app.setChecked(form, row.field(8), false);
+    }
+}
+
+} // namespace vargis::engine
