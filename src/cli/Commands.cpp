@@ -4,6 +4,8 @@
 #include "base/Convert.h"
 #include "base/Errors.h"
 #include "catalogue/Catalogue.h"
+#include "engine/CombineCommand.h"
+#include "engine/CombineState.h"
 
 #include <iostream>
 #include <ostream>
@@ -15,6 +17,8 @@ std::string usage() {
            "  status  - лотерея, число перестановок, тиражей и прогноз\n"
            "Использование: vargis-cli evaluate СТРОКА\n"
            "  evaluate - значения фильтра строки по всем тиражам, попадания и промахи\n"
+           "Использование: vargis-cli combine [--list]\n"
+           "  combine - объединить выбранные фильтры по всем перестановкам\n"
            "Использование: vargis-cli make-data ПАПКА\n"
            "  make-data - записать рабочую папку программы по таблицам фильтров\n";
 }
@@ -93,6 +97,32 @@ int evaluate(app::Application& app, CliPlatform& platform, const std::vector<std
     return 0;
 }
 
+// The combine command with the stored settings, the numbers that do not
+// play confirmed. Exit 3 when a step leaves nothing, 4 when a check refuses.
+int combine(app::Application& app, const std::vector<std::string>& args, std::ostream& out) {
+    const bool withList = args.size() == 2 && args[1] == "--list";
+    if (args.size() > 2 || (args.size() == 2 && !withList)) {
+        std::cerr << usage();
+        return 2;
+    }
+    auto outcome = engine::CombineOutcome::Refused;
+    if (!app.guarded(
+            [&] { outcome = engine::combineFilters(app, engine::ExclusionQuestion::AnswerYes); }))
+        return 2;
+    switch (outcome) {
+    case engine::CombineOutcome::Completed:
+        engine::printCombineResult(app, out, withList);
+        return 0;
+    case engine::CombineOutcome::Stopped:
+        out << "stopped: " << engine::combineState(app).stopRow << '\n';
+        return 3;
+    case engine::CombineOutcome::Refused:
+    case engine::CombineOutcome::Declined:
+        break;
+    }
+    return 4;
+}
+
 } // namespace
 
 int runCommand(app::Application& app, CliPlatform& platform, const std::vector<std::string>& args,
@@ -103,6 +133,8 @@ int runCommand(app::Application& app, CliPlatform& platform, const std::vector<s
         return status(app, out);
     if (args.at(0) == "evaluate")
         return evaluate(app, platform, args, out);
+    if (args.at(0) == "combine")
+        return combine(app, args, out);
     std::cerr << usage();
     return 2;
 }
