@@ -35,7 +35,10 @@ if [[ -d "$root/fuzz" ]]; then
     for fuzzer in "$root"/build-fuzz/fuzz/fuzz_*; do
         [[ -x "$fuzzer" ]] || continue
         echo "-- $(basename "$fuzzer")"
-        "$fuzzer" -max_total_time=15 -rss_limit_mb=2048 "$root/fuzz/corpus/$(basename "$fuzzer")" \
-            2>&1 | tail -n 2
+        # New inputs go to a scratch folder; the seeds in the tree stay as they are.
+        scratch="$(mktemp -d)"
+        "$fuzzer" -max_total_time=15 -rss_limit_mb=2048 "$scratch" \
+            "$root/fuzz/corpus/$(basename "$fuzzer")" 2>&1 | tail -n 2
+        rm -rf "$scratch"
     done
 fi

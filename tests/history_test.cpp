@@ -376,6 +376,17 @@ TEST_F(DrawGridTest, EmptyRowsAreSkipped) {
     EXPECT_EQ(grid().grid.rowCount, 50);
 }
 
+TEST_F(DrawGridTest, MostlyEmptyRowsCannotReplaceTheTable) {
+    // 40 of the 50 rows emptied: the grid is long enough, the draws are not.
+    for (int r = 1; r <= 40; ++r)
+        for (int c = 2; c <= 7; ++c)
+            edit(c, r, "");
+    EXPECT_TRUE(save());
+    expectRefused("Записей в статистике должно быть больше 14-ти", grid().grid.selectedCol,
+                  grid().grid.selectedRow);
+    EXPECT_EQ(s_.ws().drawCount(), 50);
+}
+
 TEST_F(DrawGridTest, ValidationWritesTheMarkersFirst) {
     cell(1, 10) = "";
     cell(8, 10) = "";

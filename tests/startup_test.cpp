@@ -267,6 +267,18 @@ TEST_F(StartupTest, ChecksRestoreOnlyTrueAndFalse) {
     EXPECT_FALSE(s_.control("CheckBox3").checked);
 }
 
+TEST_F(StartupTest, RestoreRunsOnlyCheckBoxes) {
+    // Field 8 naming a save label or the exit item must not run them.
+    testing::setFilterField(3, 8, "Label14");
+    testing::setFilterField(3, 4, "True");
+    testing::setFilterField(4, 8, "N12");
+    testing::setFilterField(4, 4, "True");
+    startClean();
+    EXPECT_FALSE(s_.platform.quitCalled);
+    EXPECT_TRUE(s_.platform.texts(Dialog::Kind::Information).empty());
+    EXPECT_TRUE(s_.form1().self().visible);
+}
+
 TEST_F(StartupTest, CheckingAFilterBoxSetsItsEnabledFlag) {
     startClean();
     EXPECT_TRUE(s_.app.toggleCheckBox("Form1", "CheckBox3", true));
@@ -486,6 +498,11 @@ TEST_F(StartupTest, SystemCommandsShowAndHideTheNumbersPanel) {
     EXPECT_TRUE(s_.app.systemCommand(kSysCommandClose));
     EXPECT_FALSE(s_.form1().self().visible);
     EXPECT_TRUE(s_.platform.quitCalled);
+    // The window's own close event that follows runs the close only once.
+    EXPECT_TRUE(s_.app.closed());
+    std::ofstream("result.html") << "late";
+    EXPECT_TRUE(s_.app.closeMainWindow());
+    EXPECT_TRUE(fileExists("result.html"));
 }
 
 TEST_F(StartupTest, ClosingDeletesTheReportsOnly) {

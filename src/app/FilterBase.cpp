@@ -4,6 +4,8 @@
 #include "filters/MarkBases.h"
 
 #include <algorithm>
+#include <map>
+#include <vector>
 
 namespace vargis::app {
 
@@ -14,16 +16,23 @@ void setCaption(ui::Form& form, const std::string& name, const std::string& capt
         c->caption = caption;
 }
 
-// The up-down bound to a label follows a restored parameter, as the arrows
-// read their associate's text.
-void syncUpDown(ui::Form& form, const std::string& label, const std::string& value) {
+// The up-downs of the form by the label they are bound to.
+std::map<std::string, std::vector<ui::Control*>> upDownsByLabel(ui::Form& form) {
+    std::map<std::string, std::vector<ui::Control*>> index;
     for (const auto& name : form.order()) {
         ui::Control& c = form.at(name);
-        if (c.kind == ui::ControlKind::UpDown && c.associate == label) {
-            try {
-                c.position = std::clamp(std::stoi(value), c.min, c.max);
-            } catch (const std::exception&) {
-            }
+        if (c.kind == ui::ControlKind::UpDown && !c.associate.empty())
+            index[c.associate].push_back(&c);
+    }
+    return index;
+}
+
+// An up-down follows a restored parameter, as the arrows read their label.
+void syncUpDowns(const std::vector<ui::Control*>& upDowns, const std::string& value) {
+    for (ui::Control* c : upDowns) {
+        try {
+            c->position = std::clamp(std::stoi(value), c->min, c->max);
+        } catch (const std::exception&) {
         }
     }
 }
@@ -31,6 +40,7 @@ void syncUpDown(ui::Form& form, const std::string& label, const std::string& val
 } // namespace
 
 void restoreFilterControls(Workspace& ws, ui::Form& form, int first, int last) {
+    const auto upDowns = upDownsByLabel(form);
     for (int i = first; i <= last; ++i) {
         if ((i >= 26 && i <= 30) || (i >= 199 && i <= 222))
             continue;
@@ -49,7 +59,8 @@ void restoreFilterControls(Workspace& ws, ui::Form& form, int first, int last) {
         }
         if (!label.empty()) {
             setCaption(form, label, value);
-            syncUpDown(form, label, value);
+            if (auto it = upDowns.find(label); it != upDowns.end())
+                syncUpDowns(it->second, value);
         }
         setCaption(form, button, stem + condition);
     }
@@ -62,7 +73,10 @@ void restoreFilterChecks(Application& app, int first, int last) {
         if (i >= 199 && i <= 222)
             continue;
         const auto& row = ws.filters.row(i);
-        if (!form.has(row.checkBoxName()))
+        // Only a check box is restored: field 8 naming any other control
+        // must not run that control's command.
+        const ui::Control* box = form.find(row.checkBoxName());
+        if (!box || box->kind != ui::ControlKind::CheckBox)
             continue;
         if (row.enabled() == "True")
             app.setChecked(form, row.checkBoxName(), true);
@@ -72,7 +86,8 @@ void restoreFilterChecks(Application& app, int first, int last) {
     for (int n = 1; n <= filters::kNumbers; ++n) {
         const auto& digits = ws.digits.row(n);
         const std::string name = "CheckBox" + digits.fields[1];
-        if (form.has(name))
+        const ui::Control* box = form.find(name);
+        if (box && box->kind == ui::ControlKind::CheckBox)
             app.setChecked(form, name, digits.fields[2] == "1");
     }
 }

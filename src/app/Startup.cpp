@@ -150,7 +150,7 @@ void systemCommand(Application& app, int command) {
     }
     panel.visible = true;
     if (command == kSysCommandClose)
-        formClose(app);
+        app.closeMainWindow();
 }
 
 void formClose(Application& app) {

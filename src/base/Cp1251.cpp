@@ -42,6 +42,9 @@ void appendUtf8(std::string& out, char32_t cp) {
 char encodeOne(char32_t cp) {
     if (cp < 0x80)
         return static_cast<char>(cp);
+    // Cyrillic letters, the bulk of every text, map by offset.
+    if (cp >= 0x0410 && cp <= 0x044F)
+        return static_cast<char>(0xC0 + (cp - 0x0410));
     for (std::size_t i = 0; i < kHighHalf.size(); ++i)
         if (kHighHalf[i] == cp && cp != 0xFFFD)
             return static_cast<char>(0x80 + i);

@@ -140,6 +140,13 @@ bool saveDrawHistory(app::Workspace& ws, ui::Form& form, ui::Platform& platform)
             cells[static_cast<std::size_t>(c - 2)] = gridCell(grid, c, r);
         lines.push_back(drawLine(cells));
     }
+    // Empty rows are skipped, so a long grid of mostly empty rows would
+    // otherwise replace the table with fewer draws than a grid of 15 rows
+    // holds, or with none at all.
+    if (lines.size() < 14) {
+        platform.showMessage("Записей в статистике должно быть больше 14-ти");
+        return false;
+    }
     if (lines.size() > kMaxDraws)
         lines.erase(lines.begin(), lines.end() - kMaxDraws);
     std::vector<std::string> encoded;
