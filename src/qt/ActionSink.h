@@ -24,8 +24,7 @@ public:
     // Grid coordinates are the model's: row 0 is the header row.
     virtual bool editCell(const std::string& form, const std::string& grid, int col, int row,
                           const std::string& text) = 0;
-    virtual bool selectCell(const std::string& form, const std::string& grid, int col,
-                            int row) = 0;
+    virtual bool selectCell(const std::string& form, const std::string& grid, int col, int row) = 0;
     // date as dd.mm.yyyy
     virtual bool calendarClick(const std::string& form, const std::string& calendar,
                                const std::string& date) = 0;

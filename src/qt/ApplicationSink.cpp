@@ -31,8 +31,8 @@ bool ApplicationSink::chooseMenuItem(const std::string& form, const std::string&
     return app_.chooseMenuItem(form, item);
 }
 
-bool ApplicationSink::editCell(const std::string& form, const std::string& grid, int col,
-                               int row, const std::string& text) {
+bool ApplicationSink::editCell(const std::string& form, const std::string& grid, int col, int row,
+                               const std::string& text) {
     return app_.editCell(form, grid, col, row, text);
 }
 
@@ -58,11 +58,17 @@ bool ApplicationSink::mouseDown(const std::string& form, const std::string& cont
     return app_.mouseDown(form, control);
 }
 
-bool ApplicationSink::systemCommand(int command) { return app_.systemCommand(command); }
+bool ApplicationSink::systemCommand(int command) {
+    return app_.systemCommand(command);
+}
 
-bool ApplicationSink::activate() { return app_.activate(); }
+bool ApplicationSink::activate() {
+    return app_.activate();
+}
 
-bool ApplicationSink::closeMainWindow() { return app_.closeMainWindow(); }
+bool ApplicationSink::closeMainWindow() {
+    return app_.closeMainWindow();
+}
 
 void ApplicationSink::formClosed(const std::string& form) {
     // A secondary window closed by its frame is simply hidden, as the form
@@ -71,6 +77,8 @@ void ApplicationSink::formClosed(const std::string& form) {
     app_.touch();
 }
 
-std::uint64_t ApplicationSink::revision() const { return app_.revision(); }
+std::uint64_t ApplicationSink::revision() const {
+    return app_.revision();
+}
 
 } // namespace vargis::qt

@@ -14,8 +14,7 @@ public:
     explicit ApplicationSink(app::Application& app) : app_(app) {}
 
     bool click(const std::string& form, const std::string& control) override;
-    bool toggleCheckBox(const std::string& form, const std::string& control,
-                        bool checked) override;
+    bool toggleCheckBox(const std::string& form, const std::string& control, bool checked) override;
     bool upDownClick(const std::string& form, const std::string& control, bool up) override;
     bool selectPage(const std::string& form, const std::string& pageControl,
                     const std::string& tabSheet) override;

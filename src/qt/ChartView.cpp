@@ -28,8 +28,9 @@ QList<QPointF> toPoints(const ui::Series& series) {
 }
 
 bool samePoints(const ui::Series& a, const ui::Series& b) {
-    return std::equal(a.points.begin(), a.points.end(), b.points.begin(), b.points.end(),
-                      [](const ui::Point& p, const ui::Point& q) { return p.x == q.x && p.y == q.y; });
+    return std::equal(
+        a.points.begin(), a.points.end(), b.points.begin(), b.points.end(),
+        [](const ui::Point& p, const ui::Point& q) { return p.x == q.x && p.y == q.y; });
 }
 
 bool sameSeries(const ui::Series& a, const ui::Series& b) {
@@ -45,6 +46,14 @@ QString joinLines(const std::vector<std::string>& lines) {
     for (const std::string& line : lines)
         list.append(displayText(line));
     return list.join(QLatin1Char('\n'));
+}
+
+// The chart's title is rich text: one line each, broken explicitly.
+QString titleText(const std::vector<std::string>& lines) {
+    QStringList list;
+    for (const std::string& line : lines)
+        list.append(displayText(line).toHtmlEscaped());
+    return list.join(QStringLiteral("<br>"));
 }
 
 QPen linePen(const QColor& color, int width) {
@@ -75,6 +84,8 @@ ChartView::ChartView(QWidget* parent)
     c->setPlotAreaBackgroundBrush(kPlotBackground);
     c->setPlotAreaBackgroundVisible(true);
     c->setBackgroundRoundness(0);
+    c->setBackgroundPen(Qt::NoPen);
+    c->setDropShadowEnabled(false);
     c->setAnimationOptions(QChart::NoAnimation);
 
     band_->setUpperSeries(bandTop_);
@@ -159,7 +170,7 @@ void ChartView::showChart(const ui::Chart& now, const ui::Chart* before) {
         updateValueRange(now);
 
     if (!before || now.title != before->title)
-        chart()->setTitle(joinLines(now.title));
+        chart()->setTitle(titleText(now.title));
     if (!before || now.footer != before->footer) {
         const QString text = joinLines(now.footer);
         footer_->setText(text);
@@ -187,8 +198,7 @@ void ChartView::updateValueRange(const ui::Chart& chart) {
         low -= 0.5;
         high += 0.5;
     }
-    const double margin = (high - low) * 0.05;
-    axisY_->setRange(low - margin, high + margin);
+    axisY_->setRange(low, high);
     axisY_->applyNiceNumbers();
 }
 
@@ -199,7 +209,9 @@ void ChartView::resizeEvent(QResizeEvent* event) {
 
 void ChartView::placeFooter() {
     // The footer sits under the bottom axis; the chart keeps room for it.
-    const int lines = footer_->text().isEmpty() ? 0 : footer_->text().count(QLatin1Char('\n')) + 1;
+    const int lines = footer_->text().isEmpty()
+                          ? 0
+                          : static_cast<int>(footer_->text().count(QLatin1Char('\n'))) + 1;
     const int height = lines * footer_->fontMetrics().height() + (lines > 0 ? 4 : 0);
     chart()->setMargins(QMargins(4, 4, 4, 4 + height));
     footer_->setGeometry(0, this->height() - height - 2, width(), height);

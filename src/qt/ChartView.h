@@ -23,7 +23,7 @@ class ChartView : public QChartView {
 public:
     explicit ChartView(QWidget* parent = nullptr);
 
-    // Shows the chart; parts equal to `before` (what is shown now) are left alone.
+    // Shows the chart; whatever equals `before` (what is shown now) is left alone.
     void showChart(const ui::Chart& chart, const ui::Chart* before);
 
     // The chart drawn on white at the given size.

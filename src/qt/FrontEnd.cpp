@@ -38,7 +38,9 @@ FormRenderer* FrontEnd::renderer(const std::string& formName) const {
 }
 
 void FrontEnd::perform(const std::function<void()>& action, WhenBusy whenBusy) {
-    if (busy_) {
+    // An action that a sync itself sets off (a focused widget hidden by the
+    // model loses the focus) counts as arriving during an action.
+    if (busy_ || syncing_) {
         if (whenBusy == WhenBusy::Queue)
             queued_.push_back(action);
         return;
@@ -55,7 +57,7 @@ void FrontEnd::perform(const std::function<void()>& action, WhenBusy whenBusy) {
 }
 
 void FrontEnd::runNextQueued() {
-    if (busy_ || queued_.empty())
+    if (busy_ || syncing_ || queued_.empty())
         return;
     std::function<void()> next = std::move(queued_.front());
     queued_.pop_front();
@@ -63,9 +65,15 @@ void FrontEnd::runNextQueued() {
 }
 
 void FrontEnd::syncAll() {
+    if (syncing_)
+        return;
+    syncing_ = true;
     syncedRevision_ = sink_.revision();
     for (const auto& renderer : renderers_)
         renderer->sync();
+    syncing_ = false;
+    if (!busy_ && !queued_.empty())
+        QTimer::singleShot(0, this, &FrontEnd::runNextQueued);
 }
 
 void FrontEnd::showMenu(const std::string& form, const std::string& menu, QPoint globalPos) {

@@ -59,6 +59,7 @@ private:
     std::vector<std::unique_ptr<FormRenderer>> renderers_;
     std::deque<std::function<void()>> queued_;
     bool busy_ = false;
+    bool syncing_ = false;
     QTimer revisionPoll_;
     std::uint64_t syncedRevision_ = 0;
 };

@@ -11,9 +11,13 @@
 
 namespace vargis::qt {
 
-inline QString toQ(const std::string& text) { return QString::fromStdString(text); }
+inline QString toQ(const std::string& text) {
+    return QString::fromStdString(text);
+}
 
-inline std::string fromQ(const QString& text) { return text.toStdString(); }
+inline std::string fromQ(const QString& text) {
+    return text.toStdString();
+}
 
 // Texts of the model break lines with CR LF; Qt widgets want a bare LF.
 inline QString displayText(const std::string& text) {
@@ -30,7 +34,9 @@ inline QString literalCaption(const std::string& text) {
     return result;
 }
 
-inline bool isDefaultColor(ui::Color color) { return color == ui::colors::Default; }
+inline bool isDefaultColor(ui::Color color) {
+    return color == ui::colors::Default;
+}
 
 inline QColor toQColor(ui::Color color) {
     return QColor(static_cast<int>((color >> 16) & 0xFF), static_cast<int>((color >> 8) & 0xFF),
@@ -42,8 +48,12 @@ inline const QString& dateFormat() {
     return format;
 }
 
-inline QDate toQDate(const std::string& text) { return QDate::fromString(toQ(text), dateFormat()); }
+inline QDate toQDate(const std::string& text) {
+    return QDate::fromString(toQ(text), dateFormat());
+}
 
-inline std::string fromQDate(QDate date) { return fromQ(date.toString(dateFormat())); }
+inline std::string fromQDate(QDate date) {
+    return fromQ(date.toString(dateFormat()));
+}
 
 } // namespace vargis::qt

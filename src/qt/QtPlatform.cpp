@@ -1,0 +1,207 @@
+#include "qt/QtPlatform.h"
+
+#include "base/Errors.h"
+#include "qt/ChartView.h"
+#include "qt/FrontEnd.h"
+#include "qt/QtText.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCursor>
+#include <QDateTime>
+#include <QDesktopServices>
+#include <QEventLoop>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QSoundEffect>
+#include <QThread>
+#include <QTimer>
+#include <QUrl>
+#include <algorithm>
+
+namespace vargis::qt {
+
+namespace {
+
+// Paint events of a long command are let through in steps this long.
+constexpr int kPaintStepMs = 10;
+// A repaint request closer to the previous one than this is skipped.
+constexpr int kRepaintThrottleMs = 20;
+// Longest wait for a sound played to its end.
+constexpr int kSoundWaitLimitMs = 60000;
+
+void processPaintEvents() {
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+int runBox(QMessageBox& box) {
+    if (QAbstractButton* yes = box.button(QMessageBox::Yes))
+        yes->setText(QStringLiteral("Да"));
+    if (QAbstractButton* no = box.button(QMessageBox::No))
+        no->setText(QStringLiteral("Нет"));
+    return box.exec();
+}
+
+QUrl urlFor(const std::string& target) {
+    QString text = toQ(target);
+    if (text.contains(QStringLiteral("://")) || text.startsWith(QStringLiteral("mailto:")))
+        return QUrl(text);
+    text.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    return QUrl::fromLocalFile(QFileInfo(text).absoluteFilePath());
+}
+
+} // namespace
+
+QtPlatform::QtPlatform() {
+    sinceRepaint_.start();
+}
+
+QtPlatform::~QtPlatform() = default;
+
+QSize QtPlatform::defaultChartSize() {
+    return QSize(640, 400);
+}
+
+void QtPlatform::syncWindows() {
+    if (front_)
+        front_->syncAll();
+}
+
+QWidget* QtPlatform::dialogParent() const {
+    return QApplication::activeWindow();
+}
+
+void QtPlatform::showInformation(const std::string& text) {
+    syncWindows();
+    QMessageBox box(QMessageBox::Information, QApplication::applicationName(), displayText(text),
+                    QMessageBox::Ok, dialogParent());
+    runBox(box);
+}
+
+bool QtPlatform::askYesNo(const std::string& text) {
+    syncWindows();
+    QMessageBox box(QMessageBox::Warning, QApplication::applicationName(), displayText(text),
+                    QMessageBox::Yes | QMessageBox::No, dialogParent());
+    box.setDefaultButton(QMessageBox::Yes);
+    return runBox(box) == QMessageBox::Yes;
+}
+
+void QtPlatform::showMessage(const std::string& text) {
+    syncWindows();
+    QMessageBox box(QMessageBox::NoIcon, QApplication::applicationName(), displayText(text),
+                    QMessageBox::Ok, dialogParent());
+    runBox(box);
+}
+
+void QtPlatform::showError(const std::string& text) {
+    syncWindows();
+    QMessageBox box(QMessageBox::Critical, QApplication::applicationName(), displayText(text),
+                    QMessageBox::Ok, dialogParent());
+    runBox(box);
+}
+
+void QtPlatform::beep(ui::Beep) {
+    QApplication::beep();
+}
+
+QSoundEffect& QtPlatform::sound() {
+    if (!sound_)
+        sound_ = std::make_unique<QSoundEffect>();
+    return *sound_;
+}
+
+void QtPlatform::playSoundLoop(const std::string& wavPath) {
+    QSoundEffect& effect = sound();
+    effect.stop();
+    effect.setSource(urlFor(wavPath));
+    effect.setLoopCount(QSoundEffect::Infinite);
+    effect.play();
+}
+
+void QtPlatform::playSoundOnce(const std::string& wavPath) {
+    QSoundEffect& effect = sound();
+    effect.stop();
+    effect.setSource(urlFor(wavPath));
+    effect.setLoopCount(1);
+
+    // Plays to the end before returning, as the command waits for it; the
+    // windows keep painting meanwhile but take no input.
+    QEventLoop wait;
+    bool started = false;
+    QObject::connect(&effect, &QSoundEffect::playingChanged, &wait, [&] {
+        if (effect.isPlaying())
+            started = true;
+        else if (started)
+            wait.quit();
+    });
+    QObject::connect(&effect, &QSoundEffect::statusChanged, &wait, [&] {
+        if (effect.status() == QSoundEffect::Error)
+            wait.quit();
+    });
+    QTimer::singleShot(kSoundWaitLimitMs, &wait, &QEventLoop::quit);
+    effect.play();
+    if (effect.isPlaying())
+        started = true;
+    if (effect.status() == QSoundEffect::Error)
+        return;
+    wait.exec(QEventLoop::ExcludeUserInputEvents);
+}
+
+void QtPlatform::stopSound() {
+    if (sound_)
+        sound_->stop();
+}
+
+void QtPlatform::openWithShell(const std::string& target) {
+    QDesktopServices::openUrl(urlFor(target));
+}
+
+void QtPlatform::popupMenu(const std::string& form, const std::string& menu, int dy) {
+    if (!front_)
+        return;
+    syncWindows();
+    front_->showMenu(form, menu, QCursor::pos() + QPoint(0, dy));
+}
+
+void QtPlatform::sleepMs(int ms) {
+    syncWindows();
+    QElapsedTimer elapsed;
+    elapsed.start();
+    processPaintEvents();
+    for (qint64 left = ms - elapsed.elapsed(); left > 0; left = ms - elapsed.elapsed()) {
+        QThread::msleep(static_cast<unsigned long>(std::min<qint64>(left, kPaintStepMs)));
+        processPaintEvents();
+    }
+    sinceRepaint_.restart();
+}
+
+void QtPlatform::repaint() {
+    if (sinceRepaint_.elapsed() < kRepaintThrottleMs)
+        return;
+    syncWindows();
+    processPaintEvents();
+    sinceRepaint_.restart();
+}
+
+ui::DateTime QtPlatform::now() {
+    const QDateTime current = QDateTime::currentDateTime();
+    const QDate date = current.date();
+    const QTime time = current.time();
+    return ui::DateTime{date.year(), date.month(),  date.day(),
+                        time.hour(), time.minute(), time.second()};
+}
+
+void QtPlatform::saveChartBitmap(const ui::Chart& chart, const std::string& path) {
+    QSize size = front_ ? front_->chartSize() : QSize();
+    if (!size.isValid() || size.isEmpty())
+        size = defaultChartSize();
+    const QImage image = ChartView::renderImage(chart, size);
+    if (!image.save(toQ(path), "BMP"))
+        throw FileError("Не удалось записать файл " + path);
+}
+
+void QtPlatform::quit() {
+    QApplication::quit();
+}
+
+} // namespace vargis::qt

@@ -1,0 +1,62 @@
+#pragma once
+// The platform of the desktop program: Qt message boxes, beeps and WAV
+// playback, the desktop's "open", pauses that keep the windows painted, the
+// clock and the chart saved as a bitmap.
+
+#include "ui/Platform.h"
+
+#include <QElapsedTimer>
+#include <QSize>
+#include <memory>
+
+class QSoundEffect;
+class QWidget;
+
+namespace vargis::qt {
+
+class FrontEnd;
+
+class QtPlatform : public ui::Platform {
+public:
+    QtPlatform();
+    ~QtPlatform() override;
+
+    // The windows to bring up to date before a dialog, a pause or a repaint.
+    void setFrontEnd(FrontEnd* front) { front_ = front; }
+
+    void showInformation(const std::string& text) override;
+    bool askYesNo(const std::string& text) override;
+    void showMessage(const std::string& text) override;
+    void showError(const std::string& text) override;
+
+    void beep(ui::Beep kind) override;
+    void playSoundLoop(const std::string& wavPath) override;
+    void playSoundOnce(const std::string& wavPath) override;
+    void stopSound() override;
+
+    void openWithShell(const std::string& target) override;
+    void popupMenu(const std::string& form, const std::string& menu, int dy) override;
+
+    void sleepMs(int ms) override;
+    void repaint() override;
+
+    ui::DateTime now() override;
+
+    void saveChartBitmap(const ui::Chart& chart, const std::string& path) override;
+
+    void quit() override;
+
+    // The size a chart is saved at when no window shows one.
+    static QSize defaultChartSize();
+
+private:
+    void syncWindows();
+    QWidget* dialogParent() const;
+    QSoundEffect& sound();
+
+    FrontEnd* front_ = nullptr;
+    std::unique_ptr<QSoundEffect> sound_;
+    QElapsedTimer sinceRepaint_;
+};
+
+} // namespace vargis::qt
