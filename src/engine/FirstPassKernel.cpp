@@ -198,71 +198,66 @@ int directValue(const ValueSpec& v, const Combination& c) {
     throw RangeError("Значение фильтра не вычисляется по перестановке");
 }
 
-// ---- Lanes: tests evaluated side by side, one byte per test, each with
-// the band of values that pass it.
-
-template <int N> struct Bands {
-    alignas(64) std::array<std::uint8_t, N> lo{};
-    alignas(64) std::array<std::uint8_t, N> hi{};
-    alignas(64) std::array<std::uint8_t, N> excluded{};
-    alignas(64) std::array<std::uint8_t, N> hasExcluded{};
-    std::array<int, N> test{};
-    std::array<bool, N> used{};
-    int count = 0;
-
-    Bands() { hi.fill(255); }
-
-    // Sets lane l to test t.
-    void set(std::size_t l, const PassBand& band, int t) {
-        lo[l] = band.lo;
-        hi[l] = band.hi;
-        excluded[l] = band.excluded;
-        hasExcluded[l] = band.hasExcluded ? 1 : 0;
-        test[l] = t;
-        used[l] = true;
-        ++count;
-    }
-
-    // The smallest test index among the lanes whose value fails, or `none`.
-    int firstFailing(const std::array<std::uint8_t, N>& values, int none) const {
-        alignas(64) std::array<std::uint8_t, N> fail;
-        for (std::size_t s = 0; s < static_cast<std::size_t>(N); ++s) {
-            const std::uint8_t v = values[s];
-            fail[s] = static_cast<std::uint8_t>((v < lo[s]) | (v > hi[s]) |
-                                                ((v == excluded[s]) & hasExcluded[s]));
-        }
-        std::array<std::uint64_t, N / 8> words;
-        std::memcpy(words.data(), fail.data(), sizeof words);
-        std::uint64_t any = 0;
-        for (auto w : words)
-            any |= w;
-        if (any == 0)
-            return none;
-        int first = none;
-        for (std::size_t s = 0; s < static_cast<std::size_t>(N); ++s)
-            if (fail[s] != 0 && used[s])
-                first = std::min(first, test[s]);
-        return first;
-    }
-};
+// ---- Term-sum tests side by side, one byte lane per test in the order of
+// the tests: the value of lane l is the sum over positions k of
+// term[k][C(k)][l], modulo 256, and it passes when it lies in lo..hi and is
+// not the excluded value. Lanes are processed in blocks of 16, only as many
+// blocks as there are tests.
 
 constexpr int kTermLanes = 64;
+constexpr int kBlock = 16;
 
-// Term-sum tests: the value of lane l is the sum over positions k of
-// term[k][C(k)][l], modulo 256.
 struct TermLanes {
-    alignas(
-        64) std::array<std::array<std::array<std::uint8_t, kTermLanes>, kMaxNumber + 1>, 5> term{};
-    Bands<kTermLanes> bands;
+    using Row = std::array<std::uint8_t, kTermLanes>;
+    alignas(64) std::array<std::array<Row, kMaxNumber + 1>, 5> term{};
+    alignas(64) Row lo{};
+    alignas(64) Row hi{};
+    alignas(64) Row excluded{};
+    alignas(64) Row hasExcluded{};
+    std::array<int, kTermLanes> test{};
+    int count = 0;
 
-    void values(const Combination& c, std::array<std::uint8_t, kTermLanes>& out) const {
-        const auto& t0 = term[0][at(c[0])];
-        const auto& t1 = term[1][at(c[1])];
-        const auto& t2 = term[2][at(c[2])];
-        const auto& t3 = term[3][at(c[3])];
-        const auto& t4 = term[4][at(c[4])];
-        for (std::size_t s = 0; s < static_cast<std::size_t>(kTermLanes); ++s)
-            out[s] = static_cast<std::uint8_t>(t0[s] + t1[s] + t2[s] + t3[s] + t4[s]);
+    TermLanes() { hi.fill(255); }
+
+    bool full() const { return count == kTermLanes; }
+
+    void add(const KernelTest& t, int index, const NumberFlags& flags) {
+        const auto l = static_cast<std::size_t>(count++);
+        lo[l] = t.band.lo;
+        hi[l] = t.band.hi;
+        excluded[l] = t.band.excluded;
+        hasExcluded[l] = t.band.hasExcluded ? 1 : 0;
+        test[l] = index;
+        for (int k = 0; k < 5; ++k)
+            for (int x = 1; x <= kMaxNumber; ++x)
+                term[static_cast<std::size_t>(k)][static_cast<std::size_t>(x)][l] =
+                    static_cast<std::uint8_t>(*termOf(t.value, k, x, flags) & 0xFF);
+    }
+
+    // The test of the first lane whose value fails, or `none`.
+    int firstFailing(const Combination& c, int none) const {
+        const Row& t0 = term[0][at(c[0])];
+        const Row& t1 = term[1][at(c[1])];
+        const Row& t2 = term[2][at(c[2])];
+        const Row& t3 = term[3][at(c[3])];
+        const Row& t4 = term[4][at(c[4])];
+        for (std::size_t base = 0; base < static_cast<std::size_t>(count); base += kBlock) {
+            alignas(16) std::array<std::uint8_t, kBlock> fail;
+            for (std::size_t i = 0; i < static_cast<std::size_t>(kBlock); ++i) {
+                const std::size_t s = base + i;
+                const auto v = static_cast<std::uint8_t>(t0[s] + t1[s] + t2[s] + t3[s] + t4[s]);
+                fail[i] = static_cast<std::uint8_t>((v < lo[s]) | (v > hi[s]) |
+                                                    ((v == excluded[s]) & hasExcluded[s]));
+            }
+            std::uint64_t words[2];
+            std::memcpy(words, fail.data(), sizeof words);
+            if ((words[0] | words[1]) == 0)
+                continue;
+            for (std::size_t i = 0; i < static_cast<std::size_t>(kBlock); ++i)
+                if (fail[i] != 0)
+                    return test[base + i];
+        }
+        return none;
     }
 };
 
@@ -451,23 +446,16 @@ std::vector<std::int32_t> strikeFirstFailing(CombinationList& list,
         const KernelTest& test = tests[t];
         const int index = static_cast<int>(t);
         if (isTermSum(test.value.kind)) {
-            const auto lane = static_cast<std::size_t>(terms->bands.count);
-            if (lane == kTermLanes) {
+            if (terms->full())
                 slow.push_back(t);
-                continue;
-            }
-            terms->bands.set(lane, test.band, index);
-            for (int k = 0; k < 5; ++k)
-                for (int x = 1; x <= kMaxNumber; ++x)
-                    terms->term[static_cast<std::size_t>(k)][static_cast<std::size_t>(x)][lane] =
-                        static_cast<std::uint8_t>(*termOf(test.value, k, x, excluded) & 0xFF);
+            else
+                terms->add(test, index, excluded);
         } else if (!direct->add(test.value, test.band, index)) {
             slow.push_back(t);
         }
     }
 
     const int none = static_cast<int>(tests.size());
-    alignas(64) std::array<std::uint8_t, kTermLanes> termValues{};
     for (Combination& c : list) {
         if (!isLive(c))
             continue;
@@ -475,10 +463,8 @@ std::vector<std::int32_t> strikeFirstFailing(CombinationList& list,
             if (x > kMaxNumber)
                 throw RangeError("Число " + std::to_string(x) + " в перестановке больше 50");
         int first = none;
-        if (terms->bands.count > 0) {
-            terms->values(c, termValues);
-            first = terms->bands.firstFailing(termValues, first);
-        }
+        if (terms->count > 0)
+            first = terms->firstFailing(c, first);
         if (direct->count > 0)
             direct->check(c, first);
         for (std::size_t t : slow) {
