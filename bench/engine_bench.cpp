@@ -5,6 +5,7 @@
 #include "engine/FirstPass.h"
 #include "engine/FirstPassSteps.h"
 #include "engine/Generation.h"
+#include "engine/Scores.h"
 #include "filters/FilterTable.h"
 
 #include <benchmark/benchmark.h>
@@ -69,5 +70,28 @@ void BM_FirstPassLenient(benchmark::State& state) {
     state.counters["survivors"] = survivors;
 }
 BENCHMARK(BM_FirstPassLenient)->Arg(28)->Arg(36)->Arg(44)->Arg(50)->Unit(benchmark::kMillisecond);
+
+// Scores of 50 draws (numbers from a fixed-seed generator) against every
+// combination of the kind.
+void BM_DrawScores(benchmark::State& state) {
+    const int n = static_cast<int>(state.range(0));
+    const auto list = engine::generateCombinations(n);
+    std::vector<engine::DrawMultiplicity> draws;
+    std::uint32_t seed = 12345;
+    for (int d = 0; d < 50; ++d) {
+        history::DrawRecord record;
+        for (int k = 3; k <= 7; ++k) {
+            seed = seed * 1664525u + 1013904223u;
+            record.field(k) =
+                std::to_string(1 + static_cast<int>(seed % static_cast<std::uint32_t>(n)));
+        }
+        draws.push_back(engine::drawMultiplicity(record));
+    }
+    for (auto _ : state) {
+        auto scores = engine::drawScores(list, draws);
+        benchmark::DoNotOptimize(scores.data());
+    }
+}
+BENCHMARK(BM_DrawScores)->Arg(36)->Arg(50)->Unit(benchmark::kMillisecond);
 
 } // namespace
