@@ -194,7 +194,7 @@ void buildMenus(Form& form) {
 }
 
 void buildStatisticsGroup(Form& form) {
-    place(form, "GroupBox3", ControlKind::GroupBox, form.name(), 3, 446, 470, 224,
+    place(form, "GroupBox3", ControlKind::GroupBox, form.name(), 3, 446, 470, 202,
           "  Статистика тиражей ");
     place(form, "Label1", ControlKind::Label, "GroupBox3", 10, 16, 90, 16, "редактировать");
     Control& add =
@@ -210,13 +210,13 @@ void buildStatisticsGroup(Form& form) {
         place(form, "Label3", ControlKind::Label, "GroupBox3", 322, 16, 70, 16, "печатать");
     print.hint = "Распечатать таблицу статистики тиражей";
     Control& grid =
-        place(form, "StringGrid1", ControlKind::StringGrid, "GroupBox3", 6, 36, 458, 182);
+        place(form, "StringGrid1", ControlKind::StringGrid, "GroupBox3", 6, 36, 458, 160);
     grid.grid.editable = true;
 }
 
 void buildChartArea(Form& form) {
     const std::string f = form.name();
-    place(form, "Chart", ControlKind::Chart, f, 478, 22, 427, 268);
+    place(form, "Chart", ControlKind::Chart, f, 478, 22, 427, 290);
     Control& luck =
         place(form, "StaticText1", ControlKind::StaticText, f, 640, 120, 100, 20, " Удачи !!!");
     luck.visible = false;
@@ -230,8 +230,8 @@ void buildChartArea(Form& form) {
     printImages.hint = "РАСПЕЧАТАТЬ все графики";
     Control& clearImages = place(form, "BitBtn273", ControlKind::BitBtn, f, 554, 26, 34, 20, "Уд");
     clearImages.hint = "Очистить базу графиков";
-    place(form, "StaticText168", ControlKind::StaticText, f, 478, 295, 52, 18, "Фильтр: ");
-    Control& ordinals = place(form, "RichEdit1", ControlKind::RichEdit, f, 530, 293, 375, 20);
+    place(form, "StaticText168", ControlKind::StaticText, f, 3, 652, 52, 18, "Фильтр: ");
+    Control& ordinals = place(form, "RichEdit1", ControlKind::RichEdit, f, 56, 650, 849, 20);
     ordinals.color = ui::colors::Navy;
     ordinals.enabled = true;
 }
@@ -262,7 +262,7 @@ void buildResultGroup(Form& form) {
 }
 
 void buildForecastGroup(Form& form) {
-    place(form, "GroupBox1", ControlKind::GroupBox, form.name(), 478, 422, 220, 248,
+    place(form, "GroupBox1", ControlKind::GroupBox, form.name(), 478, 422, 220, 226,
           " Прогноз на ");
     Control& calendar =
         place(form, "MonthCalendar2", ControlKind::MonthCalendar, "GroupBox1", 6, 18, 208, 180);
@@ -270,10 +270,10 @@ void buildForecastGroup(Form& form) {
     calendar.maxDate = "06.12.2099";
     calendar.hint = "Выбрать тираж для определения итоговых комбинаций";
     const std::string f = form.name();
-    Control& rest = place(form, "StringGrid3", ControlKind::StringGrid, f, 702, 422, 203, 150);
+    Control& rest = place(form, "StringGrid3", ControlKind::StringGrid, f, 702, 422, 203, 128);
     rest.grid.colCount = 6;
     rest.grid.rowCount = 2;
-    place(form, "StaticText20", ControlKind::StaticText, f, 702, 576, 203, 16,
+    place(form, "StaticText20", ControlKind::StaticText, f, 702, 554, 180, 16,
           "Перестановок в игре: ");
     struct Counter {
         const char* caption;
@@ -283,7 +283,7 @@ void buildForecastGroup(Form& form) {
                                      {"с 4-мя выигрышными", "StaticText141"},
                                      {"с 3-мя выигрышными", "StaticText142"},
                                      {"с 2-мя выигрышными", "StaticText143"}};
-    int top = 594;
+    int top = 572;
     for (const auto& c : kCounters) {
         place(form, std::string(c.value) + "Caption", ControlKind::Label, f, 702, top, 140, 16,
               c.caption);
@@ -301,7 +301,7 @@ void buildCombineControls(Form& form) {
     Control& memo = place(form, "Memo1", ControlKind::Memo, f, 712, 440, 180, 90);
     memo.lines = {"", "Перестановок осталось", "больше 10500   !", "Настройте фильтры."};
     memo.visible = false;
-    Control& print = place(form, "Image32", ControlKind::Image, f, 884, 574, 20, 18);
+    Control& print = place(form, "Image32", ControlKind::Image, f, 884, 552, 20, 18);
     print.hint = "Распечатать ВСЕ оставшиеся перестановки для выбранного тиража";
 }
 
@@ -402,8 +402,8 @@ void buildAboutForm(Form& form) {
 void buildNumbersPanel(Form& form) {
     Control& self = form.self();
     self.caption = "Числа - дополнительная панель";
-    self.width = 300;
-    self.height = 520;
+    self.width = 520;
+    self.height = 356;
     buildAfterFilterSide(form);
 }
 

@@ -568,6 +568,14 @@ void FormRenderer::sync() {
     }
     menusDirty_ = false;
 
+    // The control the program gave the focus to takes it.
+    if (form_.focus() != focusShown_) {
+        focusShown_ = form_.focus();
+        auto it = byName_.find(focusShown_);
+        if (it != byName_.end() && it->second->widget && it->second->widget->isVisible())
+            it->second->widget->setFocus(Qt::OtherFocusReason);
+    }
+
     // The window is shown or hidden last, with its controls already in place.
     if (formVisibilityChanged) {
         const ui::Control& self = form_.self();

@@ -86,6 +86,7 @@ private:
     bool mainWindow_;
     bool destroying_ = false;
     bool menusDirty_ = false;
+    std::string focusShown_;
     std::unique_ptr<QWidget> window_;
     std::vector<std::unique_ptr<Bound>> bound_;
     std::unordered_map<std::string, Bound*> byName_;

@@ -104,5 +104,39 @@ TEST(QtApplication, MainWindowShowsTheWorkingFolderAndAnswersAFilterButton) {
     }
 }
 
+TEST(QtApplication, SumOfNumbersOnTheStaticPage) {
+    qtApp();
+    testing::WorkFolder folder;
+    testing::ScriptedPlatform platform;
+    app::Application app(platform);
+    app.start();
+    ApplicationSink sink(app);
+    FrontEnd front(sink);
+    front.addForm(app.form("Form2"));
+    front.addForm(app.form("Form7"));
+    FormRenderer& main = front.addForm(app.form("Form1"), true);
+
+    auto* tabs = qobject_cast<QTabWidget*>(main.widget("PageControl1"));
+    ASSERT_NE(tabs, nullptr);
+    tabs->setCurrentWidget(main.widget("TabSheet1"));
+    EXPECT_EQ(app.form("Form1").at("PageControl1").activePage, "TabSheet1");
+    // A strict parameter, so that the line of ordinals holds red ones too.
+    app.workspace().filters.row(4).field(5) = "<=";
+    app.form("Form1").at("StaticText36").caption = "95";
+    QTest::mouseClick(qobject_cast<QPushButton*>(main.widget("BitBtn11")), Qt::LeftButton);
+    ASSERT_TRUE(platform.errors().empty()) << platform.errors().front();
+    app.timerTick("Form1", "Timer1");
+    front.syncAll();
+    EXPECT_GT(app.workspace().matchCount, 0);
+    EXPECT_LT(app.workspace().matchCount, app.workspace().drawCount());
+    auto* chart = qobject_cast<ChartView*>(main.widget("Chart"));
+    ASSERT_NE(chart, nullptr);
+    EXPECT_EQ(pointsOnChart(chart), app.workspace().drawCount());
+
+    QTest::qWait(50);
+    EXPECT_TRUE(main.window()->grab().save(
+        QString::fromStdString((screenshotDir() / "qt_static_sum.png").string())));
+}
+
 } // namespace
 } // namespace vargis::qt
