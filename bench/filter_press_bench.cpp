@@ -5,7 +5,7 @@
 #include "app/Application.h"
 #include "app/DefaultData.h"
 #include "catalogue/StaticFilters.h"
-#include "ui/Platform.h"
+#include "ui/SilentPlatform.h"
 
 #include <benchmark/benchmark.h>
 #include <filesystem>
@@ -13,24 +13,7 @@
 
 namespace {
 
-class QuietPlatform : public vargis::ui::Platform {
-public:
-    void showInformation(const std::string&) override {}
-    bool askYesNo(const std::string&) override { return false; }
-    void showMessage(const std::string&) override {}
-    void showError(const std::string&) override {}
-    void beep(vargis::ui::Beep) override {}
-    void playSoundLoop(const std::string&) override {}
-    void playSoundOnce(const std::string&) override {}
-    void stopSound() override {}
-    void openWithShell(const std::string&) override {}
-    void popupMenu(const std::string&, const std::string&, int) override {}
-    void sleepMs(int) override {}
-    void repaint() override {}
-    vargis::ui::DateTime now() override { return {}; }
-    void saveChartBitmap(const vargis::ui::Chart&, const std::string&) override {}
-    void quit() override {}
-};
+using QuietPlatform = vargis::ui::SilentPlatform;
 
 // Starts the application on a freshly written working folder.
 struct BundledApp {
