@@ -10,6 +10,7 @@
 #include "engine/Generation.h"
 #include "engine/SecondPass.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <map>
 #include <set>
@@ -210,6 +211,65 @@ TEST(FirstPassValues, AgreeWithTheirDefinitionsOnASpreadOfCombinations) {
             ASSERT_EQ(struck[0], count);
         }
     }
+}
+
+// Strikes go to the first test an entry fails, wherever the kernel computes
+// the tests: term lanes (more than fit), the direct values, and a second
+// test of the same direct value.
+TEST(FirstPassValues, EachStrikeGoesToTheFirstFailingTestInOrder) {
+    const CombinationList combos = sample();
+    const Flags excluded{};
+    std::vector<KernelTest> tests;
+    std::uint32_t seed = 7;
+    auto next = [&](int range) {
+        seed = seed * 1103515245u + 12345u;
+        return static_cast<int>((seed >> 8) % static_cast<std::uint32_t>(range));
+    };
+    const auto specs = everyValueOfTheSteps();
+    for (int i = 0; i < 160; ++i) {
+        const ValueSpec& spec =
+            specs[static_cast<std::size_t>(next(static_cast<int>(specs.size())))];
+        std::vector<int> values;
+        for (const auto& c : combos)
+            values.push_back(bruteValue(spec, c, excluded));
+        std::sort(values.begin(), values.end());
+        // Bands near the ends of the values, so that each test strikes a few
+        // entries and later tests still see some.
+        const auto n = values.size();
+        const int kind = next(3);
+        const auto at = [&](std::size_t k) { return values[std::min(k, n - 1)]; };
+        if (kind == 0)
+            tests.push_back({spec, passBand(SweepCondition::LessOrEqual, at(n - 1 - n / 100))});
+        else if (kind == 1)
+            tests.push_back({spec, passBand(SweepCondition::GreaterOrEqual, at(n / 100))});
+        else {
+            const int v = at(next(static_cast<int>(n)));
+            const bool rare =
+                std::count(values.begin(), values.end(), v) * 30 <= static_cast<long>(n);
+            tests.push_back({spec, rare
+                                       ? passBand(SweepCondition::NotEqual, v)
+                                       : passBand(SweepCondition::GreaterOrEqual, values.front())});
+        }
+    }
+    std::vector<std::int32_t> expected(tests.size(), 0);
+    std::vector<bool> live;
+    for (const auto& c : combos) {
+        std::size_t first = tests.size();
+        for (std::size_t t = 0; t < tests.size() && first == tests.size(); ++t)
+            if (!tests[t].band.passes(bruteValue(tests[t].value, c, excluded)))
+                first = t;
+        if (first < tests.size())
+            ++expected[first];
+        live.push_back(first == tests.size());
+    }
+    CombinationList list = combos;
+    int striking = 0;
+    for (auto n : expected)
+        striking += n > 0 ? 1 : 0;
+    ASSERT_GT(striking, 20) << "the strikes spread over many tests";
+    EXPECT_EQ(strikeFirstFailing(list, tests, excluded), expected);
+    for (std::size_t i = 0; i < list.size(); ++i)
+        EXPECT_EQ(isLive(list[i]), live[i]) << i;
 }
 
 TEST(FirstPassValues, DocumentedExamples) {

@@ -76,7 +76,9 @@ CombineOutcome runCombine(app::Application& app, CombineState& state) {
     busy.visible = true;
     button.enabled = false;
     ws.stopFlag = 0;
-    state.stopRow = 0;
+    // The last run's results go now, so that a run never holds more than two
+    // full-size lists.
+    state = CombineState{};
     auto finish = [&] {
         button.enabled = true;
         busy.visible = false;

@@ -13,7 +13,6 @@ namespace vargis::engine {
 
 namespace {
 
-constexpr int kLanes = 64;
 using NumberFlags = std::array<bool, kMaxNumber + 1>;
 
 // ---- Per-number facts, computed once.
@@ -261,8 +260,8 @@ struct TermLanes {
     }
 };
 
-// The other values, each computed once per entry in a fixed slot and then
-// handed to the lanes of the tests that use it.
+// The other values: each has a slot, computed once per entry when a test
+// uses it and judged through a table of the values that fail that test.
 enum Slot : std::uint8_t {
     kDistinctDigits,
     kSmallestGap,
