@@ -144,20 +144,21 @@ void buildNumberPage(Form& form) {
         const char* label;
         const char* upDown;
         const char* caption;
-        int min, max, initial, left;
+        int min, max, initial, top;
     };
     constexpr Setting kSettings[] = {
-        {"StaticText166", "UpDown102", "Повторы в", 1, 49, 15, 8},
-        {"StaticText262", "UpDown125", "тир. перед тир. с N п/п = ", 10, 50, 30, 150},
-        {"StaticText259", "UpDown124", "Исключать ЧИСЛА с повторениями", 0, 10, 0, 300},
+        {"StaticText166", "UpDown102", "Повторы в", 1, 49, 15, 18},
+        {"StaticText262", "UpDown125", "тир. перед тир. с N п/п = ", 10, 50, 30, 42},
+        {"StaticText259", "UpDown124", "Исключать ЧИСЛА с повторениями", 0, 10, 0, 66},
     };
+    // One setting a line: caption, value, arrows.
     for (const auto& s : kSettings) {
-        place(form, std::string(s.label) + "Caption", ControlKind::Label, "GroupBox6", s.left, 20,
-              130, 32, s.caption);
-        place(form, s.label, ControlKind::StaticText, "GroupBox6", s.left, 56, 28, 18,
+        place(form, std::string(s.label) + "Caption", ControlKind::Label, "GroupBox6", 8, s.top,
+              250, 18, s.caption);
+        place(form, s.label, ControlKind::StaticText, "GroupBox6", 264, s.top, 28, 18,
               std::to_string(s.initial));
         Control& arrows =
-            place(form, s.upDown, ControlKind::UpDown, "GroupBox6", s.left + 30, 54, 16, 22);
+            place(form, s.upDown, ControlKind::UpDown, "GroupBox6", 294, s.top - 2, 16, 22);
         arrows.min = s.min;
         arrows.max = s.max;
         arrows.position = s.initial;
@@ -402,8 +403,8 @@ void buildAboutForm(Form& form) {
 void buildNumbersPanel(Form& form) {
     Control& self = form.self();
     self.caption = "Числа - дополнительная панель";
-    self.width = 520;
-    self.height = 356;
+    self.width = 515;
+    self.height = 353;
     buildAfterFilterSide(form);
 }
 

@@ -52,7 +52,7 @@ void setupResultGrid(ui::Form& form) {
     const char* header[] = {"Ном.", "1-е", "2-е", "3-е", "4-е", "5-е"};
     for (int c = 0; c < 6; ++c)
         history::gridCell(grid, c, 0) = header[c];
-    grid.grid.colWidths = {40, 30, 30, 30, 30, 30};
+    grid.grid.colWidths = {36, 29, 29, 29, 29, 29};
 }
 
 void clearResultTable(ui::Form& form) {
@@ -61,6 +61,7 @@ void clearResultTable(ui::Form& form) {
         for (int c = 0; c < grid.grid.colCount; ++c)
             history::gridCell(grid, c, r).clear();
     history::setGridRowCount(grid, 2);
+    grid.grid.highlightTexts.clear();
     form.at("StaticText20").caption = kCountLine;
     for (const char* name : kCounterLabels)
         form.at(name).caption = "-";
@@ -112,6 +113,8 @@ void buildResultTable(app::Application& app, CombineState& state) {
                 std::to_string(remaining[i][static_cast<std::size_t>(k)]);
     }
 
+    // The numbers of a past forecast draw stand out in the table.
+    grid.grid.highlightTexts = forecastNumberTexts(ws);
     if (ws.forecastOrdinal <= ws.drawCount()) {
         const auto counts =
             commonCounts(remaining, drawMultiplicity(ws.history.record(ws.forecastOrdinal)));

@@ -4,6 +4,7 @@
 
 #include <QAreaSeries>
 #include <QCoreApplication>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineSeries>
 #include <QPainter>
@@ -208,6 +209,17 @@ void ChartView::resizeEvent(QResizeEvent* event) {
 }
 
 void ChartView::placeFooter() {
+    // A long footer takes a smaller font, down to 6 points, to fit the width.
+    QFont font = this->font();
+    auto widest = [this](const QFont& f) {
+        int most = 0;
+        for (const QString& line : footer_->text().split(QLatin1Char('\n')))
+            most = std::max(most, QFontMetrics(f).horizontalAdvance(line));
+        return most;
+    };
+    while (font.pointSizeF() > 6 && widest(font) > width() - 6)
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+    footer_->setFont(font);
     // The footer sits under the bottom axis; the chart keeps room for it.
     const int lines = footer_->text().isEmpty()
                           ? 0

@@ -85,9 +85,9 @@ bool sameChart(const ui::Chart& a, const ui::Chart& b) {
 
 bool sameGrid(const ui::Grid& a, const ui::Grid& b) {
     return std::tie(a.colCount, a.rowCount, a.colWidths, a.selectedCol, a.selectedRow, a.topRow,
-                    a.leftCol, a.editable, a.highlightRow) ==
+                    a.leftCol, a.editable, a.highlightRow, a.highlightTexts) ==
                std::tie(b.colCount, b.rowCount, b.colWidths, b.selectedCol, b.selectedRow, b.topRow,
-                        b.leftCol, b.editable, b.highlightRow) &&
+                        b.leftCol, b.editable, b.highlightRow, b.highlightTexts) &&
            a.cells == b.cells;
 }
 
@@ -141,9 +141,18 @@ void styleCell(QTableWidgetItem* item, int modelRow, int col, const ui::Grid& gr
     if (grid.editable && col > 0)
         flags |= Qt::ItemIsEditable;
     item->setFlags(flags);
+    const bool marked = col > 0 && modelRow > 0 && !grid.highlightTexts.empty() &&
+                        std::find(grid.highlightTexts.begin(), grid.highlightTexts.end(),
+                                  item->text().toStdString()) != grid.highlightTexts.end();
+    QFont font = item->font();
+    font.setBold(marked);
+    item->setFont(font);
     if (modelRow == grid.highlightRow) {
         item->setBackground(QColor(Qt::yellow));
         item->setForeground(QColor(Qt::gray));
+    } else if (marked) {
+        item->setBackground(QColor(Qt::yellow));
+        item->setForeground(QColor(0, 0, 0x80));
     } else {
         item->setBackground(col == 0 ? QBrush(kFixedCell) : QBrush());
         item->setForeground(QBrush());
@@ -952,6 +961,8 @@ void FormRenderer::applyGrid(Bound& b, const ui::Control* was, const ui::Control
                 continue;
             }
             item->setText(toQ(text));
+            if (!grid.highlightTexts.empty() || (before && !before->highlightTexts.empty()))
+                styleCell(item, row, col, grid);
         }
     }
 
@@ -962,6 +973,9 @@ void FormRenderer::applyGrid(Bound& b, const ui::Control* was, const ui::Control
             grid.editable ? QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked |
                                 QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed
                           : QAbstractItemView::NoEditTriggers);
+    } else if (before->highlightTexts != grid.highlightTexts) {
+        for (int row = 1; row <= rows; ++row)
+            styleRow(table, row, grid);
     } else if (before->highlightRow != grid.highlightRow || reshaped) {
         styleRow(table, before->highlightRow, grid);
         styleRow(table, grid.highlightRow, grid);

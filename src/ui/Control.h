@@ -64,6 +64,9 @@ struct Grid {
     int leftCol = 0;
     bool editable = false;
     int highlightRow = -1; // painted yellow with grey text; -1 none
+    // Cells below the header and right of column 0 whose text is one of these
+    // are painted yellow with navy bold text.
+    std::vector<std::string> highlightTexts;
 };
 
 struct Point {

@@ -2,6 +2,7 @@
 // offscreen: the main window comes up with the loaded data, a filter button
 // draws its chart, and screenshots of the windows go into the build tree.
 
+#include "QtTestSupport.h"
 #include "app/Application.h"
 #include "qt/ApplicationSink.h"
 #include "qt/ChartView.h"
@@ -23,24 +24,8 @@
 namespace vargis::qt {
 namespace {
 
-QApplication& qtApp() {
-    static int argc = 1;
-    static char name[] = "qt_app_test";
-    static char* argv[] = {name, nullptr};
-    static QApplication* app = [] {
-        auto* created = new QApplication(argc, argv);
-        QApplication::setQuitOnLastWindowClosed(false);
-        return created;
-    }();
-    return *app;
-}
-
-std::filesystem::path screenshotDir() {
-    const char* build = std::getenv("VARGIS_BUILD_DIR");
-    std::filesystem::path dir = std::filesystem::path(build ? build : ".") / "screenshots";
-    std::filesystem::create_directories(dir);
-    return dir;
-}
+using qttest::qtApp;
+using qttest::screenshotDir;
 
 int pointsOnChart(ChartView* view) {
     int most = 0;

@@ -2,6 +2,7 @@
 // widgets show, which actions they report by control name, and that the
 // model's answer is shown afterwards. Screenshots go into the build tree.
 
+#include "QtTestSupport.h"
 #include "base/Errors.h"
 #include "qt/ActionSink.h"
 #include "qt/ChartView.h"
@@ -43,24 +44,8 @@
 namespace vargis::qt {
 namespace {
 
-QApplication& qtApp() {
-    static int argc = 1;
-    static char name[] = "qt_render_test";
-    static char* argv[] = {name, nullptr};
-    static QApplication* app = [] {
-        auto* created = new QApplication(argc, argv);
-        QApplication::setQuitOnLastWindowClosed(false);
-        return created;
-    }();
-    return *app;
-}
-
-std::filesystem::path screenshotDir() {
-    const char* build = std::getenv("VARGIS_BUILD_DIR");
-    std::filesystem::path dir = std::filesystem::path(build ? build : ".") / "screenshots";
-    std::filesystem::create_directories(dir);
-    return dir;
-}
+using qttest::qtApp;
+using qttest::screenshotDir;
 
 // Records every action as one line and lets a test answer it by changing
 // the model, as the application's handlers would.
