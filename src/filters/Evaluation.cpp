@@ -2,6 +2,7 @@
 
 #include "base/Convert.h"
 #include "base/Errors.h"
+#include "engine/NumbersPanel.h"
 #include "filters/ChartModel.h"
 
 #include <algorithm>
@@ -61,6 +62,7 @@ void selectFilter(app::Application& app, int row) {
     app::Workspace& ws = app.workspace();
     ui::Form& form = app.mainForm();
     resetChartAxis(ws, form);
+    engine::resetAfterFilterArea(app);
     const auto& filterRow = ws.filters.row(row);
     // The previously selected button loses its maroon colour.
     if (ws.currentFilterRow != row) {
