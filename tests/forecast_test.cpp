@@ -61,6 +61,7 @@ TEST_F(ForecastTest, APastDrawBecomesTheTargetAndNoKeepsFiltersAndCharts) {
     EXPECT_EQ(band().x0, 19);
     EXPECT_EQ(band().x1, 31);
     EXPECT_EQ(band().y0, 1);
+    EXPECT_TRUE(band().opaque);
     const ui::Grid& draws = s_.control("StringGrid1").grid;
     EXPECT_EQ(draws.topRow, 20);
     EXPECT_EQ(draws.selectedRow, 20);

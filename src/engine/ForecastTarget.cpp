@@ -105,6 +105,8 @@ void chooseForecastDate(app::Application& app) {
         band = {static_cast<double>(ws.drawCount()), 1, static_cast<double>(ws.drawCount() + 1), 0};
         history::updateGridHighlight(ws, form);
     }
+    // Once a target is chosen the band is drawn opaque.
+    band.opaque = true;
     platform.repaint();
     form.at("GroupBox1").caption = " Прогноз на " + ws.forecastDate + " ";
 

@@ -39,7 +39,19 @@ bool sameSeries(const ui::Series& a, const ui::Series& b) {
 }
 
 bool sameBand(const ui::Band& a, const ui::Band& b) {
-    return a.x0 == b.x0 && a.y0 == b.y0 && a.x1 == b.x1 && a.y1 == b.y1;
+    return a.x0 == b.x0 && a.y0 == b.y0 && a.x1 == b.x1 && a.y1 == b.y1 && a.opaque == b.opaque;
+}
+
+// Silver diagonal-cross hatching; opaque: on white instead of the chart.
+QBrush bandBrush(bool opaque) {
+    const QColor silver(0xC0, 0xC0, 0xC0);
+    if (!opaque)
+        return QBrush(silver, Qt::DiagCrossPattern);
+    QPixmap tile(8, 8);
+    tile.fill(Qt::white);
+    QPainter painter(&tile);
+    painter.fillRect(tile.rect(), QBrush(silver, Qt::DiagCrossPattern));
+    return QBrush(tile);
 }
 
 QString joinLines(const std::vector<std::string>& lines) {
@@ -91,7 +103,7 @@ ChartView::ChartView(QWidget* parent)
 
     band_->setUpperSeries(bandTop_);
     band_->setLowerSeries(bandBottom_);
-    band_->setBrush(QBrush(QColor(0xC0, 0xC0, 0xC0), Qt::DiagCrossPattern));
+    band_->setBrush(bandBrush(false));
     QPen bandPen(QColor(0x80, 0x80, 0x80));
     bandPen.setStyle(Qt::DashDotDotLine);
     band_->setPen(bandPen);
@@ -156,6 +168,7 @@ void ChartView::showChart(const ui::Chart& now, const ui::Chart* before) {
         const ui::Band& b = now.band;
         bandTop_->replace({QPointF(b.x0, b.y0), QPointF(b.x1, b.y0)});
         bandBottom_->replace({QPointF(b.x0, b.y1), QPointF(b.x1, b.y1)});
+        band_->setBrush(bandBrush(b.opaque));
     }
 
     if (!before || now.axisMin != before->axisMin || now.axisMax != before->axisMax) {

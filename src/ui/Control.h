@@ -79,6 +79,7 @@ struct Band {
     double y0 = 0;
     double x1 = 0;
     double y1 = 0;
+    bool opaque = false; // hatching on a filled background instead of the chart's
 };
 
 struct Series {
