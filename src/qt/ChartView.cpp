@@ -11,6 +11,7 @@
 #include <QScatterSeries>
 #include <QValueAxis>
 #include <algorithm>
+#include <cmath>
 #include <limits>
 
 namespace vargis::qt {
@@ -208,12 +209,20 @@ void ChartView::updateValueRange(const ui::Chart& chart) {
     }
     include(chart.band.y0);
     include(chart.band.y1);
-    if (high - low < 1) {
-        low -= 0.5;
-        high += 0.5;
-    }
+    // The values are whole numbers: whole ticks at a step of 1, 2, 5, 10, ...
+    low = std::floor(low);
+    high = std::ceil(high);
+    if (high - low < 1)
+        high = low + 1;
+    double step = 1;
+    for (int i = 0; (high - low) / step > 6; ++i)
+        step *= i % 3 == 1 ? 2.5 : 2;
+    low = std::floor(low / step) * step;
+    high = std::ceil(high / step) * step;
+    axisY_->setTickType(QValueAxis::TicksDynamic);
+    axisY_->setTickAnchor(low);
+    axisY_->setTickInterval(step);
     axisY_->setRange(low, high);
-    axisY_->applyNiceNumbers();
 }
 
 void ChartView::resizeEvent(QResizeEvent* event) {

@@ -28,7 +28,10 @@ constexpr int kPaintStepMs = 10;
 // A repaint request closer to the previous one than this is skipped.
 constexpr int kRepaintThrottleMs = 20;
 // Longest wait for a sound played to its end.
-constexpr int kSoundWaitLimitMs = 60000;
+// The tick sound lasts a quarter of a second; a device that never starts
+// playing must not hold the window longer than this.
+constexpr int kSoundWaitLimitMs = 3000;
+constexpr int kSoundStartLimitMs = 1000;
 
 void processPaintEvents() {
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
@@ -47,7 +50,16 @@ QUrl urlFor(const std::string& target) {
     if (text.contains(QStringLiteral("://")) || text.startsWith(QStringLiteral("mailto:")))
         return QUrl(text);
     text.replace(QLatin1Char('\\'), QLatin1Char('/'));
-    return QUrl::fromLocalFile(QFileInfo(text).absoluteFilePath());
+    // "page.htm#anchor": the anchor is the fragment of the file's address.
+    QString fragment;
+    if (const qsizetype hash = text.indexOf(QLatin1Char('#')); hash >= 0) {
+        fragment = text.mid(hash + 1);
+        text = text.left(hash);
+    }
+    QUrl url = QUrl::fromLocalFile(QFileInfo(text).absoluteFilePath());
+    if (!fragment.isEmpty())
+        url.setFragment(fragment);
+    return url;
 }
 
 } // namespace
@@ -139,6 +151,10 @@ void QtPlatform::playSoundOnce(const std::string& wavPath) {
             wait.quit();
     });
     QTimer::singleShot(kSoundWaitLimitMs, &wait, &QEventLoop::quit);
+    QTimer::singleShot(kSoundStartLimitMs, &wait, [&] {
+        if (!started)
+            wait.quit();
+    });
     effect.play();
     if (effect.isPlaying())
         started = true;
