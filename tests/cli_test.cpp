@@ -1,6 +1,7 @@
 // The headless command on a working folder, and the generator of the
 // bundled working folder.
 
+#include "support/CliRun.h"
 #include "support/DataFiles.h"
 
 #include <array>
@@ -15,25 +16,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct CliRun {
-    int exitCode = -1;
-    std::string out;
-};
-
-// Runs vargis-cli with the arguments in the current directory; stdout only.
-CliRun runCli(const std::string& args) {
-    const std::string command = std::string("'") + VARGIS_CLI_PATH + "' " + args + " 2>/dev/null";
-    CliRun run;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (!pipe)
-        return run;
-    std::array<char, 256> buffer{};
-    while (std::fgets(buffer.data(), static_cast<int>(buffer.size()), pipe))
-        run.out += buffer.data();
-    const int status = ::pclose(pipe);
-    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
-}
+using testing::CliRun;
+using testing::runCli;
 
 TEST(Cli, StatusPrintsKindCountDrawsAndForecast) {
     testing::WorkFolder folder;

@@ -1,6 +1,7 @@
 // vargis-cli combine on a working folder whose filters are set in the file,
 // against survivors, scores and counters found here by brute force.
 
+#include "support/CliRun.h"
 #include "support/DataFiles.h"
 
 #include <array>
@@ -14,24 +15,8 @@
 namespace vargis {
 namespace {
 
-struct CliRun {
-    int exitCode = -1;
-    std::string out;
-};
-
-CliRun runCli(const std::string& args) {
-    const std::string command = std::string("'") + VARGIS_CLI_PATH + "' " + args + " 2>/dev/null";
-    CliRun run;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (!pipe)
-        return run;
-    std::array<char, 4096> buffer{};
-    while (std::fgets(buffer.data(), static_cast<int>(buffer.size()), pipe))
-        run.out += buffer.data();
-    const int status = ::pclose(pipe);
-    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
-}
+using testing::CliRun;
+using testing::runCli;
 
 void setRow(int row, const std::string& parameter, const std::string& enabled,
             const std::string& condition) {

@@ -3,6 +3,7 @@
 // file, by an independent reading of each filter's definition.
 
 #include "base/Scramble.h"
+#include "support/CliRun.h"
 #include "support/WorkFolder.h"
 
 #include <algorithm>
@@ -174,18 +175,6 @@ int expectedValue(int row, const std::vector<Draw>& draws, std::size_t i) {
     return -1;
 }
 
-std::string run(const std::string& command) {
-    std::string output;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (!pipe)
-        return output;
-    char buffer[4096];
-    while (std::fgets(buffer, sizeof buffer, pipe))
-        output += buffer;
-    ::pclose(pipe);
-    return output;
-}
-
 TEST(EvaluateScenario, EveryStaticFilterOnTheBundledDraws) {
     testing::WorkFolder folder;
     const auto draws = readDraws();
@@ -194,8 +183,7 @@ TEST(EvaluateScenario, EveryStaticFilterOnTheBundledDraws) {
         std::string values = "values:";
         for (std::size_t i = 0; i < draws.size(); ++i)
             values += " " + std::to_string(expectedValue(row, draws, i));
-        const std::string out =
-            run(std::string(VARGIS_CLI_PATH) + " evaluate " + std::to_string(row) + " 2>/dev/null");
+        const std::string out = testing::runCli("evaluate " + std::to_string(row)).out;
         std::istringstream lines(out);
         std::string first, second;
         std::getline(lines, first);
@@ -209,7 +197,7 @@ TEST(EvaluateScenario, MatchAndFailedFollowTheCondition) {
     testing::WorkFolder folder;
     const auto draws = readDraws();
     // Row 4 with its stored condition and parameter, changed to a strict one.
-    const std::string out = run(std::string(VARGIS_CLI_PATH) + " evaluate 4");
+    const std::string out = testing::runCli("evaluate 4").out;
     std::istringstream lines(out);
     std::string line;
     std::map<std::string, std::string> fields;
