@@ -59,6 +59,14 @@ struct Started {
     }
 };
 
+TEST(FilterEvaluation, OrdinalsLineShowsFiftyYellowOrdinalsAtStart) {
+    Started s;
+    s.start();
+    EXPECT_EQ(s.form().at("RichEdit1").caption, filters::ordinalsLine());
+    EXPECT_TRUE(s.form().at("RichEdit1").colorRanges.empty());
+    EXPECT_EQ(s.form().at("RichEdit1").textColor, ui::colors::Yellow);
+}
+
 TEST(FilterEvaluation, ConditionOnAValueEqualToTheParameter) {
     using filters::Condition;
     EXPECT_TRUE(filters::conditionHolds(Condition::LessOrEqual, 5, 5));

@@ -234,6 +234,9 @@ void buildChartArea(Form& form) {
     place(form, "StaticText168", ControlKind::StaticText, f, 3, 652, 52, 18, "Фильтр: ");
     Control& ordinals = place(form, "RichEdit1", ControlKind::RichEdit, f, 56, 650, 849, 20);
     ordinals.color = ui::colors::Navy;
+    // The draw ordinals 1..50, yellow until a filter colours them.
+    for (int j = 1; j <= 50; ++j)
+        ordinals.caption += std::to_string(j) + (j < 50 ? " " : "");
     ordinals.enabled = true;
 }
 
