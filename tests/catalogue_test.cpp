@@ -46,9 +46,16 @@ TEST(Catalogue, FamilyTablesHoldTheirRanges) {
         int last;
     };
     const Range ranges[] = {
-        {staticRows(), 1, 24},        {settingRows(), 25, 30},      {rankedRows(), 31, 150},
-        {numerologyRows(), 151, 174}, {repeatRows(), 175, 198},     {unusedRows(), 199, 222},
-        {countRangeRows(), 223, 245}, {differenceRows(), 246, 267}, {digitRows(), 268, 287},
+        {staticRows(), 1, 24},
+        {settingRows(), 25, 30},
+        {rankedRowsFirstPages(), 31, 102},
+        {rankedRowsLastPages(), 103, 150},
+        {numerologyRows(), 151, 174},
+        {repeatRows(), 175, 198},
+        {unusedRows(), 199, 222},
+        {countRangeRows(), 223, 245},
+        {differenceRows(), 246, 267},
+        {digitRows(), 268, 287},
     };
     for (const auto& range : ranges) {
         ASSERT_EQ(range.table.size(), static_cast<std::size_t>(range.last - range.first + 1));

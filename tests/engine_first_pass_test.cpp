@@ -48,7 +48,7 @@ int orderedPairs(const Combination& c, auto relation) {
     return n;
 }
 
-int bruteValue(const ValueSpec& v, const Combination& c, const Flags& excluded) {
+int bruteValue(const StepValue& v, const Combination& c, const Flags& excluded) {
     const std::string text = digitText(c);
     int sum = 0;
     for (auto x : c)
@@ -172,13 +172,13 @@ CombinationList sample() {
     return out;
 }
 
-std::vector<ValueSpec> everyValueOfTheSteps() {
-    std::vector<ValueSpec> specs{{ValueKind::Excluded}};
+std::vector<StepValue> everyValueOfTheSteps() {
+    std::vector<StepValue> definitions{{ValueKind::Excluded}};
     for (int n : {36, 50})
         for (const auto& step : firstPassSteps(n))
             for (const auto& r : step.rows)
-                specs.push_back(r.value);
-    return specs;
+                definitions.push_back(r.value);
+    return definitions;
 }
 
 // Each value, as the kernel computes it, agrees with the brute force on
@@ -190,23 +190,23 @@ TEST(FirstPassValues, AgreeWithTheirDefinitionsOnASpreadOfCombinations) {
     Flags excluded{};
     for (int x : {3, 17, 29, 41, 50})
         excluded[static_cast<std::size_t>(x)] = true;
-    for (const ValueSpec& spec : everyValueOfTheSteps()) {
+    for (const StepValue& definition : everyValueOfTheSteps()) {
         std::vector<int> expected;
         for (const auto& c : combos)
-            expected.push_back(bruteValue(spec, c, excluded));
+            expected.push_back(bruteValue(definition, c, excluded));
         const int lo = *std::min_element(expected.begin(), expected.end());
         const int hi = *std::max_element(expected.begin(), expected.end());
         for (int p = lo - 1; p <= hi; ++p) {
             CombinationList list = combos;
-            const KernelTest test{spec, passBand(SweepCondition::LessOrEqual, p)};
+            const KernelTest test{definition, passBand(SweepCondition::LessOrEqual, p)};
             const auto struck = strikeFirstFailing(list, {&test, 1}, excluded);
             int count = 0;
             for (std::size_t i = 0; i < list.size(); ++i) {
                 const bool shouldStrike = expected[i] > p;
                 count += shouldStrike ? 1 : 0;
                 ASSERT_EQ(!isLive(list[i]), shouldStrike)
-                    << "value kind " << static_cast<int>(spec.kind) << " (" << spec.a << ", "
-                    << spec.b << ") of " << digitText(combos[i]) << ", p = " << p;
+                    << "value kind " << static_cast<int>(definition.kind) << " (" << definition.a << ", "
+                    << definition.b << ") of " << digitText(combos[i]) << ", p = " << p;
             }
             ASSERT_EQ(struck[0], count);
         }
@@ -225,13 +225,13 @@ TEST(FirstPassValues, EachStrikeGoesToTheFirstFailingTestInOrder) {
         seed = seed * 1103515245u + 12345u;
         return static_cast<int>((seed >> 8) % static_cast<std::uint32_t>(range));
     };
-    const auto specs = everyValueOfTheSteps();
+    const auto definitions = everyValueOfTheSteps();
     for (int i = 0; i < 160; ++i) {
-        const ValueSpec& spec =
-            specs[static_cast<std::size_t>(next(static_cast<int>(specs.size())))];
+        const StepValue& definition =
+            definitions[static_cast<std::size_t>(next(static_cast<int>(definitions.size())))];
         std::vector<int> values;
         for (const auto& c : combos)
-            values.push_back(bruteValue(spec, c, excluded));
+            values.push_back(bruteValue(definition, c, excluded));
         std::sort(values.begin(), values.end());
         // Bands near the ends of the values, so that each test strikes a few
         // entries and later tests still see some.
@@ -239,14 +239,14 @@ TEST(FirstPassValues, EachStrikeGoesToTheFirstFailingTestInOrder) {
         const int kind = next(3);
         const auto at = [&](std::size_t k) { return values[std::min(k, n - 1)]; };
         if (kind == 0)
-            tests.push_back({spec, passBand(SweepCondition::LessOrEqual, at(n - 1 - n / 100))});
+            tests.push_back({definition, passBand(SweepCondition::LessOrEqual, at(n - 1 - n / 100))});
         else if (kind == 1)
-            tests.push_back({spec, passBand(SweepCondition::GreaterOrEqual, at(n / 100))});
+            tests.push_back({definition, passBand(SweepCondition::GreaterOrEqual, at(n / 100))});
         else {
             const int v = at(next(static_cast<int>(n)));
             const bool rare =
                 std::count(values.begin(), values.end(), v) * 30 <= static_cast<long>(n);
-            tests.push_back({spec, rare
+            tests.push_back({definition, rare
                                        ? passBand(SweepCondition::NotEqual, v)
                                        : passBand(SweepCondition::GreaterOrEqual, values.front())});
         }
@@ -274,7 +274,7 @@ TEST(FirstPassValues, EachStrikeGoesToTheFirstFailingTestInOrder) {
 
 TEST(FirstPassValues, DocumentedExamples) {
     const Flags none{};
-    auto value = [&](ValueSpec spec, Combination c) { return combinationValue(spec, c, none); };
+    auto value = [&](StepValue definition, Combination c) { return combinationValue(definition, c, none); };
     // Step 24 rounds the quotient to double precision before scaling.
     EXPECT_EQ(value({ValueKind::Share, 3}, {4, 6, 29, 30, 31}), 28);
     EXPECT_EQ(value({ValueKind::Share, 5}, {1, 2, 3, 15, 29}), 57);

@@ -25,8 +25,9 @@ class Catalogue {
 public:
     Catalogue() {
         const std::span<const FilterControls> tables[] = {
-            staticRows(), settingRows(),    rankedRows(),     numerologyRows(), repeatRows(),
-            unusedRows(), countRangeRows(), differenceRows(), digitRows(),
+            staticRows(),     settingRows(), rankedRowsFirstPages(), rankedRowsLastPages(),
+            numerologyRows(), repeatRows(),  unusedRows(),           countRangeRows(),
+            differenceRows(), digitRows(),
         };
         std::array<bool, kRowCount> seen{};
         for (const auto& table : tables) {

@@ -67,14 +67,15 @@ struct FilterControls {
 
 // One table per family; every row 1..287 appears in exactly one of them.
 std::span<const FilterControls> staticRows();
-std::span<const FilterControls> settingRows();    // rows 25..30
-std::span<const FilterControls> rankedRows();     // rows 31..150
-std::span<const FilterControls> numerologyRows(); // rows 151..174
-std::span<const FilterControls> repeatRows();     // rows 175..198
-std::span<const FilterControls> unusedRows();     // rows 199..222
-std::span<const FilterControls> countRangeRows(); // rows 223..245
-std::span<const FilterControls> differenceRows(); // rows 246..267
-std::span<const FilterControls> digitRows();      // rows 268..287
+std::span<const FilterControls> settingRows();          // rows 25..30
+std::span<const FilterControls> rankedRowsFirstPages(); // rows 31..102
+std::span<const FilterControls> rankedRowsLastPages();  // rows 103..150
+std::span<const FilterControls> numerologyRows();       // rows 151..174
+std::span<const FilterControls> repeatRows();           // rows 175..198
+std::span<const FilterControls> unusedRows();           // rows 199..222
+std::span<const FilterControls> countRangeRows();       // rows 223..245
+std::span<const FilterControls> differenceRows();       // rows 246..267
+std::span<const FilterControls> digitRows();            // rows 268..287
 
 } // namespace vargis::catalogue
 

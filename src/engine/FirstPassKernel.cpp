@@ -75,7 +75,7 @@ std::size_t at(std::uint8_t number) {
 // The contribution of number x in position k (0..4) to a value that is a
 // sum of one term per number (modulo 256, so differences wrap back into
 // place); none for the other values.
-std::optional<int> termOf(const ValueSpec& v, int k, int x, const NumberFlags& excluded) {
+std::optional<int> termOf(const StepValue& v, int k, int x, const NumberFlags& excluded) {
     const NumberFacts& f = facts();
     const auto i = static_cast<std::size_t>(x);
     const int position = k + 1;
@@ -135,7 +135,7 @@ int shareOf(int part, int sum) {
 
 // The values of the tests that are not sums of terms, computed from the
 // per-number facts.
-int directValue(const ValueSpec& v, const Combination& c) {
+int directValue(const StepValue& v, const Combination& c) {
     const NumberFacts& f = facts();
     switch (v.kind) {
     case ValueKind::DistinctDigits: {
@@ -277,7 +277,7 @@ enum Slot : std::uint8_t {
     kSlots = kModulo5 + 8,
 };
 
-std::optional<int> slotOf(const ValueSpec& v) {
+std::optional<int> slotOf(const StepValue& v) {
     switch (v.kind) {
     case ValueKind::DistinctDigits:
         return kDistinctDigits;
@@ -334,7 +334,7 @@ struct DirectTests {
                     static_cast<std::uint8_t>(s == 0 ? m : sumModulo(s, m));
     }
 
-    bool add(const ValueSpec& v, const PassBand& band, int t) {
+    bool add(const StepValue& v, const PassBand& band, int t) {
         const auto found = slotOf(v);
         if (!found || used[static_cast<std::size_t>(*found)])
             return false;
@@ -422,7 +422,7 @@ struct DirectTests {
 
 } // namespace
 
-int combinationValue(const ValueSpec& value, const Combination& c, const NumberFlags& excluded) {
+int combinationValue(const StepValue& value, const Combination& c, const NumberFlags& excluded) {
     if (!isTermSum(value.kind))
         return directValue(value, c);
     int sum = 0;

@@ -16,7 +16,7 @@
 namespace vargis::engine {
 
 struct KernelTest {
-    ValueSpec value;
+    StepValue value;
     PassBand band;
 };
 
@@ -29,7 +29,7 @@ std::vector<std::int32_t> strikeFirstFailing(CombinationList& list,
 
 // The value of one test for one combination, computed directly; the
 // kernel's reference for the values it computes from tables.
-int combinationValue(const ValueSpec& value, const Combination& c,
+int combinationValue(const StepValue& value, const Combination& c,
                      const std::array<bool, kMaxNumber + 1>& excluded);
 
 } // namespace vargis::engine

@@ -65,7 +65,7 @@ std::optional<NumberRange> rangeOfRow(int row, int n) {
 
 std::vector<SweepStep> firstPassSteps(int n) {
     using K = ValueKind;
-    auto one = [](int number, int row, ValueSpec value, int progress, int pause) {
+    auto one = [](int number, int row, StepValue value, int progress, int pause) {
         return SweepStep{number,         EnabledBy::Field4, ParameterFrom::Caption,
                          {{row, value}}, progress,          pause};
     };
@@ -108,7 +108,7 @@ std::vector<SweepStep> firstPassSteps(int n) {
     for (int row = 223; row <= 245; ++row) {
         const auto range = rangeOfRow(row, n);
         ranges.rows.push_back(
-            {row, range ? ValueSpec{K::InRange, range->lo, range->hi} : ValueSpec{K::Zero}});
+            {row, range ? StepValue{K::InRange, range->lo, range->hi} : StepValue{K::Zero}});
     }
     steps.push_back(ranges);
 

@@ -40,7 +40,7 @@ enum class ValueKind {
     SumModulo,      // the sum reduced to 1..a
 };
 
-struct ValueSpec {
+struct StepValue {
     ValueKind kind = ValueKind::Zero;
     int a = 0;
     int b = 0;
@@ -51,7 +51,7 @@ enum class ParameterFrom { Caption, Field3 };
 
 struct StepRow {
     int row = 0;
-    ValueSpec value;
+    StepValue value;
 };
 
 struct SweepStep {
