@@ -37,15 +37,12 @@ TEST(QtCombine, FillsTheResultTableAndTheScoresChart) {
         testing::setFilterField(row, 4, "True");
         testing::setFilterField(row, 5, c);
     }
-    testing::ScriptedPlatform platform; // pauses cost nothing
-    app::Application app(platform);
-    app.start();
+    qttest::RenderedApp rendered;
+    auto& platform = rendered.platform;
+    auto& app = rendered.app;
+    auto& front = rendered.front;
+    FormRenderer& main = *rendered.main;
     ASSERT_TRUE(platform.errors().empty()) << platform.errors().front();
-    ApplicationSink sink(app);
-    FrontEnd front(sink);
-    front.addForm(app.form("Form2"));
-    front.addForm(app.form("Form7"));
-    FormRenderer& main = front.addForm(app.form("Form1"), true);
 
     QTest::mouseClick(qobject_cast<QPushButton*>(main.widget("BitBtn17")), Qt::LeftButton);
     ASSERT_TRUE(platform.errors().empty()) << platform.errors().front();

@@ -40,16 +40,12 @@ TEST(QtApplication, MainWindowShowsTheWorkingFolderAndAnswersAFilterButton) {
         GTEST_SKIP() << "no bundled working folder";
     qtApp();
     testing::WorkFolder folder;
-    testing::ScriptedPlatform platform;
-    app::Application app(platform);
-    app.start();
+    qttest::RenderedApp rendered;
+    auto& platform = rendered.platform;
+    auto& app = rendered.app;
+    auto& front = rendered.front;
+    FormRenderer& main = *rendered.main;
     ASSERT_TRUE(platform.errors().empty()) << platform.errors().front();
-
-    ApplicationSink sink(app);
-    FrontEnd front(sink);
-    front.addForm(app.form("Form2"));
-    front.addForm(app.form("Form7"));
-    FormRenderer& main = front.addForm(app.form("Form1"), true);
 
     QWidget* window = main.window();
     EXPECT_TRUE(window->isVisible());
@@ -92,14 +88,12 @@ TEST(QtApplication, MainWindowShowsTheWorkingFolderAndAnswersAFilterButton) {
 TEST(QtApplication, SumOfNumbersOnTheStaticPage) {
     qtApp();
     testing::WorkFolder folder;
-    testing::ScriptedPlatform platform;
-    app::Application app(platform);
-    app.start();
-    ApplicationSink sink(app);
-    FrontEnd front(sink);
-    front.addForm(app.form("Form2"));
-    front.addForm(app.form("Form7"));
-    FormRenderer& main = front.addForm(app.form("Form1"), true);
+    qttest::RenderedApp rendered;
+    auto& platform = rendered.platform;
+    auto& app = rendered.app;
+    auto& front = rendered.front;
+    FormRenderer& main = *rendered.main;
+    ASSERT_TRUE(platform.errors().empty()) << platform.errors().front();
 
     auto* tabs = qobject_cast<QTabWidget*>(main.widget("PageControl1"));
     ASSERT_NE(tabs, nullptr);
