@@ -99,6 +99,8 @@ TEST(NumberWords, TableEntriesAndRange) {
     EXPECT_EQ(numberLetterCount(4), 8);  // четвёрка
     EXPECT_EQ(numberLetterCount(41), 9); // сорокодин
     EXPECT_EQ(numberLetterCount(0), 0);
+    for (int n = 0; n <= 51; ++n)
+        EXPECT_EQ(vibrationMaskOfCounts(numberLetterCounts(n)), digitMask(numberVibration(n))) << n;
 }
 
 TEST(DrawVibration, EqualsTheVibrationOfTheSumOfLetterCounts) {
@@ -121,6 +123,7 @@ TEST(DrawVibration, EqualsTheVibrationOfTheSumOfLetterCounts) {
                 EXPECT_EQ(drawVibration(n), textVibration(words)) << dashed;
                 EXPECT_EQ(drawVibration(std::string_view(dashed)), textVibration(words)) << dashed;
                 EXPECT_EQ(vibrationOfCounts(sum), textVibration(words)) << dashed;
+                EXPECT_EQ(vibrationMaskOfCounts(sum), digitMask(textVibration(words))) << dashed;
             }
 }
 

@@ -206,6 +206,23 @@ std::string vibrationOfCounts(const LetterCounts& counts) {
     return result;
 }
 
+std::uint16_t vibrationMaskOfCounts(const LetterCounts& counts) {
+    LetterCounts left = counts;
+    std::uint16_t mask = 0;
+    for (int pass = 0; pass < 3; ++pass) {
+        int largest = 0;
+        for (int c : left)
+            largest = std::max(largest, c);
+        for (std::size_t d = 0; d < 9; ++d) {
+            if (left[d] == largest) {
+                mask = static_cast<std::uint16_t>(mask | (1u << (d + 1)));
+                left[d] = 0;
+            }
+        }
+    }
+    return mask;
+}
+
 std::string textVibration(std::string_view text) {
     return vibrationOfCounts(letterCounts(text));
 }

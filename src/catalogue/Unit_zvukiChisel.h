@@ -31,6 +31,11 @@ LetterCounts letterCounts(std::string_view text);
 // "123456789".
 std::string vibrationOfCounts(const LetterCounts& counts);
 
+// The digits of vibrationOfCounts(counts) as a digitMask, built without a
+// string: the form the sweep uses per combination, with the counts of the
+// five numbers summed from a table of numberLetterCounts.
+std::uint16_t vibrationMaskOfCounts(const LetterCounts& counts);
+
 // The vibration string of a UTF-8 text: vibrationOfCounts(letterCounts(text)).
 // It depends only on the letter counts, so the vibration of words written one
 // after the other is the vibration of the sum of their counts.
