@@ -7,6 +7,9 @@ set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 "$root/scripts/install-deps.sh"
 jobs="$(nproc)"
+
+echo "== include layers"
+"$root/scripts/check-layers.sh"
 flags="-D_GLIBCXX_ASSERTIONS"
 
 echo "== core without Qt"

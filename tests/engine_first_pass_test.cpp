@@ -2,13 +2,14 @@
 // first pass computes (against a brute-force reading of their definitions),
 // the order of the steps and their stop, and the frame of the second pass.
 
-#include "app/Combinations.h"
+#include "base/Combinatorics.h"
 #include "base/Errors.h"
 #include "engine/FirstPass.h"
 #include "engine/FirstPassKernel.h"
 #include "engine/FirstPassSteps.h"
 #include "engine/Generation.h"
 #include "engine/SecondPass.h"
+#include "numbers/NumbersPanel.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -205,8 +206,8 @@ TEST(FirstPassValues, AgreeWithTheirDefinitionsOnASpreadOfCombinations) {
                 const bool shouldStrike = expected[i] > p;
                 count += shouldStrike ? 1 : 0;
                 ASSERT_EQ(!isLive(list[i]), shouldStrike)
-                    << "value kind " << static_cast<int>(definition.kind) << " (" << definition.a << ", "
-                    << definition.b << ") of " << digitText(combos[i]) << ", p = " << p;
+                    << "value kind " << static_cast<int>(definition.kind) << " (" << definition.a
+                    << ", " << definition.b << ") of " << digitText(combos[i]) << ", p = " << p;
             }
             ASSERT_EQ(struck[0], count);
         }
@@ -239,16 +240,17 @@ TEST(FirstPassValues, EachStrikeGoesToTheFirstFailingTestInOrder) {
         const int kind = next(3);
         const auto at = [&](std::size_t k) { return values[std::min(k, n - 1)]; };
         if (kind == 0)
-            tests.push_back({definition, passBand(SweepCondition::LessOrEqual, at(n - 1 - n / 100))});
+            tests.push_back(
+                {definition, passBand(SweepCondition::LessOrEqual, at(n - 1 - n / 100))});
         else if (kind == 1)
             tests.push_back({definition, passBand(SweepCondition::GreaterOrEqual, at(n / 100))});
         else {
             const int v = at(next(static_cast<int>(n)));
             const bool rare =
                 std::count(values.begin(), values.end(), v) * 30 <= static_cast<long>(n);
-            tests.push_back({definition, rare
-                                       ? passBand(SweepCondition::NotEqual, v)
-                                       : passBand(SweepCondition::GreaterOrEqual, values.front())});
+            tests.push_back(
+                {definition, rare ? passBand(SweepCondition::NotEqual, v)
+                                  : passBand(SweepCondition::GreaterOrEqual, values.front())});
         }
     }
     std::vector<std::int32_t> expected(tests.size(), 0);
@@ -274,7 +276,9 @@ TEST(FirstPassValues, EachStrikeGoesToTheFirstFailingTestInOrder) {
 
 TEST(FirstPassValues, DocumentedExamples) {
     const Flags none{};
-    auto value = [&](StepValue definition, Combination c) { return combinationValue(definition, c, none); };
+    auto value = [&](StepValue definition, Combination c) {
+        return combinationValue(definition, c, none);
+    };
     // Step 24 rounds the quotient to double precision before scaling.
     EXPECT_EQ(value({ValueKind::Share, 3}, {4, 6, 29, 30, 31}), 28);
     EXPECT_EQ(value({ValueKind::Share, 5}, {1, 2, 3, 15, 29}), 57);
@@ -514,8 +518,8 @@ TEST(SecondPassFrame, CompactsAndNamesTheNumbersInPlay) {
     EXPECT_EQ(survivors[1], (Combination{3, 17, 20, 25, 33}));
     const auto numbers = numbersInPlay(survivors);
     EXPECT_EQ(numbers, (std::vector<int>{3, 17, 20, 25, 31, 33}));
-    EXPECT_EQ(numbersInPlayText({3, 17, 20}), "3 - 17 - 20-");
-    EXPECT_EQ(app::countCombinations(6, 5), 6);
+    EXPECT_EQ(numbers::numbersInPlayText({3, 17, 20}), "3 - 17 - 20-");
+    EXPECT_EQ(countCombinations(6, 5), 6);
 }
 
 } // namespace

@@ -41,7 +41,7 @@ struct Started {
         platform.clear();
     }
     ui::Form& form() { return app.mainForm(); }
-    app::Workspace& ws() { return app.workspace(); }
+    context::Workspace& ws() { return app.workspace(); }
     const ui::Chart& chart() { return form().at("Chart").chart; }
     // Sets the parameter label and condition of a row, then presses its button.
     void press(int row, const std::string& condition, int parameter) {

@@ -42,7 +42,7 @@ protected:
     bool choose(const std::string& date) {
         return s_.app.calendarClick("Form1", "MonthCalendar2", date);
     }
-    app::Workspace& ws() { return s_.ws(); }
+    context::Workspace& ws() { return s_.ws(); }
     const ui::Band& band() { return s_.control("Chart").chart.band; }
     void expectTableCleared() {
         EXPECT_EQ(s_.control("StringGrid3").grid.rowCount, 2);

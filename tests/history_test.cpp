@@ -6,6 +6,7 @@
 #include "history/DrawGrid.h"
 #include "history/DrawHistory.h"
 #include "support/DataFiles.h"
+#include "ui/GridCells.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -176,11 +177,11 @@ protected:
     }
 
     ui::Control& grid() { return s_.control(kDrawGrid); }
-    std::string& cell(int col, int row) { return gridCell(grid(), col, row); }
+    std::string& cell(int col, int row) { return ui::gridCell(grid(), col, row); }
     void edit(int col, int row, const std::string& text) {
         ASSERT_TRUE(s_.app.editCell("Form1", kDrawGrid, col, row, text));
     }
-    void setRows(int rows) { setGridRowCount(grid(), rows); }
+    void setRows(int rows) { ui::setGridRowCount(grid(), rows); }
     bool save() { return s_.app.click("Form1", "Label2"); }
 
     // The one dialog the save showed.

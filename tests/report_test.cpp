@@ -27,7 +27,7 @@ TEST(ResultReport, IsWrittenLineByLineInWindows1251) {
     StartedApp s;
     s.start();
     ASSERT_TRUE(s.platform.errors().empty());
-    app::Workspace& ws = s.ws();
+    context::Workspace& ws = s.ws();
     // Target draw 30, a past draw.
     ws.forecastOrdinal = 30;
     ws.forecastDate = ws.history.record(30).date();

@@ -2,16 +2,18 @@
 // shows, the forecast target, the kind adjustments, the menu, the system
 // commands, closing, and the save command of the filter pages.
 
-#include "app/Combinations.h"
-#include "app/FilterBase.h"
 #include "app/FormLayout.h"
 #include "app/LotteryKind.h"
+#include "base/Combinatorics.h"
 #include "base/Errors.h"
 #include "base/TextFile.h"
 #include "catalogue/Catalogue.h"
+#include "filters/FilterBase.h"
+#include "filters/FilterTable.h"
 #include "filters/MarkBases.h"
 #include "history/DrawGrid.h"
 #include "support/DataFiles.h"
+#include "ui/GridCells.h"
 
 #include <fstream>
 #include <gtest/gtest.h>
@@ -159,9 +161,9 @@ TEST_F(StartupTest, UnparsableTargetDateFailsOnlyWithMoreThan12Draws) {
         // The steps after the target were skipped: the result grid has no
         // header, yet a filter box still clears it safely.
         ui::Control& result = app.mainForm().at("StringGrid3");
-        EXPECT_EQ(history::gridCell(result, 0, 0), "");
+        EXPECT_EQ(ui::gridCell(result, 0, 0), "");
         EXPECT_TRUE(app.toggleCheckBox("Form1", "CheckBox3", true));
-        EXPECT_EQ(history::gridCell(result, 5, 1), "");
+        EXPECT_EQ(ui::gridCell(result, 5, 1), "");
         EXPECT_EQ(app.workspace().filters.row(3).enabled(), "True");
     }
 }
@@ -259,11 +261,11 @@ TEST_F(StartupTest, ChecksRestoreOnlyTrueAndFalse) {
     // A box that is checked stays so for "true" and any other text.
     s_.control("CheckBox3").checked = true;
     s_.control("CheckBox5").checked = true;
-    restoreFilterChecks(s_.app, 3, 5);
+    filters::restoreFilterChecks(s_.app, 3, 5);
     EXPECT_TRUE(s_.control("CheckBox3").checked);
     EXPECT_TRUE(s_.control("CheckBox5").checked);
     s_.ws().filters.row(3).field(4) = "False";
-    restoreFilterChecks(s_.app, 3, 3);
+    filters::restoreFilterChecks(s_.app, 3, 3);
     EXPECT_FALSE(s_.control("CheckBox3").checked);
 }
 

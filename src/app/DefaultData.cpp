@@ -1,4 +1,4 @@
-#include "app/DefaultData.h"
+#include "DefaultData.h"
 
 #include "base/Cp1251.h"
 #include "base/Errors.h"

@@ -1,4 +1,4 @@
-#include "app/FormLayout.h"
+#include "FormLayout.h"
 
 #include "catalogue/Catalogue.h"
 #include "filters/MarkBases.h"

@@ -1,11 +1,12 @@
-#include "app/Handlers.h"
+#include "Handlers.h"
 
-#include "app/FilterBase.h"
-#include "app/FormLayout.h"
-#include "app/Startup.h"
+#include "FormLayout.h"
+#include "Startup.h"
 #include "catalogue/Catalogue.h"
+#include "context/ProductInfo.h"
 #include "engine/CombineHandlers.h"
 #include "engine/ResultTable.h"
+#include "filters/FilterBase.h"
 #include "filters/FilterHandlers.h"
 #include "filters/MarkBases.h"
 #include "history/DrawGrid.h"
@@ -29,16 +30,17 @@ void registerMainMenu(Application& app, ui::Dispatcher& d) {
     d.on("Form1", "N25", Event::Click,
          [&platform](const std::string&) { platform.openWithShell("help/filters.htm#фильтры"); });
     d.on("Form1", "N19", Event::Click,
-         [&platform](const std::string&) { platform.openWithShell(kProductAddress); });
+         [&platform](const std::string&) { platform.openWithShell(context::kProductAddress); });
     auto saveStatistics = [&app](const std::string&) {
         history::saveStatisticsCommand(app.workspace(), app.mainForm(), app.platform());
     };
     for (const char* name : {"N9", "Label2", "Image10"})
         d.on("Form1", name, Event::Click, saveStatistics);
-    d.on("Form1", "N10", Event::Click, [&app](const std::string&) { saveFilterBases(app, false); });
+    d.on("Form1", "N10", Event::Click,
+         [&app](const std::string&) { filters::saveFilterBases(app, false); });
     for (const char* name : kSaveControls)
         d.on("Form1", name, Event::Click,
-             [&app](const std::string&) { saveFilterBases(app, true); });
+             [&app](const std::string&) { filters::saveFilterBases(app, true); });
     d.on("Form1", "N12", Event::Click, [&app](const std::string&) { app.closeMainWindow(); });
     d.on("Form1", "Timer1", Event::Timer,
          [&app](const std::string&) { app.mainForm().at("StaticText1").visible = false; });
@@ -64,11 +66,11 @@ void registerFilterControls(Application& app, ui::Dispatcher& d) {
     for (const auto& rc : catalogue::allRows()) {
         if (!rc.checkBox.empty() && rc.row > 2)
             d.on("Form1", std::string(rc.checkBox), Event::Click,
-                 [&app](const std::string& sender) { filterCheckBoxClick(app, sender); });
+                 [&app](const std::string& sender) { filters::filterCheckBoxClick(app, sender); });
     }
     for (int n = 1; n <= filters::kNumbers; ++n)
         d.on("Form1", "CheckBox" + filters::numberCheckBoxSuffix(n), Event::Click,
-             [&app](const std::string& sender) { numberCheckBoxClick(app, sender); });
+             [&app](const std::string& sender) { filters::numberCheckBoxClick(app, sender); });
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "app/LotteryKind.h"
+#include "LotteryKind.h"
 
 #include "base/Convert.h"
 #include "base/Errors.h"
@@ -32,7 +32,7 @@ void showRow(ui::Form& form, int row, bool shown) {
             form.at(std::string(name)).visible = shown;
 }
 
-void setStem(ui::Form& form, Workspace& ws, int row, const char* stem) {
+void setStem(ui::Form& form, context::Workspace& ws, int row, const char* stem) {
     auto& filterRow = ws.filters.row(row);
     filterRow.field(7) = stem;
     const std::string button = filterRow.buttonName();
@@ -47,7 +47,7 @@ void checkKindItem(ui::Form& form, const char* item) {
 
 } // namespace
 
-void applyKindAdjustments(ui::Form& form, Workspace& ws, int n) {
+void applyKindAdjustments(ui::Form& form, context::Workspace& ws, int n) {
     auto label = [&](const char* text) { form.at("StaticText108").caption = text; };
     constexpr int kDependentRows[] = {226, 227, 232, 233, 234, 242, 243, 244};
     for (int row : kDependentRows)

@@ -1,7 +1,7 @@
 #pragma once
 // The 5-of-N lottery kind and the controls that depend on N.
 
-#include "app/Workspace.h"
+#include "context/Workspace.h"
 #include "ui/Form.h"
 
 #include <string>
@@ -22,6 +22,6 @@ void applyNumberRange(ui::Form& form, int highestNumber);
 
 // Kind label, checked kind menu item, and the count-in-ranges rows that
 // exist for N (with their stems written into the filter base).
-void applyKindAdjustments(ui::Form& form, Workspace& ws, int highestNumber);
+void applyKindAdjustments(ui::Form& form, context::Workspace& ws, int highestNumber);
 
 } // namespace vargis::app

@@ -1,41 +1,22 @@
-#include "app/Startup.h"
+#include "Startup.h"
 
-#include "app/Combinations.h"
-#include "app/FilterBase.h"
-#include "app/LotteryKind.h"
+#include "LotteryKind.h"
+#include "base/Combinatorics.h"
 #include "base/Convert.h"
+#include "base/DateText.h"
 #include "base/Errors.h"
 #include "base/TextFile.h"
 #include "engine/ResultTable.h"
 #include "filters/ChartModel.h"
+#include "filters/FilterBase.h"
+#include "filters/FilterTable.h"
+#include "filters/MarkBases.h"
+#include "filters/SharedAreas.h"
 #include "history/DrawGrid.h"
+#include "history/DrawHistory.h"
+#include "ui/GridCells.h"
 
 namespace vargis::app {
-
-Date parseDate(const std::string& text) {
-    const std::string t = trim(text);
-    auto fail = [&]() -> Date { throw ConversionError("'" + t + "' - неверная дата"); };
-    const auto first = t.find('.');
-    const auto second = first == std::string::npos ? first : t.find('.', first + 1);
-    if (second == std::string::npos)
-        return fail();
-    Date d;
-    try {
-        d.day = toInt(t.substr(0, first));
-        d.month = toInt(t.substr(first + 1, second - first - 1));
-        d.year = toInt(t.substr(second + 1));
-    } catch (const ConversionError&) {
-        return fail();
-    }
-    static constexpr int kDays[] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    if (d.month < 1 || d.month > 12 || d.day < 1 || d.day > kDays[d.month - 1] || d.year < 1 ||
-        d.year > 9999)
-        return fail();
-    const bool leap = (d.year % 4 == 0 && d.year % 100 != 0) || d.year % 400 == 0;
-    if (d.month == 2 && d.day == 29 && !leap)
-        return fail();
-    return d;
-}
 
 void formCreate(Application& app) {
     Workspace& ws = app.workspace();
@@ -91,10 +72,10 @@ void reloadWorkspace(Application& app) {
     filters::loadDigitsBase(ws.digits, filters::digitsPath(folder));
 
     ui::Control& grid = form.at(history::kDrawGrid);
-    history::setGridRowCount(grid, 2);
+    ui::setGridRowCount(grid, 2);
     history::fillDrawGrid(ws, form);
 
-    ws.combinationCount = countCombinations(ws.highestNumber, ws.numbersPerDraw);
+    ws.combinationCount = vargis::countCombinations(ws.highestNumber, ws.numbersPerDraw);
     platform.beep(ui::Beep::Default);
     form.at("StaticText8").caption = std::to_string(ws.combinationCount);
     form.at("StaticText10").caption = std::to_string(ws.combinationCount);
@@ -102,8 +83,8 @@ void reloadWorkspace(Application& app) {
     form.at("StaticText4").caption = " Фильтр: Не выбран";
     form.at("StaticText3").caption = " " + std::to_string(ws.drawCount());
 
-    restoreFilterControls(ws, form, 1, 287);
-    restoreFilterChecks(app, 1, 287);
+    filters::restoreFilterControls(ws, form, 1, 287);
+    filters::restoreFilterChecks(app, 1, 287);
 
     applyNumberRange(form, ws.highestNumber);
     applyKindAdjustments(form, ws, ws.highestNumber);

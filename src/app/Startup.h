@@ -2,7 +2,7 @@
 // Creating, showing, activating and closing the main window, and loading
 // the working folder into the workspace.
 
-#include "app/Application.h"
+#include "Application.h"
 
 namespace vargis::app {
 
@@ -15,13 +15,5 @@ void formClose(Application& app);
 
 // Restores the forecast target from filter row 25 (start-up step 9).
 void restoreForecastTarget(Application& app);
-
-// Converts dd.mm.yyyy; ConversionError naming the text otherwise.
-struct Date {
-    int day = 0;
-    int month = 0;
-    int year = 0;
-};
-Date parseDate(const std::string& text);
 
 } // namespace vargis::app

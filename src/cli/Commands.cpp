@@ -26,7 +26,7 @@ std::string usage() {
 namespace {
 
 int status(app::Application& app, std::ostream& out) {
-    const app::Workspace& ws = app.workspace();
+    const context::Workspace& ws = app.workspace();
     out << "kind: " << app.mainForm().at("StaticText108").caption << '\n';
     out << "combinations: " << ws.combinationCount << '\n';
     out << "draws: " << ws.drawCount() << '\n';
@@ -82,7 +82,7 @@ int evaluate(app::Application& app, CliPlatform& platform, const std::vector<std
     app.click("Form1", std::string(rc.button));
     if (platform.errorCount() != errorsBefore)
         return 2;
-    const app::Workspace& ws = app.workspace();
+    const context::Workspace& ws = app.workspace();
     out << "row: " << row << '\n';
     out << "values:";
     for (int v : ws.filterValues)

@@ -1,13 +1,15 @@
 #include "engine/CombineCommand.h"
 
-#include "app/Application.h"
-#include "app/Startup.h"
+#include "base/DateText.h"
+#include "context/Application.h"
 #include "engine/CombineState.h"
-#include "engine/NumbersPanel.h"
 #include "engine/ResultTable.h"
 #include "filters/ChartModel.h"
 #include "filters/Evaluation.h"
+#include "filters/SharedAreas.h"
 #include "history/DrawGrid.h"
+#include "numbers/NumbersPanel.h"
+#include "ui/GridCells.h"
 
 #include <ostream>
 #include <tuple>
@@ -19,32 +21,32 @@ namespace {
 constexpr int kMinimumDraws = 15;
 
 std::string gridText(ui::Control& grid, int col, int row) {
-    return row < grid.grid.rowCount ? history::gridCell(grid, col, row) : std::string();
+    return row < grid.grid.rowCount ? ui::gridCell(grid, col, row) : std::string();
 }
 
-bool earlier(const app::Date& a, const app::Date& b) {
+bool earlier(const Date& a, const Date& b) {
     return std::tie(a.year, a.month, a.day) < std::tie(b.year, b.month, b.day);
 }
 
 } // namespace
 
-CombineOutcome combineFilters(app::Application& app, ExclusionQuestion question) {
-    app::Workspace& ws = app.workspace();
+CombineOutcome combineFilters(context::Application& app, ExclusionQuestion question) {
+    context::Workspace& ws = app.workspace();
     ui::Form& form = app.mainForm();
     ui::Platform& platform = app.platform();
     CombineState& state = combineState(app);
 
     filters::repaintOrdinalsYellow(form);
-    resetAfterFilterArea(app);
-    clearResultTable(form);
+    filters::resetAfterFilterArea(app);
+    filters::clearResultTable(form);
 
     if (ws.drawCount() < kMinimumDraws) {
         platform.showInformation("  Тиражей в статистике\r\n  ДОЛЖНО БЫТЬ БОЛЬШЕ 15-ти,\r\n\r\n"
                                  "  ДОПОЛНИТЕ СТАТИСТИКУ ТИРАЖЕЙ");
         return CombineOutcome::Refused;
     }
-    const app::Date first = app::parseDate(gridText(form.at(history::kDrawGrid), 2, kMinimumDraws));
-    const app::Date chosen = app::parseDate(form.at("MonthCalendar2").date);
+    const Date first = parseDate(gridText(form.at(history::kDrawGrid), 2, kMinimumDraws));
+    const Date chosen = parseDate(form.at("MonthCalendar2").date);
     if (earlier(chosen, first)) {
         platform.showInformation(" В режиме ПРОГНОЗ\r\n статистика обрабатывается, начиная с ном. "
                                  "15.\r\n Измените дату прогноза");
@@ -64,8 +66,8 @@ CombineOutcome combineFilters(app::Application& app, ExclusionQuestion question)
     return runCombine(app, state);
 }
 
-CombineOutcome runCombine(app::Application& app, CombineState& state) {
-    app::Workspace& ws = app.workspace();
+CombineOutcome runCombine(context::Application& app, CombineState& state) {
+    context::Workspace& ws = app.workspace();
     ui::Form& form = app.mainForm();
     ui::Platform& platform = app.platform();
     ui::Control& busy = form.at("StaticText18");
@@ -84,7 +86,7 @@ CombineOutcome runCombine(app::Application& app, CombineState& state) {
         busy.visible = false;
     };
     try {
-        clearResultTable(form);
+        filters::clearResultTable(form);
         form.at("StaticText4").caption = " Фильтр: все выбранные без даты";
         for (const char* label : {"StaticText6", "StaticText8", "StaticText3"})
             form.at(label).caption = " -";
@@ -121,7 +123,7 @@ CombineOutcome runCombine(app::Application& app, CombineState& state) {
     }
 }
 
-void printCombineResult(app::Application& app, std::ostream& out, bool withList) {
+void printCombineResult(context::Application& app, std::ostream& out, bool withList) {
     const CombineState& state = combineState(app);
     ui::Form& form = app.mainForm();
     out << "survivors: " << state.survivorCount << '\n';

@@ -6,7 +6,7 @@
 #include <iosfwd>
 #include <string>
 
-namespace vargis::app {
+namespace vargis::context {
 class Application;
 }
 
@@ -25,28 +25,28 @@ enum class CombineOutcome {
 enum class ExclusionQuestion { Ask, AnswerYes };
 
 // BitBtn17Click: the checks, then the run.
-CombineOutcome combineFilters(app::Application& app,
+CombineOutcome combineFilters(context::Application& app,
                               ExclusionQuestion question = ExclusionQuestion::Ask);
 
 // RunCombine: both passes and the result table. An error abandons the run
 // with the button enabled again, the status text hidden and the sound
 // stopped, and propagates.
-CombineOutcome runCombine(app::Application& app, CombineState& state);
+CombineOutcome runCombine(context::Application& app, CombineState& state);
 
 // The passes and the stop, on the main window (CombineSweep.cpp). A pass
 // that stops calls stopSweep, which sets StopFlag.
-void generateCombinationsOnForm(app::Application& app, CombineState& state);
-void sweepWithoutDateOnForm(app::Application& app, CombineState& state);
-void sweepAllSelectedOnForm(app::Application& app, CombineState& state);
-void stopSweep(app::Application& app, CombineState& state, int row);
+void generateCombinationsOnForm(context::Application& app, CombineState& state);
+void sweepWithoutDateOnForm(context::Application& app, CombineState& state);
+void sweepAllSelectedOnForm(context::Application& app, CombineState& state);
+void stopSweep(context::Application& app, CombineState& state, int row);
 
 // Makes a tab sheet the active page of PageControl1, running the old page's
 // Hide and the new page's Show.
-void showPage(app::Application& app, const std::string& tabSheet);
+void showPage(context::Application& app, const std::string& tabSheet);
 
 // The outcome of the last completed run in the command-line tool's format:
 // survivors, remaining, numbers, counters, scores, then with `withList`
 // every remaining combination.
-void printCombineResult(app::Application& app, std::ostream& out, bool withList);
+void printCombineResult(context::Application& app, std::ostream& out, bool withList);
 
 } // namespace vargis::engine

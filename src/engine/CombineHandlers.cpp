@@ -1,6 +1,6 @@
 #include "engine/CombineHandlers.h"
 
-#include "app/Application.h"
+#include "context/Application.h"
 #include "engine/CombineCommand.h"
 #include "engine/CombineState.h"
 #include "engine/ForecastTarget.h"
@@ -8,7 +8,7 @@
 
 namespace vargis::engine {
 
-void registerCombineHandlers(app::Application& app) {
+void registerCombineHandlers(context::Application& app) {
     ui::Dispatcher& d = app.dispatcher();
     std::shared_ptr<CombineState> state = attachCombineState(app);
     d.on("Form1", "BitBtn17", ui::Event::Click,

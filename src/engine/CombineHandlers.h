@@ -2,12 +2,12 @@
 // Handlers of the combine command, the result table and the forecast
 // calendar.
 
-namespace vargis::app {
+namespace vargis::context {
 class Application;
 }
 
 namespace vargis::engine {
 
-void registerCombineHandlers(app::Application& app);
+void registerCombineHandlers(context::Application& app);
 
 } // namespace vargis::engine

@@ -9,7 +9,7 @@
 #include <memory>
 #include <vector>
 
-namespace vargis::app {
+namespace vargis::context {
 class Application;
 }
 
@@ -33,9 +33,9 @@ struct CombineState {
 
 // Creates the state of `app`; its handlers keep it alive for the
 // application's life.
-std::shared_ptr<CombineState> attachCombineState(app::Application& app);
+std::shared_ptr<CombineState> attachCombineState(context::Application& app);
 
 // The state attached to `app`; ControlError when none is.
-CombineState& combineState(app::Application& app);
+CombineState& combineState(context::Application& app);
 
 } // namespace vargis::engine

@@ -1,15 +1,16 @@
 // The two passes of a combine run as the main window shows them: the
 // progress bar, the live count after every step, the pauses and the sound.
 
-#include "app/Application.h"
 #include "catalogue/Catalogue.h"
+#include "context/Application.h"
 #include "engine/CombineCommand.h"
 #include "engine/CombineState.h"
 #include "engine/FirstPass.h"
 #include "engine/FirstPassSteps.h"
 #include "engine/Generation.h"
-#include "engine/NumbersPanel.h"
 #include "engine/SecondPass.h"
+#include "numbers/NumbersPanel.h"
+#include "ui/GridCells.h"
 
 namespace vargis::engine {
 
@@ -17,8 +18,8 @@ namespace {
 
 constexpr const char* kTickSound = "bd/tik-tak.wav";
 
-FirstPassInput firstPassInput(app::Application& app) {
-    app::Workspace& ws = app.workspace();
+FirstPassInput firstPassInput(context::Application& app) {
+    context::Workspace& ws = app.workspace();
     ui::Form& form = app.mainForm();
     FirstPassInput input;
     input.highestNumber = ws.highestNumber;
@@ -32,7 +33,7 @@ FirstPassInput firstPassInput(app::Application& app) {
 
 } // namespace
 
-void showPage(app::Application& app, const std::string& tabSheet) {
+void showPage(context::Application& app, const std::string& tabSheet) {
     ui::Form& form = app.mainForm();
     ui::Control& pages = form.at("PageControl1");
     if (pages.activePage == tabSheet)
@@ -44,7 +45,7 @@ void showPage(app::Application& app, const std::string& tabSheet) {
     app.dispatcher().run(form.name(), tabSheet, ui::Event::Show);
 }
 
-void generateCombinationsOnForm(app::Application& app, CombineState& state) {
+void generateCombinationsOnForm(context::Application& app, CombineState& state) {
     ui::Form& form = app.mainForm();
     ui::Platform& platform = app.platform();
     ui::Control& progress = form.at("ProgressBar1");
@@ -62,7 +63,7 @@ void generateCombinationsOnForm(app::Application& app, CombineState& state) {
     state.candidates = std::move(all);
 }
 
-void sweepWithoutDateOnForm(app::Application& app, CombineState& state) {
+void sweepWithoutDateOnForm(context::Application& app, CombineState& state) {
     ui::Form& form = app.mainForm();
     ui::Platform& platform = app.platform();
     ui::Control& progress = form.at("ProgressBar1");
@@ -93,7 +94,7 @@ void sweepWithoutDateOnForm(app::Application& app, CombineState& state) {
     live.caption = std::to_string(result.live);
 }
 
-void sweepAllSelectedOnForm(app::Application& app, CombineState& state) {
+void sweepAllSelectedOnForm(context::Application& app, CombineState& state) {
     ui::Form& form = app.mainForm();
     ui::Control& progress = form.at("ProgressBar1");
     ui::Control& live = form.at("StaticText8");
@@ -113,11 +114,11 @@ void sweepAllSelectedOnForm(app::Application& app, CombineState& state) {
     state.numbersInPlay = numbersInPlay(state.survivors);
     state.remaining = compactLive(std::move(state.survivors));
     form.at("StaticText6").caption = std::to_string(state.numbersInPlay.size());
-    showNumbersInPlay(app, state.numbersInPlay);
+    numbers::showNumbersInPlay(app, state.numbersInPlay);
 }
 
-void stopSweep(app::Application& app, CombineState& state, int row) {
-    app::Workspace& ws = app.workspace();
+void stopSweep(context::Application& app, CombineState& state, int row) {
+    context::Workspace& ws = app.workspace();
     ui::Form& form = app.mainForm();
     ui::Platform& platform = app.platform();
     state.stopRow = row;

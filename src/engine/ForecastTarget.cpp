@@ -1,15 +1,18 @@
 #include "engine/ForecastTarget.h"
 
-#include "app/Application.h"
-#include "app/Startup.h"
 #include "base/Convert.h"
+#include "base/DateText.h"
 #include "base/Errors.h"
+#include "context/Application.h"
 #include "engine/CombineCommand.h"
-#include "engine/NumbersPanel.h"
 #include "engine/ResultTable.h"
 #include "filters/ChartModel.h"
+#include "filters/FilterTable.h"
 #include "filters/ImageBase.h"
+#include "filters/SharedAreas.h"
 #include "history/DrawGrid.h"
+#include "numbers/NumbersPanel.h"
+#include "ui/GridCells.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -22,16 +25,16 @@ namespace {
 constexpr int kFirstForecastDraw = 14;
 
 std::string gridText(ui::Control& grid, int col, int row) {
-    return row < grid.grid.rowCount ? history::gridCell(grid, col, row) : std::string();
+    return row < grid.grid.rowCount ? ui::gridCell(grid, col, row) : std::string();
 }
 
-std::string shortDate(const app::Date& d) {
+std::string shortDate(const Date& d) {
     char buf[16];
     std::snprintf(buf, sizeof buf, "%02d.%02d.%04d", d.day % 100, d.month % 100, d.year % 10000);
     return buf;
 }
 
-auto key(const app::Date& d) {
+auto key(const Date& d) {
     return std::tie(d.year, d.month, d.day);
 }
 
@@ -43,22 +46,22 @@ void selectCell(ui::Form& form, ui::Control& grid, int col, int row) {
 
 } // namespace
 
-void chooseForecastDate(app::Application& app) {
-    app::Workspace& ws = app.workspace();
+void chooseForecastDate(context::Application& app) {
+    context::Workspace& ws = app.workspace();
     ui::Form& form = app.mainForm();
     ui::Platform& platform = app.platform();
     ui::Control& calendar = form.at("MonthCalendar2");
     ui::Control& grid = form.at(history::kDrawGrid);
 
-    const app::Date chosen = app::parseDate(calendar.date);
+    const Date chosen = parseDate(calendar.date);
     const std::string firstText = gridText(grid, 2, kFirstForecastDraw);
-    const app::Date first = app::parseDate(firstText);
+    const Date first = parseDate(firstText);
     if (key(chosen) < key(first)) {
         platform.showMessage("Выбрана ДАТА меньше минимальной для работы фильтров !");
         calendar.date = shortDate(first);
         return;
     }
-    const app::Date last = app::parseDate(gridText(grid, 2, ws.drawCount()));
+    const Date last = parseDate(gridText(grid, 2, ws.drawCount()));
     const std::string chosenText = shortDate(chosen);
     int found = 0;
     if (key(chosen) <= key(last)) {
@@ -82,7 +85,7 @@ void chooseForecastDate(app::Application& app) {
         selectCell(form, grid, 1, found);
     }
 
-    clearResultTable(form);
+    filters::clearResultTable(form);
     filters::clearChart(ws, form);
     for (const char* label : {"StaticText6", "StaticText8", "StaticText3"})
         form.at(label).caption = "-";
@@ -111,13 +114,13 @@ void chooseForecastDate(app::Application& app) {
     form.at("GroupBox1").caption = " Прогноз на " + ws.forecastDate + " ";
 
     filters::clearChartImages(app);
-    resetAfterFilterArea(app);
-    app.form(kNumbersPanel).self().caption =
+    filters::resetAfterFilterArea(app);
+    app.form(filters::kNumbersPanel).self().caption =
         " Числа - дополнительная панель. Прогноз на " + ws.forecastDate + " ";
 }
 
-void switchOffAllFilters(app::Application& app) {
-    app::Workspace& ws = app.workspace();
+void switchOffAllFilters(context::Application& app) {
+    context::Workspace& ws = app.workspace();
     ui::Form& form = app.mainForm();
     int smallestLargest = ws.highestNumber;
     int largestSmallest = 1;

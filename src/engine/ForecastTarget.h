@@ -2,18 +2,18 @@
 // The choice of the forecast draw on the calendar MonthCalendar2: a past
 // draw of the history with that date, or the next draw.
 
-namespace vargis::app {
+namespace vargis::context {
 class Application;
 }
 
 namespace vargis::engine {
 
 // MonthCalendar2Click with the calendar's selected date.
-void chooseForecastDate(app::Application& app);
+void chooseForecastDate(context::Application& app);
 
 // Rows 1 and 2 set to what the history has shown (the smallest largest
 // number with ">=", the largest smallest number with "<="); every other
 // enabled row switched off with its check box.
-void switchOffAllFilters(app::Application& app);
+void switchOffAllFilters(context::Application& app);
 
 } // namespace vargis::engine

@@ -1,6 +1,6 @@
 #include "engine/Generation.h"
 
-#include "app/Combinations.h"
+#include "base/Combinatorics.h"
 #include "base/Errors.h"
 
 #include <string>
@@ -13,7 +13,7 @@ CombinationList generateCombinations(int highestNumber,
         throw RangeError("Наибольшее число лотереи " + std::to_string(highestNumber) +
                          " вне диапазона 5..50");
     const auto n = static_cast<std::uint8_t>(highestNumber);
-    const auto count = static_cast<std::size_t>(app::countCombinations(n, 5));
+    const auto count = static_cast<std::size_t>(countCombinations(n, 5));
     CombinationList list(count);
     std::size_t next = 0;
     for (std::uint8_t a = 1; a + 4 <= n; ++a) {

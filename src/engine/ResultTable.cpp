@@ -1,23 +1,23 @@
 #include "engine/ResultTable.h"
 
-#include "app/Application.h"
-#include "app/Handlers.h"
 #include "base/TextFile.h"
+#include "context/Application.h"
+#include "context/ProductInfo.h"
 #include "engine/CombineState.h"
 #include "engine/Scores.h"
 #include "filters/ChartModel.h"
 #include "filters/ImageBase.h"
+#include "filters/SharedAreas.h"
 #include "history/DrawGrid.h"
 #include "reports/HtmlReport.h"
+#include "ui/GridCells.h"
 
 namespace vargis::engine {
 
 namespace {
 
-constexpr const char* kCountLine = "Перестановок в игре: ";
-
 // The number texts of draw ForecastOrdinal when it is a past draw.
-std::vector<std::string> forecastNumberTexts(const app::Workspace& ws) {
+std::vector<std::string> forecastNumberTexts(const context::Workspace& ws) {
     std::vector<std::string> texts;
     if (ws.forecastOrdinal <= ws.drawCount())
         for (int k = 3; k <= 7; ++k)
@@ -48,27 +48,15 @@ bool isForecastNumber(const std::vector<std::string>& texts, const std::string& 
 void setupResultGrid(ui::Form& form) {
     ui::Control& grid = form.at(kResultGrid);
     grid.grid.colCount = 6;
-    history::setGridRowCount(grid, grid.grid.rowCount < 2 ? 2 : grid.grid.rowCount);
+    ui::setGridRowCount(grid, grid.grid.rowCount < 2 ? 2 : grid.grid.rowCount);
     const char* header[] = {"Ном.", "1-е", "2-е", "3-е", "4-е", "5-е"};
     for (int c = 0; c < 6; ++c)
-        history::gridCell(grid, c, 0) = header[c];
+        ui::gridCell(grid, c, 0) = header[c];
     grid.grid.colWidths = {36, 29, 29, 29, 29, 29};
 }
 
-void clearResultTable(ui::Form& form) {
-    ui::Control& grid = form.at(kResultGrid);
-    for (int r = 1; r < grid.grid.rowCount; ++r)
-        for (int c = 0; c < grid.grid.colCount; ++c)
-            history::gridCell(grid, c, r).clear();
-    history::setGridRowCount(grid, 2);
-    grid.grid.highlightTexts.clear();
-    form.at("StaticText20").caption = kCountLine;
-    for (const char* name : kCounterLabels)
-        form.at(name).caption = "-";
-}
-
-void buildResultTable(app::Application& app, CombineState& state) {
-    app::Workspace& ws = app.workspace();
+void buildResultTable(context::Application& app, CombineState& state) {
+    context::Workspace& ws = app.workspace();
     ui::Form& form = app.mainForm();
     ui::Platform& platform = app.platform();
     ui::Control& progress = form.at("ProgressBar1");
@@ -79,7 +67,7 @@ void buildResultTable(app::Application& app, CombineState& state) {
     const auto r = remaining.size();
     filters::setChartFooter(
         form, "Количество выигрышных чисел в оставшихся перестановках для всех тиражей");
-    form.at("StaticText20").caption = kCountLine + std::to_string(r);
+    form.at("StaticText20").caption = std::string(filters::kCountLine) + std::to_string(r);
 
     std::vector<DrawMultiplicity> draws;
     for (int d = 1; d <= ws.drawCount(); ++d)
@@ -102,14 +90,14 @@ void buildResultTable(app::Application& app, CombineState& state) {
     }
 
     progress.position = 54;
-    form.at("StaticText20").caption = kCountLine + std::to_string(r);
+    form.at("StaticText20").caption = std::string(filters::kCountLine) + std::to_string(r);
     ui::Control& grid = form.at(kResultGrid);
-    history::setGridRowCount(grid, static_cast<int>(r) + 1);
+    ui::setGridRowCount(grid, static_cast<int>(r) + 1);
     for (std::size_t i = 0; i < r; ++i) {
         const int row = static_cast<int>(i) + 1;
-        history::gridCell(grid, 0, row) = std::to_string(row);
+        ui::gridCell(grid, 0, row) = std::to_string(row);
         for (int k = 0; k < 5; ++k)
-            history::gridCell(grid, k + 1, row) =
+            ui::gridCell(grid, k + 1, row) =
                 std::to_string(remaining[i][static_cast<std::size_t>(k)]);
     }
 
@@ -131,20 +119,21 @@ void buildResultTable(app::Application& app, CombineState& state) {
     platform.stopSound();
 }
 
-bool resultCellHighlighted(const app::Workspace& ws, const ui::Control& grid, int col, int row) {
+bool resultCellHighlighted(const context::Workspace& ws, const ui::Control& grid, int col,
+                           int row) {
     if (col < 1 || col > 5 || row < 1)
         return false;
     return isForecastNumber(forecastNumberTexts(ws), cellText(grid, col, row));
 }
 
-reports::HtmlReport resultReport(const app::Workspace& ws, const ui::Control& grid,
+reports::HtmlReport resultReport(const context::Workspace& ws, const ui::Control& grid,
                                  const ui::DateTime& now) {
     reports::HtmlReport report;
     report.title =
-        std::string("Варгис-лото 5r36.1.1 Результат работы фильтров. ") + app::kProductAddress;
+        std::string("Варгис-лото 5r36.1.1 Результат работы фильтров. ") + context::kProductAddress;
     report.heading = reports::standardHeading(
         "<strong>Варгис-лото 5r36.1.1</strong><br>",
-        {"<strong>Результат работы всех фильтров.</strong><br>"}, app::kProductAddress,
+        {"<strong>Результат работы всех фильтров.</strong><br>"}, context::kProductAddress,
         {"<h4 align=center>Прогноз на " + ws.forecastDate + "</h4></p>"});
     report.frame = {"<table width=\"60%\" border=0 cellpadding=0 cellspacing=\"0\">",
                     "<tr><td bgcolor=\"#C0C0C0\">",
@@ -167,12 +156,12 @@ reports::HtmlReport resultReport(const app::Workspace& ws, const ui::Control& gr
     return report;
 }
 
-std::vector<std::string> resultReportLines(const app::Workspace& ws, const ui::Control& grid,
+std::vector<std::string> resultReportLines(const context::Workspace& ws, const ui::Control& grid,
                                            const ui::DateTime& now) {
     return reports::htmlReportLines(resultReport(ws, grid, now));
 }
 
-void printResultTable(app::Application& app) {
+void printResultTable(context::Application& app) {
     ui::Form& form = app.mainForm();
     ui::Platform& platform = app.platform();
     ui::Control& grid = form.at(kResultGrid);

@@ -30,14 +30,4 @@ std::vector<int> numbersInPlay(const CombinationList& combinations) {
     return numbers;
 }
 
-std::string numbersInPlayText(const std::vector<int>& numbers) {
-    std::string text;
-    for (std::size_t i = 0; i < numbers.size(); ++i) {
-        if (i > 0)
-            text += " - ";
-        text += std::to_string(numbers[i]);
-    }
-    return text + "-";
-}
-
 } // namespace vargis::engine

@@ -16,8 +16,4 @@ CombinationList compactLive(CombinationList&& candidates);
 // The numbers 1..50 that occur in at least one live entry, ascending.
 std::vector<int> numbersInPlay(const CombinationList& combinations);
 
-// "3 - 17 - 20-": each number after the first preceded by " - ", and a
-// final "-".
-std::string numbersInPlayText(const std::vector<int>& numbers);
-
 } // namespace vargis::engine

@@ -2,7 +2,7 @@
 
 namespace vargis::filters {
 
-void resetBand(app::Workspace& ws, ui::Form& form) {
+void resetBand(context::Workspace& ws, ui::Form& form) {
     ui::Band& band = form.at(kChart).chart.band;
     band.x0 = ws.forecastOrdinal - 1;
     band.y0 = 1;
@@ -10,7 +10,7 @@ void resetBand(app::Workspace& ws, ui::Form& form) {
     band.y1 = 0;
 }
 
-void clearChart(app::Workspace& ws, ui::Form& form) {
+void clearChart(context::Workspace& ws, ui::Form& form) {
     ui::Chart& chart = form.at(kChart).chart;
     chart.series1.points.clear();
     chart.series2.points.clear();
@@ -18,7 +18,7 @@ void clearChart(app::Workspace& ws, ui::Form& form) {
     resetBand(ws, form);
 }
 
-void resetChartAxis(app::Workspace& ws, ui::Form& form) {
+void resetChartAxis(context::Workspace& ws, ui::Form& form) {
     ui::Chart& chart = form.at(kChart).chart;
     chart.axisMin = 1;
     chart.axisMax = ws.drawCount() + 1;

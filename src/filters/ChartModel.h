@@ -1,7 +1,7 @@
 #pragma once
 // The chart of the filter shown: its series, band, axis, title and footer.
 
-#include "app/Workspace.h"
+#include "context/Workspace.h"
 #include "ui/Form.h"
 
 #include <string>
@@ -11,11 +11,11 @@ namespace vargis::filters {
 inline constexpr const char* kChart = "Chart";
 
 // Band Series6: X0 = ForecastOrdinal - 1, Y0 = 1, X1 = DrawCount + 1, Y1 = 0.
-void resetBand(app::Workspace& ws, ui::Form& form);
+void resetBand(context::Workspace& ws, ui::Form& form);
 // Clears Series1, Series2 and Series4 and resets the band.
-void clearChart(app::Workspace& ws, ui::Form& form);
+void clearChart(context::Workspace& ws, ui::Form& form);
 // Bottom axis 1 .. DrawCount + 1 and the band reset.
-void resetChartAxis(app::Workspace& ws, ui::Form& form);
+void resetChartAxis(context::Workspace& ws, ui::Form& form);
 void setChartFooter(ui::Form& form, const std::string& text);
 
 } // namespace vargis::filters

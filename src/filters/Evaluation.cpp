@@ -2,8 +2,8 @@
 
 #include "base/Convert.h"
 #include "base/Errors.h"
-#include "engine/NumbersPanel.h"
 #include "filters/ChartModel.h"
+#include "filters/SharedAreas.h"
 
 #include <algorithm>
 
@@ -58,11 +58,11 @@ std::string headerFor(int row, const std::string& caption, const std::string& va
 
 } // namespace
 
-void selectFilter(app::Application& app, int row) {
-    app::Workspace& ws = app.workspace();
+void selectFilter(context::Application& app, int row) {
+    context::Workspace& ws = app.workspace();
     ui::Form& form = app.mainForm();
     resetChartAxis(ws, form);
-    engine::resetAfterFilterArea(app);
+    resetAfterFilterArea(app);
     const auto& filterRow = ws.filters.row(row);
     // The previously selected button loses its maroon colour.
     if (ws.currentFilterRow != row) {
@@ -117,8 +117,8 @@ void repaintOrdinalsYellow(ui::Form& form) {
         edit.caption = ordinalsLine();
 }
 
-void markDraws(app::Application& app, int row, const std::string& condition, int parameter) {
-    app::Workspace& ws = app.workspace();
+void markDraws(context::Application& app, int row, const std::string& condition, int parameter) {
+    context::Workspace& ws = app.workspace();
     ui::Form& form = app.mainForm();
     form.at("StaticText168").caption = "Фильтр: ";
     ws.failMarks.clearRow(row);
@@ -152,8 +152,8 @@ void markDraws(app::Application& app, int row, const std::string& condition, int
     ws.previousDrawOffset = 0;
 }
 
-void evaluateValueFilter(app::Application& app, const ValueFilter& filter) {
-    app::Workspace& ws = app.workspace();
+void evaluateValueFilter(context::Application& app, const ValueFilter& filter) {
+    context::Workspace& ws = app.workspace();
     ui::Form& form = app.mainForm();
     const int row = filter.row;
     auto& filterRow = ws.filters.row(row);

@@ -2,7 +2,7 @@
 // The machinery every filter shares: selecting the row, counting the draws
 // that meet the condition, the chart and the coloured line of ordinals.
 
-#include "app/Application.h"
+#include "context/Application.h"
 
 #include <functional>
 #include <string>
@@ -20,10 +20,10 @@ bool conditionHolds(Condition condition, int value, int parameter);
 bool isValueRow(int row);
 
 // Single-row restore, bold maroon button, header StaticText4, StaticText8.
-void selectFilter(app::Application& app, int row);
+void selectFilter(context::Application& app, int row);
 
 // Fills the fail marks of the row and colours RichEdit1.
-void markDraws(app::Application& app, int row, const std::string& condition, int parameter);
+void markDraws(context::Application& app, int row, const std::string& condition, int parameter);
 
 // The text of RichEdit1: the ordinals 1..50 separated by single spaces.
 std::string ordinalsLine();
@@ -43,6 +43,6 @@ struct ValueFilter {
 
 // The common road of a value filter's button: parameter from the label,
 // values, count, chart, band and marks.
-void evaluateValueFilter(app::Application& app, const ValueFilter& filter);
+void evaluateValueFilter(context::Application& app, const ValueFilter& filter);
 
 } // namespace vargis::filters

@@ -1,14 +1,14 @@
 #include "filters/FilterHandlers.h"
 
-#include "app/Application.h"
-#include "app/FilterBase.h"
 #include "base/Convert.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/StaticFilters.h"
-#include "engine/ResultTable.h"
+#include "context/Application.h"
 #include "filters/ChartModel.h"
 #include "filters/Evaluation.h"
+#include "filters/FilterBase.h"
 #include "filters/ImageBase.h"
+#include "filters/SharedAreas.h"
 
 #include <set>
 
@@ -18,7 +18,7 @@ using ui::Event;
 
 namespace {
 
-catalogue::DrawNumbers drawNumbers(const app::Workspace& ws, int ordinal) {
+catalogue::DrawNumbers drawNumbers(const context::Workspace& ws, int ordinal) {
     catalogue::DrawNumbers draw;
     const auto& record = ws.history.record(ordinal);
     for (std::size_t k = 0; k < 5; ++k) {
@@ -30,8 +30,8 @@ catalogue::DrawNumbers drawNumbers(const app::Workspace& ws, int ordinal) {
     return draw;
 }
 
-void pressStaticFilter(app::Application& app, int row) {
-    app::Workspace& ws = app.workspace();
+void pressStaticFilter(context::Application& app, int row) {
+    context::Workspace& ws = app.workspace();
     ui::Form& form = app.mainForm();
     const auto& rc = catalogue::rowControls(row);
     ValueFilter filter;
@@ -76,7 +76,7 @@ bool focusesButtonFirst(const std::string& upDown) {
     return kNames.count(upDown) != 0;
 }
 
-void registerRowControls(app::Application& app, ui::Dispatcher& d) {
+void registerRowControls(context::Application& app, ui::Dispatcher& d) {
     for (const auto& rc : catalogue::allRows()) {
         if (rc.button.empty())
             continue;
@@ -90,7 +90,7 @@ void registerRowControls(app::Application& app, ui::Dispatcher& d) {
         }
         if (!rc.upDown.empty()) {
             d.on("Form1", std::string(rc.upDown), Event::Changing,
-                 [&app](const std::string&) { engine::clearResultTable(app.mainForm()); });
+                 [&app](const std::string&) { clearResultTable(app.mainForm()); });
             d.on("Form1", std::string(rc.upDown), Event::Click,
                  [&app, button](const std::string& sender) {
                      ui::Form& form = app.mainForm();
@@ -102,12 +102,12 @@ void registerRowControls(app::Application& app, ui::Dispatcher& d) {
     }
 }
 
-void registerConditionMenus(app::Application& app, ui::Dispatcher& d) {
+void registerConditionMenus(context::Application& app, ui::Dispatcher& d) {
     for (const char* menu : {"PopupMenu1", "PopupMenu2"}) {
         const std::string name = menu;
         d.on("Form1", name, Event::Popup, [&app, name](const std::string&) {
             ui::Form& form = app.mainForm();
-            engine::clearResultTable(form);
+            clearResultTable(form);
             ui::Control& m = form.at(name);
             const int row = app.workspace().filters.findRowByButton(m.popupComponent);
             if (row == 0)
@@ -144,7 +144,7 @@ void registerConditionMenus(app::Application& app, ui::Dispatcher& d) {
     }
 }
 
-void registerPages(app::Application& app, ui::Dispatcher& d) {
+void registerPages(context::Application& app, ui::Dispatcher& d) {
     d.on("Form1", "PageControl1", Event::Change, [&app](const std::string&) {
         ui::Form& form = app.mainForm();
         form.at("StaticText4").caption = "Фильтр: ";
@@ -155,10 +155,10 @@ void registerPages(app::Application& app, ui::Dispatcher& d) {
     for (const auto& page : catalogue::filterPages()) {
         const catalogue::PageInfo* info = &page;
         d.on("Form1", std::string(page.tabSheet), Event::Show, [&app, info](const std::string&) {
-            app::Workspace& ws = app.workspace();
+            context::Workspace& ws = app.workspace();
             ui::Form& form = app.mainForm();
             clearChart(ws, form);
-            app::restoreFilterControls(ws, form, info->firstRow, info->lastRow);
+            filters::restoreFilterControls(ws, form, info->firstRow, info->lastRow);
             if (!info->chartTitle.empty())
                 form.at(kChart).chart.title = {std::string(info->chartTitle)};
             setChartFooter(form, std::string(info->showFooter));
@@ -166,7 +166,7 @@ void registerPages(app::Application& app, ui::Dispatcher& d) {
     }
 }
 
-void registerChartButtons(app::Application& app, ui::Dispatcher& d) {
+void registerChartButtons(context::Application& app, ui::Dispatcher& d) {
     d.on("Form1", "BitBtn223", Event::Click, [&app](const std::string&) { addChartImage(app); });
     d.on("Form1", "BitBtn249", Event::Click, [&app](const std::string&) { printChartImages(app); });
     d.on("Form1", "BitBtn273", Event::Click, [&app](const std::string&) { clearChartImages(app); });
@@ -174,7 +174,7 @@ void registerChartButtons(app::Application& app, ui::Dispatcher& d) {
 
 } // namespace
 
-void registerFilterHandlers(app::Application& app) {
+void registerFilterHandlers(context::Application& app) {
     ui::Dispatcher& d = app.dispatcher();
     registerRowControls(app, d);
     registerConditionMenus(app, d);

@@ -1,12 +1,12 @@
 #pragma once
 // Handlers of the filter buttons, condition menus, chart buttons and pages.
 
-namespace vargis::app {
+namespace vargis::context {
 class Application;
 }
 
 namespace vargis::filters {
 
-void registerFilterHandlers(app::Application& app);
+void registerFilterHandlers(context::Application& app);
 
 } // namespace vargis::filters

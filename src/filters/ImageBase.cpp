@@ -1,8 +1,8 @@
 #include "filters/ImageBase.h"
 
-#include "app/Handlers.h"
 #include "base/Cp1251.h"
 #include "base/TextFile.h"
+#include "context/ProductInfo.h"
 #include "filters/ChartModel.h"
 
 #include <algorithm>
@@ -13,7 +13,7 @@ namespace vargis::filters {
 
 namespace fs = std::filesystem;
 
-std::string dataFolderPath(const app::Workspace& ws) {
+std::string dataFolderPath(const context::Workspace& ws) {
     std::string folder = ws.dataFolder;
     while (!folder.empty() && folder.back() == '/')
         folder.pop_back();
@@ -21,12 +21,12 @@ std::string dataFolderPath(const app::Workspace& ws) {
 }
 
 namespace {
-std::string imageFolder(const app::Workspace& ws) {
+std::string imageFolder(const context::Workspace& ws) {
     return dataFolderPath(ws) + "/bd_images";
 }
 } // namespace
 
-std::vector<std::string> chartImages(const app::Workspace& ws) {
+std::vector<std::string> chartImages(const context::Workspace& ws) {
     std::vector<std::string> names;
     std::error_code ec;
     for (fs::directory_iterator it(imageFolder(ws), ec), end; !ec && it != end; it.increment(ec)) {
@@ -42,8 +42,8 @@ std::vector<std::string> chartImages(const app::Workspace& ws) {
     return names;
 }
 
-void addChartImage(app::Application& app) {
-    app::Workspace& ws = app.workspace();
+void addChartImage(context::Application& app) {
+    context::Workspace& ws = app.workspace();
     const int k = static_cast<int>(chartImages(ws).size()) + 1;
     if (k > kMaxImages) {
         app.platform().showInformation("База имиджей заполнена");
@@ -55,8 +55,8 @@ void addChartImage(app::Application& app) {
     app.platform().showInformation("Имидж добавлен в базу");
 }
 
-void clearChartImages(app::Application& app) {
-    app::Workspace& ws = app.workspace();
+void clearChartImages(context::Application& app) {
+    context::Workspace& ws = app.workspace();
     if (app.platform().askYesNo("Удалить ВСЕ выбранные графики ?"))
         for (const auto& name : chartImages(ws))
             removeFile(imageFolder(ws) + "/" + name);
@@ -75,7 +75,7 @@ std::string formatTime(const ui::DateTime& t) {
     return buf;
 }
 
-std::vector<std::string> graphicsReportLines(const app::Workspace& ws,
+std::vector<std::string> graphicsReportLines(const context::Workspace& ws,
                                              const std::vector<std::string>& images,
                                              const ui::DateTime& now) {
     std::vector<std::string> lines{
@@ -84,7 +84,7 @@ std::vector<std::string> graphicsReportLines(const app::Workspace& ws,
         "<title>Варгис - Лото 5v36.1.1 Рабочие графики</title>",
         "</head><body>",
         "<div style=\"font-family: MS Sans Serif; font-size: 13px\">",
-        std::string("<small>Варгис - лото 5v36.1.1.  Сайт программы: ") + app::kProductAddress +
+        std::string("<small>Варгис - лото 5v36.1.1.  Сайт программы: ") + context::kProductAddress +
             "<br></small></div>",
         "<div align=\"center\"><center>",
         "<TABLE cellspacing=0 cellpadding=0 width=40% border=0>",
@@ -108,8 +108,8 @@ std::vector<std::string> graphicsReportLines(const app::Workspace& ws,
     return lines;
 }
 
-void printChartImages(app::Application& app) {
-    app::Workspace& ws = app.workspace();
+void printChartImages(context::Application& app) {
+    context::Workspace& ws = app.workspace();
     const ui::DateTime now = app.platform().now();
     writeBytes("graphics.html", "");
     std::vector<std::string> encoded;

@@ -1,7 +1,7 @@
 #pragma once
 // The saved chart pictures (bd_images) and the page that prints them.
 
-#include "app/Application.h"
+#include "context/Application.h"
 
 #include <string>
 #include <vector>
@@ -11,17 +11,17 @@ namespace vargis::filters {
 inline constexpr int kMaxImages = 50;
 
 // The data folder without a trailing separator.
-std::string dataFolderPath(const app::Workspace& ws);
+std::string dataFolderPath(const context::Workspace& ws);
 
 // The .bmp files of the image folder, in name order.
-std::vector<std::string> chartImages(const app::Workspace& ws);
+std::vector<std::string> chartImages(const context::Workspace& ws);
 
-void addChartImage(app::Application& app);
-void clearChartImages(app::Application& app);
-void printChartImages(app::Application& app);
+void addChartImage(context::Application& app);
+void clearChartImages(context::Application& app);
+void printChartImages(context::Application& app);
 
 // The lines of graphics.html (UTF-8; written as Windows-1251).
-std::vector<std::string> graphicsReportLines(const app::Workspace& ws,
+std::vector<std::string> graphicsReportLines(const context::Workspace& ws,
                                              const std::vector<std::string>& images,
                                              const ui::DateTime& now);
 

@@ -48,30 +48,6 @@ std::string joinFields(const std::string* first, std::size_t count) {
 
 } // namespace
 
-std::string& DrawFailMarks::at(int row, int ordinal) {
-    checkRange(row, 1, kMarkRows, "Строка базы графиков");
-    checkRange(ordinal, 1, kMarkColumns, "Номер тиража");
-    return marks[static_cast<std::size_t>(row - 1)][static_cast<std::size_t>(ordinal - 1)];
-}
-
-const std::string& DrawFailMarks::at(int row, int ordinal) const {
-    return const_cast<DrawFailMarks*>(this)->at(row, ordinal);
-}
-
-void DrawFailMarks::clearRow(int row) {
-    for (int j = 1; j <= kMarkColumns; ++j)
-        at(row, j).clear();
-}
-
-DigitsRow& DigitsBase::row(int number) {
-    checkRange(number, 1, kNumbers, "Число");
-    return rows[static_cast<std::size_t>(number - 1)];
-}
-
-const DigitsRow& DigitsBase::row(int number) const {
-    return const_cast<DigitsBase*>(this)->row(number);
-}
-
 std::string graphicsPath(const std::string& folder) {
     return folder + "/bd_graphics/bd_graphics.txt";
 }

@@ -6,6 +6,8 @@
 #include "base/Scramble.h"
 #include "base/TextFile.h"
 #include "filters/ChartModel.h"
+#include "history/DrawHistory.h"
+#include "ui/GridCells.h"
 
 #include <algorithm>
 #include <string>
@@ -13,30 +15,8 @@
 
 namespace vargis::history {
 
-std::string& gridCell(ui::Control& grid, int col, int row) {
-    ui::Grid& g = grid.grid;
-    if (col < 0 || col >= g.colCount || row < 0 || row >= g.rowCount)
-        throw RangeError("Ячейка (" + std::to_string(col) + ", " + std::to_string(row) +
-                         ") вне таблицы " + grid.name);
-    // A grid whose size was set without its cells (a form's initial row and
-    // column counts) gets them here, so every cell inside the counts exists.
-    if (g.cells.size() < static_cast<std::size_t>(g.rowCount))
-        g.cells.resize(static_cast<std::size_t>(g.rowCount));
-    auto& line = g.cells[static_cast<std::size_t>(row)];
-    if (line.size() < static_cast<std::size_t>(g.colCount))
-        line.resize(static_cast<std::size_t>(g.colCount));
-    return line[static_cast<std::size_t>(col)];
-}
-
-void setGridRowCount(ui::Control& grid, int rows) {
-    ui::Grid& g = grid.grid;
-    if (rows < 1)
-        throw RangeError("Число строк таблицы " + grid.name + " меньше 1");
-    g.rowCount = rows;
-    g.cells.resize(static_cast<std::size_t>(rows));
-    for (auto& line : g.cells)
-        line.resize(static_cast<std::size_t>(g.colCount));
-}
+using ui::gridCell;
+using ui::setGridRowCount;
 
 void setupDrawGrid(ui::Control& grid) {
     grid.grid.colCount = 9;
@@ -48,12 +28,12 @@ void setupDrawGrid(ui::Control& grid) {
     grid.grid.leftCol = 1;
 }
 
-void updateGridHighlight(app::Workspace& ws, ui::Form& form) {
+void updateGridHighlight(context::Workspace& ws, ui::Form& form) {
     ui::Control& grid = form.at(kDrawGrid);
     grid.grid.highlightRow = ws.forecastOrdinal <= ws.drawCount() ? ws.forecastOrdinal : -1;
 }
 
-void fillDrawGrid(app::Workspace& ws, ui::Form& form) {
+void fillDrawGrid(context::Workspace& ws, ui::Form& form) {
     ui::Control& grid = form.at(kDrawGrid);
     for (int i = 1; i <= ws.drawCount(); ++i) {
         setGridRowCount(grid, i + 1);
@@ -91,7 +71,7 @@ bool isDigits(const std::string& text) {
 
 } // namespace
 
-bool validateDrawRow(app::Workspace& ws, ui::Form& form, ui::Platform& platform, int row) {
+bool validateDrawRow(context::Workspace& ws, ui::Form& form, ui::Platform& platform, int row) {
     ui::Control& grid = form.at(kDrawGrid);
     gridCell(grid, 1, row) = "8";
     gridCell(grid, 8, row) = "8";
@@ -120,7 +100,7 @@ bool validateDrawRow(app::Workspace& ws, ui::Form& form, ui::Platform& platform,
     return true;
 }
 
-bool saveDrawHistory(app::Workspace& ws, ui::Form& form, ui::Platform& platform) {
+bool saveDrawHistory(context::Workspace& ws, ui::Form& form, ui::Platform& platform) {
     ui::Control& grid = form.at(kDrawGrid);
     if (grid.grid.rowCount <= 14) {
         platform.showMessage("Записей в статистике должно быть больше 14-ти");
@@ -170,7 +150,7 @@ bool saveDrawHistory(app::Workspace& ws, ui::Form& form, ui::Platform& platform)
     return true;
 }
 
-void saveStatisticsCommand(app::Workspace& ws, ui::Form& form, ui::Platform& platform) {
+void saveStatisticsCommand(context::Workspace& ws, ui::Form& form, ui::Platform& platform) {
     if (form.at(kDrawGrid).grid.rowCount > 14) {
         saveDrawHistory(ws, form, platform);
         filters::clearChart(ws, form);

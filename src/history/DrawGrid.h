@@ -2,7 +2,7 @@
 // The draw grid StringGrid1: filling it from the history, checking its rows
 // and saving them back to the draw file.
 
-#include "app/Workspace.h"
+#include "context/Workspace.h"
 #include "ui/Form.h"
 #include "ui/Platform.h"
 
@@ -15,23 +15,19 @@ void setupDrawGrid(ui::Control& grid);
 
 // Writes the history into the grid and restores the three number-page
 // settings kept in filter row 30.
-void fillDrawGrid(app::Workspace& ws, ui::Form& form);
+void fillDrawGrid(context::Workspace& ws, ui::Form& form);
 
 // The yellow row of a past forecast draw.
-void updateGridHighlight(app::Workspace& ws, ui::Form& form);
+void updateGridHighlight(context::Workspace& ws, ui::Form& form);
 
 // Checks one grid row, showing the first fault; columns 1 and 8 become "8".
-bool validateDrawRow(app::Workspace& ws, ui::Form& form, ui::Platform& platform, int row);
+bool validateDrawRow(context::Workspace& ws, ui::Form& form, ui::Platform& platform, int row);
 
 // Validates and writes the grid to the draw file, then reloads the history.
 // Returns false when it stopped before writing.
-bool saveDrawHistory(app::Workspace& ws, ui::Form& form, ui::Platform& platform);
+bool saveDrawHistory(context::Workspace& ws, ui::Form& form, ui::Platform& platform);
 
 // The save command of Label2, Image10 and N9.
-void saveStatisticsCommand(app::Workspace& ws, ui::Form& form, ui::Platform& platform);
-
-// Grid cell access with checked indexes.
-std::string& gridCell(ui::Control& grid, int col, int row);
-void setGridRowCount(ui::Control& grid, int rows);
+void saveStatisticsCommand(context::Workspace& ws, ui::Form& form, ui::Platform& platform);
 
 } // namespace vargis::history

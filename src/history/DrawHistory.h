@@ -1,38 +1,17 @@
 #pragma once
-// The table of past draws (at most 50, oldest first) and the same numbers
-// sorted ascending.
+// Loading the draw file into the draw table and deriving the sorted rows.
+
+#include "context/DrawTables.h"
 
 #include <array>
-#include <cstdint>
 #include <string>
 
 namespace vargis::history {
 
-inline constexpr int kMaxDraws = 50;
-
-// Seven text fields: marker "8", date dd.mm.yyyy, five numbers in drawn order.
-struct DrawRecord {
-    std::array<std::string, 7> fields{"0", "0", "0", "0", "0", "0", "0"};
-
-    std::string& field(int j); // 1..7, RangeError otherwise
-    const std::string& field(int j) const;
-    const std::string& date() const { return fields[1]; }
-};
-
-using RankedRow = std::array<std::uint8_t, 5>;
-
-struct DrawHistory {
-    std::array<DrawRecord, kMaxDraws> rows;
-    std::array<RankedRow, kMaxDraws> ranked{};
-    std::uint8_t drawCount = 0;
-
-    DrawRecord& record(int ordinal); // 1..50, RangeError otherwise
-    const DrawRecord& record(int ordinal) const;
-    RankedRow& rankedRow(int ordinal);
-    const RankedRow& rankedRow(int ordinal) const;
-    // Number k (1..5) of a draw as drawn, as an integer.
-    int drawnNumber(int ordinal, int k) const;
-};
+using context::DrawHistory;
+using context::DrawRecord;
+using context::kMaxDraws;
+using context::RankedRow;
 
 // Rebuilds the sorted rows of draws 1..drawCount from fields 3..7.
 void deriveRankedDraws(DrawHistory& history);

@@ -43,7 +43,7 @@ struct StartedApp {
 
     void start() { app.start(); }
     ui::Form& form1() { return app.mainForm(); }
-    app::Workspace& ws() { return app.workspace(); }
+    context::Workspace& ws() { return app.workspace(); }
     ui::Control& control(const std::string& name) { return app.mainForm().at(name); }
 };
 

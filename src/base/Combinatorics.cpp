@@ -1,4 +1,4 @@
-#include "app/Combinations.h"
+#include "base/Combinatorics.h"
 
 #include "base/Errors.h"
 
@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace vargis::app {
+namespace vargis {
 
 namespace {
 std::int32_t checkedProduct(const std::vector<std::int64_t>& factors, const char* what) {
@@ -45,4 +45,4 @@ std::int32_t countCombinations(std::uint8_t n, std::uint8_t k) {
     return top / bottom;
 }
 
-} // namespace vargis::app
+} // namespace vargis

@@ -1,41 +1,34 @@
-#include "engine/NumbersPanel.h"
+#include "numbers/NumbersPanel.h"
 
-#include "app/Application.h"
-#include "app/Combinations.h"
+#include "base/Combinatorics.h"
 #include "base/Convert.h"
 #include "base/Errors.h"
-#include "engine/SecondPass.h"
-#include "history/DrawGrid.h"
+#include "ui/GridCells.h"
 
 #include <array>
 
-namespace vargis::engine {
+namespace vargis::numbers {
 
 namespace {
 
 constexpr std::size_t kMemoNumberTexts = 45;
 
-void clearGridRows(ui::Control& grid) {
-    for (int r = 1; r < grid.grid.rowCount; ++r)
-        for (int c = 0; c < grid.grid.colCount; ++c)
-            history::gridCell(grid, c, r).clear();
-    history::setGridRowCount(grid, 2);
-}
-
 } // namespace
 
-void resetAfterFilterArea(app::Application& app) {
-    ui::Form& panel = app.form(kNumbersPanel);
-    panel.at("Memo4").lines.clear();
-    clearGridRows(panel.at("StringGrid2"));
-    panel.at("Label7").caption = "??";
-    panel.at("Label13").caption = "??";
+std::string numbersInPlayText(const std::vector<int>& numbers) {
+    std::string text;
+    for (std::size_t i = 0; i < numbers.size(); ++i) {
+        if (i > 0)
+            text += " - ";
+        text += std::to_string(numbers[i]);
+    }
+    return text + "-";
 }
 
-void showNumbersInPlay(app::Application& app, const std::vector<int>& numbers) {
+void showNumbersInPlay(context::Application& app, const std::vector<int>& numbers) {
     ui::Form& panel = app.form(kNumbersPanel);
     const auto m = static_cast<std::uint8_t>(numbers.size());
-    const std::int32_t combinations = app::countCombinations(m, 5);
+    const std::int32_t combinations = countCombinations(m, 5);
     panel.at("Label7").caption = std::to_string(numbers.size());
     panel.at("Label13").caption = std::to_string(combinations);
     ui::Control& memo = panel.at("Memo4");
@@ -45,7 +38,7 @@ void showNumbersInPlay(app::Application& app, const std::vector<int>& numbers) {
         fillAfterFilterGrid(app);
 }
 
-void fillAfterFilterGrid(app::Application& app) {
+void fillAfterFilterGrid(context::Application& app) {
     ui::Form& panel = app.form(kNumbersPanel);
     const int m = toInt(panel.at("Label7").caption);
     std::string text;
@@ -77,9 +70,9 @@ void fillAfterFilterGrid(app::Application& app) {
     ui::Control& grid = panel.at("StringGrid2");
     const std::size_t n = a.size();
     // The grid takes one row per combination; sized once, not row by row.
-    const int total = app::countCombinations(static_cast<std::uint8_t>(n), 5);
+    const int total = countCombinations(static_cast<std::uint8_t>(n), 5);
     if (grid.grid.rowCount < total + 1)
-        history::setGridRowCount(grid, total + 1);
+        ui::setGridRowCount(grid, total + 1);
     int row = 0;
     for (std::size_t i1 = 0; i1 + 4 < n; ++i1)
         for (std::size_t i2 = i1 + 1; i2 + 3 < n; ++i2)
@@ -87,13 +80,13 @@ void fillAfterFilterGrid(app::Application& app) {
                 for (std::size_t i4 = i3 + 1; i4 + 1 < n; ++i4)
                     for (std::size_t i5 = i4 + 1; i5 < n; ++i5) {
                         ++row;
-                        history::gridCell(grid, 0, row) = std::to_string(row);
+                        ui::gridCell(grid, 0, row) = std::to_string(row);
                         const std::size_t picks[] = {i1, i2, i3, i4, i5};
                         for (int k = 0; k < 5; ++k)
-                            history::gridCell(grid, k + 1, row) =
+                            ui::gridCell(grid, k + 1, row) =
                                 std::to_string(a[picks[static_cast<std::size_t>(k)]]);
                     }
     app.platform().beep(ui::Beep::Default);
 }
 
-} // namespace vargis::engine
+} // namespace vargis::numbers

@@ -1,26 +1,26 @@
 #pragma once
 // Restoring the filter controls from the filter base and the save commands.
 
-#include "app/Application.h"
+#include "context/Application.h"
 
-namespace vargis::app {
+namespace vargis::filters {
 
 // Parameter labels and button captions of rows first..last.
-void restoreFilterControls(Workspace& ws, ui::Form& form, int first, int last);
+void restoreFilterControls(context::Workspace& ws, ui::Form& form, int first, int last);
 
 // Check boxes of rows first..last (a state change runs the click
 // behaviour) and the 50 number check boxes.
-void restoreFilterChecks(Application& app, int first, int last);
+void restoreFilterChecks(context::Application& app, int first, int last);
 
 // The save command: filter base, graphics base, digits base; with the
 // progress bar from the page labels and images, without from the menu.
-void saveFilterBases(Application& app, bool withProgress);
+void saveFilterBases(context::Application& app, bool withProgress);
 
 // Shared click of the filter check boxes and of the number check boxes.
-void filterCheckBoxClick(Application& app, const std::string& sender);
-void numberCheckBoxClick(Application& app, const std::string& sender);
+void filterCheckBoxClick(context::Application& app, const std::string& sender);
+void numberCheckBoxClick(context::Application& app, const std::string& sender);
 
 // The number whose check box has this name, 0 when none.
 int numberOfCheckBox(const std::string& name);
 
-} // namespace vargis::app
+} // namespace vargis::filters

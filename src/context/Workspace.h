@@ -1,15 +1,15 @@
 #pragma once
 // The single process-wide state every command reads and writes.
 
-#include "filters/FilterTable.h"
-#include "filters/MarkBases.h"
-#include "history/DrawHistory.h"
+#include "context/DrawTables.h"
+#include "context/FilterTables.h"
+#include "context/MarkTables.h"
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
-namespace vargis::app {
+namespace vargis::context {
 
 struct Workspace {
     // Lottery kind
@@ -18,10 +18,10 @@ struct Workspace {
     std::uint8_t highestNumber = 36;
     std::string dataFolder = "bd/5_36";
 
-    history::DrawHistory history;
-    filters::FilterTable filters;
-    filters::DrawFailMarks failMarks;
-    filters::DigitsBase digits;
+    DrawHistory history;
+    FilterTable filters;
+    DrawFailMarks failMarks;
+    DigitsBase digits;
 
     int currentFilterRow = 1;
 
@@ -41,4 +41,4 @@ struct Workspace {
     int drawCount() const { return history.drawCount; }
 };
 
-} // namespace vargis::app
+} // namespace vargis::context

@@ -1,13 +1,14 @@
-#include "app/FilterBase.h"
+#include "filters/FilterBase.h"
 
-#include "engine/ResultTable.h"
+#include "filters/FilterTable.h"
 #include "filters/MarkBases.h"
+#include "filters/SharedAreas.h"
 
 #include <algorithm>
 #include <map>
 #include <vector>
 
-namespace vargis::app {
+namespace vargis::filters {
 
 namespace {
 
@@ -39,7 +40,7 @@ void syncUpDowns(const std::vector<ui::Control*>& upDowns, const std::string& va
 
 } // namespace
 
-void restoreFilterControls(Workspace& ws, ui::Form& form, int first, int last) {
+void restoreFilterControls(context::Workspace& ws, ui::Form& form, int first, int last) {
     const auto upDowns = upDownsByLabel(form);
     for (int i = first; i <= last; ++i) {
         if ((i >= 26 && i <= 30) || (i >= 199 && i <= 222))
@@ -66,8 +67,8 @@ void restoreFilterControls(Workspace& ws, ui::Form& form, int first, int last) {
     }
 }
 
-void restoreFilterChecks(Application& app, int first, int last) {
-    Workspace& ws = app.workspace();
+void restoreFilterChecks(context::Application& app, int first, int last) {
+    context::Workspace& ws = app.workspace();
     ui::Form& form = app.mainForm();
     for (int i = first; i <= last; ++i) {
         if (i >= 199 && i <= 222)
@@ -92,8 +93,8 @@ void restoreFilterChecks(Application& app, int first, int last) {
     }
 }
 
-void saveFilterBases(Application& app, bool withProgress) {
-    Workspace& ws = app.workspace();
+void saveFilterBases(context::Application& app, bool withProgress) {
+    context::Workspace& ws = app.workspace();
     ui::Control* progress = withProgress ? &app.mainForm().at("ProgressBar1") : nullptr;
     auto step = [&](int position) {
         if (progress) {
@@ -113,12 +114,12 @@ void saveFilterBases(Application& app, bool withProgress) {
     step(0);
 }
 
-void filterCheckBoxClick(Application& app, const std::string& sender) {
-    Workspace& ws = app.workspace();
+void filterCheckBoxClick(context::Application& app, const std::string& sender) {
+    context::Workspace& ws = app.workspace();
     const int row = ws.filters.findRowByCheckBox(sender);
     if (row != 0)
         ws.filters.row(row).field(4) = app.mainForm().at(sender).checked ? "True" : "False";
-    engine::clearResultTable(app.mainForm());
+    clearResultTable(app.mainForm());
 }
 
 int numberOfCheckBox(const std::string& name) {
@@ -128,7 +129,7 @@ int numberOfCheckBox(const std::string& name) {
     return 0;
 }
 
-void numberCheckBoxClick(Application& app, const std::string& sender) {
+void numberCheckBoxClick(context::Application& app, const std::string& sender) {
     const int number = numberOfCheckBox(sender);
     if (number == 0)
         return;
@@ -137,4 +138,4 @@ void numberCheckBoxClick(Application& app, const std::string& sender) {
     box.color = box.checked ? ui::colors::Yellow : ui::colors::Red;
 }
 
-} // namespace vargis::app
+} // namespace vargis::filters

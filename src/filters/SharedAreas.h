@@ -1,0 +1,26 @@
+#pragma once
+// Areas of the windows that several commands empty: the remaining-
+// combinations table of the main window and the after-filter side of the
+// numbers panel (a filter press, the combine command, the forecast target
+// and the number page all reset them).
+
+#include "context/Application.h"
+#include "ui/Form.h"
+
+namespace vargis::filters {
+
+inline constexpr const char* kResultGrid = "StringGrid3";
+inline constexpr const char* kCounterLabels[] = {"StaticText107", "StaticText141", "StaticText142",
+                                                 "StaticText143"};
+inline constexpr const char* kNumbersPanel = "Form7";
+// The count line StaticText20 starts with this text.
+inline constexpr const char* kCountLine = "Перестановок в игре: ";
+
+// Empties the table below the header (two rows remain), resets the count
+// line and the four counters to "-".
+void clearResultTable(ui::Form& form);
+
+// Empties Memo4 and StringGrid2 (back to two rows), Label7 and Label13 "??".
+void resetAfterFilterArea(context::Application& app);
+
+} // namespace vargis::filters

@@ -1,0 +1,34 @@
+#include "ui/GridCells.h"
+
+#include "base/Errors.h"
+
+#include <string>
+
+namespace vargis::ui {
+
+std::string& gridCell(Control& grid, int col, int row) {
+    Grid& g = grid.grid;
+    if (col < 0 || col >= g.colCount || row < 0 || row >= g.rowCount)
+        throw RangeError("Ячейка (" + std::to_string(col) + ", " + std::to_string(row) +
+                         ") вне таблицы " + grid.name);
+    // A grid whose size was set without its cells (a form's initial row and
+    // column counts) gets them here, so every cell inside the counts exists.
+    if (g.cells.size() < static_cast<std::size_t>(g.rowCount))
+        g.cells.resize(static_cast<std::size_t>(g.rowCount));
+    auto& line = g.cells[static_cast<std::size_t>(row)];
+    if (line.size() < static_cast<std::size_t>(g.colCount))
+        line.resize(static_cast<std::size_t>(g.colCount));
+    return line[static_cast<std::size_t>(col)];
+}
+
+void setGridRowCount(Control& grid, int rows) {
+    Grid& g = grid.grid;
+    if (rows < 1)
+        throw RangeError("Число строк таблицы " + grid.name + " меньше 1");
+    g.rowCount = rows;
+    g.cells.resize(static_cast<std::size_t>(rows));
+    for (auto& line : g.cells)
+        line.resize(static_cast<std::size_t>(g.colCount));
+}
+
+} // namespace vargis::ui

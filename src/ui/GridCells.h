@@ -1,0 +1,15 @@
+#pragma once
+// Cell access and row counts of string grids, with checked indexes.
+
+#include "ui/Control.h"
+
+#include <string>
+
+namespace vargis::ui {
+
+// The text of cell (col, row); RangeError outside the grid's counts.
+std::string& gridCell(Control& grid, int col, int row);
+// Sets the row count (at least 1), keeping the cells of the rows that stay.
+void setGridRowCount(Control& grid, int rows);
+
+} // namespace vargis::ui
