@@ -182,6 +182,8 @@ void buildMenus(Form& form) {
     form.self().popupMenu = "PopupMenu4";
     addMenu(form, "PopupMenu1", {{"n1", "<="}, {"n2", "="}, {"n3", "<>"}, {"N8", ">="}}, true);
     addMenu(form, "PopupMenu2", {{"n4", "<>"}, {"n5", "="}}, true);
+    // The chart's menu: the lunar-day overlay on or off, neither marked at start.
+    addMenu(form, "PopupMenu3", {{"N6", "Вкл. Лунные дни"}, {"N7", "Выкл. Лунные дни"}}, true);
     Control& kinds = form.add("PopupMenu6", ControlKind::PopupMenu, form.name());
     kinds.visible = false;
     for (const auto& kind : kKindItems) {
@@ -217,7 +219,7 @@ void buildStatisticsGroup(Form& form) {
 
 void buildChartArea(Form& form) {
     const std::string f = form.name();
-    place(form, "Chart", ControlKind::Chart, f, 478, 22, 427, 290);
+    place(form, "Chart", ControlKind::Chart, f, 478, 22, 427, 290).popupMenu = "PopupMenu3";
     Control& luck =
         place(form, "StaticText1", ControlKind::StaticText, f, 640, 120, 100, 20, " Удачи !!!");
     luck.visible = false;

@@ -36,7 +36,8 @@ int status(app::Application& app, std::ostream& out) {
 
 // Families whose buttons compute a filter in this version.
 bool familyBuilt(catalogue::Family family) {
-    return family == catalogue::Family::Static;
+    return family == catalogue::Family::Static || family == catalogue::Family::Digit ||
+           family == catalogue::Family::Numerology;
 }
 
 bool hasOwnFilter(const catalogue::FilterControls& rc) {

@@ -5,9 +5,12 @@
 #include "catalogue/StaticFilters.h"
 #include "context/Application.h"
 #include "filters/ChartModel.h"
+#include "filters/DigitPageHandlers.h"
+#include "filters/DrawInputs.h"
 #include "filters/Evaluation.h"
 #include "filters/FilterBase.h"
 #include "filters/ImageBase.h"
+#include "filters/NumerologyPageHandlers.h"
 #include "filters/SharedAreas.h"
 
 #include <set>
@@ -17,18 +20,6 @@ namespace vargis::filters {
 using ui::Event;
 
 namespace {
-
-catalogue::DrawNumbers drawNumbers(const context::Workspace& ws, int ordinal) {
-    catalogue::DrawNumbers draw;
-    const auto& record = ws.history.record(ordinal);
-    for (std::size_t k = 0; k < 5; ++k) {
-        draw.texts[k] = record.field(static_cast<int>(k) + 3);
-        draw.drawn[k] = toInt(draw.texts[k]);
-        draw.ranked[k] = ws.history.rankedRow(ordinal)[k];
-    }
-    draw.date = record.date();
-    return draw;
-}
 
 void pressStaticFilter(context::Application& app, int row) {
     context::Workspace& ws = app.workspace();
@@ -180,6 +171,8 @@ void registerFilterHandlers(context::Application& app) {
     registerConditionMenus(app, d);
     registerPages(app, d);
     registerChartButtons(app, d);
+    registerDigitPageHandlers(app);
+    registerNumerologyPageHandlers(app);
 }
 
 } // namespace vargis::filters

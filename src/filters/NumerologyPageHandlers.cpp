@@ -1,0 +1,105 @@
+#include "filters/NumerologyPageHandlers.h"
+
+#include "base/DateText.h"
+#include "base/Errors.h"
+#include "catalogue/Catalogue.h"
+#include "catalogue/NumerologyFilters.h"
+#include "catalogue/UnitSky.h"
+#include "context/Application.h"
+#include "filters/ChartModel.h"
+#include "filters/DrawInputs.h"
+#include "filters/Evaluation.h"
+
+namespace vargis::filters {
+
+namespace {
+
+constexpr const char* kLunarOn = "N6";
+constexpr const char* kLunarOff = "N7";
+constexpr const char* kLunarMenu = "PopupMenu3";
+
+void markLunarItem(ui::Form& form, const std::string& item) {
+    for (const auto& name : form.at(kLunarMenu).items)
+        form.at(name).checked = name == item;
+}
+
+} // namespace
+
+std::string numerologyDash(int row) {
+    switch (row) {
+    case 152:
+    case 156:
+    case 158:
+    case 164:
+    case 168:
+    case 170:
+        return " - ";
+    case 154:
+    case 162:
+    case 166:
+        return " --- ";
+    default:
+        return " -";
+    }
+}
+
+void pressNumerologyFilter(context::Application& app, int row) {
+    const catalogue::NumerologyKind kind = catalogue::numerologyKind(row);
+    if (kind.family == catalogue::NumerologyFamily::Reserved)
+        throw RangeError("Строка " + std::to_string(row) + " зарезервирована и не вычисляется");
+    context::Workspace& ws = app.workspace();
+    ui::Form& form = app.mainForm();
+    ValueFilter filter;
+    filter.row = row;
+    filter.footer = std::string(catalogue::rowControls(row).footer);
+    filter.value = [&ws, row](int i) {
+        return catalogue::numerologyRowValue(row, drawNumbers(ws, i));
+    };
+    ui::Control& progress = form.at("ProgressBar1");
+    filter.progress = [&app, &progress, &ws](int i) {
+        progress.max = ws.drawCount();
+        progress.position = i;
+        app.platform().repaint();
+    };
+    evaluateValueFilter(app, filter);
+    form.at("StaticText8").caption = numerologyDash(row);
+}
+
+void showLunarDays(context::Application& app) {
+    context::Workspace& ws = app.workspace();
+    ui::Form& form = app.mainForm();
+    markLunarItem(form, kLunarOn);
+    ui::Series& overlay = form.at(kChart).chart.series4;
+    overlay.points.clear();
+    for (int i = 1; i <= ws.drawCount(); ++i) {
+        Date date;
+        try {
+            date = parseDate(ws.history.record(i).date());
+        } catch (const ConversionError&) {
+            continue; // no calendar date, no lunar day
+        }
+        overlay.points.push_back({static_cast<double>(i), static_cast<double>(catalogue::lunarDay(
+                                                              date.year, date.month, date.day))});
+    }
+}
+
+void hideLunarDays(context::Application& app) {
+    ui::Form& form = app.mainForm();
+    markLunarItem(form, kLunarOff);
+    form.at(kChart).chart.series4.points.clear();
+}
+
+void registerNumerologyPageHandlers(context::Application& app) {
+    ui::Dispatcher& d = app.dispatcher();
+    for (const auto& rc : catalogue::numerologyRows()) {
+        if (rc.hidden)
+            continue;
+        const int row = rc.row;
+        d.on("Form1", std::string(rc.button), ui::Event::Click,
+             [&app, row](const std::string&) { pressNumerologyFilter(app, row); });
+    }
+    d.on("Form1", kLunarOn, ui::Event::Click, [&app](const std::string&) { showLunarDays(app); });
+    d.on("Form1", kLunarOff, ui::Event::Click, [&app](const std::string&) { hideLunarDays(app); });
+}
+
+} // namespace vargis::filters
