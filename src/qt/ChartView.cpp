@@ -1,7 +1,6 @@
 #include "qt/ChartView.h"
 
 #include "qt/QtText.h"
-#include "qt/ValueAxisRange.h"
 
 #include <QAreaSeries>
 #include <QCoreApplication>
@@ -212,23 +211,20 @@ void ChartView::updateValueRange(const ui::Chart& chart) {
     }
     include(chart.band.y0);
     include(chart.band.y1);
-    if (low > high) { // nothing shown
-        low = 0;
-        high = 1;
-    }
-    const ValueAxisRange range = valueAxisRange(low, high);
+    // The values are whole numbers: whole ticks at a step of 1, 2, 5, 10, ...
+    low = std::floor(low);
+    high = std::ceil(high);
+    if (high - low < 1)
+        high = low + 1;
+    double step = 1;
+    for (int i = 0; (high - low) / step > 6; ++i)
+        step *= i % 3 == 1 ? 2.5 : 2;
+    low = std::floor(low / step) * step;
+    high = std::ceil(high / step) * step;
     axisY_->setTickType(QValueAxis::TicksDynamic);
-    axisY_->setTickAnchor(range.anchor);
-    axisY_->setTickInterval(range.step);
-    axisY_->setRange(range.min, range.max);
-}
-
-void ChartView::setTopReserve(int pixels) {
-    pixels = std::max(0, pixels);
-    if (pixels == topReserve_)
-        return;
-    topReserve_ = pixels;
-    placeFooter();
+    axisY_->setTickAnchor(low);
+    axisY_->setTickInterval(step);
+    axisY_->setRange(low, high);
 }
 
 void ChartView::resizeEvent(QResizeEvent* event) {
@@ -253,30 +249,23 @@ void ChartView::placeFooter() {
                           ? 0
                           : static_cast<int>(footer_->text().count(QLatin1Char('\n'))) + 1;
     const int height = lines * footer_->fontMetrics().height() + (lines > 0 ? 4 : 0);
-    chart()->setMargins(QMargins(4, 4 + topReserve_, 4, 4 + height));
+    chart()->setMargins(QMargins(4, 4, 4, 4 + height));
     footer_->setGeometry(0, this->height() - height - 2, width(), height);
     footer_->raise();
 }
 
 QImage ChartView::renderImage(const ui::Chart& chart, QSize size) {
-    // A view of its own, laid out as if shown (title, plot, axes, footer),
-    // painted into a bitmap of exactly `size` whatever the screen's scale.
     ChartView view;
-    view.setAttribute(Qt::WA_DontShowOnScreen);
     view.resize(size);
     view.showChart(chart, nullptr);
     view.chart()->setBackgroundBrush(Qt::white);
-    view.show();
-    QCoreApplication::sendPostedEvents();
+    // Lets the chart lay itself out for the new size before it is painted.
     view.chart()->resize(QSizeF(size));
     QCoreApplication::sendPostedEvents();
     QImage image(size, QImage::Format_RGB32);
-    image.setDevicePixelRatio(1);
     image.fill(Qt::white);
     QPainter painter(&image);
     view.render(&painter);
-    painter.end();
-    view.hide();
     return image;
 }
 
