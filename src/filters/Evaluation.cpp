@@ -158,12 +158,19 @@ void evaluateValueFilter(context::Application& app, const ValueFilter& filter) {
     const int row = filter.row;
     auto& filterRow = ws.filters.row(row);
     ui::Control& label = form.at(filterRow.labelName());
-    const int parameter = toInt(label.caption);
+    int parameter = 0;
+    try {
+        parameter = toInt(label.caption);
+    } catch (const ConversionError& e) {
+        throw ConversionError("Фильтр строки " + std::to_string(row) + ": " + e.what());
+    }
     ws.currentFilterRow = row;
     const std::string condition = filterRow.condition();
     const Condition c = parseCondition(condition);
     filterRow.field(3) = label.caption;
     selectFilter(app, row);
+    if (filter.afterSelect)
+        filter.afterSelect();
 
     const int draws = ws.drawCount();
     ws.filterValues.assign(static_cast<std::size_t>(draws), 0);
@@ -181,7 +188,7 @@ void evaluateValueFilter(context::Application& app, const ValueFilter& filter) {
     clearChart(ws, form);
     setChartFooter(form, filter.footer);
     ui::Chart& chart = form.at(kChart).chart;
-    for (int i = 1; i <= draws; ++i) {
+    for (int i = std::max(1, filter.firstPlotted); i <= draws; ++i) {
         chart.series1.points.push_back(
             {static_cast<double>(i),
              static_cast<double>(ws.filterValues[static_cast<std::size_t>(i - 1)])});
@@ -191,6 +198,8 @@ void evaluateValueFilter(context::Application& app, const ValueFilter& filter) {
     for (const auto& p : chart.series1.points)
         largest = std::max(largest, p.y);
     chart.band.y0 = largest;
+    if (filter.previousDrawOffset > 0)
+        ws.previousDrawOffset = static_cast<std::uint8_t>(std::min(filter.previousDrawOffset, 255));
     markDraws(app, row, condition, parameter);
 }
 

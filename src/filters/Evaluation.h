@@ -39,6 +39,12 @@ struct ValueFilter {
     std::function<int(int)> value;
     // Called after the value of draw i was computed (progress bars).
     std::function<void(int)> progress;
+    int firstPlotted = 1; // earlier draws are not drawn on the chart
+    // Ordinals hidden on the ordinals line (draws compared with a draw that
+    // many places earlier).
+    int previousDrawOffset = 0;
+    // Runs after the row is selected, before the values (messages).
+    std::function<void()> afterSelect;
 };
 
 // The common road of a value filter's button: parameter from the label,

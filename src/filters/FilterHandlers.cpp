@@ -9,6 +9,7 @@
 #include "filters/DrawInputs.h"
 #include "filters/Evaluation.h"
 #include "filters/FilterBase.h"
+#include "filters/HistoryFilterHandlers.h"
 #include "filters/ImageBase.h"
 #include "filters/NumerologyPageHandlers.h"
 #include "filters/SharedAreas.h"
@@ -173,6 +174,7 @@ void registerFilterHandlers(context::Application& app) {
     registerChartButtons(app, d);
     registerDigitPageHandlers(app);
     registerNumerologyPageHandlers(app);
+    registerHistoryFilterHandlers(app);
 }
 
 } // namespace vargis::filters

@@ -1,0 +1,90 @@
+#include "filters/CountPresses.h"
+
+#include "base/Errors.h"
+#include "catalogue/Catalogue.h"
+#include "catalogue/DifferenceFilters.h"
+#include "catalogue/RangeCounts.h"
+#include "catalogue/RepeatFilters.h"
+#include "filters/ChartModel.h"
+#include "filters/Evaluation.h"
+
+#include <memory>
+#include <vector>
+
+namespace vargis::filters {
+
+namespace {
+
+std::string footerOf(int row) {
+    return std::string(catalogue::rowControls(row).footer);
+}
+
+// A value filter whose values were computed beforehand.
+ValueFilter precomputed(int row, std::string footer, std::shared_ptr<std::vector<int>> values) {
+    ValueFilter filter;
+    filter.row = row;
+    filter.footer = std::move(footer);
+    filter.value = [values](int f) { return values->at(static_cast<std::size_t>(f - 1)); };
+    return filter;
+}
+
+} // namespace
+
+void pressRepeatFilter(context::Application& app, int row) {
+    context::Workspace& ws = app.workspace();
+    const auto offsets = catalogue::repeatOffsets(row);
+    if (!offsets)
+        throw RangeError("Строка " + std::to_string(row) + " не является фильтром повторов");
+    auto values = std::make_shared<std::vector<int>>(catalogue::repeatValues(ws.history, *offsets));
+    ValueFilter filter = precomputed(row, footerOf(row), values);
+    filter.firstEvaluated = offsets->firstDraw();
+    filter.firstPlotted = offsets->firstDraw();
+    filter.previousDrawOffset = catalogue::hiddenLeadingDraws(row);
+    if (catalogue::reportsShortHistory(row) && ws.drawCount() < offsets->firstDraw())
+        filter.afterSelect = [&app] {
+            app.platform().showMessage("Фильтр Не работает. Недостаточно статистики.");
+        };
+    evaluateValueFilter(app, filter);
+}
+
+void pressRangeFilter(context::Application& app, int row) {
+    context::Workspace& ws = app.workspace();
+    const auto range = catalogue::countedRange(row, ws.highestNumber);
+    if (!range)
+        throw RangeError("Фильтр строки " + std::to_string(row) +
+                         " не считает ряд для лотереи 5 из " + std::to_string(ws.highestNumber));
+    ValueFilter filter;
+    filter.row = row;
+    filter.footer = catalogue::rangeFooter(*range);
+    filter.value = [&ws, r = *range](int f) {
+        return catalogue::countInRange(ws.history.rankedRow(f), r);
+    };
+    evaluateValueFilter(app, filter);
+}
+
+void pressDifferenceFilter(context::Application& app, int row) {
+    context::Workspace& ws = app.workspace();
+    if (const auto pair = catalogue::differencePositions(row)) {
+        ValueFilter filter;
+        filter.row = row;
+        filter.footer = footerOf(row);
+        if (row == 261)
+            filter.value = [&ws](int f) {
+                return catalogue::neighbourDifferenceSum(ws.history.rankedRow(f));
+            };
+        else
+            filter.value = [&ws, p = *pair](int f) {
+                return catalogue::rankedDifference(ws.history.rankedRow(f), p);
+            };
+        evaluateValueFilter(app, filter);
+        return;
+    }
+    const int position = catalogue::averagePosition(row);
+    if (position == 0)
+        throw RangeError("Строка " + std::to_string(row) + " не является фильтром разностей");
+    auto values = std::make_shared<std::vector<int>>(
+        catalogue::runningAverageDistances(ws.history, position));
+    evaluateValueFilter(app, precomputed(row, footerOf(row), values));
+}
+
+} // namespace vargis::filters
