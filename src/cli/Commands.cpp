@@ -36,8 +36,31 @@ int status(app::Application& app, std::ostream& out) {
 
 // Families whose buttons compute a filter in this version.
 bool familyBuilt(catalogue::Family family) {
-    return family == catalogue::Family::Static || family == catalogue::Family::Digit ||
-           family == catalogue::Family::Numerology;
+    using catalogue::Family;
+    switch (family) {
+    case Family::Static:
+    case Family::Digit:
+    case Family::Numerology:
+    case Family::RankedDate:
+    case Family::RankedPosition:
+    case Family::RankedLink:
+    case Family::Repeat:
+    case Family::CountInRange:
+    case Family::Difference:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// The row a press reports on: the link and date buttons of the ranked pages
+// find theirs through the filter base, as the desktop does.
+int reportedRow(const context::Workspace& ws, const catalogue::FilterControls& rc) {
+    using catalogue::Family;
+    if (rc.family != Family::RankedLink && rc.family != Family::RankedDate)
+        return rc.row;
+    const int row = ws.filters.findRowByButton(std::string(rc.button));
+    return row == 0 ? rc.row : row;
 }
 
 bool hasOwnFilter(const catalogue::FilterControls& rc) {
@@ -84,6 +107,7 @@ int evaluate(app::Application& app, CliPlatform& platform, const std::vector<std
     if (platform.errorCount() != errorsBefore)
         return 2;
     const context::Workspace& ws = app.workspace();
+    row = reportedRow(ws, rc);
     out << "row: " << row << '\n';
     out << "values:";
     for (int v : ws.filterValues)
