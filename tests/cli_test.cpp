@@ -64,8 +64,9 @@ TEST(Cli, MakeDataReproducesTheBundledFolder) {
     const CliRun run = runCli("make-data '" + out.string() + "'");
     ASSERT_EQ(run.exitCode, 0);
     const fs::path bundled = testing::sourceDir() / "data";
-    for (const char* file : {testing::kFiltersFile, testing::kStatisticsFile,
-                             testing::kGraphicsFile, testing::kDigitsFile, "bd/tik-tak.wav"}) {
+    for (const char* file :
+         {testing::kFiltersFile, testing::kStatisticsFile, testing::kGraphicsFile,
+          testing::kDigitsFile, "bd/tik-tak.wav", "help/vargis_help.htm", "help/filters.htm"}) {
         SCOPED_TRACE(file);
         EXPECT_EQ(testing::readBytes((out / file).string()),
                   testing::readBytes((bundled / file).string()));

@@ -7,6 +7,7 @@
 #include "catalogue/Catalogue.h"
 #include "filters/FilterTable.h"
 #include "filters/MarkBases.h"
+#include "guidance/HelpDocuments.h"
 
 #include <algorithm>
 #include <cmath>
@@ -198,6 +199,11 @@ void writeWorkingFolder(const std::string& root) {
         digits.push_back(std::to_string(n) + ";" + filters::numberCheckBoxSuffix(n) + ";1;");
     writeLines(kind + "/bd_digits/bd_digits.txt", digits);
     writeBytes(root + "/bd/tik-tak.wav", tickSound());
+    for (const auto& document : guidance::helpDocuments()) {
+        const fs::path path = fs::path(root) / document.path;
+        fs::create_directories(path.parent_path());
+        writeBytes(path.string(), document.bytes);
+    }
 }
 
 } // namespace vargis::app

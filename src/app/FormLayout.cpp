@@ -2,6 +2,7 @@
 
 #include "catalogue/Catalogue.h"
 #include "filters/MarkBases.h"
+#include "guidance/GuidanceLayout.h"
 
 #include <string>
 
@@ -394,15 +395,13 @@ void buildMainForm(Form& form) {
     timer.interval = 1000;
     timer.enabled = false;
     timer.visible = false;
+
+    // Last, as the help images stand on the pages and groups built above.
+    guidance::addGuidanceControls(form);
 }
 
 void buildAboutForm(Form& form) {
-    Control& self = form.self();
-    self.caption = "О программе";
-    self.width = 420;
-    self.height = 300;
-    place(form, "Form2Title", ControlKind::StaticText, form.name(), 20, 20, 380, 20,
-          kApplicationTitle);
+    guidance::buildAboutBox(form);
 }
 
 void buildNumbersPanel(Form& form) {

@@ -3,12 +3,12 @@
 #include "FormLayout.h"
 #include "Startup.h"
 #include "catalogue/Catalogue.h"
-#include "context/ProductInfo.h"
 #include "engine/CombineHandlers.h"
 #include "engine/ResultTable.h"
 #include "filters/FilterBase.h"
 #include "filters/FilterHandlers.h"
 #include "filters/MarkBases.h"
+#include "guidance/GuidanceHandlers.h"
 #include "history/DrawGrid.h"
 
 namespace vargis::app {
@@ -23,14 +23,6 @@ void registerMainMenu(Application& app, ui::Dispatcher& d) {
          [&platform](const std::string&) { platform.popupMenu("Form1", "PopupMenu4", 10); });
     d.on("Form1", "StaticText14", Event::Click,
          [&platform](const std::string&) { platform.popupMenu("Form1", "PopupMenu6", 10); });
-    d.on("Form1", "StaticText106", Event::Click,
-         [&app](const std::string&) { app.form("Form2").self().visible = true; });
-    d.on("Form1", "N15", Event::Click,
-         [&platform](const std::string&) { platform.openWithShell("help/vargis_help.htm#Блоки"); });
-    d.on("Form1", "N25", Event::Click,
-         [&platform](const std::string&) { platform.openWithShell("help/filters.htm#фильтры"); });
-    d.on("Form1", "N19", Event::Click,
-         [&platform](const std::string&) { platform.openWithShell(context::kProductAddress); });
     auto saveStatistics = [&app](const std::string&) {
         history::saveStatisticsCommand(app.workspace(), app.mainForm(), app.platform());
     };
@@ -82,6 +74,7 @@ void registerHandlers(Application& app) {
     registerFilterControls(app, d);
     filters::registerFilterHandlers(app);
     engine::registerCombineHandlers(app);
+    guidance::registerGuidanceHandlers(app);
 }
 
 } // namespace vargis::app

@@ -38,6 +38,9 @@ struct Workspace {
 
     std::uint8_t stopFlag = 0;
 
+    // The page of the walkthrough box, 0..14; never saved.
+    std::uint8_t walkthroughPage = 0;
+
     int drawCount() const { return history.drawCount; }
 };
 

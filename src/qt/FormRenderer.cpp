@@ -48,8 +48,9 @@ using namespace render;
 
 FormRenderer::FormRenderer(FrontEnd& front, ui::Form& form, bool mainWindow)
     : front_(front), form_(form), mainWindow_(mainWindow) {
-    Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+    if (mainWindow || form.self().closeBox)
+        flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
     if (mainWindow)
         flags |= Qt::WindowMinimizeButtonHint;
     window_ = std::make_unique<QWidget>(nullptr, flags);
@@ -426,6 +427,19 @@ bool FormRenderer::eventFilter(QObject* watched, QEvent* event) {
             const std::string name = b.name;
             act([=](ActionSink& s) { s.click(formName, name); });
             return true;
+        }
+        return false;
+    case QEvent::Enter:
+    case QEvent::Leave:
+        // A control with a hover colour shows it while the mouse is over it.
+        if (b.widget && !isDefaultColor(b.shown.hoverFontColor)) {
+            const ui::Color color =
+                event->type() == QEvent::Enter ? b.shown.hoverFontColor : b.shown.fontColor;
+            QPalette palette = b.widget->palette();
+            palette.setColor(QPalette::WindowText,
+                             isDefaultColor(color) ? QApplication::palette().windowText().color()
+                                                   : toQColor(color));
+            b.widget->setPalette(palette);
         }
         return false;
     case QEvent::Show:

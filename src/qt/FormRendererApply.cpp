@@ -130,14 +130,24 @@ void FormRenderer::apply(Bound& b, const ui::Control* was, const ui::Control& no
         }
         break;
     }
-    case ControlKind::Memo:
+    case ControlKind::Memo: {
+        auto* memo = static_cast<QPlainTextEdit*>(w);
         if (changed(&ui::Control::lines, now)) {
             QStringList lines;
             for (const std::string& line : now.lines)
                 lines.append(toQ(line));
-            static_cast<QPlainTextEdit*>(w)->setPlainText(lines.join(QLatin1Char('\n')));
+            memo->setPlainText(lines.join(QLatin1Char('\n')));
+        }
+        // The caret where the model put it, scrolled into view.
+        if (changed(&ui::Control::lines, now) || changed(&ui::Control::position, now)) {
+            QTextCursor cursor = memo->textCursor();
+            cursor.setPosition(
+                std::clamp(now.position, 0, std::max(0, memo->document()->characterCount() - 1)));
+            memo->setTextCursor(cursor);
+            memo->ensureCursorVisible();
         }
         break;
+    }
     case ControlKind::RichEdit:
         if (changed(&ui::Control::caption, now) || changed(&ui::Control::textColor, now) || !was ||
             !sameRanges(was->colorRanges, now.colorRanges)) {
@@ -164,7 +174,10 @@ void FormRenderer::apply(Bound& b, const ui::Control* was, const ui::Control& no
     case ControlKind::Image: {
         if (!b.glyphChosen) {
             auto* image = static_cast<QToolButton*>(w);
-            image->setIcon(image->style()->standardIcon(glyphFor(toQ(now.hint))));
+            const QStyle::StandardPixmap glyph = glyphFor(toQ(now.hint));
+            image->setIcon(image->style()->standardIcon(glyph));
+            if (glyph == QStyle::SP_DialogHelpButton)
+                image->setCursor(Qt::WhatsThisCursor);
             b.glyphChosen = !now.hint.empty();
         }
         if (changed(&ui::Control::width, now) || changed(&ui::Control::height, now)) {
@@ -201,9 +214,12 @@ void FormRenderer::applyCommon(Bound& b, const ui::Control* was, const ui::Contr
         w->setEnabled(now.enabled);
     if (!was || was->hint != now.hint)
         w->setToolTip(displayText(now.hint));
-    if (!was || was->bold != now.bold) {
+    if (!was || was->bold != now.bold || was->italic != now.italic ||
+        was->underline != now.underline) {
         QFont font = w->font();
         font.setBold(now.bold);
+        font.setItalic(now.italic);
+        font.setUnderline(now.underline);
         w->setFont(font);
     }
     if (!was || was->fontColor != now.fontColor || was->color != now.color) {
@@ -236,6 +252,12 @@ void FormRenderer::applyCommon(Bound& b, const ui::Control* was, const ui::Contr
 
 void FormRenderer::applyForm(const ui::Control* was, const ui::Control& now) {
     QWidget* w = window_.get();
+    // A window already shown comes to the front; one being shown is raised
+    // when it appears.
+    if (was && was->raiseCount != now.raiseCount && w->isVisible()) {
+        w->raise();
+        w->activateWindow();
+    }
     if (!was || was->caption != now.caption)
         w->setWindowTitle(toQ(now.caption));
     if ((!was || was->width != now.width || was->height != now.height) && now.width > 0 &&

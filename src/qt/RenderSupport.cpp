@@ -74,16 +74,18 @@ bool sameRanges(const std::vector<ui::ColorRange>& a, const std::vector<ui::Colo
 }
 
 bool sameRecord(const ui::Control& a, const ui::Control& b) {
-    return std::tie(a.parent, a.caption, a.hint, a.visible, a.enabled, a.checked, a.bold,
-                    a.fontColor, a.color, a.left, a.top, a.width, a.height, a.min, a.max,
-                    a.position, a.associate, a.pages, a.activePage, a.tabVisible, a.lines,
-                    a.textColor, a.date, a.minDate, a.maxDate, a.interval, a.items,
-                    a.popupComponent, a.radioItem, a.groupIndex, a.menu, a.popupMenu) ==
+    return std::tie(a.parent, a.caption, a.hint, a.visible, a.enabled, a.checked, a.bold, a.italic,
+                    a.underline, a.fontColor, a.hoverFontColor, a.raiseCount, a.color, a.left,
+                    a.top, a.width, a.height, a.min, a.max, a.position, a.associate, a.pages,
+                    a.activePage, a.tabVisible, a.lines, a.textColor, a.date, a.minDate, a.maxDate,
+                    a.interval, a.items, a.popupComponent, a.radioItem, a.groupIndex, a.menu,
+                    a.popupMenu) ==
                std::tie(b.parent, b.caption, b.hint, b.visible, b.enabled, b.checked, b.bold,
-                        b.fontColor, b.color, b.left, b.top, b.width, b.height, b.min, b.max,
-                        b.position, b.associate, b.pages, b.activePage, b.tabVisible, b.lines,
-                        b.textColor, b.date, b.minDate, b.maxDate, b.interval, b.items,
-                        b.popupComponent, b.radioItem, b.groupIndex, b.menu, b.popupMenu) &&
+                        b.italic, b.underline, b.fontColor, b.hoverFontColor, b.raiseCount, b.color,
+                        b.left, b.top, b.width, b.height, b.min, b.max, b.position, b.associate,
+                        b.pages, b.activePage, b.tabVisible, b.lines, b.textColor, b.date,
+                        b.minDate, b.maxDate, b.interval, b.items, b.popupComponent, b.radioItem,
+                        b.groupIndex, b.menu, b.popupMenu) &&
            sameRanges(a.colorRanges, b.colorRanges) && sameGrid(a.grid, b.grid) &&
            sameChart(a.chart, b.chart);
 }
@@ -206,6 +208,7 @@ QStyle::StandardPixmap glyphFor(const QString& hint) {
         {"помощь", QStyle::SP_DialogHelpButton}, {"очист", QStyle::SP_TrashIcon},
         {"удал", QStyle::SP_TrashIcon},          {"выключ", QStyle::SP_MediaStop},
         {"включ", QStyle::SP_MediaPlay},         {"добав", QStyle::SP_FileDialogNewFolder},
+        {"лото", QStyle::SP_ComputerIcon},
     };
     for (const Rule& rule : rules)
         if (hint.contains(QString::fromUtf8(rule.word), Qt::CaseInsensitive))

@@ -23,6 +23,7 @@ inline constexpr Color Blue = 0x0000FF;
 inline constexpr Color Grey = 0x808080;
 inline constexpr Color Silver = 0xC0C0C0;
 inline constexpr Color Green = 0x008000;
+inline constexpr Color Lime = 0x00FF00;
 } // namespace colors
 
 enum class ControlKind {
@@ -111,12 +112,18 @@ struct Control {
     bool enabled = true;
     bool checked = false;
     bool bold = false;
+    bool italic = false;
+    bool underline = false;
     Color fontColor = colors::Default;
+    // The text colour while the mouse is over the control (Default: none).
+    Color hoverFontColor = colors::Default;
     Color color = colors::Default;
     int left = 0;
     int top = 0;
     int width = 0;
     int height = 0;
+    // Form: bumped to bring the window to the front.
+    int raiseCount = 0;
 
     // UpDown and ProgressBar
     int min = 0;
@@ -127,10 +134,14 @@ struct Control {
     // PageControl
     std::vector<std::string> pages;
     std::string activePage;
+    // Form: has the system menu and the close button.
+    bool closeBox = true;
+
     // TabSheet
     bool tabVisible = true;
 
-    // Memo
+    // Memo; its caret is `position`, a character index the front end
+    // scrolls into view.
     std::vector<std::string> lines;
 
     // RichEdit: caption holds the text

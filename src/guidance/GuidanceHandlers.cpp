@@ -1,0 +1,65 @@
+#include "guidance/GuidanceHandlers.h"
+
+#include "context/ProductInfo.h"
+#include "guidance/GuidanceLayout.h"
+#include "guidance/ProgramInfo.h"
+#include "guidance/Walkthrough.h"
+
+#include <string>
+
+namespace vargis::guidance {
+
+using ui::Event;
+
+namespace {
+
+void registerWalkthrough(context::Application& app, ui::Dispatcher& d) {
+    d.on("Form1", kForwardButton, Event::Click,
+         [&app](const std::string&) { walkthroughForward(app); });
+    d.on("Form1", kBackButton, Event::Click, [&app](const std::string&) { walkthroughBack(app); });
+    d.on("Form1", kCloseButton, Event::Click,
+         [&app](const std::string&) { closeWalkthrough(app); });
+    for (const HelpImage& image : mainWindowHelpImages()) {
+        const int page = image.page;
+        d.on("Form1", std::string(image.name), Event::Click,
+             [&app, page](const std::string&) { openWalkthrough(app, page); });
+    }
+    d.on("Form1", kHintsItem, Event::Click, [&app](const std::string&) { switchHints(app); });
+}
+
+// The shell's answer is not examined: a missing document or address shows
+// nothing.
+void registerShellItems(context::Application& app, ui::Dispatcher& d) {
+    ui::Platform& platform = app.platform();
+    d.on("Form1", "N15", Event::Click, [&platform](const std::string&) {
+        platform.openWithShell(std::string(kHelpDocument) + kHelpAnchor);
+    });
+    d.on("Form1", "N25", Event::Click, [&platform](const std::string&) {
+        platform.openWithShell(std::string(kFiltersDocument) + kFiltersAnchor);
+    });
+    d.on("Form1", "N19", Event::Click,
+         [&platform](const std::string&) { platform.openWithShell(context::kProductAddress); });
+}
+
+void registerAboutBox(context::Application& app, ui::Dispatcher& d) {
+    d.on("Form1", "StaticText106", Event::Click, [&app](const std::string&) {
+        ui::Control& about = app.form("Form2").self();
+        about.visible = true;
+        ++about.raiseCount;
+    });
+    d.on("Form2", "StaticText1", Event::Click,
+         [&app](const std::string&) { app.form("Form2").self().visible = false; });
+    d.on("Form1", kProgramInfoPanel, Event::Click,
+         [&app](const std::string&) { app.platform().showMessage(programInfoMessage()); });
+}
+
+} // namespace
+
+void registerGuidanceHandlers(context::Application& app) {
+    ui::Dispatcher& d = app.dispatcher();
+    registerWalkthrough(app, d);
+    registerShellItems(app, d);
+    registerAboutBox(app, d);
+}
+
+} // namespace vargis::guidance

@@ -1,0 +1,12 @@
+#pragma once
+// What the guidance does on a click: the walkthrough box's buttons, the help
+// images, the hints switch, the help documents and the web address of the
+// main menu, the About box and the name-and-version message.
+
+#include "context/Application.h"
+
+namespace vargis::guidance {
+
+void registerGuidanceHandlers(context::Application& app);
+
+} // namespace vargis::guidance

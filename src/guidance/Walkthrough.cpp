@@ -1,0 +1,100 @@
+#include "guidance/Walkthrough.h"
+
+#include "base/Errors.h"
+#include "guidance/WalkthroughPages.h"
+
+#include <array>
+#include <string>
+
+namespace vargis::guidance {
+
+namespace {
+
+constexpr std::array<HelpImage, 17> kHelpImages = {{
+    {"Image54", 0},  // forecast date box
+    {"Image22", 1},  // page "ВЫБРАТЬ ЧИСЛА"
+    {"Image57", 2},  // its analysis panel
+    {"Image38", 5},  // page "ЦИФРЫ"
+    {"Image39", 6},  // page "статические"
+    {"Image40", 7},  // page "кол-во в рядах"
+    {"Image41", 8},  // page "нумерология и дата"
+    {"Image42", 9},  // page "повторы"
+    {"Image47", 10}, // page "разности"
+    {"Image56", 11}, // beside "фильтры объединить"
+    {"Image36", 12}, // beside " наложение" and the draw ordinals
+    {"Image7", 13},  // on the chart, beside "Доб", "Печ", "Уд"
+    {"Image48", 14}, // the five ranked-position pages
+    {"Image49", 14},
+    {"Image50", 14},
+    {"Image51", 14},
+    {"Image52", 14},
+}};
+
+} // namespace
+
+std::span<const HelpImage> mainWindowHelpImages() {
+    return kHelpImages;
+}
+
+void showWalkthroughPage(const context::Workspace& ws, ui::Form& main) {
+    const int page = ws.walkthroughPage;
+    if (page < 0 || page >= kWalkthroughPageCount)
+        return;
+    main.at(kWalkthroughTitle).caption = std::string(walkthroughTitle(page));
+    ui::Control& memo = main.at(kWalkthroughMemo);
+    memo.lines = walkthroughLines(page);
+    // The caret at the first character, so the text shows from its top.
+    memo.position = 0;
+}
+
+void openWalkthrough(context::Application& app, int page) {
+    if (page < 0 || page >= kWalkthroughPageCount)
+        throw RangeError("Страницы помощи " + std::to_string(page) + " нет");
+    ui::Form& main = app.mainForm();
+    main.at(kWalkthroughBox).visible = true;
+    app.workspace().walkthroughPage = static_cast<std::uint8_t>(page);
+    showWalkthroughPage(app.workspace(), main);
+}
+
+void walkthroughForward(context::Application& app) {
+    context::Workspace& ws = app.workspace();
+    if (ws.walkthroughPage >= kWalkthroughPageCount - 1)
+        ws.walkthroughPage = 0;
+    else
+        ++ws.walkthroughPage;
+    showWalkthroughPage(ws, app.mainForm());
+}
+
+void walkthroughBack(context::Application& app) {
+    context::Workspace& ws = app.workspace();
+    if (ws.walkthroughPage == 0)
+        return;
+    --ws.walkthroughPage;
+    showWalkthroughPage(ws, app.mainForm());
+}
+
+void closeWalkthrough(context::Application& app) {
+    app.mainForm().at(kWalkthroughBox).visible = false;
+}
+
+bool hintsOn(const ui::Form& main) {
+    return main.at(kHintsItem).caption != kHintsOffCaption;
+}
+
+void switchHints(context::Application& app) {
+    ui::Form& main = app.mainForm();
+    const bool turnOff = hintsOn(main);
+    if (turnOff) {
+        for (const HelpImage& image : kHelpImages)
+            main.at(std::string(image.name)).visible = false;
+        main.at(kWalkthroughBox).visible = false;
+        main.at(kHintsItem).caption = kHintsOffCaption;
+        return;
+    }
+    openWalkthrough(app, 0);
+    for (const HelpImage& image : kHelpImages)
+        main.at(std::string(image.name)).visible = true;
+    main.at(kHintsItem).caption = kHintsOnCaption;
+}
+
+} // namespace vargis::guidance
