@@ -1,6 +1,8 @@
 #include "FormLayout.h"
 
+#include "ImportCommand.h"
 #include "catalogue/Catalogue.h"
+#include "engine/Overlay.h"
 #include "filters/MarkBases.h"
 #include "guidance/GuidanceLayout.h"
 
@@ -174,6 +176,7 @@ void buildMenus(Form& form) {
              {"N19", "Сайт программы"},
              {"N4Separator1", "-"},
              {"N9", "Статистику тиражей сохранить"},
+             {kImportMenuItem, "Импорт тиражей..."},
              {"N10", "Базу фильтров сохранить"},
              {"N4Separator2", "-"},
              {"N22", "Подсказки вЫключить"},
@@ -234,6 +237,9 @@ void buildChartArea(Form& form) {
     printImages.hint = "РАСПЕЧАТАТЬ все графики";
     Control& clearImages = place(form, "BitBtn273", ControlKind::BitBtn, f, 554, 26, 34, 20, "Уд");
     clearImages.hint = "Очистить базу графиков";
+    Control& overlay = place(form, engine::kOverlayButton, ControlKind::BitBtn, f, 482, 288, 84, 20,
+                             " наложение");
+    overlay.hint = "Накладываются графики выбранных фильтров";
     place(form, "StaticText168", ControlKind::StaticText, f, 3, 652, 52, 18, "Фильтр: ");
     Control& ordinals = place(form, "RichEdit1", ControlKind::RichEdit, f, 56, 650, 849, 20);
     ordinals.color = ui::colors::Navy;

@@ -1,14 +1,17 @@
 #include "Handlers.h"
 
 #include "FormLayout.h"
+#include "ImportCommand.h"
 #include "Startup.h"
 #include "catalogue/Catalogue.h"
 #include "engine/CombineHandlers.h"
+#include "engine/Overlay.h"
 #include "engine/ResultTable.h"
 #include "filters/FilterBase.h"
 #include "filters/FilterHandlers.h"
 #include "filters/MarkBases.h"
 #include "guidance/GuidanceHandlers.h"
+#include "history/DrawEditing.h"
 #include "history/DrawGrid.h"
 
 namespace vargis::app {
@@ -28,6 +31,8 @@ void registerMainMenu(Application& app, ui::Dispatcher& d) {
     };
     for (const char* name : {"N9", "Label2", "Image10"})
         d.on("Form1", name, Event::Click, saveStatistics);
+    d.on("Form1", kImportMenuItem, Event::Click,
+         [&app](const std::string&) { importDrawsCommand(app); });
     d.on("Form1", "N10", Event::Click,
          [&app](const std::string&) { filters::saveFilterBases(app, false); });
     for (const char* name : kSaveControls)
@@ -74,6 +79,8 @@ void registerHandlers(Application& app) {
     registerFilterControls(app, d);
     filters::registerFilterHandlers(app);
     engine::registerCombineHandlers(app);
+    engine::registerOverlayHandlers(app);
+    history::registerDrawEditingHandlers(app);
     guidance::registerGuidanceHandlers(app);
 }
 

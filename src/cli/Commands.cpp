@@ -1,6 +1,7 @@
 #include "cli/Commands.h"
 
 #include "app/DefaultData.h"
+#include "app/ImportCommand.h"
 #include "base/Convert.h"
 #include "base/Errors.h"
 #include "catalogue/Catalogue.h"
@@ -19,6 +20,8 @@ std::string usage() {
            "  evaluate - значения фильтра строки по всем тиражам, попадания и промахи\n"
            "Использование: vargis-cli combine [--list]\n"
            "  combine - объединить выбранные фильтры по всем перестановкам\n"
+           "Использование: vargis-cli import ФАЙЛ\n"
+           "  import - заменить таблицу тиражей тиражами из файла (дата и пять чисел в строке)\n"
            "Использование: vargis-cli make-data ПАПКА\n"
            "  make-data - записать рабочую папку программы по таблицам фильтров\n";
 }
@@ -148,10 +151,31 @@ int combine(app::Application& app, const std::vector<std::string>& args, std::os
     return 4;
 }
 
+// Replaces the draw table with the draws of a file. It runs even when the
+// start could not load the draw file, since importing is how such a table
+// is filled again.
+int importDraws(app::Application& app, const std::vector<std::string>& args, std::ostream& out) {
+    if (args.size() != 2) {
+        std::cerr << usage();
+        return 2;
+    }
+    std::vector<history::ImportedDraw> draws;
+    if (!app.guarded([&] {
+            draws = history::readDrawFile(args[1], app.workspace().highestNumber);
+            app::applyImportedDraws(app, draws);
+        }))
+        return 2;
+    out << "imported: " << draws.size() << " draws (" << history::drawDateText(draws.front().date)
+        << " .. " << history::drawDateText(draws.back().date) << ")\n";
+    return 0;
+}
+
 } // namespace
 
 int runCommand(app::Application& app, CliPlatform& platform, const std::vector<std::string>& args,
                std::ostream& out) {
+    if (args.at(0) == "import")
+        return importDraws(app, args, out);
     if (platform.errorCount() != 0)
         return 2;
     if (args.at(0) == "status")

@@ -111,7 +111,10 @@ bool saveDrawHistory(context::Workspace& ws, ui::Form& form, ui::Platform& platf
         int empty = 0;
         for (int c = 2; c <= 7; ++c)
             empty += gridCell(grid, c, r).empty() ? 1 : 0;
-        if (empty == 6)
+        // A row appended by "добавить" carries its trailing marker; left empty
+        // it stops the save at its date, so the user fills it in. Other empty
+        // rows are skipped.
+        if (empty == 6 && gridCell(grid, 8, r) != "8")
             continue;
         if (!validateDrawRow(ws, form, platform, r))
             return false;
@@ -129,25 +132,17 @@ bool saveDrawHistory(context::Workspace& ws, ui::Form& form, ui::Platform& platf
     }
     if (lines.size() > kMaxDraws)
         lines.erase(lines.begin(), lines.end() - kMaxDraws);
-    std::vector<std::string> encoded;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        std::string line =
-            scrambleLine(toCp1251(lines[i]), kStatisticsFileKey, ScrambleDirection::Encode);
-        if (breaksLine(line))
-            throw RangeError("Тираж " + std::to_string(i + 1) +
-                             " после шифрования содержит символ перевода строки - "
-                             "таблица тиражей не сохранена");
-        encoded.push_back(std::move(line));
-    }
-    writeLines(statisticsPath(ws.kindFolder), encoded);
+    writeDrawLines(statisticsPath(ws.kindFolder), lines);
     platform.showInformation("Таблица тиражей сохранена");
+    reloadAfterSave(ws, form);
+    return true;
+}
 
+void reloadAfterSave(context::Workspace& ws, ui::Form& form) {
     loadDrawHistory(ws.history, statisticsPath(ws.kindFolder));
     fillDrawGrid(ws, form);
     filters::resetChartAxis(ws, form);
-    const int last = ws.drawCount();
-    selectCell(grid, 2, last);
-    return true;
+    selectCell(form.at(kDrawGrid), 2, ws.drawCount());
 }
 
 void saveStatisticsCommand(context::Workspace& ws, ui::Form& form, ui::Platform& platform) {

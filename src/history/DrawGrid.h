@@ -27,6 +27,10 @@ bool validateDrawRow(context::Workspace& ws, ui::Form& form, ui::Platform& platf
 // Returns false when it stopped before writing.
 bool saveDrawHistory(context::Workspace& ws, ui::Form& form, ui::Platform& platform);
 
+// The reload at the end of a save: the history from the file, the grid, the
+// chart's axis and band, and the date cell of the last draw selected.
+void reloadAfterSave(context::Workspace& ws, ui::Form& form);
+
 // The save command of Label2, Image10 and N9.
 void saveStatisticsCommand(context::Workspace& ws, ui::Form& form, ui::Platform& platform);
 

@@ -79,4 +79,18 @@ std::string drawLine(const std::array<std::string, 6>& dateAndNumbers) {
     return line + "8;";
 }
 
+void writeDrawLines(const std::string& path, const std::vector<std::string>& plain) {
+    std::vector<std::string> encoded;
+    for (std::size_t i = 0; i < plain.size(); ++i) {
+        std::string line =
+            scrambleLine(toCp1251(plain[i]), kStatisticsFileKey, ScrambleDirection::Encode);
+        if (breaksLine(line))
+            throw RangeError("Тираж " + std::to_string(i + 1) +
+                             " после шифрования содержит символ перевода строки - "
+                             "таблица тиражей не сохранена");
+        encoded.push_back(std::move(line));
+    }
+    writeLines(path, encoded);
+}
+
 } // namespace vargis::history

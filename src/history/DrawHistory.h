@@ -5,6 +5,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 namespace vargis::history {
 
@@ -26,5 +27,10 @@ void loadDrawHistory(DrawHistory& history, const std::string& path);
 
 // One plain line of the file for a draw: "8;date;n1;...;n5;8;".
 std::string drawLine(const std::array<std::string, 6>& dateAndNumbers);
+
+// Writes plain draw lines as the draw file: each scrambled, the file written
+// beside the old one and renamed over it. A line that would scramble into a
+// line break is a RangeError and nothing is written.
+void writeDrawLines(const std::string& path, const std::vector<std::string>& plain);
 
 } // namespace vargis::history

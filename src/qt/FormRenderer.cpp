@@ -230,6 +230,9 @@ void FormRenderer::create(const ui::Control& control) {
                     setCellText(b->shown.grid, row, col, text);
                     act([=](ActionSink& s) { s.editCell(formName, name, col, row, text); });
                 });
+        connect(table, &QTableWidget::pressed, this, [this, formName, name](const QModelIndex&) {
+            act([=](ActionSink& s) { s.mouseDown(formName, name); });
+        });
         table->installEventFilter(this);
         b->widget = table;
         break;

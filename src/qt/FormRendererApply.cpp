@@ -434,13 +434,17 @@ void FormRenderer::applyGrid(Bound& b, const ui::Control* was, const ui::Control
         }
     }
 
-    if (!before || before->editable != grid.editable) {
+    if (!before || before->editable != grid.editable || before->editorShown != grid.editorShown) {
         for (int row = 1; row <= rows; ++row)
             styleRow(table, row, grid);
-        table->setEditTriggers(
-            grid.editable ? QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked |
-                                QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed
-                          : QAbstractItemView::NoEditTriggers);
+        QAbstractItemView::EditTriggers triggers = QAbstractItemView::NoEditTriggers;
+        if (grid.editable)
+            triggers = QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked |
+                       QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed;
+        // An editor always shown opens as soon as a cell becomes current.
+        if (grid.editable && grid.editorShown)
+            triggers |= QAbstractItemView::CurrentChanged;
+        table->setEditTriggers(triggers);
     } else if (before->highlightTexts != grid.highlightTexts) {
         for (int row = 1; row <= rows; ++row)
             styleRow(table, row, grid);

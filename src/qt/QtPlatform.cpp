@@ -11,6 +11,7 @@
 #include <QDateTime>
 #include <QDesktopServices>
 #include <QEventLoop>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QSoundEffect>
@@ -170,6 +171,13 @@ void QtPlatform::stopSound() {
 
 void QtPlatform::openWithShell(const std::string& target) {
     QDesktopServices::openUrl(urlFor(target));
+}
+
+std::string QtPlatform::chooseFileToOpen(const std::string& title, const std::string& filter) {
+    syncWindows();
+    const QString path =
+        QFileDialog::getOpenFileName(dialogParent(), toQ(title), QString(), toQ(filter));
+    return fromQ(path);
 }
 
 void QtPlatform::popupMenu(const std::string& form, const std::string& menu, int dy) {

@@ -35,6 +35,7 @@ public:
     void stopSound() override;
 
     void openWithShell(const std::string& target) override;
+    std::string chooseFileToOpen(const std::string& title, const std::string& filter) override;
     void popupMenu(const std::string& form, const std::string& menu, int dy) override;
 
     void sleepMs(int ms) override;

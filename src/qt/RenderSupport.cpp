@@ -58,9 +58,9 @@ bool sameChart(const ui::Chart& a, const ui::Chart& b) {
 
 bool sameGrid(const ui::Grid& a, const ui::Grid& b) {
     return std::tie(a.colCount, a.rowCount, a.colWidths, a.selectedCol, a.selectedRow, a.topRow,
-                    a.leftCol, a.editable, a.highlightRow, a.highlightTexts) ==
+                    a.leftCol, a.editable, a.editorShown, a.highlightRow, a.highlightTexts) ==
                std::tie(b.colCount, b.rowCount, b.colWidths, b.selectedCol, b.selectedRow, b.topRow,
-                        b.leftCol, b.editable, b.highlightRow, b.highlightTexts) &&
+                        b.leftCol, b.editable, b.editorShown, b.highlightRow, b.highlightTexts) &&
            a.cells == b.cells;
 }
 

@@ -15,7 +15,10 @@ std::vector<std::string> htmlReportLines(const HtmlReport& report) {
     lines.insert(lines.end(), report.heading.begin(), report.heading.end());
     lines.insert(lines.end(), report.frame.begin(), report.frame.end());
     lines.insert(lines.end(), report.rows.begin(), report.rows.end());
-    for (const char* line : {"</table>", "</td></tr></table>", "</div>", "<p>"})
+    if (!report.rowsCloseTables)
+        for (const char* line : {"</table>", "</td></tr></table>"})
+            lines.emplace_back(line);
+    for (const char* line : {"</div>", "<p>"})
         lines.emplace_back(line);
     lines.insert(lines.end(), report.footer.begin(), report.footer.end());
     lines.emplace_back();

@@ -15,6 +15,7 @@ struct HtmlReport {
     std::vector<std::string> heading; // from the opening paragraph to the centring div
     std::vector<std::string> frame;   // opening lines of the frame tables
     std::vector<std::string> rows;    // the data rows
+    bool rowsCloseTables = false;     // the rows' last line already closes the frame tables
     std::vector<std::string> footer;  // the footer lines
 };
 

@@ -64,6 +64,8 @@ struct Grid {
     int topRow = 1;
     int leftCol = 0;
     bool editable = false;
+    // The cell editor opens on the current cell without a double click.
+    bool editorShown = false;
     int highlightRow = -1; // painted yellow with grey text; -1 none
     // Cells below the header and right of column 0 whose text is one of these
     // are painted yellow with navy bold text.

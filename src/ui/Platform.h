@@ -41,6 +41,10 @@ public:
     // Opens a file or an address with the desktop's associated program.
     virtual void openWithShell(const std::string& target) = 0;
 
+    // Asks the user for an existing file to open; `filter` lists the kinds
+    // offered as "Name (*.a *.b);;Name (*)". Empty when the user cancels.
+    virtual std::string chooseFileToOpen(const std::string& title, const std::string& filter) = 0;
+
     // Opens a pop-up menu of the given form at the mouse position moved
     // dy pixels down.
     virtual void popupMenu(const std::string& form, const std::string& menu, int dy) = 0;

@@ -18,6 +18,7 @@ public:
     void playSoundOnce(const std::string&) override {}
     void stopSound() override {}
     void openWithShell(const std::string&) override {}
+    std::string chooseFileToOpen(const std::string&, const std::string&) override { return {}; }
     void popupMenu(const std::string&, const std::string&, int) override {}
     void sleepMs(int) override {}
     void repaint() override {}

@@ -17,6 +17,15 @@ bool ScriptedPlatform::askYesNo(const std::string& text) {
     return answer;
 }
 
+std::string ScriptedPlatform::chooseFileToOpen(const std::string& title, const std::string&) {
+    fileDialogs.push_back(title);
+    if (filesToOpen.empty())
+        return {};
+    std::string path = filesToOpen.front();
+    filesToOpen.pop_front();
+    return path;
+}
+
 void ScriptedPlatform::showMessage(const std::string& text) {
     dialogs.push_back({Dialog::Kind::Message, text});
 }

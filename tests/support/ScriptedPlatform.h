@@ -20,6 +20,10 @@ public:
     std::deque<bool> answers;
     std::vector<Dialog> dialogs;
     std::vector<std::string> opened;
+    // Answers of the file dialogs, in order (cancelled when empty), and the
+    // titles of the dialogs asked.
+    std::deque<std::string> filesToOpen;
+    std::vector<std::string> fileDialogs;
     std::vector<std::string> popups;
     std::vector<std::string> sounds;
     std::vector<std::string> bitmaps;
@@ -38,6 +42,7 @@ public:
     void playSoundOnce(const std::string& path) override { sounds.push_back("once " + path); }
     void stopSound() override { sounds.push_back("stop"); }
     void openWithShell(const std::string& target) override { opened.push_back(target); }
+    std::string chooseFileToOpen(const std::string& title, const std::string&) override;
     void popupMenu(const std::string& form, const std::string& menu, int) override {
         popups.push_back(form + "." + menu);
     }

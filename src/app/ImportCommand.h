@@ -1,0 +1,25 @@
+#pragma once
+// The import of draws from a file: the main-menu item of the desktop
+// program and the headless command share the checks and the replacement.
+
+#include "Application.h"
+#include "history/DrawImport.h"
+
+#include <string>
+#include <vector>
+
+namespace vargis::app {
+
+inline constexpr const char* kImportMenuItem = "NImportDraws";
+
+// Replaces the draw table with checked draws, reloads the history as after
+// a save and finds the forecast target's draw again by its date. When the
+// workspace never finished loading (a missing or empty draw file at start),
+// the whole workspace is loaded instead.
+void applyImportedDraws(Application& app, const std::vector<history::ImportedDraw>& draws);
+
+// "Импорт тиражей...": asks for the file through the platform, checks it,
+// asks whether the table is to be replaced, then replaces it.
+void importDrawsCommand(Application& app);
+
+} // namespace vargis::app

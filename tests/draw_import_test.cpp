@@ -1,0 +1,416 @@
+// Importing draws from a file: the formats a file may use, the order and the
+// fifty kept, each bad line refused with nothing written, the menu item's
+// questions, and vargis-cli import with a round trip through status and
+// combine.
+
+#include "app/ImportCommand.h"
+#include "base/Cp1251.h"
+#include "base/Errors.h"
+#include "history/DrawImport.h"
+#include "support/CliRun.h"
+#include "support/DataFiles.h"
+
+#include <array>
+#include <chrono>
+#include <cstdio>
+#include <gtest/gtest.h>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+#include <tuple>
+#include <vector>
+
+namespace vargis::history {
+namespace {
+
+using testing::Dialog;
+using testing::kStatisticsFile;
+using testing::readBytes;
+using testing::StartedApp;
+
+struct Draw {
+    std::string date; // dd.mm.yyyy
+    std::array<int, 5> numbers;
+};
+
+// Draw i (from 0) of a made-up history: every third day from 01.01.2024,
+// five distinct numbers.
+Draw madeDraw(int i) {
+    using namespace std::chrono;
+    const year_month_day day{sys_days{2024y / January / 1} + days{3 * i}};
+    char text[16];
+    std::snprintf(text, sizeof text, "%02u.%02u.%04d", static_cast<unsigned>(day.day()),
+                  static_cast<unsigned>(day.month()), static_cast<int>(day.year()));
+    Draw d{text, {}};
+    for (int k = 0; k < 5; ++k)
+        d.numbers[static_cast<std::size_t>(k)] = 1 + (i * 7 + k * 5) % 36;
+    return d;
+}
+
+std::string plainLine(const Draw& d) {
+    std::string line = "8;" + d.date + ";";
+    for (int n : d.numbers)
+        line += std::to_string(n) + ";";
+    return line + "8;";
+}
+
+// A file line: the date and numbers joined by a separator.
+std::string fileLine(const Draw& d, const std::string& sep) {
+    std::string line = d.date;
+    for (int n : d.numbers)
+        line += sep + std::to_string(n);
+    return line;
+}
+
+std::string isoDate(const std::string& ddmmyyyy) {
+    return ddmmyyyy.substr(6, 4) + "-" + ddmmyyyy.substr(3, 2) + "-" + ddmmyyyy.substr(0, 2);
+}
+
+std::vector<ImportedDraw> parse(const std::vector<std::string>& lines) {
+    return parseDrawLines(lines, 36, "draws.txt");
+}
+
+std::string parseError(const std::vector<std::string>& lines) {
+    try {
+        parse(lines);
+    } catch (const VargisError& e) {
+        return e.what();
+    }
+    ADD_FAILURE() << "no error";
+    return {};
+}
+
+TEST(DrawImportParse, AcceptsTheUsualSeparatorsDatesAndHeader) {
+    const auto draws = parse({"\xEF\xBB\xBFДата;Номер 1;Номер 2", "", "05.12.2009;3;17;25;9;31",
+                              "6.1.2010,1,2,3,4,36", "2010-01-07\t7\t8\t9\t10\t11",
+                              "  2010-1-8   07  8 9 10 12  ", "\t", "09.01.2010; 1 ;2;3;4;5;"});
+    ASSERT_EQ(draws.size(), 5u);
+    EXPECT_EQ(drawDateText(draws[0].date), "05.12.2009");
+    EXPECT_EQ(draws[0].numbers, (std::array<int, 5>{3, 17, 25, 9, 31}));
+    EXPECT_EQ(draws[0].line, 3);
+    EXPECT_EQ(drawDateText(draws[1].date), "06.01.2010");
+    EXPECT_EQ(drawDateText(draws[2].date), "07.01.2010");
+    EXPECT_EQ(drawDateText(draws[3].date), "08.01.2010");
+    EXPECT_EQ(draws[3].numbers, (std::array<int, 5>{7, 8, 9, 10, 12}));
+    EXPECT_EQ(draws[4].line, 8);
+}
+
+TEST(DrawImportParse, AWindows1251HeaderIsSkippedLikeAUtf8One) {
+    const auto draws = parse({toCp1251("Тираж;Дата"), "05.12.2009;3;17;25;9;31"});
+    ASSERT_EQ(draws.size(), 1u);
+    // Only the first line may be a header.
+    EXPECT_NE(parseError({"05.12.2009;3;17;25;9;31", "Итого"}).find("строка 2"), std::string::npos);
+}
+
+TEST(DrawImportParse, EachBadLineIsNamedWithWhatIsWrong) {
+    const std::string good = "05.12.2009;3;17;25;9;31";
+    struct Case {
+        std::string line;
+        std::string what;
+    };
+    const Case cases[] = {
+        {"31.02.2025;1;2;3;4;5", "31.02.2025"},
+        {"29.02.2025;1;2;3;4;5", "29.02.2025"},
+        {"06.12.2009;0;2;3;4;5", "число 0 вне 1..36"},
+        {"06.12.2009;1;2;3;4;37", "число 37"},
+        {"06.12.2009;1;2;3;4", "чисел 4"},
+        {"06.12.2009;1;2;3;4;5;6", "чисел 6"},
+        {"06.12.2009;1;2;3;2;5", "число 2 повторяется"},
+        {"1;2;3;4;5", "нет даты"},
+        {"06.12.2009;1;2;x;4;5", "'x'"},
+        {"06.12.2009;1;2;-3;4;5", "'-3'"},
+        {std::string("06.12.2009;1;2;3;4;5\0", 21), "двоичные"},
+    };
+    for (const auto& c : cases) {
+        const std::string message = parseError({"Дата;числа", good, c.line});
+        EXPECT_NE(message.find("draws.txt, строка 3: "), std::string::npos) << message;
+        EXPECT_NE(message.find(c.what), std::string::npos) << message;
+    }
+    // The first bad line stops the check.
+    EXPECT_NE(parseError({good, "06.12.2009;1;2;3;4", "07.12.2009;0;2;3;4;5"}).find("строка 2"),
+              std::string::npos);
+}
+
+TEST(DrawImportParse, AFileWithoutDrawsIsRefused) {
+    for (const auto& lines :
+         std::vector<std::vector<std::string>>{{}, {""}, {"Дата;Числа"}, {"", "  ", "\t"}})
+        EXPECT_NE(parseError(lines).find("нет ни одного тиража"), std::string::npos);
+}
+
+TEST(DrawImportOrder, NewestFirstFilesAreTurnedAndRepeatsDropped) {
+    const auto draws =
+        orderDraws(parse({"07.01.2010;1;2;3;4;5", "06.01.2010;6;7;8;9;10", "06.01.2010;6;7;8;9;10",
+                          "06.01.2010;11;12;13;14;15", "05.01.2010;1;2;3;4;5"}));
+    ASSERT_EQ(draws.size(), 4u);
+    EXPECT_EQ(drawDateText(draws[0].date), "05.01.2010");
+    // Two draws of one day keep their order of drawing (the file's, turned).
+    EXPECT_EQ(draws[1].numbers[0], 11);
+    EXPECT_EQ(draws[2].numbers[0], 6);
+    EXPECT_EQ(drawDateText(draws[3].date), "07.01.2010");
+}
+
+// ---- The menu item on the started program
+
+class ImportMenuTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        s_.start();
+        ASSERT_TRUE(s_.platform.errors().empty());
+        s_.platform.clear();
+        before_ = readBytes(kStatisticsFile);
+        firstRecord_ = s_.ws().history.record(1).fields;
+    }
+
+    bool import(const std::string& path, bool answer = true) {
+        s_.platform.filesToOpen.push_back(path);
+        s_.platform.answers.push_back(answer);
+        return s_.app.chooseMenuItem("Form1", app::kImportMenuItem);
+    }
+
+    void expectUntouched() {
+        EXPECT_EQ(readBytes(kStatisticsFile), before_) << "nothing may be written";
+        EXPECT_EQ(s_.ws().drawCount(), 50);
+        EXPECT_EQ(s_.ws().history.record(1).fields, firstRecord_);
+    }
+
+    StartedApp s_;
+    std::string before_;
+    std::array<std::string, 7> firstRecord_;
+};
+
+TEST_F(ImportMenuTest, SixtyDrawsNewestFirstKeepTheLastFiftyInOrder) {
+    std::string file = "\xEF\xBB\xBF"
+                       "Дата;Шар 1;Шар 2;Шар 3;Шар 4;Шар 5\r\n";
+    for (int i = 59; i >= 0; --i)
+        file += fileLine(madeDraw(i), i % 3 == 0 ? ";" : i % 3 == 1 ? "\t" : " ") + "\r\n";
+    testing::writeBytesRaw("draws.csv", file);
+    // The target's date is draw 40 of the file: the target follows it.
+    s_.ws().forecastDate = madeDraw(39).date;
+    s_.ws().filters.row(25).field(4) = madeDraw(39).date;
+
+    EXPECT_TRUE(import("draws.csv"));
+    EXPECT_TRUE(s_.platform.errors().empty());
+    ASSERT_EQ(s_.platform.texts(Dialog::Kind::Question).size(), 1u);
+    EXPECT_EQ(s_.platform.texts(Dialog::Kind::Question)[0],
+              "Тиражей в файле: 50 (с " + madeDraw(10).date + " по " + madeDraw(59).date +
+                  ").\r\nЗаменить ими таблицу тиражей ?");
+    std::vector<std::string> expected;
+    for (int i = 10; i < 60; ++i)
+        expected.push_back(plainLine(madeDraw(i)));
+    EXPECT_EQ(testing::readDraws(), expected);
+    EXPECT_EQ(s_.ws().drawCount(), 50);
+    EXPECT_EQ(s_.ws().history.record(1).date(), madeDraw(10).date);
+    EXPECT_EQ(s_.ws().history.record(50).field(7), std::to_string(madeDraw(59).numbers[4]));
+    ui::Control& grid = s_.control("StringGrid1");
+    EXPECT_EQ(grid.grid.rowCount, 51);
+    EXPECT_EQ(grid.grid.cells[1][2], madeDraw(10).date);
+    EXPECT_EQ(grid.grid.selectedRow, 50);
+    EXPECT_EQ(grid.grid.selectedCol, 2);
+    EXPECT_EQ(s_.ws().forecastOrdinal, 30);
+    EXPECT_EQ(s_.platform.texts(Dialog::Kind::Information).size(), 1u);
+}
+
+TEST_F(ImportMenuTest, NoAnswerOrNoFileChangesNothing) {
+    std::string file;
+    for (int i = 0; i < 20; ++i)
+        file += fileLine(madeDraw(i), ";") + "\n";
+    testing::writeBytesRaw("draws.txt", file);
+    EXPECT_TRUE(import("draws.txt", false));
+    EXPECT_EQ(s_.platform.texts(Dialog::Kind::Question).size(), 1u);
+    expectUntouched();
+
+    s_.platform.clear();
+    EXPECT_TRUE(s_.app.chooseMenuItem("Form1", app::kImportMenuItem)); // dialog cancelled
+    EXPECT_TRUE(s_.platform.dialogs.empty());
+    expectUntouched();
+}
+
+TEST_F(ImportMenuTest, EachBadFileIsRefusedWithItsLineAndNothingWritten) {
+    const std::string good = fileLine(madeDraw(0), ";") + "\r\n";
+    struct Case {
+        const char* name;
+        std::string bytes; // empty name: the file is missing
+        std::string named;
+    };
+    const Case cases[] = {
+        {"empty", "", "нет ни одного тиража"},
+        {"binary",
+         std::string("\x7F"
+                     "ELF\x02\x01\x01\0\0\0",
+                     10) +
+             "\r\n",
+         "строка 1"},
+        {"feb31", good + "31.02.2025;1;2;3;4;5\r\n", "строка 2"},
+        {"zero", good + good + "01.03.2025;0;2;3;4;5\r\n", "строка 3"},
+        {"high", "Дата\r\n" + good + "01.03.2025;1;2;3;4;37\r\n", "строка 3"},
+        {"four", good + "01.03.2025;1;2;3;4\r\n", "строка 2"},
+        {"six", good + "01.03.2025;1;2;3;4;5;6\r\n", "строка 2"},
+        {"repeat", good + "01.03.2025;1;2;3;3;5\r\n", "строка 2"},
+    };
+    for (const auto& c : cases) {
+        s_.platform.clear();
+        testing::writeBytesRaw(c.name, c.bytes);
+        EXPECT_FALSE(import(c.name)) << c.name;
+        ASSERT_EQ(s_.platform.errors().size(), 1u) << c.name;
+        EXPECT_NE(s_.platform.errors()[0].find(c.named), std::string::npos)
+            << s_.platform.errors()[0];
+        EXPECT_NE(s_.platform.errors()[0].find(c.name), std::string::npos) << "names the file";
+        EXPECT_TRUE(s_.platform.texts(Dialog::Kind::Question).empty()) << "no question";
+        expectUntouched();
+        s_.platform.answers.clear();
+    }
+    s_.platform.clear();
+    EXPECT_FALSE(import("missing.txt"));
+    ASSERT_EQ(s_.platform.errors().size(), 1u);
+    EXPECT_NE(s_.platform.errors()[0].find("missing.txt"), std::string::npos);
+    expectUntouched();
+}
+
+TEST(ImportMenu, FillsATableTheStartCouldNotLoad) {
+    StartedApp s;
+    std::remove(kStatisticsFile);
+    s.start();
+    ASSERT_FALSE(s.platform.errors().empty());
+    std::string file;
+    for (int i = 0; i < 20; ++i)
+        file += fileLine(madeDraw(i), ",") + "\n";
+    testing::writeBytesRaw("draws.txt", file);
+    s.platform.clear();
+    s.platform.filesToOpen.push_back("draws.txt");
+    s.platform.answers.push_back(true);
+    EXPECT_TRUE(s.app.chooseMenuItem("Form1", app::kImportMenuItem));
+    EXPECT_TRUE(s.platform.errors().empty()) << s.platform.errors().front();
+    EXPECT_EQ(s.ws().drawCount(), 20);
+    EXPECT_GT(s.ws().filters.fileLineCount, 0);
+    EXPECT_EQ(s.control("StringGrid1").grid.rowCount, 21);
+}
+
+// ---- vargis-cli import
+
+struct CliResult {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+CliResult runImport(const std::string& file) {
+    const std::string command =
+        std::string("'") + VARGIS_CLI_PATH + "' import '" + file + "' 2>cli_err.txt";
+    CliResult run;
+    FILE* pipe = ::popen(command.c_str(), "r");
+    if (!pipe)
+        return run;
+    std::array<char, 4096> buffer{};
+    while (std::fgets(buffer.data(), static_cast<int>(buffer.size()), pipe))
+        run.out += buffer.data();
+    const int status = ::pclose(pipe);
+    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    run.err = readBytes("cli_err.txt");
+    return run;
+}
+
+TEST(ImportCli, PrintsTheCountAndDatesAndRefusesABadFile) {
+    testing::WorkFolder folder;
+    const std::string before = readBytes(kStatisticsFile);
+    testing::writeBytesRaw("bad.txt", fileLine(madeDraw(0), ";") + "\n" + "2024-02-30;1;2;3;4;5\n");
+    const CliResult bad = runImport("bad.txt");
+    EXPECT_EQ(bad.exitCode, 2);
+    EXPECT_EQ(bad.out, "");
+    EXPECT_NE(bad.err.find("bad.txt, строка 2"), std::string::npos) << bad.err;
+    EXPECT_EQ(readBytes(kStatisticsFile), before);
+
+    std::string file;
+    for (int i = 24; i >= 0; --i)
+        file += fileLine(madeDraw(i), " ") + "\n";
+    testing::writeBytesRaw("good.txt", file);
+    const CliResult good = runImport("good.txt");
+    EXPECT_EQ(good.exitCode, 0) << good.err;
+    EXPECT_EQ(good.out,
+              "imported: 25 draws (" + madeDraw(0).date + " .. " + madeDraw(24).date + ")\n");
+    EXPECT_EQ(testing::readDraws().size(), 25u);
+    EXPECT_EQ(testing::runCli("import").exitCode, 2);
+}
+
+using Combo = std::array<int, 5>;
+
+int common(const Combo& c, const std::array<int, 5>& draw) {
+    int n = 0;
+    for (int x : c)
+        for (int y : draw)
+            n += x == y ? 1 : 0;
+    return n;
+}
+
+// Imported draws are what status reports and what combine scores against.
+TEST(ImportCli, RoundTripThroughStatusAndCombine) {
+    testing::WorkFolder folder;
+    const int count = 20;
+    std::string file = "date,n1,n2,n3,n4,n5\n";
+    for (int i = 0; i < count; ++i)
+        file += isoDate(madeDraw(i).date) + "," + fileLine(madeDraw(i), ",").substr(11) + "\n";
+    testing::writeBytesRaw("draws.csv", file);
+    testing::setFilterField(25, 4, madeDraw(17).date); // target: imported draw 18
+    // Largest >= 30, smallest <= 6, two even numbers, one pair of
+    // neighbours, at least two of 1..10.
+    for (const auto& [row, parameter, condition] : {std::tuple{1, "30", ">="},
+                                                    {2, "6", "<="},
+                                                    {6, "2", "="},
+                                                    {19, "1", "="},
+                                                    {223, "2", ">="}}) {
+        testing::setFilterField(row, 3, parameter);
+        testing::setFilterField(row, 4, "True");
+        testing::setFilterField(row, 5, condition);
+    }
+
+    const CliResult imported = runImport("draws.csv");
+    ASSERT_EQ(imported.exitCode, 0) << imported.err;
+    const testing::CliRun status = testing::runCli("status");
+    EXPECT_EQ(status.exitCode, 0);
+    EXPECT_EQ(status.out, "kind: 5 из 36\ncombinations: 376992\ndraws: 20\nforecast: " +
+                              madeDraw(17).date + " 18\n");
+
+    std::vector<Combo> kept;
+    for (int a = 1; a <= 32; ++a)
+        for (int b = a + 1; b <= 33; ++b)
+            for (int c = b + 1; c <= 34; ++c)
+                for (int d = c + 1; d <= 35; ++d)
+                    for (int e = d + 1; e <= 36; ++e) {
+                        const Combo x{a, b, c, d, e};
+                        int even = 0, neighbours = 0, low = 0;
+                        for (std::size_t j = 0; j < 5; ++j) {
+                            even += x[j] % 2 == 0 ? 1 : 0;
+                            low += x[j] <= 10 ? 1 : 0;
+                            if (j > 0 && x[j] - x[j - 1] == 1)
+                                ++neighbours;
+                        }
+                        if (e >= 30 && a <= 6 && even == 2 && neighbours == 1 && low >= 2)
+                            kept.push_back(x);
+                    }
+    ASSERT_LE(kept.size(), 10500u);
+    std::array<int, 6> counts{};
+    for (const auto& c : kept)
+        ++counts[static_cast<std::size_t>(common(c, madeDraw(17).numbers))];
+    std::ostringstream scores;
+    for (int i = 0; i < count; ++i) {
+        int best = 0;
+        for (const auto& c : kept)
+            best = std::max(best, common(c, madeDraw(i).numbers));
+        scores << ' ' << (best >= 2 ? best : 0);
+    }
+    const testing::CliRun combine = testing::runCli("combine");
+    EXPECT_EQ(combine.exitCode, 0);
+    std::istringstream lines(combine.out);
+    std::string survivors, remaining, numbers, counters, scoreLine;
+    std::getline(lines, survivors);
+    std::getline(lines, remaining);
+    std::getline(lines, numbers);
+    std::getline(lines, counters);
+    std::getline(lines, scoreLine);
+    EXPECT_EQ(survivors, "survivors: " + std::to_string(kept.size()));
+    EXPECT_EQ(counters, "counters: " + std::to_string(counts[5]) + " " + std::to_string(counts[4]) +
+                            " " + std::to_string(counts[3]) + " " + std::to_string(counts[2]));
+    EXPECT_EQ(scoreLine, "scores:" + scores.str());
+}
+
+} // namespace
+} // namespace vargis::history
