@@ -223,7 +223,8 @@ void buildStatisticsGroup(Form& form) {
 
 void buildChartArea(Form& form) {
     const std::string f = form.name();
-    place(form, "Chart", ControlKind::Chart, f, 478, 22, 427, 290).popupMenu = "PopupMenu3";
+    // The overlay button sits below the chart.
+    place(form, "Chart", ControlKind::Chart, f, 478, 22, 427, 268).popupMenu = "PopupMenu3";
     Control& luck =
         place(form, "StaticText1", ControlKind::StaticText, f, 640, 120, 100, 20, " Удачи !!!");
     luck.visible = false;
@@ -237,11 +238,12 @@ void buildChartArea(Form& form) {
     printImages.hint = "РАСПЕЧАТАТЬ все графики";
     Control& clearImages = place(form, "BitBtn273", ControlKind::BitBtn, f, 554, 26, 34, 20, "Уд");
     clearImages.hint = "Очистить базу графиков";
-    Control& overlay = place(form, engine::kOverlayButton, ControlKind::BitBtn, f, 482, 288, 84, 20,
+    Control& overlay = place(form, engine::kOverlayButton, ControlKind::BitBtn, f, 480, 291, 90, 22,
                              " наложение");
     overlay.hint = "Накладываются графики выбранных фильтров";
-    place(form, "StaticText168", ControlKind::StaticText, f, 3, 652, 52, 18, "Фильтр: ");
-    Control& ordinals = place(form, "RichEdit1", ControlKind::RichEdit, f, 56, 650, 849, 20);
+    // Wide enough for "Наложение" as well as "Фильтр: ".
+    place(form, "StaticText168", ControlKind::StaticText, f, 3, 652, 66, 18, "Фильтр: ");
+    Control& ordinals = place(form, "RichEdit1", ControlKind::RichEdit, f, 70, 650, 835, 20);
     ordinals.color = ui::colors::Navy;
     // The draw ordinals 1..50, yellow until a filter colours them.
     for (int j = 1; j <= 50; ++j)
