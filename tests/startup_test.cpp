@@ -467,6 +467,7 @@ TEST_F(StartupTest, MainMenuItemsAndSeparators) {
                                             "Сайт программы",
                                             "-",
                                             "Статистику тиражей сохранить",
+                                            "Импорт тиражей...", // the program's own addition
                                             "Базу фильтров сохранить",
                                             "-",
                                             "Подсказки вЫключить",
@@ -476,8 +477,9 @@ TEST_F(StartupTest, MainMenuItemsAndSeparators) {
     const auto& items = s_.control("PopupMenu4").items;
     EXPECT_EQ(items[0], "N15");
     EXPECT_EQ(items[4], "N9");
-    EXPECT_EQ(items[5], "N10");
-    EXPECT_EQ(items[9], "N12");
+    EXPECT_EQ(items[5], "NImportDraws");
+    EXPECT_EQ(items[6], "N10");
+    EXPECT_EQ(items[10], "N12");
     EXPECT_EQ(s_.form1().self().popupMenu, "PopupMenu4"); // right click on the window
 
     EXPECT_TRUE(s_.app.click("Form1", "StaticText23"));
