@@ -5,6 +5,7 @@
 #include "engine/Overlay.h"
 #include "filters/MarkBases.h"
 #include "guidance/GuidanceLayout.h"
+#include "numbers/NumberLayout.h"
 
 #include <string>
 
@@ -121,51 +122,6 @@ void buildFilterPage(Form& form, const catalogue::PageInfo& page) {
                            height, std::string(extra.caption));
         c.hint = std::string(extra.hint);
         extraX += width + 6;
-    }
-}
-
-void buildNumberPage(Form& form) {
-    Control& sheet = form.add("TabSheet11", ControlKind::TabSheet, "PageControl1");
-    sheet.caption = "ВЫБРАТЬ ЧИСЛА";
-    form.at("PageControl1").pages.push_back(sheet.name);
-    // Five columns of ten numbers, each label with its box to the right.
-    for (int n = 1; n <= filters::kNumbers; ++n) {
-        const int column = (n - 1) / 10;
-        const int line = (n - 1) % 10;
-        const int x = 8 + column * 86;
-        const int y = 8 + line * 24;
-        place(form, filters::numberLabelName(n), ControlKind::StaticText, "TabSheet11", x, y, 24,
-              18, std::to_string(n));
-        Control& box = place(form, "CheckBox" + filters::numberCheckBoxSuffix(n),
-                             ControlKind::CheckBox, "TabSheet11", x + 26, y, 18, 18);
-        box.checked = true;
-    }
-    Control& group = place(form, "GroupBox6", ControlKind::GroupBox, "TabSheet11", 3, 275, 440, 90,
-                           " анализатор ");
-    group.visible = false;
-    struct Setting {
-        const char* label;
-        const char* upDown;
-        const char* caption;
-        int min, max, initial, top;
-    };
-    constexpr Setting kSettings[] = {
-        {"StaticText166", "UpDown102", "Повторы в", 1, 49, 15, 18},
-        {"StaticText262", "UpDown125", "тир. перед тир. с N п/п = ", 10, 50, 30, 42},
-        {"StaticText259", "UpDown124", "Исключать ЧИСЛА с повторениями", 0, 10, 0, 66},
-    };
-    // One setting a line: caption, value, arrows.
-    for (const auto& s : kSettings) {
-        place(form, std::string(s.label) + "Caption", ControlKind::Label, "GroupBox6", 8, s.top,
-              250, 18, s.caption);
-        place(form, s.label, ControlKind::StaticText, "GroupBox6", 264, s.top, 28, 18,
-              std::to_string(s.initial));
-        Control& arrows =
-            place(form, s.upDown, ControlKind::UpDown, "GroupBox6", 294, s.top - 2, 16, 22);
-        arrows.min = s.min;
-        arrows.max = s.max;
-        arrows.position = s.initial;
-        arrows.associate = s.label;
     }
 }
 
@@ -320,37 +276,6 @@ void buildCombineControls(Form& form) {
     print.hint = "Распечатать ВСЕ оставшиеся перестановки для выбранного тиража";
 }
 
-void buildAfterFilterSide(Form& form) {
-    const std::string f = form.name();
-    place(form, "AfterFilterGroup", ControlKind::GroupBox, f, 258, 4, 254, 346,
-          "  ПОСЛЕ обработки фильтрами  ");
-    place(form, "Form7Label4", ControlKind::Label, "AfterFilterGroup", 8, 18, 236, 16,
-          "Числа, оставшиеся после фильтров:");
-    Control& memo = place(form, "Memo4", ControlKind::Memo, "AfterFilterGroup", 8, 36, 236, 40);
-    memo.enabled = true;
-    place(form, "Form7Label5", ControlKind::Label, "AfterFilterGroup", 8, 80, 170, 16,
-          "Осталось чисел в перестановках");
-    place(form, "Form7Label6", ControlKind::Label, "AfterFilterGroup", 8, 96, 170, 16,
-          "после фильтров, всего =>> ");
-    place(form, "Label7", ControlKind::Label, "AfterFilterGroup", 180, 96, 60, 16, "??");
-    place(form, "Form7Label8", ControlKind::Label, "AfterFilterGroup", 8, 114, 236, 16,
-          "Перестановок из оставшихся чисел по 5,  ");
-    place(form, "Form7Label9", ControlKind::Label, "AfterFilterGroup", 8, 130, 170, 16,
-          "всего  =>>  ");
-    place(form, "Label13", ControlKind::Label, "AfterFilterGroup", 180, 130, 60, 16, "??");
-    place(form, "Form7Label10", ControlKind::Label, "AfterFilterGroup", 8, 148, 236, 16,
-          "Перестановки из оставшихся чисел по 5,  ");
-    place(form, "Form7Label11", ControlKind::Label, "AfterFilterGroup", 8, 164, 236, 16,
-          "если их меньше 10.000 : ");
-    Control& grid =
-        place(form, "StringGrid2", ControlKind::StringGrid, "AfterFilterGroup", 8, 182, 236, 156);
-    grid.grid.colCount = 6;
-    grid.grid.rowCount = 2;
-    grid.grid.cells = {{"N п/п", "1-е", "2-е", "3-е", "4-е", "5-е"}, {"", "", "", "", "", ""}};
-    grid.grid.colWidths = {33, 36, 36, 36, 36, 36};
-    grid.grid.leftCol = 1;
-}
-
 } // namespace
 
 void buildMainForm(Form& form) {
@@ -372,7 +297,7 @@ void buildMainForm(Form& form) {
 
     Control& pages = place(form, "PageControl1", ControlKind::PageControl, f, 3, 22, 452, 420);
     (void)pages;
-    buildNumberPage(form);
+    numbers::buildNumberPage(form);
     for (const auto& page : catalogue::filterPages())
         buildFilterPage(form, page);
     // Save controls that no filter page placed belong to the number page ("сохр.").
@@ -413,11 +338,7 @@ void buildAboutForm(Form& form) {
 }
 
 void buildNumbersPanel(Form& form) {
-    Control& self = form.self();
-    self.caption = "Числа - дополнительная панель";
-    self.width = 515;
-    self.height = 353;
-    buildAfterFilterSide(form);
+    numbers::buildNumbersPanel(form);
 }
 
 } // namespace vargis::app

@@ -13,6 +13,7 @@
 #include "guidance/GuidanceHandlers.h"
 #include "history/DrawEditing.h"
 #include "history/DrawGrid.h"
+#include "numbers/NumberHandlers.h"
 
 namespace vargis::app {
 
@@ -65,9 +66,6 @@ void registerFilterControls(Application& app, ui::Dispatcher& d) {
             d.on("Form1", std::string(rc.checkBox), Event::Click,
                  [&app](const std::string& sender) { filters::filterCheckBoxClick(app, sender); });
     }
-    for (int n = 1; n <= filters::kNumbers; ++n)
-        d.on("Form1", "CheckBox" + filters::numberCheckBoxSuffix(n), Event::Click,
-             [&app](const std::string& sender) { filters::numberCheckBoxClick(app, sender); });
 }
 
 } // namespace
@@ -82,6 +80,7 @@ void registerHandlers(Application& app) {
     engine::registerOverlayHandlers(app);
     history::registerDrawEditingHandlers(app);
     guidance::registerGuidanceHandlers(app);
+    numbers::registerNumberHandlers(app);
 }
 
 } // namespace vargis::app

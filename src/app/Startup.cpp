@@ -14,6 +14,8 @@
 #include "filters/SharedAreas.h"
 #include "history/DrawGrid.h"
 #include "history/DrawHistory.h"
+#include "numbers/SelectedSide.h"
+#include "numbers/Selection.h"
 #include "ui/GridCells.h"
 
 namespace vargis::app {
@@ -35,6 +37,8 @@ void formCreate(Application& app) {
     group.top = 275;
     group.visible = true;
     form.self().visible = true;
+    // The window shows its active page, whose Show runs as on a page change.
+    app.dispatcher().run(form.name(), form.at("PageControl1").activePage, ui::Event::Show);
 }
 
 void restoreForecastTarget(Application& app) {
@@ -70,6 +74,7 @@ void reloadWorkspace(Application& app) {
     const std::string folder = "bd/" + ws.kindFolder;
     filters::loadGraphicsBase(ws.failMarks, filters::graphicsPath(folder));
     filters::loadDigitsBase(ws.digits, filters::digitsPath(folder));
+    numbers::checkDigitsBase(ws.digits, filters::digitsPath(folder));
 
     ui::Control& grid = form.at(history::kDrawGrid);
     ui::setGridRowCount(grid, 2);
@@ -129,7 +134,7 @@ void systemCommand(Application& app, int command) {
         panel.visible = false;
         return;
     }
-    panel.visible = true;
+    numbers::showNumbersPanel(app);
     if (command == kSysCommandClose)
         app.closeMainWindow();
 }

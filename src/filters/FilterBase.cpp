@@ -122,20 +122,4 @@ void filterCheckBoxClick(context::Application& app, const std::string& sender) {
     clearResultTable(app.mainForm());
 }
 
-int numberOfCheckBox(const std::string& name) {
-    for (int n = 1; n <= filters::kNumbers; ++n)
-        if (name == "CheckBox" + filters::numberCheckBoxSuffix(n))
-            return n;
-    return 0;
-}
-
-void numberCheckBoxClick(context::Application& app, const std::string& sender) {
-    const int number = numberOfCheckBox(sender);
-    if (number == 0)
-        return;
-    ui::Control& box = app.mainForm().at(sender);
-    app.workspace().digits.row(number).fields[2] = box.checked ? "1" : "0";
-    box.color = box.checked ? ui::colors::Yellow : ui::colors::Red;
-}
-
 } // namespace vargis::filters

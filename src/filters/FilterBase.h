@@ -16,11 +16,7 @@ void restoreFilterChecks(context::Application& app, int first, int last);
 // progress bar from the page labels and images, without from the menu.
 void saveFilterBases(context::Application& app, bool withProgress);
 
-// Shared click of the filter check boxes and of the number check boxes.
+// Shared click of the filter check boxes.
 void filterCheckBoxClick(context::Application& app, const std::string& sender);
-void numberCheckBoxClick(context::Application& app, const std::string& sender);
-
-// The number whose check box has this name, 0 when none.
-int numberOfCheckBox(const std::string& name);
 
 } // namespace vargis::filters

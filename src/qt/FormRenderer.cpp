@@ -51,7 +51,7 @@ FormRenderer::FormRenderer(FrontEnd& front, ui::Form& form, bool mainWindow)
     Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
     if (mainWindow || form.self().closeBox)
         flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
-    if (mainWindow)
+    if (mainWindow || form.self().minimizeBox)
         flags |= Qt::WindowMinimizeButtonHint;
     window_ = std::make_unique<QWidget>(nullptr, flags);
     window_->setFont(QFont(QString::fromLatin1(kFontFamily), kFontPointSize));

@@ -3,6 +3,8 @@
 #include "qt/FormRenderer.h"
 
 #include <QMenu>
+#include <QWidget>
+#include <QWindow>
 
 namespace vargis::qt {
 
@@ -26,8 +28,26 @@ FrontEnd::~FrontEnd() = default;
 FormRenderer& FrontEnd::addForm(ui::Form& form, bool mainWindow) {
     renderers_.push_back(std::make_unique<FormRenderer>(*this, form, mainWindow));
     FormRenderer& renderer = *renderers_.back();
+    if (mainWindow)
+        mainRenderer_ = &renderer;
+    keepAboveMainWindow();
     renderer.sync();
     return renderer;
+}
+
+void FrontEnd::keepAboveMainWindow() {
+    if (!mainRenderer_)
+        return;
+    QWidget* main = mainRenderer_->window();
+    main->winId(); // the native window the others are bound to
+    for (const auto& renderer : renderers_) {
+        if (renderer.get() == mainRenderer_ || !renderer->form().self().stayOnTop)
+            continue;
+        QWidget* window = renderer->window();
+        window->winId();
+        if (window->windowHandle()->transientParent() != main->windowHandle())
+            window->windowHandle()->setTransientParent(main->windowHandle());
+    }
 }
 
 FormRenderer* FrontEnd::renderer(const std::string& formName) const {

@@ -54,9 +54,14 @@ public:
 
 private:
     void runNextQueued();
+    // Windows of forms that stay on top of the program's windows become
+    // transient windows of the main window, which the window system keeps
+    // above it.
+    void keepAboveMainWindow();
 
     ActionSink& sink_;
     std::vector<std::unique_ptr<FormRenderer>> renderers_;
+    FormRenderer* mainRenderer_ = nullptr;
     std::deque<std::function<void()>> queued_;
     bool busy_ = false;
     bool syncing_ = false;

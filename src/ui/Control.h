@@ -136,7 +136,10 @@ struct Control {
     // PageControl
     std::vector<std::string> pages;
     std::string activePage;
-    // Form: has the system menu and the close button.
+    // Form: stays above the program's other windows; has a minimise button;
+    // has the system menu and the close button.
+    bool stayOnTop = false;
+    bool minimizeBox = false;
     bool closeBox = true;
 
     // TabSheet

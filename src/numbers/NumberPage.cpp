@@ -1,0 +1,198 @@
+#include "numbers/NumberPage.h"
+
+#include "base/Combinatorics.h"
+#include "base/Convert.h"
+#include "filters/ChartModel.h"
+#include "filters/MarkBases.h"
+#include "filters/SharedAreas.h"
+#include "numbers/Analyzer.h"
+#include "numbers/NumberLayout.h"
+#include "numbers/SelectedSide.h"
+#include "numbers/Selection.h"
+
+#include <algorithm>
+
+namespace vargis::numbers {
+
+namespace {
+
+constexpr const char* kAnalyzerQuestion =
+    "Если вы УЖЕ составили РАБОЧИЙ ряд, то\r\nСОХРАНИТЕ его !\r\nРяд, полученный на панели "
+    "\"Анализатор\"\r\nАВТОМАТИЧЕСКИ СТАНЕТ РАБОЧИМ РЯДОМ!\r\n---\r\nПРОДОЛЖИТЬ ?";
+
+std::string boxName(int number) {
+    return "CheckBox" + filters::numberCheckBoxSuffix(number);
+}
+
+void setNumberBoxesEnabled(ui::Form& form, bool enabled) {
+    for (int n = 1; n <= filters::kNumbers; ++n)
+        form.at(boxName(n)).enabled = enabled;
+}
+
+} // namespace
+
+bool analyzerOn(const ui::Form& mainForm) {
+    return !mainForm.at(kSwitchPanel).visible;
+}
+
+void showSelection(context::Application& app) {
+    context::Workspace& ws = app.workspace();
+    ui::Form& form = app.mainForm();
+    ui::Form& panel = app.form(filters::kNumbersPanel);
+    const int playing = playingCount(ws.digits, ws.highestNumber);
+    const std::int32_t combinations =
+        countCombinations(static_cast<std::uint8_t>(playing), std::uint8_t{5});
+    form.at("StaticText6").caption = std::to_string(playing);
+    panel.at("Label14").caption = std::to_string(playing);
+    form.at("StaticText8").caption = std::to_string(combinations);
+    panel.at("Label3").caption = std::to_string(combinations);
+
+    clearSelectedGrid(app);
+    if (!analyzerOn(form))
+        drawSelectedHits(app);
+    if (combinations <= kSelectedGridLimit)
+        fillSelectedGrid(app);
+    filters::resetAfterFilterArea(app);
+}
+
+void numberBoxClick(context::Application& app, const std::string& sender) {
+    context::Workspace& ws = app.workspace();
+    ui::Form& form = app.mainForm();
+    filters::resetAfterFilterArea(app);
+    filters::clearResultTable(form);
+
+    const int number = rowOfCheckBox(ws.digits, sender);
+    const int playingBefore = playingCount(ws.digits, ws.highestNumber);
+    ui::Control& box = form.at(sender);
+    std::string& state = ws.digits.row(number).fields[2];
+    if (box.checked) {
+        state = "1";
+        box.color = ui::colors::Yellow;
+    } else if (playingBefore == 5) {
+        // At least five numbers must play: the box is marked again.
+        app.platform().showInformation(kTooFewNumbers);
+        state = "1";
+        box.checked = true;
+        box.color = ui::colors::Yellow;
+        return;
+    } else {
+        state = "0";
+        box.color = ui::colors::Red;
+    }
+    showSelection(app);
+}
+
+void markAllNumbers(context::Application& app) {
+    context::Workspace& ws = app.workspace();
+    ui::Form& form = app.mainForm();
+    filters::resetAfterFilterArea(app);
+    filters::clearResultTable(form);
+    for (int b = 1; b <= ws.highestNumber; ++b) {
+        ui::Control& box = form.at("CheckBox" + ws.digits.row(b).fields[1]);
+        box.checked = true;
+        box.color = ui::colors::Yellow;
+        ws.digits.row(b).fields[2] = "1";
+    }
+    showSelection(app);
+}
+
+void numberFrequency(context::Application& app, const std::string& sender) {
+    context::Workspace& ws = app.workspace();
+    ui::Form& form = app.mainForm();
+    filters::clearChart(ws, form);
+    filters::resetChartAxis(ws, form);
+    const std::string number = form.at(sender).caption;
+    ui::Series& series = form.at(filters::kChart).chart.series1;
+    for (int i = 1; i <= context::kMaxDraws; ++i) {
+        const context::DrawRecord& draw = ws.history.record(i);
+        int count = 0;
+        for (int k = 3; k <= 7; ++k)
+            count += draw.field(k) == number ? 1 : 0;
+        series.points.push_back({static_cast<double>(i), static_cast<double>(count)});
+    }
+    filters::setChartFooter(form, "Выпадение числа " + number + " в тиражах");
+}
+
+void listSelection(context::Application& app) {
+    context::Workspace& ws = app.workspace();
+    ui::Form& panel = app.form(filters::kNumbersPanel);
+    panel.at("Memo1").lines = {joinNumbers(playingNumbers(ws.digits, ws.highestNumber))};
+    panel.at("Memo2").lines = {joinNumbers(excludedNumbers(ws.digits, ws.highestNumber))};
+}
+
+void drawSelectedHits(context::Application& app) {
+    context::Workspace& ws = app.workspace();
+    ui::Form& form = app.mainForm();
+    filters::clearChart(ws, form);
+    form.at("StaticText4").caption = "Фильтр: -";
+    std::vector<int> hits;
+    for (int i = 1; i <= ws.drawCount(); ++i)
+        hits.push_back(drawHits(ws.history.record(i), ws.digits));
+    const std::string count = std::to_string(ws.drawCount());
+    ui::Chart& chart = form.at(filters::kChart).chart;
+    chart.title = {"Выбранные числа играют от тиража с N п/п= 1 до тиража с N п/п= " + count};
+    filters::setChartFooter(form, "Горизонталь - N п/п тиражей ( 1 -:- " + count +
+                                      "),  вертикаль - количество попаданий выбранных чисел в "
+                                      "тиражах");
+    listSelection(app);
+    const int playing = playingCount(ws.digits, ws.highestNumber);
+    form.at("StaticText8").caption =
+        std::to_string(countCombinations(static_cast<std::uint8_t>(playing), std::uint8_t{5}));
+    int largest = 1;
+    for (std::size_t i = 0; i < hits.size(); ++i) {
+        chart.series2.points.push_back({static_cast<double>(i + 1), static_cast<double>(hits[i])});
+        largest = std::max(largest, hits[i]);
+    }
+    chart.band.y0 = largest;
+}
+
+void analyzerSwitchOn(context::Application& app) {
+    if (!app.platform().askYesNo(kAnalyzerQuestion))
+        return;
+    context::Workspace& ws = app.workspace();
+    ui::Form& form = app.mainForm();
+    form.at(kSwitchPanel).visible = false;
+    analyzeRepeats(app);
+    setNumberBoxesEnabled(form, false);
+    ui::Control& reference = form.at(kReferenceLabel);
+    if (toInt(reference.caption) > ws.forecastOrdinal)
+        setSetting(form, kReferenceLabel, ws.forecastOrdinal);
+}
+
+void analyzerSwitchOff(context::Application& app) {
+    ui::Form& form = app.mainForm();
+    form.at(kSwitchPanel).visible = true;
+    drawSelectedHits(app);
+    setNumberBoxesEnabled(form, true);
+}
+
+void numberPageShow(context::Application& app) {
+    context::Workspace& ws = app.workspace();
+    ui::Form& form = app.mainForm();
+    filters::clearChart(ws, form);
+    form.at(filters::kChart).chart.series2.lineWidth = 2;
+    showThresholdSign(form);
+    form.at(kSwitchPanel).visible = true;
+    drawSelectedHits(app);
+    form.at("StaticText13").caption =
+        "начиная с N п/п= 1 до N п/п= " + std::to_string(ws.drawCount());
+    showNumbersPanel(app);
+    ui::Control& analysis = form.at(kAnalysisPanel);
+    const ui::Control& switchPanel = form.at(kSwitchPanel);
+    analysis.left = switchPanel.left;
+    analysis.top = switchPanel.top;
+}
+
+void numberPageHide(context::Application& app) {
+    app.mainForm().at(filters::kChart).chart.series2.lineWidth = 1;
+    hideNumbersPanel(app);
+}
+
+void numberPageExit(context::Application& app) {
+    context::Workspace& ws = app.workspace();
+    ui::Form& form = app.mainForm();
+    filters::clearChart(ws, form);
+    filters::resetChartAxis(ws, form);
+}
+
+} // namespace vargis::numbers

@@ -1,0 +1,126 @@
+#include "numbers/PanelReports.h"
+
+#include "context/ProductInfo.h"
+#include "filters/ImageBase.h"
+#include "filters/SharedAreas.h"
+
+#include <vector>
+
+namespace vargis::numbers {
+
+namespace {
+
+constexpr const char* kProduct = "Варгис-лото 5v36.1.1";
+
+// The number texts of draw ForecastOrdinal when it is a past draw.
+std::vector<std::string> forecastNumberTexts(const context::Workspace& ws) {
+    std::vector<std::string> texts;
+    if (ws.forecastOrdinal <= ws.drawCount())
+        for (int k = 3; k <= 7; ++k)
+            texts.push_back(ws.history.record(ws.forecastOrdinal).field(k));
+    return texts;
+}
+
+const std::string& cellText(const ui::Control& grid, int col, int row) {
+    static const std::string kEmpty;
+    if (col < 0 || row < 0 || col >= grid.grid.colCount || row >= grid.grid.rowCount)
+        return kEmpty;
+    const auto& cells = grid.grid.cells;
+    const auto r = static_cast<std::size_t>(row);
+    const auto c = static_cast<std::size_t>(col);
+    return r < cells.size() && c < cells[r].size() ? cells[r][c] : kEmpty;
+}
+
+// The frame and rows as result.html has them: the numbers of a past
+// forecast draw in bold.
+void fillTable(reports::HtmlReport& report, const context::Workspace& ws, const ui::Control& grid) {
+    report.frame = {"<table width=\"60%\" border=0 cellpadding=0 cellspacing=\"0\">",
+                    "<tr><td bgcolor=\"#C0C0C0\">",
+                    "<table width=\"100%\" border=0 cellpadding=3 cellspacing=\"1\">"};
+    const auto forecast = forecastNumberTexts(ws);
+    report.rows.reserve(static_cast<std::size_t>(grid.grid.rowCount) * 2);
+    std::vector<std::string> cells;
+    for (int row = 0; row < grid.grid.rowCount; ++row) {
+        cells.clear();
+        for (int col = 0; col < grid.grid.colCount; ++col) {
+            const std::string& text = cellText(grid, col, row);
+            std::string cell = reports::escapeHtml(text);
+            bool bold = false;
+            if (row >= 1 && col >= 1)
+                for (const auto& number : forecast)
+                    bold = bold || number == text;
+            cells.push_back(bold ? "<strong>" + cell + "</strong>" : cell);
+        }
+        reports::appendTableRow(report.rows, cells);
+    }
+}
+
+std::string footerTime(const ui::DateTime& now) {
+    return "<small>" + filters::formatDate(now) + "г., " + filters::formatTime(now) + "</small>";
+}
+
+const std::string kParagraph = "<p style=\"font-family: MS Sans Serif; font-size: 13px\">";
+const std::string kProductLine = std::string("<strong>") + kProduct + "</strong><br>";
+
+} // namespace
+
+reports::HtmlReport selectedReport(const context::Workspace& ws, const ui::Control& grid,
+                                   const std::string& selected, const ui::DateTime& now) {
+    const std::string date = reports::escapeHtml(ws.forecastDate);
+    reports::HtmlReport report;
+    report.title =
+        std::string(kProduct) + " Перестановки из выбранных чисел. " + context::kProductAddress;
+    report.heading = {kParagraph,
+                      kProductLine,
+                      "Прогноз на " + date + ".<br>",
+                      "<br>Выбраны числа: <strong>" + reports::escapeHtml(selected) + "</strong>",
+                      "<h4 align=center>Перестановки из ВЫБРАННЫХ чисел. Прогноз на " + date +
+                          "</h4></p>",
+                      "<div align=\"center\">"};
+    fillTable(report, ws, grid);
+    report.footer = {std::string("<small>") + kProduct + "</small><br>", footerTime(now)};
+    return report;
+}
+
+reports::HtmlReport afterFilterReport(const context::Workspace& ws, const ui::Control& grid,
+                                      const ui::DateTime& now) {
+    const std::string date = reports::escapeHtml(ws.forecastDate);
+    reports::HtmlReport report;
+    report.title = std::string(kProduct) + " Перестановки из чисел, оставшихся после фильтров. " +
+                   context::kProductAddress;
+    report.heading = {kParagraph, kProductLine, "Прогноз на " + date + "<br>",
+                      "<h4 align=center>Перестановки из ЧИСЕЛ, ОСТАВШИХСЯ ПОСЛЕ фильтров. Прогноз "
+                      "на " +
+                          date + "</h4></p>",
+                      "<div align=\"center\">"};
+    fillTable(report, ws, grid);
+    report.footer = {std::string("<small>") + kProduct +
+                         " Сайт программы: " + context::kProductAddress + "</small><br>",
+                     footerTime(now)};
+    return report;
+}
+
+void printPanelReport(context::Application& app, PanelSide side) {
+    const bool left = side == PanelSide::Selected;
+    ui::Form& panel = app.form(filters::kNumbersPanel);
+    ui::Platform& platform = app.platform();
+    const ui::Control& grid = panel.at(left ? "StringGrid1" : "StringGrid2");
+    if (cellText(grid, 1, 1).empty() && cellText(grid, 2, 1).empty()) {
+        platform.showMessage("Таблица пустая !");
+        return;
+    }
+    const ui::DateTime now = platform.now();
+    std::string selected;
+    for (const auto& line : panel.at("Memo1").lines)
+        selected += line;
+    if (grid.grid.rowCount >= kReportQuestionRows &&
+        !platform.askYesNo("Количество перестановок больше 500 ! Выводить на печать ?"))
+        return;
+    const context::Workspace& ws = app.workspace();
+    const char* path = left ? kSelectedReport : kAfterFilterReport;
+    reports::writeHtmlReport(path, left ? selectedReport(ws, grid, selected, now)
+                                        : afterFilterReport(ws, grid, now));
+    platform.openWithShell(path);
+}
+
+} // namespace vargis::numbers
