@@ -81,10 +81,11 @@ std::string parseError(const std::vector<std::string>& lines) {
 }
 
 TEST(DrawImportParse, AcceptsTheUsualSeparatorsDatesAndHeader) {
-    const auto draws = parse({"\xEF\xBB\xBFДата;Номер 1;Номер 2", "", "05.12.2009;3;17;25;9;31",
-                              "6.1.2010,1,2,3,4,36", "2010-01-07\t7\t8\t9\t10\t11",
-                              "  2010-1-8   07  8 9 10 12  ", "\t", "09.01.2010; 1 ;2;3;4;5;"});
-    ASSERT_EQ(draws.size(), 5u);
+    const auto draws =
+        parse({"\xEF\xBB\xBFДата;Номер 1;Номер 2", "", "05.12.2009;3;17;25;9;31",
+               "6.1.2010,1,2,3,4,36", "2010-01-07\t7\t8\t9\t10\t11", "  2010-1-8   07  8 9 10 12  ",
+               "\t", "09.01.2010; 1 ;2;3;4;5;", "10.01.2010\u00A01\u00A02\u00A03\u00A04\u00A05"});
+    ASSERT_EQ(draws.size(), 6u);
     EXPECT_EQ(drawDateText(draws[0].date), "05.12.2009");
     EXPECT_EQ(draws[0].numbers, (std::array<int, 5>{3, 17, 25, 9, 31}));
     EXPECT_EQ(draws[0].line, 3);
@@ -96,10 +97,17 @@ TEST(DrawImportParse, AcceptsTheUsualSeparatorsDatesAndHeader) {
 }
 
 TEST(DrawImportParse, AWindows1251HeaderIsSkippedLikeAUtf8One) {
-    const auto draws = parse({toCp1251("Тираж;Дата"), "05.12.2009;3;17;25;9;31"});
-    ASSERT_EQ(draws.size(), 1u);
+    const auto draws = parse({toCp1251("Тираж;Дата"), "05.12.2009;3;17;25;9;31",
+                              toCp1251("06.12.2009\u00A01\u00A02\u00A03\u00A04\u00A05")});
+    ASSERT_EQ(draws.size(), 2u);
     // Only the first line may be a header.
     EXPECT_NE(parseError({"05.12.2009;3;17;25;9;31", "Итого"}).find("строка 2"), std::string::npos);
+}
+
+TEST(DrawImportParse, AMessageQuotesAtMostFortyCharactersOfAField) {
+    const std::string message = parseError({"05.12.2009;1;2;3;4;" + std::string(5000, '7')});
+    EXPECT_NE(message.find("число " + std::string(40, '7') + "... вне 1..36"), std::string::npos);
+    EXPECT_LT(message.size(), 200u);
 }
 
 TEST(DrawImportParse, AFileWithoutDrawsIsRefused) {

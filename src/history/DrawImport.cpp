@@ -68,10 +68,20 @@ bool looksBinary(std::string_view line) {
     });
 }
 
-std::vector<std::string> splitFields(std::string_view line) {
+// A field as a message quotes it: a long one is cut.
+std::string shown(const std::string& field) {
+    constexpr std::size_t kLongest = 40;
+    return field.size() <= kLongest ? field : field.substr(0, kLongest) + "...";
+}
+
+// Splits at ";", ",", tabs and blanks, the no-break space of pages copied
+// from a browser included.
+std::vector<std::string> splitFields(std::string text) {
+    for (auto at = text.find("\xC2\xA0"); at != std::string::npos; at = text.find("\xC2\xA0"))
+        text.replace(at, 2, " ");
     std::vector<std::string> fields;
     std::string current;
-    for (char c : line) {
+    for (char c : text) {
         if (c == ';' || c == ',' || c == '\t' || c == ' ') {
             if (!current.empty())
                 fields.push_back(std::move(current));
@@ -145,13 +155,13 @@ public:
         for (const auto& field : fields) {
             if (const auto parts = dateParts(field)) {
                 if (dated)
-                    fail<ConversionError>("вторая дата " + field);
+                    fail<ConversionError>("вторая дата " + shown(field));
                 draw.date = calendarDate(*parts, field);
                 dated = true;
             } else if (allDigits(field)) {
                 numbers.push_back(number(field));
             } else {
-                fail<ConversionError>("'" + field + "' - не дата и не число");
+                fail<ConversionError>("'" + shown(field) + "' - не дата и не число");
             }
         }
         if (!dated)
@@ -194,7 +204,7 @@ private:
             significant == std::string::npos ? "0" : field.substr(significant);
         const int value = digits.size() > 3 ? highest_ + 1 : toInt(digits);
         if (value < 1 || value > highest_)
-            fail<RangeError>("число " + field + " вне 1.." + std::to_string(highest_));
+            fail<RangeError>("число " + shown(field) + " вне 1.." + std::to_string(highest_));
         return value;
     }
 
