@@ -3,6 +3,7 @@
 // numerology families and their zero divisors.
 
 #include "base/Errors.h"
+#include "catalogue/Catalogue.h"
 #include "catalogue/DigitFilters.h"
 #include "catalogue/NumerologyFilters.h"
 #include "catalogue/Unit_zvukiChisel.h"
@@ -91,6 +92,22 @@ TEST(DigitRows, PlusChartCountsKeepTheLeadingZeros) {
     EXPECT_EQ(plus.complements, 1);
     // Row 268 drops the zeros of 05 and 03 and so misses the four 0s.
     EXPECT_EQ(digitRowValue(268, d), 4);
+}
+
+TEST(DigitRows, TextsOfTheDigitButtonsFollowTheirDigit) {
+    for (int row = 270; row <= 279; ++row) {
+        const std::string d = std::to_string(digitOfRow(row));
+        const auto& rc = rowControls(row);
+        EXPECT_EQ(rc.button, "BitBtn" + std::to_string(row + 20));
+        EXPECT_EQ(rc.caption, "кол  \"" + d + "\"");
+        EXPECT_EQ(rc.hint, "Количество -" + d + "-  в  тираже");
+        EXPECT_EQ(rc.footer, "Количество цифр \"" + d + "\" в тираже");
+    }
+    for (int row = 280; row <= 287; ++row) {
+        const std::string m = std::to_string(modulusOfRow(row));
+        EXPECT_EQ(rowControls(row).caption, "полное число мод" + m);
+        EXPECT_EQ(rowControls(row).footer, "Сумма чисел тиража, взятая по модулю, = " + m);
+    }
 }
 
 TEST(NumerologyRows, VibrationFamily) {

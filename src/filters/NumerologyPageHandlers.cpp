@@ -56,8 +56,8 @@ void pressNumerologyFilter(context::Application& app, int row) {
         return catalogue::numerologyRowValue(row, drawNumbers(ws, i));
     };
     ui::Control& progress = form.at("ProgressBar1");
-    filter.progress = [&app, &progress, &ws](int i) {
-        progress.max = ws.drawCount();
+    progress.max = ws.drawCount();
+    filter.progress = [&app, &progress](int i) {
         progress.position = i;
         app.platform().repaint();
     };
