@@ -9,13 +9,13 @@ namespace {
 
 constexpr std::array<std::string_view, 3> kNoticeRu = {
     "Программа анализа тиражей лотереи \"5 из 36\".",
-    "Распространяется бесплатно, как есть, без гарантий.",
+    "Бесплатно, как есть, без гарантий.",
     "Выигрыш не обещается: играйте в меру.",
 };
 
 constexpr std::array<std::string_view, 3> kNoticeEn = {
     "A program for analysing the draws of the \"5 of 36\" lottery.",
-    "Distributed free of charge, as is, without warranty.",
+    "Free of charge, as is, without warranty.",
     "No win is promised: play in moderation.",
 };
 

@@ -176,7 +176,7 @@ void FormRenderer::apply(Bound& b, const ui::Control* was, const ui::Control& no
             auto* image = static_cast<QToolButton*>(w);
             const QStyle::StandardPixmap glyph = glyphFor(toQ(now.hint));
             image->setIcon(image->style()->standardIcon(glyph));
-            if (glyph == QStyle::SP_DialogHelpButton)
+            if (glyph == QStyle::SP_MessageBoxQuestion)
                 image->setCursor(Qt::WhatsThisCursor);
             b.glyphChosen = !now.hint.empty();
         }

@@ -204,10 +204,14 @@ QStyle::StandardPixmap glyphFor(const QString& hint) {
         QStyle::StandardPixmap glyph;
     };
     static const Rule rules[] = {
-        {"сохран", QStyle::SP_DialogSaveButton}, {"печат", QStyle::SP_FileDialogDetailedView},
-        {"помощь", QStyle::SP_DialogHelpButton}, {"очист", QStyle::SP_TrashIcon},
-        {"удал", QStyle::SP_TrashIcon},          {"выключ", QStyle::SP_MediaStop},
-        {"включ", QStyle::SP_MediaPlay},         {"добав", QStyle::SP_FileDialogNewFolder},
+        {"сохран", QStyle::SP_DialogSaveButton},
+        {"печат", QStyle::SP_FileDialogDetailedView},
+        {"помощь", QStyle::SP_MessageBoxQuestion},
+        {"очист", QStyle::SP_TrashIcon},
+        {"удал", QStyle::SP_TrashIcon},
+        {"выключ", QStyle::SP_MediaStop},
+        {"включ", QStyle::SP_MediaPlay},
+        {"добав", QStyle::SP_FileDialogNewFolder},
         {"лото", QStyle::SP_ComputerIcon},
     };
     for (const Rule& rule : rules)

@@ -51,6 +51,8 @@ TEST(QtGuidance, HelpImageOfAFilterPageOpensTheWalkthroughBox) {
     QTest::mouseClick(image, Qt::LeftButton);
     EXPECT_TRUE(box->isVisible());
     EXPECT_EQ(box->title(), QStringLiteral("  Работа с программой  "));
+    EXPECT_EQ(box->palette().color(QPalette::WindowText), QColor(128, 0, 0));
+    EXPECT_EQ(box->palette().color(QPalette::Window), QColor(17, 218, 247));
     auto* title = qobject_cast<QLabel*>(main.widget(guidance::kWalkthroughTitle));
     auto* memo = qobject_cast<QPlainTextEdit*>(main.widget(guidance::kWalkthroughMemo));
     ASSERT_NE(title, nullptr);
