@@ -38,11 +38,11 @@ Control& placeArrows(Form& form, const std::string& name, const std::string& par
 void buildAnalysisPanel(Form& form) {
     const std::string g = kAnalysisPanel;
     place(form, g, ControlKind::GroupBox, kNumberPage, 3, 275, 440, 90, " Анализатор ");
-    place(form, "StaticText259Caption", ControlKind::Label, g, 8, 20, 196, 18,
+    place(form, "StaticText259Caption", ControlKind::Label, g, 8, 20, 214, 18,
           "Исключать ЧИСЛА с повторениями");
-    place(form, kThresholdSign, ControlKind::StaticText, g, 206, 20, 18, 18, "=");
-    place(form, kThresholdLabel, ControlKind::StaticText, g, 226, 20, 22, 18, "0");
-    placeArrows(form, kThresholdArrows, g, 250, 18, kThresholdLabel, 0, 10, 0);
+    place(form, kThresholdSign, ControlKind::StaticText, g, 226, 20, 18, 18, "=");
+    place(form, kThresholdLabel, ControlKind::StaticText, g, 246, 20, 22, 18, "0");
+    placeArrows(form, kThresholdArrows, g, 270, 18, kThresholdLabel, 0, 10, 0);
 
     place(form, "StaticText166Caption", ControlKind::Label, g, 8, 52, 62, 18, "Повторы в");
     place(form, kDrawsLabel, ControlKind::StaticText, g, 72, 52, 22, 18, "15");
@@ -106,13 +106,13 @@ void buildSelectedSide(Form& form) {
     const std::string g = "SelectedGroup";
     place(form, g, ControlKind::GroupBox, form.name(), 3, 3, 254, 347,
           " Выбранные  ДО обработки фильтрами  ");
-    place(form, "Label14Caption", ControlKind::Label, g, 8, 18, 140, 16,
+    place(form, "Label14Caption", ControlKind::Label, g, 8, 18, 150, 16,
           "Играют (выбраны), всего ");
-    place(form, "Label14", ControlKind::Label, g, 148, 18, 26, 16, " ??");
-    place(form, "Label14Unit", ControlKind::Label, g, 176, 18, 70, 16, "чисел, ЭТО:");
-    place(form, "Memo1", ControlKind::Memo, g, 8, 36, 238, 38);
-    place(form, "Memo2Caption", ControlKind::Label, g, 8, 78, 238, 16, "Не играют (не выбраны):");
-    place(form, "Memo2", ControlKind::Memo, g, 8, 96, 238, 38);
+    place(form, "Label14", ControlKind::Label, g, 158, 18, 22, 16, " ??");
+    place(form, "Label14Unit", ControlKind::Label, g, 182, 18, 64, 16, "чисел, ЭТО:");
+    place(form, "Memo1", ControlKind::Memo, g, 8, 34, 238, 36);
+    place(form, "Memo2Caption", ControlKind::Label, g, 8, 72, 238, 16, "Не играют (не выбраны):");
+    place(form, "Memo2", ControlKind::Memo, g, 8, 88, 238, 48);
     place(form, "Label3Caption", ControlKind::Label, g, 8, 138, 238, 16,
           "Перестановок из выбранных чисел по 5,  ");
     place(form, "Label3Prefix", ControlKind::Label, g, 8, 154, 90, 16, "всего  =>>  ");
@@ -138,7 +138,7 @@ void buildAfterFilterSide(Form& form) {
           "Осталось чисел в перестановках");
     place(form, "Label7Prefix", ControlKind::Label, g, 8, 120, 160, 16,
           "после фильтров, всего =>> ");
-    place(form, "Label7", ControlKind::Label, g, 170, 120, 60, 16, "??");
+    place(form, "Label7", ControlKind::Label, g, 176, 120, 60, 16, "??");
     place(form, "Label13Caption", ControlKind::Label, g, 8, 138, 238, 16,
           "Перестановок из оставшихся чисел по 5,  ");
     place(form, "Label13Prefix", ControlKind::Label, g, 8, 154, 90, 16, "всего  =>>  ");

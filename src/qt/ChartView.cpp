@@ -244,11 +244,15 @@ void ChartView::placeFooter() {
     while (font.pointSizeF() > 6 && widest(font) > width() - 6)
         font.setPointSizeF(font.pointSizeF() - 0.5);
     footer_->setFont(font);
+    // A footer still too wide at the smallest font wraps at its spaces.
+    const bool wrap = widest(font) > room - 6;
+    footer_->setWordWrap(wrap);
     // The footer sits under the bottom axis; the chart keeps room for it.
     const int lines = footer_->text().isEmpty()
                           ? 0
                           : static_cast<int>(footer_->text().count(QLatin1Char('\n'))) + 1;
-    const int height = lines * footer_->fontMetrics().height() + (lines > 0 ? 4 : 0);
+    const int height = wrap ? footer_->heightForWidth(room) + 4
+                            : lines * footer_->fontMetrics().height() + (lines > 0 ? 4 : 0);
     chart()->setMargins(QMargins(4, 4, 4, 4 + height));
     footer_->setGeometry(0, this->height() - height - 2, width(), height);
     footer_->raise();
