@@ -38,6 +38,16 @@ TEST(QtGuidance, HelpImageOfAFilterPageOpensTheWalkthroughBox) {
 
     auto* tabs = qobject_cast<QTabWidget*>(main.widget("PageControl1"));
     ASSERT_NE(tabs, nullptr);
+    // The number page at start: its image, and the image of the analysis
+    // panel behind the switch panel.
+    for (const char* name : {"Image22", "Image54", "Image56", "Image36", "Image7"})
+        EXPECT_TRUE(main.widget(name) && main.widget(name)->isVisible()) << name;
+    rendered.app.form("Form1").at("GroupBox6").visible = false;
+    rendered.front.syncAll();
+    EXPECT_TRUE(main.widget("Image57")->isVisible());
+    QTest::qWait(50);
+    EXPECT_TRUE(main.window()->grab().save(saved("qt_help_images_number_page.png")));
+
     tabs->setCurrentWidget(main.widget("TabSheet8")); // "повторы"
     auto* image = qobject_cast<QToolButton*>(main.widget("Image42"));
     ASSERT_NE(image, nullptr);
