@@ -481,6 +481,11 @@ void FormRenderer::applyGrid(Bound& b, const ui::Control* was, const ui::Control
             b.pendingTopRow = grid.topRow - 1; // scrolled when the grid is shown
         }
     }
+    // As in the toolkit's grid, a cell made current on a shown grid is
+    // scrolled into view (an appended row, the last draw after a save).
+    if ((reshaped || before->selectedRow != grid.selectedRow) && table->isVisible())
+        if (QTableWidgetItem* current = table->currentItem())
+            table->scrollToItem(current);
 }
 
 } // namespace vargis::qt
