@@ -299,6 +299,7 @@ TEST_F(GuidanceTest, PanelShowsTheNameAndVersionMessage) {
     const ui::Control& panel = s_.control(kProgramInfoPanel);
     EXPECT_EQ(panel.color, s_.control("StaticText23").color);
     EXPECT_EQ(panel.width, 14);
+    EXPECT_EQ(panel.height, 34);
     click(kProgramInfoPanel);
     const auto messages = s_.platform.texts(testing::Dialog::Kind::Message);
     ASSERT_EQ(messages.size(), 1u);

@@ -109,7 +109,8 @@ void addHelpImages(Form& form) {
 }
 
 // "Меню" and "О программе" read lime on navy and turn yellow under the
-// mouse; Panel14 is a small navy patch at the right end of the same strip.
+// mouse; Panel14 is a small navy patch at the right end of the same strip
+// (its lower part lies under the chart).
 void styleTopLabels(Form& form) {
     for (const char* name : {"StaticText23", "StaticText106"}) {
         Control& label = form.at(name);
@@ -118,7 +119,7 @@ void styleTopLabels(Form& form) {
         label.hoverFontColor = ui::colors::Yellow;
     }
     Control& panel = place(form, kProgramInfoPanel, ControlKind::StaticText, form.name(),
-                           form.self().width - 14, 1, 14, 20);
+                           form.self().width - 14, 1, 14, 34);
     panel.color = ui::colors::Navy;
 }
 
