@@ -158,6 +158,11 @@ TEST_F(GuidanceTest, EveryImageOpensTheBoxAtItsPageWithTheTextFromTheTop) {
     expectShowing(4);
     EXPECT_THROW(openWalkthrough(s_.app, 15), RangeError);
     expectShowing(4);
+    // A page number outside 0..14 shows nothing and changes nothing.
+    s_.ws().walkthroughPage = 15;
+    showWalkthroughPage(s_.ws(), s_.form1());
+    EXPECT_EQ(title(), kTitles[4]);
+    EXPECT_EQ(memo(), walkthroughLines(4));
     EXPECT_TRUE(s_.platform.dialogs.empty());
 }
 
