@@ -129,7 +129,9 @@ struct LetterTable {
             const std::string_view group = kLetterGroups[g];
             for (std::size_t at = 0; at < group.size();) {
                 const char32_t cp = nextCodePoint(group, at);
-                digit[cp - 0x400] = static_cast<std::uint8_t>(g + 1);
+                // The groups hold Cyrillic letters only; anything else is skipped.
+                if (cp >= 0x400 && cp < 0x460)
+                    digit[cp - 0x400] = static_cast<std::uint8_t>(g + 1);
             }
         }
     }
