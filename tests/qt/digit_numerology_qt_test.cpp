@@ -5,7 +5,10 @@
 #include "qt/ChartView.h"
 #include "support/WorkFolder.h"
 
+#include <QApplication>
+#include <QContextMenuEvent>
 #include <QLineSeries>
+#include <QMenu>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
@@ -42,12 +45,29 @@ TEST(QtDigitNumerology, LunarDaysOverTheNumerologyPage) {
     tabs->setCurrentWidget(main.widget("TabSheet7"));
     QTest::mouseClick(qobject_cast<QPushButton*>(main.widget("BitBtn151")), Qt::LeftButton);
     ASSERT_TRUE(platform.errors().empty()) << platform.errors().front();
-    // The chart's pop-up menu: "Вкл. Лунные дни".
-    ASSERT_TRUE(rendered.sink.openPopup("Form1", "PopupMenu3", "Chart"));
-    ASSERT_TRUE(rendered.sink.chooseMenuItem("Form1", "N6"));
-    rendered.front.syncAll();
+    // A right click on the chart opens its menu; "Вкл. Лунные дни" is chosen.
     auto* chart = qobject_cast<ChartView*>(main.widget("Chart"));
     ASSERT_NE(chart, nullptr);
+    const QPoint inside(chart->width() / 2, chart->height() / 2);
+    QContextMenuEvent rightClick(QContextMenuEvent::Mouse, inside, chart->mapToGlobal(inside));
+    QApplication::sendEvent(chart->viewport(), &rightClick);
+    QMenu* menu = main.menu("PopupMenu3");
+    ASSERT_NE(menu, nullptr);
+    EXPECT_TRUE(menu->isVisible());
+    QStringList captions;
+    QAction* on = nullptr;
+    for (QAction* action : menu->actions()) {
+        captions << action->text();
+        if (action->text() == QString::fromUtf8("Вкл. Лунные дни"))
+            on = action;
+    }
+    EXPECT_EQ(captions, (QStringList{QString::fromUtf8("Вкл. Лунные дни"),
+                                     QString::fromUtf8("Выкл. Лунные дни")}));
+    ASSERT_NE(on, nullptr);
+    on->trigger();
+    menu->hide();
+    rendered.front.syncAll();
+    EXPECT_TRUE(on->isChecked());
     QLineSeries* overlay = overlaySeries(chart);
     ASSERT_NE(overlay, nullptr);
     EXPECT_EQ(overlay->count(), app.workspace().drawCount());
