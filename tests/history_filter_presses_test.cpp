@@ -2,12 +2,15 @@
 // "разности" on the application model: values, counts, chart, marks, texts,
 // arrows, page shows and the refusals of bad input.
 
+#include "app/LotteryKind.h"
 #include "base/Errors.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/RangeCounts.h"
 #include "support/DataFiles.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
+#include <map>
 
 namespace vargis {
 namespace {
@@ -415,6 +418,29 @@ TEST(HistoryFilterPages, ShowSetsTitleAndFooterAndRankedTabsStayHidden) {
     }
     for (int sheet = 2; sheet <= 6; ++sheet)
         EXPECT_FALSE(s.control("TabSheet" + std::to_string(sheet)).tabVisible) << sheet;
+}
+
+TEST(RangePress, KindAdjustmentsAgreeWithTheRangesOfEveryKind) {
+    Started s(linesOf(slidingDraws(3)));
+    // The stems the kind writes name the range its button counts.
+    const std::map<int, std::vector<int>> stemKinds = {
+        {242, {30, 31, 32, 34}}, {243, {37, 38}}, {233, {39, 40}}, {244, {44, 45, 50}}};
+    for (int n = 28; n <= 50; ++n) {
+        app::applyKindAdjustments(s.form1(), s.ws(), n);
+        for (int row = 223; row <= 244; ++row) {
+            EXPECT_EQ(s.control(s.button(row)).visible, catalogue::rangeRowShown(row, n))
+                << row << " N=" << n;
+            const auto kinds = stemKinds.find(row);
+            if (kinds == stemKinds.end() ||
+                std::find(kinds->second.begin(), kinds->second.end(), n) == kinds->second.end())
+                continue;
+            const auto range = catalogue::countedRange(row, n);
+            ASSERT_TRUE(range.has_value()) << row << " N=" << n;
+            EXPECT_EQ(s.ws().filters.row(row).stem(), "кол. в (" + std::to_string(range->lo) +
+                                                          " -:- " + std::to_string(range->hi) + ")")
+                << row << " N=" << n;
+        }
+    }
 }
 
 } // namespace
