@@ -1,8 +1,12 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build and the tests need (missing ones only).
+# With --package also the tools that build and check the Debian package.
 set -euo pipefail
 packages=(cmake g++ make clang libclang-rt-14-dev libgtest-dev libgmock-dev libbenchmark-dev
-          qt6-base-dev qt6-charts-dev qt6-multimedia-dev libgl-dev xvfb xauth)
+          qt6-base-dev qt6-charts-dev qt6-multimedia-dev libgl-dev xvfb xauth librsvg2-bin)
+if [[ "${1:-}" == "--package" ]]; then
+    packages+=(dpkg-dev file desktop-file-utils appstream lintian)
+fi
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

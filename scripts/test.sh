@@ -2,7 +2,8 @@
 # Installs what is missing, builds everything with warnings as errors and
 # library assertions, and runs every test: the full build with Qt (offscreen),
 # the core-only build without Qt, the sanitizer build, and a short run of each
-# loader fuzzer.
+# loader fuzzer; then builds the Debian package and checks it without
+# installing it.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 "$root/scripts/install-deps.sh"
@@ -45,3 +46,7 @@ if [[ -d "$root/fuzz" ]]; then
         rm -rf "$scratch"
     done
 fi
+
+echo "== Debian package (built and checked, never installed here)"
+deb="$("$root/scripts/package.sh" "$root/build-deb" | tail -n 1)"
+"$root/scripts/check-package.sh" "$deb"

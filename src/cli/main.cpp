@@ -5,6 +5,7 @@
 #include "app/Application.h"
 #include "cli/CliPlatform.h"
 #include "cli/Commands.h"
+#include "cli/UserFolder.h"
 
 #include <iostream>
 #include <string>
@@ -18,6 +19,8 @@ int main(int argc, char** argv) {
     }
     if (args.front() == "make-data")
         return vargis::cli::makeData(args);
+    if (args.front() == "user-folder")
+        return vargis::cli::userFolder(args, argv[0], std::cout, std::cerr);
     vargis::cli::CliPlatform platform;
     vargis::app::Application app(platform);
     app.start();

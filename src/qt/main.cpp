@@ -1,9 +1,14 @@
-// The desktop program: the application model rendered with Qt widgets. The
-// current directory is the working folder that holds bd/ and help/.
+// The desktop program: the application model rendered with Qt widgets. It
+// starts in the user's working folder (filled from the bundled copy on the
+// first start), which holds bd/ and help/ and is the current directory for
+// every relative path.
 
 #include "app/Application.h"
+#include "app/WorkingFolder.h"
+#include "base/Errors.h"
 #include "qt/ApplicationSink.h"
 #include "qt/FrontEnd.h"
+#include "qt/ProgramIcon.h"
 #include "qt/QtPlatform.h"
 
 #include <QApplication>
@@ -13,8 +18,17 @@ int main(int argc, char** argv) {
     QApplication qapp(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Варгис - лото 5r36.1.1"));
     QApplication::setFont(QFont(QStringLiteral("DejaVu Sans"), 8));
+    QApplication::setWindowIcon(vargis::qt::programIcon());
+    QGuiApplication::setDesktopFileName(QStringLiteral(VARGIS_APP_ID));
 
     vargis::qt::QtPlatform platform;
+    try {
+        const vargis::app::WorkingFolderPlace place = vargis::app::workingFolderPlace(argv[0]);
+        vargis::app::enterWorkingFolder(place.folder, place.bundled);
+    } catch (const vargis::VargisError& e) {
+        platform.showError(e.what());
+        return 1;
+    }
     vargis::app::Application app(platform);
     vargis::qt::ApplicationSink sink(app);
     vargis::qt::FrontEnd front(sink);
