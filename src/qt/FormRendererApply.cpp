@@ -4,6 +4,7 @@
 #include "qt/ActionSink.h"
 #include "qt/ChartView.h"
 #include "qt/FrontEnd.h"
+#include "qt/ProgramIcon.h"
 #include "qt/QtText.h"
 #include "qt/RenderSupport.h"
 #include "qt/UpDownWidget.h"
@@ -178,6 +179,8 @@ void FormRenderer::apply(Bound& b, const ui::Control* was, const ui::Control& no
             image->setIcon(image->style()->standardIcon(glyph));
             if (glyph == QStyle::SP_MessageBoxQuestion)
                 image->setCursor(Qt::WhatsThisCursor);
+            if (showsProgramIcon(now.hint))
+                image->setIcon(programIcon());
             b.glyphChosen = !now.hint.empty();
         }
         if (changed(&ui::Control::width, now) || changed(&ui::Control::height, now)) {
