@@ -139,10 +139,10 @@ TEST_F(CombineCommandTest, ARunReachesTheResultTable) {
     ASSERT_EQ(panel.at("Memo4").lines.size(), 1u);
     EXPECT_EQ(panel.at("Memo4").lines[0].substr(0, 10), "1 - 2 - 3 ");
     EXPECT_EQ(panel.at("StringGrid2").grid.rowCount, 2);
-    // Sound and pauses: the first pass's steps (8.6 s), 2 s before the
-    // table, 4 s of the memo.
+    // Sound and pauses: the first pass's steps (8.6 s), the second pass's
+    // pause after its averages (0.5 s), 2 s before the table, 4 s of the memo.
     EXPECT_EQ(s_.platform.sounds, (std::vector<std::string>{"loop bd/tik-tak.wav", "stop"}));
-    EXPECT_EQ(s_.platform.sleptMs, 8600 + 2000 + 4000);
+    EXPECT_EQ(s_.platform.sleptMs, 8600 + 500 + 2000 + 4000);
     EXPECT_EQ(control("ProgressBar1").position, control("ProgressBar1").min);
     expectIdle();
 }

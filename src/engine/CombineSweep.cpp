@@ -31,6 +31,24 @@ FirstPassInput firstPassInput(context::Application& app) {
     return input;
 }
 
+// Shows each step that ran: its progress position, the live count after it
+// and its pause.
+void replaySteps(context::Application& app, const FirstPassResult& result) {
+    ui::Form& form = app.mainForm();
+    ui::Platform& platform = app.platform();
+    ui::Control& progress = form.at("ProgressBar1");
+    ui::Control& live = form.at("StaticText8");
+    for (const StepTrace& step : result.steps) {
+        if (step.progress >= 0)
+            progress.position = step.progress;
+        live.caption = std::to_string(step.live);
+        if (step.pauseMs > 0)
+            platform.sleepMs(step.pauseMs);
+        else
+            platform.repaint();
+    }
+}
+
 } // namespace
 
 void showPage(context::Application& app, const std::string& tabSheet) {
@@ -75,15 +93,7 @@ void sweepWithoutDateOnForm(context::Application& app, CombineState& state) {
     progress.position = kFirstPassStartPosition;
 
     const FirstPassResult result = sweepWithoutDate(state.candidates, firstPassInput(app));
-    for (const StepTrace& step : result.steps) {
-        if (step.progress >= 0)
-            progress.position = step.progress;
-        live.caption = std::to_string(step.live);
-        if (step.pauseMs > 0)
-            platform.sleepMs(step.pauseMs);
-        else
-            platform.repaint();
-    }
+    replaySteps(app, result);
     if (result.stopRow != 0) {
         stopSweep(app, state, result.stopRow);
         return;
@@ -109,6 +119,22 @@ void sweepAllSelectedOnForm(context::Application& app, CombineState& state) {
     progress.max = kFirstPassProgressMax;
     progress.position = 39;
     app.platform().repaint();
+
+    const context::Workspace& ws = app.workspace();
+    SecondPassInput input;
+    input.highestNumber = ws.highestNumber;
+    input.filters = &ws.filters;
+    input.history = &ws.history;
+    input.forecastDate = ws.forecastDate;
+    input.forecastOrdinal = ws.forecastOrdinal;
+    const FirstPassResult result = sweepAllSelected(state.survivors, input);
+    replaySteps(app, result);
+    if (result.stopRow != 0) {
+        stopSweep(app, state, result.stopRow);
+        return;
+    }
+    if (result.error)
+        std::rethrow_exception(result.error);
 
     // End of the pass: the remaining combinations and the numbers in play.
     state.numbersInPlay = numbersInPlay(state.survivors);

@@ -10,27 +10,6 @@ namespace vargis::engine {
 
 namespace {
 
-struct PlannedTest {
-    int row = 0;
-    bool stopTest = true;
-};
-
-// The tests of one step, in the order of its rows; `failed` when reading
-// the parameter of the row after them raised an error.
-struct PlannedStep {
-    const SweepStep* step = nullptr;
-    std::size_t first = 0;
-    std::size_t last = 0;
-    bool failed = false;
-};
-
-struct Plan {
-    std::vector<KernelTest> tests;
-    std::vector<PlannedTest> rows;
-    std::vector<PlannedStep> steps;
-    std::exception_ptr error;
-};
-
 bool rowEnabled(const SweepStep& step, int row, const FirstPassInput& input) {
     switch (step.enabledBy) {
     case EnabledBy::Always:
@@ -49,12 +28,12 @@ int rowParameter(const SweepStep& step, int row, const FirstPassInput& input) {
     return toInt(input.caption(catalogue::rowControls(row).paramLabel));
 }
 
-// Reads every step's settings in order, as the steps would one after the
-// other; an error stops the reading where it occurred.
-Plan resolve(const std::vector<SweepStep>& steps, const FirstPassInput& input) {
-    Plan plan;
+} // namespace
+
+FirstPassPlan planFirstPass(const std::vector<SweepStep>& steps, const FirstPassInput& input) {
+    FirstPassPlan plan;
     for (const SweepStep& step : steps) {
-        PlannedStep planned{&step, plan.tests.size(), 0, false};
+        FirstPassPlan::Step planned{&step, plan.tests.size(), 0, false};
         try {
             for (const StepRow& r : step.rows) {
                 if (!rowEnabled(step, r.row, input))
@@ -75,8 +54,6 @@ Plan resolve(const std::vector<SweepStep>& steps, const FirstPassInput& input) {
     }
     return plan;
 }
-
-} // namespace
 
 std::int32_t countLive(const CombinationList& list) {
     std::int32_t live = 0;
@@ -100,7 +77,7 @@ FirstPassResult sweepWithoutDate(CombinationList& list, const FirstPassInput& in
     const std::size_t offset = tests.size();
 
     const std::vector<SweepStep> steps = firstPassSteps(input.highestNumber);
-    const Plan plan = resolve(steps, input);
+    const FirstPassPlan plan = planFirstPass(steps, input);
     tests.insert(tests.end(), plan.tests.begin(), plan.tests.end());
 
     std::int32_t live = countLive(list);
@@ -108,7 +85,7 @@ FirstPassResult sweepWithoutDate(CombinationList& list, const FirstPassInput& in
     if (anyExcluded)
         live -= struck[0];
 
-    for (const PlannedStep& planned : plan.steps) {
+    for (const FirstPassPlan::Step& planned : plan.steps) {
         for (std::size_t t = planned.first; t < planned.last; ++t) {
             live -= struck[offset + t];
             if (plan.rows[t].stopTest && live == 0) {

@@ -6,6 +6,8 @@
 // the command replays on the window with its pauses.
 
 #include "engine/Combination.h"
+#include "engine/FirstPassKernel.h"
+#include "engine/FirstPassSteps.h"
 #include "filters/FilterTable.h"
 
 #include <array>
@@ -47,6 +49,29 @@ struct FirstPassResult {
     // the steps (and rows) before it; empty otherwise.
     std::exception_ptr error;
 };
+
+// The tests of steps 1..30 for the enabled rows, in the order the steps apply
+// them, read as the steps would one after the other; an error (a parameter
+// that is not an integer) stops the reading where it occurred and is kept.
+struct FirstPassPlan {
+    struct Row {
+        int row = 0;
+        bool stopTest = true;
+    };
+    // The tests of one step, in the order of its rows; `failed` when reading
+    // the parameter of the row after them raised the error.
+    struct Step {
+        const SweepStep* step = nullptr;
+        std::size_t first = 0;
+        std::size_t last = 0;
+        bool failed = false;
+    };
+    std::vector<KernelTest> tests;
+    std::vector<Row> rows; // one per test
+    std::vector<Step> steps;
+    std::exception_ptr error;
+};
+FirstPassPlan planFirstPass(const std::vector<SweepStep>& steps, const FirstPassInput& input);
 
 // Runs steps 0..30 over the live entries of `list`, striking in place.
 // Every live entry must hold numbers 1..50 (RangeError otherwise).

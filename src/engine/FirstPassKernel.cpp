@@ -422,6 +422,10 @@ struct DirectTests {
 
 } // namespace
 
+std::optional<int> termOfValue(const StepValue& value, int k, int x, const NumberFlags& excluded) {
+    return termOf(value, k, x, excluded);
+}
+
 int combinationValue(const StepValue& value, const Combination& c, const NumberFlags& excluded) {
     if (!isTermSum(value.kind))
         return directValue(value, c);

@@ -10,6 +10,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -26,6 +27,11 @@ struct KernelTest {
 std::vector<std::int32_t> strikeFirstFailing(CombinationList& list,
                                              std::span<const KernelTest> tests,
                                              const std::array<bool, kMaxNumber + 1>& excluded);
+
+// The contribution of number x (1..50) in position k (0..4) to a value that
+// is a sum of one term per number (modulo 256); none for the other values.
+std::optional<int> termOfValue(const StepValue& value, int k, int x,
+                               const std::array<bool, kMaxNumber + 1>& excluded);
 
 // The value of one test for one combination, computed directly; the
 // kernel's reference for the values it computes from tables.

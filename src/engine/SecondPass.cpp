@@ -1,5 +1,7 @@
 #include "engine/SecondPass.h"
 
+#include "engine/SecondPassKernel.h"
+
 #include <array>
 
 namespace vargis::engine {
@@ -28,6 +30,33 @@ std::vector<int> numbersInPlay(const CombinationList& combinations) {
         if (seen[static_cast<std::size_t>(x)])
             numbers.push_back(x);
     return numbers;
+}
+
+FirstPassResult sweepAllSelected(CombinationList& survivors, const SecondPassInput& input) {
+    const SecondPlan plan = planSecondPass(input);
+    const std::vector<std::int32_t> struck = strikeAtFirstFailingTest(survivors, plan.tests);
+    FirstPassResult result;
+    std::int32_t live = countLive(survivors);
+    for (std::int32_t s : struck)
+        live += s; // the live count before the pass
+    for (const SecondStep& step : plan.steps) {
+        for (std::size_t t = step.first; t < step.last; ++t) {
+            live -= struck[t];
+            if (live == 0) {
+                result.stopRow = plan.tests[t].row;
+                result.live = 0;
+                return result;
+            }
+        }
+        if (step.failed) {
+            result.live = live;
+            result.error = plan.error;
+            return result;
+        }
+        result.steps.push_back({step.number, step.progress, step.pauseMs, live});
+    }
+    result.live = live;
+    return result;
 }
 
 } // namespace vargis::engine

@@ -4,11 +4,20 @@
 // play.
 
 #include "engine/Combination.h"
+#include "engine/FirstPass.h"
+#include "engine/SecondPassTests.h"
 
 #include <string>
 #include <vector>
 
 namespace vargis::engine {
+
+// The steps of the second pass over the live entries of `survivors`,
+// striking in place, with the trace of the steps (progress, pause, live
+// count) that the command replays on the window. A step that leaves nothing
+// ends the pass with its row; an error reading a row ends it after the rows
+// before it.
+FirstPassResult sweepAllSelected(CombinationList& survivors, const SecondPassInput& input);
 
 // The live entries in order; the candidate list is released.
 CombinationList compactLive(CombinationList&& candidates);

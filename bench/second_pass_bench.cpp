@@ -1,0 +1,130 @@
+// The second pass and the whole combine with every row enabled at settings
+// that strike almost nothing, so that every test runs on every entry: the
+// value rows "<=" 250, the link rows "<>" against earlier draws whose numbers
+// (200) give products no combination holds.
+
+#include "engine/FirstPass.h"
+#include "engine/FirstPassSteps.h"
+#include "engine/Generation.h"
+#include "engine/Scores.h"
+#include "engine/SecondPass.h"
+#include "history/DrawHistory.h"
+
+#include <benchmark/benchmark.h>
+#include <string>
+#include <string_view>
+
+namespace {
+
+using namespace vargis;
+
+struct LenientSettings {
+    context::FilterTable table;
+    context::DrawHistory history;
+    int highestNumber = 36;
+
+    explicit LenientSettings(int n) : highestNumber(n) {
+        table.fileLineCount = 288;
+        for (int r = 1; r <= context::kFilterRows; ++r) {
+            auto& row = table.row(r);
+            row.field(3) = "250";
+            row.field(4) = "True";
+            row.field(5) = "<=";
+        }
+        table.row(1).field(5) = ">=";
+        table.row(1).field(3) = "5";
+        table.row(2).field(3) = "46";
+        const int slots[20][3] = {{1, 1, 1}, {2, 1, 1}, {3, 1, 1}, {4, 1, 1}, {5, 1, 1},
+                                  {1, 1, 2}, {2, 1, 2}, {3, 1, 2}, {4, 1, 2}, {5, 1, 2},
+                                  {1, 1, 3}, {2, 1, 3}, {3, 1, 3}, {4, 1, 3}, {5, 1, 3},
+                                  {1, 2, 1}, {1, 2, 2}, {2, 2, 2}, {3, 2, 2}, {4, 2, 2}};
+        for (int p = 1; p <= 5; ++p)
+            for (int s = 1; s <= 20; ++s) {
+                const auto& [k, a, c] = slots[s - 1];
+                auto& row = table.row(31 + 24 * (p - 1) + s);
+                row.field(2) =
+                    std::to_string(p) + std::to_string(a) + std::to_string(k) + std::to_string(c);
+                row.field(5) = "<>";
+            }
+        table.row(31).field(5) = "<>";
+        // 50 draws; every number of draws 48 and 49 is 200.
+        std::uint32_t seed = 12345;
+        history.drawCount = 50;
+        for (int d = 1; d <= 50; ++d) {
+            auto& record = history.record(d);
+            record.field(2) = "01.01.2026";
+            for (int k = 3; k <= 7; ++k) {
+                seed = seed * 1664525u + 1013904223u;
+                record.field(k) = d >= 48 ? "200" : std::to_string(1 + seed % 36u);
+            }
+        }
+        history::deriveRankedDraws(history);
+    }
+
+    engine::FirstPassInput firstPass() const {
+        engine::FirstPassInput input;
+        input.highestNumber = highestNumber;
+        input.filters = &table;
+        input.caption = [](std::string_view label) -> std::string {
+            if (label == "StaticText33")
+                return "5";
+            if (label == "StaticText34")
+                return "46";
+            return "250";
+        };
+        input.checked = [](std::string_view) { return true; };
+        return input;
+    }
+
+    engine::SecondPassInput secondPass() const {
+        return {highestNumber, &table, &history, "28.02.2026", 50};
+    }
+};
+
+void BM_SecondPassLenient(benchmark::State& state) {
+    const int n = static_cast<int>(state.range(0));
+    const LenientSettings settings(n);
+    const auto all = engine::generateCombinations(n);
+    std::int32_t remaining = 0;
+    std::size_t tests = engine::planSecondPass(settings.secondPass()).tests.size();
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto list = all;
+        state.ResumeTiming();
+        remaining = engine::sweepAllSelected(list, settings.secondPass()).live;
+        benchmark::DoNotOptimize(list.data());
+    }
+    state.counters["remaining"] = remaining;
+    state.counters["tests"] = static_cast<double>(tests);
+}
+BENCHMARK(BM_SecondPassLenient)->Arg(36)->Arg(50)->Unit(benchmark::kMillisecond);
+
+// Generation, both passes, the compaction between them and the scores of
+// the 50 draws against the remaining combinations.
+void BM_WholeCombineLenient(benchmark::State& state) {
+    const int n = static_cast<int>(state.range(0));
+    const LenientSettings settings(n);
+    std::vector<engine::DrawMultiplicity> draws;
+    for (int d = 1; d <= 50; ++d)
+        draws.push_back(engine::drawMultiplicity(settings.history.record(d)));
+    std::size_t remaining = 0;
+    for (auto _ : state) {
+        auto list = engine::generateCombinations(n);
+        engine::sweepWithoutDate(list, settings.firstPass());
+        auto survivors = engine::compactLive(std::move(list));
+        engine::sweepAllSelected(survivors, settings.secondPass());
+        const auto kept = engine::compactLive(std::move(survivors));
+        auto scores = engine::drawScores(kept, draws);
+        remaining = kept.size();
+        benchmark::DoNotOptimize(scores.data());
+    }
+    state.counters["remaining"] = static_cast<double>(remaining);
+}
+BENCHMARK(BM_WholeCombineLenient)
+    ->Arg(28)
+    ->Arg(36)
+    ->Arg(44)
+    ->Arg(50)
+    ->Unit(benchmark::kMillisecond);
+
+} // namespace

@@ -1,0 +1,478 @@
+#include "engine/SecondPassTests.h"
+
+#include "base/Convert.h"
+#include "base/Errors.h"
+#include "catalogue/Catalogue.h"
+#include "catalogue/Unit_zvukiChisel.h"
+#include "engine/FirstPassSteps.h"
+
+#include <cstdlib>
+#include <functional>
+#include <optional>
+#include <set>
+
+namespace vargis::engine {
+
+namespace {
+
+constexpr int kFirstLinkRow = 32;
+constexpr int kLastLinkRow = 150;
+
+using Term = std::array<int, kMaxNumber + 1>;
+
+std::size_t at(int x) {
+    return static_cast<std::size_t>(x);
+}
+
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// Characters of the decimal text of x that are digits in `mask`.
+int digitsIn(int x, std::uint16_t mask) {
+    int count = 0;
+    for (char c : std::to_string(x))
+        count += (mask >> (c - '0')) & 1u;
+    return count;
+}
+
+// Everything the rows read that depends only on the target: the date and
+// the draws before the forecast draw.
+class Target {
+public:
+    explicit Target(const SecondPassInput& input) : input_(input) {}
+
+    int t() const { return input_.forecastOrdinal; }
+    const std::string& date() const { return input_.forecastDate; }
+    int highest() const { return input_.highestNumber; }
+
+    // Number k (1..5) of draw T - a as it stands in the table.
+    int earlierNumber(int a, int k) const { return input_.history->drawnNumber(t() - a, k); }
+    bool hasEarlier(int a) const { return a >= 1 && t() - a >= 1; }
+
+    const context::DrawHistory& history() const { return *input_.history; }
+    const context::FilterRow& row(int r) const { return input_.filters->row(r); }
+    bool enabled(int r) const { return row(r).field(4) == "True"; }
+    int parameter(int r) const { return toInt(row(r).field(3)); }
+    SweepCondition condition(int r) const { return sweepCondition(row(r).field(5)); }
+
+    const std::string& dateVibration() const {
+        if (!dateVibration_)
+            dateVibration_ = catalogue::dateVibration(date());
+        return *dateVibration_;
+    }
+
+private:
+    const SecondPassInput& input_;
+    mutable std::optional<std::string> dateVibration_;
+};
+
+SecondTest termTest(const Target& target, int row) {
+    SecondTest test;
+    test.row = row;
+    test.condition = target.condition(row);
+    test.parameter = target.parameter(row);
+    return test;
+}
+
+// The same term for a number in every position.
+void setEveryPosition(SecondTest& test, const std::function<int(int)>& term) {
+    for (auto& position : test.term)
+        for (int x = 1; x <= kMaxNumber; ++x)
+            position[at(x)] = term(x);
+}
+
+void setPosition(SecondTest& test, int k, const std::function<int(int)>& term) {
+    for (int x = 1; x <= kMaxNumber; ++x)
+        test.term[static_cast<std::size_t>(k - 1)][at(x)] = term(x);
+}
+
+// Steps 1 and 2: the digit set of the date without a leading zero of the
+// day and of the month and without separators; mirrored (9 - d) for row 269.
+std::uint16_t dateDigitSet(const std::string& date, bool mirrored) {
+    std::uint16_t mask = 0;
+    for (std::size_t i = 0; i < date.size(); ++i) {
+        const char c = date[i];
+        if ((i == 0 || i == 3) && c == '0')
+            continue;
+        if (isDigit(c))
+            mask = static_cast<std::uint16_t>(mask | (1u << (mirrored ? 9 - (c - '0') : c - '0')));
+    }
+    return mask;
+}
+
+// Step 3: the numbers written by two different characters of the date
+// (dots dropped), the first not "0".
+std::set<int> dateTwoCharacterNumbers(const std::string& date) {
+    std::string digits;
+    for (char c : date)
+        if (c != '.')
+            digits += c;
+    std::set<int> numbers;
+    for (std::size_t j = 0; j < digits.size(); ++j)
+        for (std::size_t k = 0; k < digits.size(); ++k)
+            if (j != k && digits[j] != '0' && isDigit(digits[j]) && isDigit(digits[k]))
+                numbers.insert((digits[j] - '0') * 10 + (digits[k] - '0'));
+    return numbers;
+}
+
+// How many cells of a list of numbers hold x.
+Term cellCounts(const std::vector<int>& cells) {
+    Term counts{};
+    for (int h : cells)
+        if (h >= 1 && h <= kMaxNumber)
+            ++counts[at(h)];
+    return counts;
+}
+
+std::vector<int> earlierDraw(const Target& target, int a, const std::function<int(int)>& scale) {
+    std::vector<int> cells;
+    for (int k = 1; k <= 5; ++k)
+        cells.push_back(scale(target.earlierNumber(a, k)));
+    return cells;
+}
+
+// Steps 11..13: the distinct numbers of the draws T - a .. T - b listed.
+Term unionOf(const Target& target, const std::vector<int>& offsets) {
+    Term in{};
+    for (int a : offsets)
+        for (int k = 1; k <= 5; ++k) {
+            const int h = target.earlierNumber(a, k);
+            if (h >= 1 && h <= kMaxNumber)
+                in[at(h)] = 1;
+        }
+    return in;
+}
+
+int dateDigitRoot(const std::string& date) {
+    int sum = 0;
+    for (char c : date)
+        if (isDigit(c))
+            sum += c - '0';
+    return root9(sum);
+}
+
+// A link row's code p a k c: ranked position p of the combination against
+// number k of draw T - a times 1, 0.62 or 0.38.
+struct Link {
+    int p = 0, a = 0, k = 0, c = 0;
+};
+
+std::optional<Link> linkCode(const std::string& code) {
+    if (code.size() != 4)
+        return std::nullopt;
+    for (char ch : code)
+        if (!isDigit(ch))
+            return std::nullopt;
+    Link link{code[0] - '0', code[1] - '0', code[2] - '0', code[3] - '0'};
+    if (link.p < 1 || link.p > 5 || link.k < 1 || link.k > 5 || link.c < 1 || link.c > 3 ||
+        link.a < 1)
+        return std::nullopt;
+    return link;
+}
+
+int linkProduct(int h, int c) {
+    return c == 1 ? h : c == 2 ? h * 62 / 100 : h * 38 / 100;
+}
+
+bool isPositionValueRow(int row) {
+    return row == 55 || row == 79 || row == 103 || row == 127;
+}
+
+class Planner {
+public:
+    explicit Planner(const SecondPassInput& input) : target_(input) {}
+
+    SecondPlan run() {
+        step(1, 43, 0, [&] { dateDigitRow(268, false); });
+        step(2, 43, 0, [&] { dateDigitRow(269, true); });
+        step(3, 40, 0, [&] { dateNumbersRow(); });
+        step(4, 41, 0, [&] { previousMultipleRow(16, [](int h) { return h * 62 / 100; }); });
+        step(5, 42, 0, [&] { previousMultipleRow(17, [](int h) { return h * 38 / 100; }); });
+        step(6, 43, 0, [&] { previousMultipleRow(18, [](int h) { return h * 200 / 62; }); });
+        step(7, 31, 0, [&] { vibrationRows(); });
+        step(8, 44, 0, [&] { quotientRows(); });
+        step(9, 45, 0, [&] { shareRows(); });
+        step(10, 46, 0, [&] { repeatPairRows(); });
+        step(11, 47, 0, [&] { repeatUnionRows(); });
+        step(12, 48, 0, [&] { repeatRunRows(185, 192, 1); });
+        step(13, 49, 0, [&] { repeatRunRows(193, 198, 0); });
+        step(14, 9, 500, [&] { averageRows(); });
+        step(15, 50, 0, [&] { dateRootRow(); });
+        step(16, 51, 0, [&] { linkRows(); });
+        return std::move(plan_);
+    }
+
+private:
+    void step(int number, int progress, int pauseMs, const std::function<void()>& rows) {
+        if (plan_.error)
+            return;
+        SecondStep s{number, progress, pauseMs, plan_.tests.size(), 0, false};
+        try {
+            rows();
+        } catch (...) {
+            plan_.error = std::current_exception();
+            s.failed = true;
+        }
+        s.last = plan_.tests.size();
+        plan_.steps.push_back(s);
+    }
+
+    void add(SecondTest&& test) { plan_.tests.push_back(std::move(test)); }
+
+    void dateDigitRow(int row, bool mirrored) {
+        if (!target_.enabled(row))
+            return;
+        SecondTest test = termTest(target_, row);
+        const std::uint16_t set = dateDigitSet(target_.date(), mirrored);
+        setEveryPosition(test, [set](int x) { return digitsIn(x, set); });
+        add(std::move(test));
+    }
+
+    void dateNumbersRow() {
+        if (!target_.enabled(5))
+            return;
+        SecondTest test = termTest(target_, 5);
+        const std::set<int> numbers = dateTwoCharacterNumbers(target_.date());
+        setEveryPosition(test, [&numbers](int x) { return numbers.count(x) != 0 ? 1 : 0; });
+        add(std::move(test));
+    }
+
+    void previousMultipleRow(int row, int (*scale)(int)) {
+        if (!target_.enabled(row) || target_.t() <= 1)
+            return;
+        SecondTest test = termTest(target_, row);
+        const Term counts = cellCounts(earlierDraw(target_, 1, scale));
+        setEveryPosition(test, [&counts](int x) { return counts[at(x)]; });
+        add(std::move(test));
+    }
+
+    void vibrationRows() {
+        constexpr std::array<std::pair<int, int>, 5> kNumberRows{
+            {{151, 1}, {153, 2}, {155, 3}, {157, 4}, {160, 5}}};
+        for (int row : {151, 153, 155, 157, 159, 160}) {
+            if (!target_.enabled(row))
+                continue;
+            SecondTest test = termTest(target_, row);
+            const std::string& dateVib = target_.dateVibration();
+            if (row == 159) {
+                test.kind = SecondValue::DrawVibration;
+                test.columns = kVibrationMasks;
+                test.table.resize(kVibrationMasks);
+                for (int mask = 0; mask < kVibrationMasks; ++mask)
+                    test.table[at(mask)] =
+                        catalogue::vibrationMatch(dateVib, static_cast<std::uint16_t>(mask));
+            } else {
+                int k = 0;
+                for (const auto& [r, position] : kNumberRows)
+                    if (r == row)
+                        k = position;
+                setPosition(test, k, [&dateVib](int x) {
+                    return catalogue::vibrationMatch(dateVib, catalogue::numberVibration(x));
+                });
+            }
+            add(std::move(test));
+        }
+    }
+
+    // Rows 152..158: the digits the date shares with Ck * 10000 div C5.
+    void quotientRows() {
+        for (int k = 1; k <= 4; ++k) {
+            const int row = 150 + 2 * k;
+            if (!target_.enabled(row))
+                continue;
+            SecondTest test = termTest(target_, row);
+            test.kind = SecondValue::QuotientOfLargest;
+            test.position = k;
+            test.columns = kMaxNumber + 1;
+            test.table.assign(at((kMaxNumber + 1) * (kMaxNumber + 1)), 0);
+            for (int x = 1; x <= kMaxNumber; ++x)
+                for (int largest = 1; largest <= kMaxNumber; ++largest)
+                    test.table[at(x * test.columns + largest)] = catalogue::sharedDateDigits(
+                        target_.date(), static_cast<std::int64_t>(x) * 10000 / largest);
+            add(std::move(test));
+        }
+    }
+
+    // Rows 162..170: the digits the date shares with Trunc(q * 10000), the
+    // quotient q = Ck / sum and the product each rounded to double.
+    void shareRows() {
+        for (int k = 1; k <= 5; ++k) {
+            const int row = 160 + 2 * k;
+            if (!target_.enabled(row))
+                continue;
+            SecondTest test = termTest(target_, row);
+            test.kind = SecondValue::ShareOfSum;
+            test.position = k;
+            test.columns = kSumColumns;
+            test.table.assign(at((kMaxNumber + 1) * kSumColumns), 0);
+            for (int x = 1; x <= kMaxNumber; ++x)
+                for (int sum = 1; sum < kSumColumns; ++sum) {
+                    const double q = static_cast<double>(x) / static_cast<double>(sum);
+                    const double scaled = q * 10000.0;
+                    test.table[at(x * kSumColumns + sum)] = catalogue::sharedDateDigits(
+                        target_.date(), static_cast<std::int64_t>(scaled));
+                }
+            add(std::move(test));
+        }
+    }
+
+    void repeatPairRows() {
+        for (int row = 175; row <= 178; ++row) {
+            const int a = row - 174;
+            if (!target_.enabled(row) || a >= target_.t())
+                continue;
+            SecondTest test = termTest(target_, row);
+            const Term counts = cellCounts(earlierDraw(target_, a, [](int h) { return h; }));
+            setEveryPosition(test, [&counts](int x) { return counts[at(x)]; });
+            add(std::move(test));
+        }
+    }
+
+    void unionRow(int row, const std::vector<int>& offsets) {
+        int deepest = 0;
+        for (int a : offsets)
+            deepest = std::max(deepest, a);
+        if (!target_.enabled(row) || deepest >= target_.t())
+            return;
+        SecondTest test = termTest(target_, row);
+        const Term in = unionOf(target_, offsets);
+        setEveryPosition(test, [&in](int x) { return in[at(x)]; });
+        add(std::move(test));
+    }
+
+    void repeatUnionRows() {
+        constexpr std::array<std::pair<int, int>, 6> kPairs{
+            {{1, 2}, {1, 3}, {1, 4}, {2, 3}, {2, 4}, {3, 4}}};
+        for (int i = 0; i < 6; ++i) {
+            const auto& [a, b] = kPairs[static_cast<std::size_t>(i)];
+            unionRow(179 + i, {a, b});
+        }
+    }
+
+    // Rows 185..192 (draws T-1 .. T-b, b = row - 182) and 193..198 (draws
+    // T-a .. T-(a+2), a = row - 191).
+    void repeatRunRows(int first, int last, int fromPrevious) {
+        for (int row = first; row <= last; ++row) {
+            const int a = fromPrevious ? 1 : row - 191;
+            const int b = fromPrevious ? row - 182 : a + 2;
+            std::vector<int> offsets;
+            for (int e = a; e <= b; ++e)
+                offsets.push_back(e);
+            unionRow(row, offsets);
+        }
+    }
+
+    // Rows 262..266: |A - Ck|, A the mean of ranked position k over the
+    // draws before the forecast draw (integer division); skipped for draw 1.
+    void averageRows() {
+        for (int k = 1; k <= 5; ++k) {
+            const int row = 261 + k;
+            if (!target_.enabled(row) || target_.t() <= 1)
+                continue;
+            SecondTest test = termTest(target_, row);
+            const context::DrawHistory& history = target_.history();
+            int sum = 0;
+            for (int f = 1; f <= target_.t() - 1; ++f)
+                sum += history.rankedRow(f)[static_cast<std::size_t>(k - 1)];
+            const int mean = sum / (target_.t() - 1);
+            setPosition(test, k, [mean](int x) { return std::abs(mean - x); });
+            add(std::move(test));
+        }
+    }
+
+    // Row 31: the digit root of the smallest number against the digit root
+    // of the date; only "=" and "<>" strike.
+    void dateRootRow() {
+        if (!target_.enabled(31))
+            return;
+        const SweepCondition condition = target_.condition(31);
+        if (condition != SweepCondition::Equal && condition != SweepCondition::NotEqual)
+            return;
+        SecondTest test;
+        test.row = 31;
+        test.condition = condition;
+        test.parameter = dateDigitRoot(target_.date());
+        setPosition(test, 1, [](int x) { return root9(x); });
+        add(std::move(test));
+    }
+
+    void linkRows() {
+        for (int row = kFirstLinkRow; row <= kLastLinkRow; ++row) {
+            if (isPositionValueRow(row) ||
+                catalogue::rowControls(row).family == catalogue::Family::RankedPlaceholder ||
+                !target_.enabled(row))
+                continue;
+            const SweepCondition condition = target_.condition(row);
+            const auto link = linkCode(target_.row(row).field(2));
+            if (!link || !target_.hasEarlier(link->a) ||
+                (condition != SweepCondition::Equal && condition != SweepCondition::NotEqual))
+                continue;
+            SecondTest test;
+            test.row = row;
+            test.condition = condition;
+            test.parameter = linkProduct(target_.earlierNumber(link->a, link->k), link->c);
+            setPosition(test, link->p, [](int x) { return x; });
+            add(std::move(test));
+        }
+    }
+
+    Target target_;
+    SecondPlan plan_;
+};
+
+// Letter counts of the number words, one byte per digit, for the sweep.
+struct NumberWordCounts {
+    std::array<std::array<std::uint8_t, 9>, kMaxNumber + 1> counts{};
+    NumberWordCounts() {
+        for (int x = 1; x <= kMaxNumber; ++x) {
+            const catalogue::LetterCounts c = catalogue::numberLetterCounts(x);
+            for (std::size_t d = 0; d < 9; ++d)
+                counts[at(x)][d] = static_cast<std::uint8_t>(c[d]);
+        }
+    }
+};
+
+const NumberWordCounts& wordCounts() {
+    static const NumberWordCounts instance;
+    return instance;
+}
+
+} // namespace
+
+std::uint16_t combinationVibrationDigits(const Combination& c) {
+    const NumberWordCounts& words = wordCounts();
+    catalogue::LetterCounts sum{};
+    for (auto x : c)
+        for (std::size_t d = 0; d < 9; ++d)
+            sum[d] += words.counts[x <= kMaxNumber ? x : 0][d];
+    return catalogue::vibrationMaskOfCounts(sum);
+}
+
+SecondPlan planSecondPass(const SecondPassInput& input) {
+    if (input.filters == nullptr || input.history == nullptr)
+        throw RangeError("Второй проход без базы фильтров или статистики");
+    return Planner(input).run();
+}
+
+int secondTestValue(const SecondTest& test, const Combination& c) {
+    switch (test.kind) {
+    case SecondValue::TermSum: {
+        int v = 0;
+        for (std::size_t k = 0; k < 5; ++k)
+            v += test.term[k][c[k] <= kMaxNumber ? c[k] : 0];
+        return v;
+    }
+    case SecondValue::QuotientOfLargest:
+        return test.table[at(c[static_cast<std::size_t>(test.position - 1)] * test.columns + c[4])];
+    case SecondValue::ShareOfSum: {
+        const int sum = c[0] + c[1] + c[2] + c[3] + c[4];
+        return test.table[at(c[static_cast<std::size_t>(test.position - 1)] * test.columns + sum)];
+    }
+    case SecondValue::DrawVibration:
+        return test.table[combinationVibrationDigits(c)];
+    }
+    return 0;
+}
+
+} // namespace vargis::engine
