@@ -171,6 +171,11 @@ ReportPage readReport() {
 TEST_F(DrawEditingTest, ReportOfTwentyDrawsHasEveryLineAndCell) {
     start(20);
     s_.platform.clock = {2026, 3, 7, 9, 5, 4};
+    // As loaded, no row carries the trailing marker.
+    EXPECT_TRUE(click("Label3"));
+    ASSERT_EQ(readReport().rows.size(), 21u);
+    for (const auto& row : readReport().rows)
+        EXPECT_EQ(row.back(), "");
     // A failed save validates rows 1..5 (markers first) and stops at row 5;
     // an appended row carries its markers too.
     ASSERT_TRUE(s_.app.editCell("Form1", kDrawGrid, 4, 5, "x"));
