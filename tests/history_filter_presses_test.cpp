@@ -199,6 +199,23 @@ TEST(RankedLinkPress, ButtonTheFilterBaseDoesNotNameIsAnErrorNamingTheFile) {
     EXPECT_EQ(s.ws().filterValues, before);
 }
 
+TEST(HistoryFilterPress, NumbersZeroAndAboveTheKindAreComputedAsGiven) {
+    Started s(linesOf({{0, 200, 3, 4, 5}, {1, 2, 3, 4, 200}, {0, 7, 8, 9, 255}}));
+    // Number 1 of draw 1 is 0: raised to 1, equal to the smallest number 1.
+    s.press(37, "=");
+    EXPECT_EQ(s.ws().filterValues, (std::vector<int>{2, 1, 0}));
+    // 200 of draw 2 repeats from draw 1; 0 of draw 3 from nothing before it.
+    s.press(175, ">=", 0);
+    EXPECT_EQ(s.ws().filterValues, (std::vector<int>{0, 3, 0}));
+    s.press(127, ">=", 0); // Root9 of 200 and 255
+    EXPECT_EQ(s.ws().filterValues, (std::vector<int>{2, 2, 3}));
+    s.press(249, ">=", 0);
+    EXPECT_EQ(s.ws().filterValues, (std::vector<int>{200, 199, 255}));
+    s.press(262, ">=", 0); // r_1 = 0, 1, 0: A(3) = 1 div 2 = 0
+    EXPECT_EQ(s.ws().filterValues, (std::vector<int>{0, 1, 0}));
+    EXPECT_TRUE(s.platform.errors().empty());
+}
+
 TEST(RankedDatePress, DigitRootOfTheDateAgainstTheSmallestNumber) {
     // Digit sums 9, 18 and 27 (root 9) against smallest numbers 9, 18 and 5.
     Started s({drawLine({9, 20, 21, 22, 23}, "03.03.2001"),
