@@ -376,6 +376,7 @@ TEST_F(NumberPageTest, ShowingHidingAndLeavingThePage) {
     ASSERT_TRUE(s_.app.selectPage("Form1", "PageControl1", "TabSheet1"));
     EXPECT_FALSE(panel().self().visible);
     EXPECT_EQ(chart().series2.lineWidth, 1);
+    EXPECT_TRUE(chart().title.empty()) << "the page's chart title goes with the page";
     s_.control("GroupBox6").visible = false;
     s_.control("GroupBox6").left = 7;
     panel().at("Label3").caption = "6";
@@ -393,8 +394,10 @@ TEST_F(NumberPageTest, ShowingHidingAndLeavingThePage) {
     EXPECT_EQ(caption("StaticText13"), "начиная с N п/п= 1 до N п/п= 50");
     EXPECT_EQ(chart().series2.points.size(), 50u);
 
+    EXPECT_FALSE(chart().title.empty());
     EXPECT_TRUE(s_.app.focusLost("Form1", "TabSheet11"));
     EXPECT_TRUE(chart().series2.points.empty());
+    EXPECT_TRUE(chart().title.empty());
     EXPECT_EQ(chart().axisMax, 51);
 }
 

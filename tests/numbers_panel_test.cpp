@@ -18,6 +18,7 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace vargis::numbers {
@@ -173,6 +174,19 @@ TEST_F(NumbersPanelTest, SevenNumbersGiveTwentyOneRowsAndTheImagesEmptyBothGrids
     EXPECT_EQ(panel().at("Label7").caption, "??");
     EXPECT_EQ(panel().at("Label13").caption, "??");
     EXPECT_TRUE(panel().at("Memo4").lines.empty());
+}
+
+TEST_F(NumbersPanelTest, HelpImagesOpenTheWalkthroughOfTheMainWindowAtTheirPages) {
+    start();
+    for (const auto& [image, page, side] :
+         {std::tuple{"Image55", 3, "левая"}, std::tuple{"Image3", 4, "правая"}}) {
+        s_.control("GroupBox7").visible = false;
+        EXPECT_TRUE(s_.app.click("Form7", image));
+        EXPECT_TRUE(s_.control("GroupBox7").visible) << image;
+        EXPECT_EQ(s_.ws().walkthroughPage, page) << image;
+        EXPECT_EQ(s_.control("StaticText60").caption,
+                  std::string("- выбор чисел. \"Числа-Дополнительная панель\", ") + side);
+    }
 }
 
 TEST_F(NumbersPanelTest, ThePanelFillsItsGridWhenShownWithACountOfAtMost10500) {

@@ -183,8 +183,12 @@ void numberPageShow(context::Application& app) {
     analysis.top = switchPanel.top;
 }
 
+// The title names the page's charts; the filter charts drawn after the page
+// is left have none, so it goes with the page.
 void numberPageHide(context::Application& app) {
-    app.mainForm().at(filters::kChart).chart.series2.lineWidth = 1;
+    ui::Chart& chart = app.mainForm().at(filters::kChart).chart;
+    chart.series2.lineWidth = 1;
+    chart.title.clear();
     hideNumbersPanel(app);
 }
 
@@ -193,6 +197,7 @@ void numberPageExit(context::Application& app) {
     ui::Form& form = app.mainForm();
     filters::clearChart(ws, form);
     filters::resetChartAxis(ws, form);
+    form.at(filters::kChart).chart.title.clear();
 }
 
 } // namespace vargis::numbers
