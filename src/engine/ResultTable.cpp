@@ -10,6 +10,7 @@
 #include "filters/SharedAreas.h"
 #include "history/DrawGrid.h"
 #include "reports/HtmlReport.h"
+#include "reports/ReportOpening.h"
 #include "ui/GridCells.h"
 
 namespace vargis::engine {
@@ -176,7 +177,7 @@ void printResultTable(context::Application& app) {
     // The file is emptied first, then written.
     writeLines(kResultReport, {});
     reports::writeHtmlReport(kResultReport, resultReport(app.workspace(), grid, now));
-    platform.openWithShell(kResultReport);
+    reports::openReport(platform, kResultReport);
 }
 
 } // namespace vargis::engine

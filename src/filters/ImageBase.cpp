@@ -4,6 +4,7 @@
 #include "base/TextFile.h"
 #include "context/ProductInfo.h"
 #include "filters/ChartModel.h"
+#include "reports/ReportOpening.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -118,7 +119,7 @@ void printChartImages(context::Application& app) {
     writeLines("graphics.html", encoded);
     app.platform().sleepMs(500);
     app.platform().showInformation("Выбранные графики подготовлены для печати");
-    app.platform().openWithShell("graphics.html");
+    reports::openReport(app.platform(), "graphics.html");
 }
 
 } // namespace vargis::filters

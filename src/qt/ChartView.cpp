@@ -1,6 +1,7 @@
 #include "qt/ChartView.h"
 
 #include "qt/QtText.h"
+#include "qt/ValueAxisRange.h"
 
 #include <QAreaSeries>
 #include <QCoreApplication>
@@ -9,6 +10,7 @@
 #include <QLineSeries>
 #include <QPainter>
 #include <QScatterSeries>
+#include <QTextDocumentFragment>
 #include <QValueAxis>
 #include <algorithm>
 #include <cmath>
@@ -76,6 +78,9 @@ QPen linePen(const QColor& color, int width) {
     return pen;
 }
 
+// Room left of the first draw, in draws.
+constexpr double kFirstPointRoom = 0.4;
+
 // Tick spacing of the draw axis: every draw while they fit, then sparser.
 double tickInterval(double span) {
     if (span <= 20)
@@ -101,6 +106,7 @@ ChartView::ChartView(QWidget* parent)
     c->setBackgroundPen(Qt::NoPen);
     c->setDropShadowEnabled(false);
     c->setAnimationOptions(QChart::NoAnimation);
+    titleBase_ = c->titleFont();
 
     band_->setUpperSeries(bandTop_);
     band_->setLowerSeries(bandBottom_);
@@ -176,7 +182,9 @@ void ChartView::showChart(const ui::Chart& now, const ui::Chart* before) {
 
     if (!before || now.axisMin != before->axisMin || now.axisMax != before->axisMax) {
         const double high = now.axisMax > now.axisMin ? now.axisMax : now.axisMin + 1;
-        axisX_->setRange(now.axisMin, high);
+        // A little room left of the first draw so that its point is drawn
+        // whole; the ticks still start at the axis minimum.
+        axisX_->setRange(now.axisMin - kFirstPointRoom, high);
         axisX_->setTickAnchor(now.axisMin);
         axisX_->setTickInterval(tickInterval(high - now.axisMin));
     }
@@ -186,8 +194,10 @@ void ChartView::showChart(const ui::Chart& now, const ui::Chart* before) {
         !sameBand(now.band, before->band))
         updateValueRange(now);
 
-    if (!before || now.title != before->title)
+    if (!before || now.title != before->title) {
         chart()->setTitle(titleText(now.title));
+        fitTitle();
+    }
     if (!before || now.footer != before->footer) {
         const QString text = joinLines(now.footer);
         footer_->setText(text);
@@ -211,25 +221,54 @@ void ChartView::updateValueRange(const ui::Chart& chart) {
     }
     include(chart.band.y0);
     include(chart.band.y1);
-    // The values are whole numbers: whole ticks at a step of 1, 2, 5, 10, ...
-    low = std::floor(low);
-    high = std::ceil(high);
-    if (high - low < 1)
-        high = low + 1;
-    double step = 1;
-    for (int i = 0; (high - low) / step > 6; ++i)
-        step *= i % 3 == 1 ? 2.5 : 2;
-    low = std::floor(low / step) * step;
-    high = std::ceil(high / step) * step;
+    if (low > high) { // nothing shown
+        low = 0;
+        high = 1;
+    }
+    const ValueAxisRange range = valueAxisRange(low, high);
     axisY_->setTickType(QValueAxis::TicksDynamic);
-    axisY_->setTickAnchor(low);
-    axisY_->setTickInterval(step);
-    axisY_->setRange(low, high);
+    axisY_->setTickAnchor(range.anchor);
+    axisY_->setTickInterval(range.step);
+    axisY_->setRange(range.min, range.max);
+}
+
+void ChartView::setCoveredEdges(int top, int footerLeft, int footerRight) {
+    top = std::max(0, top);
+    footerLeft = std::max(0, footerLeft);
+    footerRight = std::max(0, footerRight);
+    if (top == topReserve_ && footerLeft == footerLeft_ && footerRight == footerRight_)
+        return;
+    topReserve_ = top;
+    footerLeft_ = footerLeft;
+    footerRight_ = footerRight;
+    placeFooter();
 }
 
 void ChartView::resizeEvent(QResizeEvent* event) {
     QChartView::resizeEvent(event);
+    fitTitle();
     placeFooter();
+}
+
+void ChartView::fitTitle() {
+    // A long title line takes a smaller font, down to 6 points, so that no
+    // line is cut at the chart's edges.
+    QStringList lines;
+    for (const QString& line : chart()->title().split(QStringLiteral("<br>")))
+        lines.append(QTextDocumentFragment::fromHtml(line).toPlainText());
+    // The chart's margins and the title's own text margins take their share.
+    const int room = width() - 32;
+    QFont font = titleBase_;
+    auto widest = [&lines](const QFont& f) {
+        int most = 0;
+        for (const QString& line : lines)
+            most = std::max(most, QFontMetrics(f).horizontalAdvance(line));
+        return most;
+    };
+    while (font.pointSizeF() > 6 && widest(font) > room)
+        font.setPointSizeF(std::max(6.0, font.pointSizeF() - 0.5));
+    if (font != chart()->titleFont())
+        chart()->setTitleFont(font);
 }
 
 void ChartView::placeFooter() {
@@ -241,7 +280,8 @@ void ChartView::placeFooter() {
             most = std::max(most, QFontMetrics(f).horizontalAdvance(line));
         return most;
     };
-    while (font.pointSizeF() > 6 && widest(font) > width() - 6)
+    const int room = std::max(0, width() - footerLeft_ - footerRight_);
+    while (font.pointSizeF() > 6 && widest(font) > room - 6)
         font.setPointSizeF(font.pointSizeF() - 0.5);
     footer_->setFont(font);
     // A footer still too wide at the smallest font wraps at its spaces.
@@ -253,23 +293,38 @@ void ChartView::placeFooter() {
                           : static_cast<int>(footer_->text().count(QLatin1Char('\n'))) + 1;
     const int height = wrap ? footer_->heightForWidth(room) + 4
                             : lines * footer_->fontMetrics().height() + (lines > 0 ? 4 : 0);
-    chart()->setMargins(QMargins(4, 4, 4, 4 + height));
-    footer_->setGeometry(0, this->height() - height - 2, width(), height);
+    chart()->setMargins(QMargins(4, 4 + topReserve_, 4, 4 + height));
+    footer_->setGeometry(footerLeft_, this->height() - height - 2, room, height);
     footer_->raise();
 }
 
 QImage ChartView::renderImage(const ui::Chart& chart, QSize size) {
+    // A view of its own, laid out as if shown (title, plot, axes, footer),
+    // painted into a bitmap of exactly `size` whatever the screen's scale.
     ChartView view;
+    view.setAttribute(Qt::WA_DontShowOnScreen);
     view.resize(size);
     view.showChart(chart, nullptr);
     view.chart()->setBackgroundBrush(Qt::white);
-    // Lets the chart lay itself out for the new size before it is painted.
+    view.setBackgroundBrush(Qt::white);
+    QPalette palette = view.palette();
+    palette.setColor(QPalette::Window, Qt::white);
+    palette.setColor(QPalette::Base, Qt::white);
+    view.setPalette(palette);
+    view.show();
+    // A window system may have fitted the window to its screen on showing.
+    view.setFixedSize(size);
+    QCoreApplication::sendPostedEvents();
     view.chart()->resize(QSizeF(size));
     QCoreApplication::sendPostedEvents();
     QImage image(size, QImage::Format_RGB32);
+    image.setDevicePixelRatio(1);
     image.fill(Qt::white);
     QPainter painter(&image);
-    view.render(&painter);
+    // The widget's own render, not the scene's: the footer is a child widget.
+    static_cast<QWidget&>(view).render(&painter);
+    painter.end();
+    view.hide();
     return image;
 }
 

@@ -31,6 +31,12 @@ public:
 
     QLabel* footerLabel() const { return footer_; }
 
+    // Room kept free for the controls that lie on the chart: `top` pixels
+    // at the top (the title starts below them), and at the footer's line
+    // `footerLeft` pixels from the left and `footerRight` from the right.
+    void setCoveredEdges(int top, int footerLeft, int footerRight);
+    int topReserve() const { return topReserve_; }
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
 
@@ -48,6 +54,12 @@ private:
     QValueAxis* axisX_;
     QValueAxis* axisY_;
     QLabel* footer_;
+    void fitTitle();
+
+    int topReserve_ = 0;
+    int footerLeft_ = 0;
+    int footerRight_ = 0;
+    QFont titleBase_;
 };
 
 } // namespace vargis::qt

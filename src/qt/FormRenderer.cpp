@@ -4,6 +4,7 @@
 #include "app/Application.h"
 #include "qt/ActionSink.h"
 #include "qt/ChartView.h"
+#include "qt/Fitting.h"
 #include "qt/FrontEnd.h"
 #include "qt/QtText.h"
 #include "qt/RenderSupport.h"
@@ -370,6 +371,11 @@ void FormRenderer::sync() {
         b.applied = true;
     }
     menusDirty_ = false;
+
+    // Controls on the chart's top edge may have appeared or gone.
+    for (const auto& owned : bound_)
+        if (owned->kind == ControlKind::Chart && owned->widget)
+            keepChartTitleClear(static_cast<ChartView*>(owned->widget));
 
     // The control the program gave the focus to takes it.
     if (form_.focus() != focusShown_) {

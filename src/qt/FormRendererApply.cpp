@@ -225,6 +225,17 @@ void FormRenderer::applyCommon(Bound& b, const ui::Control* was, const ui::Contr
         font.setUnderline(now.underline);
         w->setFont(font);
     }
+    if (b.kind == ControlKind::BitBtn &&
+        (!was || was->caption != now.caption || was->width != now.width ||
+         was->height != now.height || was->bold != now.bold || was->italic != now.italic ||
+         was->underline != now.underline)) {
+        // A caption longer than the button takes a narrower, smaller face.
+        QFont base = window_->font();
+        base.setBold(now.bold);
+        base.setItalic(now.italic);
+        base.setUnderline(now.underline);
+        fitButtonCaption(static_cast<QPushButton*>(w), base);
+    }
     if (!was || was->fontColor != now.fontColor || was->color != now.color) {
         QPalette palette;
         if (!isDefaultColor(now.fontColor)) {
@@ -314,6 +325,8 @@ void FormRenderer::applyTabSheet(Bound& b, const ui::Control* was, const ui::Con
             tabs->currentWidget() != active->second->widget)
             tabs->setCurrentWidget(active->second->widget);
     }
+    if (!was || was->caption != now.caption || was->tabVisible != now.tabVisible)
+        fitTabCaptions(tabs);
     if (!was || was->hint != now.hint)
         tabs->setTabToolTip(index, displayText(now.hint));
     if (!was || was->enabled != now.enabled)

@@ -2,6 +2,7 @@
 
 #include "base/Errors.h"
 #include "qt/ChartView.h"
+#include "qt/DesktopOpen.h"
 #include "qt/FrontEnd.h"
 #include "qt/QtText.h"
 
@@ -9,7 +10,6 @@
 #include <QApplication>
 #include <QCursor>
 #include <QDateTime>
-#include <QDesktopServices>
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -169,8 +169,8 @@ void QtPlatform::stopSound() {
         sound_->stop();
 }
 
-void QtPlatform::openWithShell(const std::string& target) {
-    QDesktopServices::openUrl(urlFor(target));
+bool QtPlatform::openWithShell(const std::string& target) {
+    return openOnDesktop(urlFor(target));
 }
 
 std::string QtPlatform::chooseFileToOpen(const std::string& title, const std::string& filter) {

@@ -34,7 +34,7 @@ public:
     void playSoundOnce(const std::string& wavPath) override;
     void stopSound() override;
 
-    void openWithShell(const std::string& target) override;
+    bool openWithShell(const std::string& target) override;
     std::string chooseFileToOpen(const std::string& title, const std::string& filter) override;
     void popupMenu(const std::string& form, const std::string& menu, int dy) override;
 

@@ -38,8 +38,9 @@ public:
     virtual void playSoundOnce(const std::string& wavPath) = 0;
     virtual void stopSound() = 0;
 
-    // Opens a file or an address with the desktop's associated program.
-    virtual void openWithShell(const std::string& target) = 0;
+    // Opens a file or an address with the desktop's associated program;
+    // false when the desktop has no program for it or could not start one.
+    virtual bool openWithShell(const std::string& target) = 0;
 
     // Asks the user for an existing file to open; `filter` lists the kinds
     // offered as "Name (*.a *.b);;Name (*)". Empty when the user cancels.

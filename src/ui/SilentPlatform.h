@@ -17,7 +17,7 @@ public:
     void playSoundLoop(const std::string&) override {}
     void playSoundOnce(const std::string&) override {}
     void stopSound() override {}
-    void openWithShell(const std::string&) override {}
+    bool openWithShell(const std::string&) override { return true; }
     std::string chooseFileToOpen(const std::string&, const std::string&) override { return {}; }
     void popupMenu(const std::string&, const std::string&, int) override {}
     void sleepMs(int) override {}

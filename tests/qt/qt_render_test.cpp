@@ -337,7 +337,10 @@ TEST_F(QtRenderTest, ChartShowsSeriesBandAxisAndTexts) {
 
     auto* axis = qobject_cast<QValueAxis*>(chart->axes(Qt::Horizontal).value(0));
     ASSERT_NE(axis, nullptr);
-    EXPECT_EQ(axis->min(), 1);
+    // The first draw's point keeps a little room at the left; ticks start at 1.
+    EXPECT_LT(axis->min(), 1);
+    EXPECT_GT(axis->min(), 0.5);
+    EXPECT_EQ(axis->tickAnchor(), 1);
     EXPECT_EQ(axis->max(), 5);
     auto* values = qobject_cast<QValueAxis*>(chart->axes(Qt::Vertical).value(0));
     ASSERT_NE(values, nullptr);

@@ -20,6 +20,8 @@ public:
     std::deque<bool> answers;
     std::vector<Dialog> dialogs;
     std::vector<std::string> opened;
+    // What the desktop answers when asked to open something.
+    bool shellOpens = true;
     // Answers of the file dialogs, in order (cancelled when empty), and the
     // titles of the dialogs asked.
     std::deque<std::string> filesToOpen;
@@ -41,7 +43,10 @@ public:
     void playSoundLoop(const std::string& path) override { sounds.push_back("loop " + path); }
     void playSoundOnce(const std::string& path) override { sounds.push_back("once " + path); }
     void stopSound() override { sounds.push_back("stop"); }
-    void openWithShell(const std::string& target) override { opened.push_back(target); }
+    bool openWithShell(const std::string& target) override {
+        opened.push_back(target);
+        return shellOpens;
+    }
     std::string chooseFileToOpen(const std::string& title, const std::string&) override;
     void popupMenu(const std::string& form, const std::string& menu, int) override {
         popups.push_back(form + "." + menu);

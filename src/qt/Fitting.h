@@ -1,0 +1,31 @@
+#pragma once
+// Keeping every text whole within the window's fixed sizes: a button's
+// caption takes a narrower or smaller face when it is too long for the
+// button, the tab bar's captions do the same when the visible tabs do not
+// fit the page control, and the chart's title moves below the controls
+// that sit on the chart's top edge.
+
+#include <QFont>
+
+class QPushButton;
+class QTabWidget;
+
+namespace vargis::qt {
+
+class ChartView;
+
+// The width the button's style leaves for its caption.
+int buttonCaptionRoom(const QPushButton* button);
+// The font, from `base` down to a condensed 6 points, in which the
+// button's caption fits its width.
+void fitButtonCaption(QPushButton* button, const QFont& base);
+
+// Every visible tab's caption shown whole on one row, in the largest face
+// from the page control's font down to a condensed 6 points that allows it.
+void fitTabCaptions(QTabWidget* tabs);
+
+// The chart's title starts below the visible controls that lie on the
+// chart's top edge (its picture buttons and labels).
+void keepChartTitleClear(ChartView* chart);
+
+} // namespace vargis::qt

@@ -1,0 +1,32 @@
+#include "reports/ReportOpening.h"
+
+#include <filesystem>
+#include <system_error>
+
+namespace vargis::reports {
+
+namespace {
+
+// The absolute form of a path relative to the working folder; the path as
+// given when the working folder cannot be read.
+std::string fullPathOf(const std::string& file) {
+    std::error_code error;
+    const std::filesystem::path full = std::filesystem::absolute(file, error);
+    if (error)
+        return file;
+    return full.lexically_normal().string();
+}
+
+} // namespace
+
+std::string reportNotOpenedText(const std::string& file, const std::string& fullPath) {
+    return "Не удалось открыть файл " + file + ".\r\nОн сохранён здесь:\r\n" + fullPath;
+}
+
+void openReport(ui::Platform& platform, const std::string& file) {
+    if (platform.openWithShell(file))
+        return;
+    platform.showInformation(reportNotOpenedText(file, fullPathOf(file)));
+}
+
+} // namespace vargis::reports
