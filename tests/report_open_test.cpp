@@ -3,6 +3,7 @@
 
 #include "engine/CombineState.h"
 #include "engine/ResultTable.h"
+#include "filters/MarkBases.h"
 #include "reports/ReportOpening.h"
 #include "support/DataFiles.h"
 
@@ -74,6 +75,25 @@ TEST(ReportOpening, ResultAndGraphicsReportsTellWhereTheyLieWhenNotOpened) {
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(shown[0], reports::reportNotOpenedText("result.html", fullPath("result.html")));
     EXPECT_TRUE(fs::exists(fullPath("result.html")));
+}
+
+TEST(ReportOpening, ThePanelsReportTellsWhereItLiesWhenNotOpened) {
+    StartedApp s;
+    s.start();
+    ASSERT_TRUE(s.platform.errors().empty()) << s.platform.errors().front();
+    // Six numbers play: the panel lists their six combinations.
+    for (int n = 7; n <= 36; ++n)
+        ASSERT_TRUE(
+            s.app.toggleCheckBox("Form1", "CheckBox" + filters::numberCheckBoxSuffix(n), false));
+    s.platform.shellOpens = false;
+    s.platform.clear();
+    ASSERT_TRUE(s.app.click("Form7", "Image4"));
+    EXPECT_EQ(s.platform.opened, std::vector<std::string>{"var_v-l_5r36.html"});
+    const auto shown = informations(s.platform);
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0],
+              reports::reportNotOpenedText("var_v-l_5r36.html", fullPath("var_v-l_5r36.html")));
+    EXPECT_TRUE(fs::exists(fullPath("var_v-l_5r36.html")));
 }
 
 TEST(ReportOpening, HelpDocumentsAndTheWebAddressStaySilent) {

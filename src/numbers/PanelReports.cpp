@@ -3,6 +3,7 @@
 #include "context/ProductInfo.h"
 #include "filters/ImageBase.h"
 #include "filters/SharedAreas.h"
+#include "reports/ReportOpening.h"
 
 #include <vector>
 
@@ -120,7 +121,7 @@ void printPanelReport(context::Application& app, PanelSide side) {
     const char* path = left ? kSelectedReport : kAfterFilterReport;
     reports::writeHtmlReport(path, left ? selectedReport(ws, grid, selected, now)
                                         : afterFilterReport(ws, grid, now));
-    platform.openWithShell(path);
+    reports::openReport(platform, path);
 }
 
 } // namespace vargis::numbers
