@@ -472,6 +472,9 @@ TEST_F(StartupTest, MainMenuItemsAndSeparators) {
                                             "Импорт тиражей...", // the program's own addition
                                             "Базу фильтров сохранить",
                                             "-",
+                                            "Проверка стратегии",     // the program's own
+                                            "Эффективность фильтров", // additions
+                                            "-",
                                             "Подсказки вЫключить",
                                             "-",
                                             "Выход"};
@@ -481,7 +484,9 @@ TEST_F(StartupTest, MainMenuItemsAndSeparators) {
     EXPECT_EQ(items[4], "N9");
     EXPECT_EQ(items[5], "NImportDraws");
     EXPECT_EQ(items[6], "N10");
-    EXPECT_EQ(items[10], "N12");
+    EXPECT_EQ(items[8], "NStrategyCheck");
+    EXPECT_EQ(items[9], "NFilterWorth");
+    EXPECT_EQ(items[13], "N12");
     EXPECT_EQ(s_.form1().self().popupMenu, "PopupMenu4"); // right click on the window
 
     EXPECT_TRUE(s_.app.click("Form1", "StaticText23"));

@@ -3,6 +3,7 @@
 #include "ImportCommand.h"
 #include "catalogue/Catalogue.h"
 #include "engine/Overlay.h"
+#include "engine/StrategyCheck.h"
 #include "filters/MarkBases.h"
 #include "guidance/GuidanceLayout.h"
 #include "numbers/NumberLayout.h"
@@ -134,6 +135,9 @@ void buildMenus(Form& form) {
              {"N9", "Статистику тиражей сохранить"},
              {kImportMenuItem, "Импорт тиражей..."},
              {"N10", "Базу фильтров сохранить"},
+             {"N4Separator4", "-"},
+             {engine::kBacktestMenuItem, "Проверка стратегии"},
+             {engine::kWorthMenuItem, "Эффективность фильтров"},
              {"N4Separator2", "-"},
              {"N22", "Подсказки вЫключить"},
              {"N4Separator3", "-"},
@@ -194,8 +198,8 @@ void buildChartArea(Form& form) {
     printImages.hint = "РАСПЕЧАТАТЬ все графики";
     Control& clearImages = place(form, "BitBtn273", ControlKind::BitBtn, f, 554, 26, 34, 20, "Уд");
     clearImages.hint = "Очистить базу графиков";
-    Control& overlay = place(form, engine::kOverlayButton, ControlKind::BitBtn, f, 480, 291, 90, 22,
-                             " наложение");
+    Control& overlay =
+        place(form, engine::kOverlayButton, ControlKind::BitBtn, f, 480, 291, 90, 22, " наложение");
     overlay.hint = "Накладываются графики выбранных фильтров";
     // Wide enough for "Наложение" as well as "Фильтр: ".
     place(form, "StaticText168", ControlKind::StaticText, f, 3, 652, 66, 18, "Фильтр: ");

@@ -1,5 +1,6 @@
 #include "Handlers.h"
 
+#include "ButtonCounts.h"
 #include "FormLayout.h"
 #include "ImportCommand.h"
 #include "Startup.h"
@@ -7,6 +8,7 @@
 #include "engine/CombineHandlers.h"
 #include "engine/Overlay.h"
 #include "engine/ResultTable.h"
+#include "engine/StrategyCheck.h"
 #include "filters/FilterBase.h"
 #include "filters/FilterHandlers.h"
 #include "filters/MarkBases.h"
@@ -36,6 +38,12 @@ void registerMainMenu(Application& app, ui::Dispatcher& d) {
          [&app](const std::string&) { importDrawsCommand(app); });
     d.on("Form1", "N10", Event::Click,
          [&app](const std::string&) { filters::saveFilterBases(app, false); });
+    d.on("Form1", engine::kBacktestMenuItem, Event::Click,
+         [&app](const std::string&) { engine::strategyCheckCommand(app); });
+    d.on("Form1", engine::kWorthMenuItem, Event::Click, [&app](const std::string&) {
+        ButtonCounts counts(app);
+        engine::filterWorthCommand(app, std::ref(counts));
+    });
     for (const char* name : kSaveControls)
         d.on("Form1", name, Event::Click,
              [&app](const std::string&) { filters::saveFilterBases(app, true); });

@@ -7,6 +7,7 @@
 #include "base/Errors.h"
 #include "base/TextFile.h"
 #include "engine/ResultTable.h"
+#include "engine/StrategyCheck.h"
 #include "filters/ChartModel.h"
 #include "filters/FilterBase.h"
 #include "filters/FilterTable.h"
@@ -140,7 +141,8 @@ void systemCommand(Application& app, int command) {
 }
 
 void formClose(Application& app) {
-    for (const char* report : {"statistic.html", "result.html", "graphics.html"})
+    for (const char* report : {"statistic.html", "result.html", "graphics.html",
+                               engine::kBacktestReport, engine::kWorthReport})
         removeFile(report);
     app.form("Form7").self().visible = false;
     app.form("Form2").self().visible = false;

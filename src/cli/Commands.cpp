@@ -1,5 +1,6 @@
 #include "cli/Commands.h"
 
+#include "app/ButtonCounts.h"
 #include "app/DefaultData.h"
 #include "app/ImportCommand.h"
 #include "base/Convert.h"
@@ -7,8 +8,11 @@
 #include "catalogue/Catalogue.h"
 #include "engine/CombineCommand.h"
 #include "engine/CombineState.h"
+#include "engine/StrategyCheck.h"
 
+#include <functional>
 #include <iostream>
+#include <optional>
 #include <ostream>
 
 namespace vargis::cli {
@@ -20,6 +24,10 @@ std::string usage() {
            "  evaluate - значения фильтра строки по всем тиражам, попадания и промахи\n"
            "Использование: vargis-cli combine [--list]\n"
            "  combine - объединить выбранные фильтры по всем перестановкам\n"
+           "Использование: vargis-cli backtest\n"
+           "  backtest - фильтры на каждом прошлом тираже с 15-го: остаток и совпадения\n"
+           "Использование: vargis-cli efficiency\n"
+           "  efficiency - вклад каждого применяемого фильтра для даты прогноза\n"
            "Использование: vargis-cli import ФАЙЛ\n"
            "  import - заменить таблицу тиражей тиражами из файла (дата и пять чисел в строке)\n"
            "Использование: vargis-cli make-data ПАПКА\n"
@@ -153,6 +161,41 @@ int combine(app::Application& app, const std::vector<std::string>& args, std::os
     return 4;
 }
 
+// The back-test of the stored settings over every past draw from 15 on.
+// Exit 4 when the draws are too few, 2 on an error.
+int backtest(app::Application& app, const std::vector<std::string>& args, std::ostream& out) {
+    if (args.size() != 1) {
+        std::cerr << usage();
+        return 2;
+    }
+    std::optional<engine::BacktestResult> result;
+    if (!app.guarded([&] { result = engine::runStrategyCheck(app); }))
+        return 2;
+    if (!result)
+        return 4;
+    engine::printBacktest(*result, out);
+    return 0;
+}
+
+// The worth of every applied row for the stored target. Exit 4 when the
+// combine's checks refuse the target, 2 on an error.
+int efficiency(app::Application& app, const std::vector<std::string>& args, std::ostream& out) {
+    if (args.size() != 1) {
+        std::cerr << usage();
+        return 2;
+    }
+    std::optional<engine::WorthResult> result;
+    if (!app.guarded([&] {
+            app::ButtonCounts counts(app);
+            result = engine::runFilterWorth(app, std::ref(counts));
+        }))
+        return 2;
+    if (!result)
+        return 4;
+    engine::printFilterWorth(*result, app.workspace().drawCount(), out);
+    return 0;
+}
+
 // Replaces the draw table with the draws of a file. It runs even when the
 // start could not load the draw file, since importing is how such a table
 // is filled again.
@@ -186,6 +229,10 @@ int runCommand(app::Application& app, CliPlatform& platform, const std::vector<s
         return evaluate(app, platform, args, out);
     if (args.at(0) == "combine")
         return combine(app, args, out);
+    if (args.at(0) == "backtest")
+        return backtest(app, args, out);
+    if (args.at(0) == "efficiency")
+        return efficiency(app, args, out);
     std::cerr << usage();
     return 2;
 }

@@ -30,6 +30,24 @@ bool earlier(const Date& a, const Date& b) {
 
 } // namespace
 
+bool combineTargetAccepted(context::Application& app) {
+    ui::Form& form = app.mainForm();
+    ui::Platform& platform = app.platform();
+    if (app.workspace().drawCount() < kMinimumDraws) {
+        platform.showInformation("  Тиражей в статистике\r\n  ДОЛЖНО БЫТЬ БОЛЬШЕ 15-ти,\r\n\r\n"
+                                 "  ДОПОЛНИТЕ СТАТИСТИКУ ТИРАЖЕЙ");
+        return false;
+    }
+    const Date first = parseDate(gridText(form.at(history::kDrawGrid), 2, kMinimumDraws));
+    const Date chosen = parseDate(form.at("MonthCalendar2").date);
+    if (earlier(chosen, first)) {
+        platform.showInformation(" В режиме ПРОГНОЗ\r\n статистика обрабатывается, начиная с ном. "
+                                 "15.\r\n Измените дату прогноза");
+        return false;
+    }
+    return true;
+}
+
 CombineOutcome combineFilters(context::Application& app, ExclusionQuestion question) {
     context::Workspace& ws = app.workspace();
     ui::Form& form = app.mainForm();
@@ -40,18 +58,8 @@ CombineOutcome combineFilters(context::Application& app, ExclusionQuestion quest
     filters::resetAfterFilterArea(app);
     filters::clearResultTable(form);
 
-    if (ws.drawCount() < kMinimumDraws) {
-        platform.showInformation("  Тиражей в статистике\r\n  ДОЛЖНО БЫТЬ БОЛЬШЕ 15-ти,\r\n\r\n"
-                                 "  ДОПОЛНИТЕ СТАТИСТИКУ ТИРАЖЕЙ");
+    if (!combineTargetAccepted(app))
         return CombineOutcome::Refused;
-    }
-    const Date first = parseDate(gridText(form.at(history::kDrawGrid), 2, kMinimumDraws));
-    const Date chosen = parseDate(form.at("MonthCalendar2").date);
-    if (earlier(chosen, first)) {
-        platform.showInformation(" В режиме ПРОГНОЗ\r\n статистика обрабатывается, начиная с ном. "
-                                 "15.\r\n Измените дату прогноза");
-        return CombineOutcome::Refused;
-    }
 
     std::string excluded;
     for (int x = 1; x <= ws.highestNumber; ++x)

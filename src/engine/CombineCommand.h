@@ -3,6 +3,9 @@
 // run of both passes over all combinations, and the stop when a step leaves
 // nothing.
 
+#include "engine/FirstPass.h"
+#include "engine/SecondPassTests.h"
+
 #include <iosfwd>
 #include <string>
 
@@ -27,6 +30,16 @@ enum class ExclusionQuestion { Ask, AnswerYes };
 // BitBtn17Click: the checks, then the run.
 CombineOutcome combineFilters(context::Application& app,
                               ExclusionQuestion question = ExclusionQuestion::Ask);
+
+// The checks of the command that refuse a run, each with its message: fewer
+// than 15 draws, a forecast date before draw 15. False when one refused.
+bool combineTargetAccepted(context::Application& app);
+
+// What the passes read, from the stored settings: the filter base, the
+// parameter captions and check boxes, the number selection, the history and
+// the forecast target.
+FirstPassInput firstPassInput(context::Application& app);
+SecondPassInput secondPassInput(context::Application& app);
 
 // RunCombine: both passes and the result table. An error abandons the run
 // with the button enabled again, the status text hidden and the sound

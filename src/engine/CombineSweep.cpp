@@ -18,19 +18,6 @@ namespace {
 
 constexpr const char* kTickSound = "bd/tik-tak.wav";
 
-FirstPassInput firstPassInput(context::Application& app) {
-    context::Workspace& ws = app.workspace();
-    ui::Form& form = app.mainForm();
-    FirstPassInput input;
-    input.highestNumber = ws.highestNumber;
-    input.filters = &ws.filters;
-    input.caption = [&form](std::string_view name) { return form.at(std::string(name)).caption; };
-    input.checked = [&form](std::string_view name) { return form.at(std::string(name)).checked; };
-    for (int x = 1; x <= ws.highestNumber; ++x)
-        input.excluded[static_cast<std::size_t>(x)] = ws.digits.row(x).fields[2] == "0";
-    return input;
-}
-
 // Shows each step that ran: its progress position, the live count after it
 // and its pause.
 void replaySteps(context::Application& app, const FirstPassResult& result) {
@@ -50,6 +37,24 @@ void replaySteps(context::Application& app, const FirstPassResult& result) {
 }
 
 } // namespace
+
+FirstPassInput firstPassInput(context::Application& app) {
+    context::Workspace& ws = app.workspace();
+    ui::Form& form = app.mainForm();
+    FirstPassInput input;
+    input.highestNumber = ws.highestNumber;
+    input.filters = &ws.filters;
+    input.caption = [&form](std::string_view name) { return form.at(std::string(name)).caption; };
+    input.checked = [&form](std::string_view name) { return form.at(std::string(name)).checked; };
+    for (int x = 1; x <= ws.highestNumber; ++x)
+        input.excluded[static_cast<std::size_t>(x)] = ws.digits.row(x).fields[2] == "0";
+    return input;
+}
+
+SecondPassInput secondPassInput(context::Application& app) {
+    const context::Workspace& ws = app.workspace();
+    return {ws.highestNumber, &ws.filters, &ws.history, ws.forecastDate, ws.forecastOrdinal};
+}
 
 void showPage(context::Application& app, const std::string& tabSheet) {
     ui::Form& form = app.mainForm();
@@ -120,14 +125,7 @@ void sweepAllSelectedOnForm(context::Application& app, CombineState& state) {
     progress.position = 39;
     app.platform().repaint();
 
-    const context::Workspace& ws = app.workspace();
-    SecondPassInput input;
-    input.highestNumber = ws.highestNumber;
-    input.filters = &ws.filters;
-    input.history = &ws.history;
-    input.forecastDate = ws.forecastDate;
-    input.forecastOrdinal = ws.forecastOrdinal;
-    const FirstPassResult result = sweepAllSelected(state.survivors, input);
+    const FirstPassResult result = sweepAllSelected(state.survivors, secondPassInput(app));
     replaySteps(app, result);
     if (result.stopRow != 0) {
         stopSweep(app, state, result.stopRow);

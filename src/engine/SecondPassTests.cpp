@@ -449,6 +449,21 @@ std::uint16_t combinationVibrationDigits(const Combination& c) {
     return catalogue::vibrationMaskOfCounts(sum);
 }
 
+std::vector<int> secondPassRowOrder() {
+    std::vector<int> rows = {268, 269, 5,   16,  17,  18,  151, 153, 155, 157, 159,
+                             160, 152, 154, 156, 158, 162, 164, 166, 168, 170};
+    for (int r = 175; r <= 198; ++r)
+        rows.push_back(r);
+    for (int r = 262; r <= 266; ++r)
+        rows.push_back(r);
+    rows.push_back(31);
+    for (int r = kFirstLinkRow; r <= kLastLinkRow; ++r)
+        if (!isPositionValueRow(r) &&
+            catalogue::rowControls(r).family != catalogue::Family::RankedPlaceholder)
+            rows.push_back(r);
+    return rows;
+}
+
 SecondPlan planSecondPass(const SecondPassInput& input) {
     if (input.filters == nullptr || input.history == nullptr)
         throw RangeError("Второй проход без базы фильтров или статистики");

@@ -71,6 +71,9 @@ struct SecondPlan {
 // reading where it occurred and is kept in the plan.
 SecondPlan planSecondPass(const SecondPassInput& input);
 
+// The rows the pass may apply, in the order it applies them.
+std::vector<int> secondPassRowOrder();
+
 // The value of a test for a combination, computed from its tables.
 int secondTestValue(const SecondTest& test, const Combination& c);
 

@@ -1,0 +1,177 @@
+#include "engine/FilterWorth.h"
+
+#include "engine/Generation.h"
+
+#include <bit>
+#include <exception>
+
+namespace vargis::engine {
+
+namespace {
+
+std::size_t at(int x) {
+    return static_cast<std::size_t>(x);
+}
+
+using Term = std::array<std::array<int, kMaxNumber + 1>, 5>;
+
+// One applied test in sweep order, in the form the count walk evaluates.
+struct WorthTest {
+    int row = 0;
+    bool stopTest = true;
+    enum class Form { Position, Terms, Direct } form = Form::Direct;
+    Term term{};        // Terms: contribution of number x at position k
+    bool wraps = false; // first-pass term sums are taken modulo 256
+    const KernelTest* first = nullptr;
+    const SecondTest* second = nullptr;
+
+    bool failsValue(int v) const {
+        return first ? !first->band.passes(wraps ? v & 0xFF : v) : second->fails(v);
+    }
+};
+
+// The positions with a non-zero term; 0 when several have one.
+int onlyPosition(const Term& term) {
+    int found = 0;
+    for (int k = 0; k < 5; ++k)
+        for (int x = 1; x <= kMaxNumber; ++x)
+            if (term[at(k)][at(x)] != 0) {
+                if (found != 0 && found != k + 1)
+                    return 0;
+                found = k + 1;
+            }
+    return found == 0 ? 1 : found;
+}
+
+class Bits {
+public:
+    explicit Bits(std::size_t count) : words_((count + 63) / 64, 0) {}
+    void set(std::size_t i) { words_[i / 64] |= std::uint64_t{1} << (i % 64); }
+    std::vector<std::uint64_t>& words() { return words_; }
+    const std::vector<std::uint64_t>& words() const { return words_; }
+
+private:
+    std::vector<std::uint64_t> words_;
+};
+
+} // namespace
+
+WorthResult filterWorth(const FirstPassInput& first, const SecondPassInput& second,
+                        const std::function<std::optional<int>(int row)>& met) {
+    const FirstPassPlan firstPlan = planFirstPass(firstPassSteps(first.highestNumber), first);
+    if (firstPlan.error)
+        std::rethrow_exception(firstPlan.error);
+    const SecondPlan secondPlan = planSecondPass(second);
+    if (secondPlan.error)
+        std::rethrow_exception(secondPlan.error);
+
+    std::vector<WorthTest> tests;
+    for (std::size_t i = 0; i < firstPlan.tests.size(); ++i) {
+        WorthTest t;
+        t.row = firstPlan.rows[i].row;
+        t.stopTest = firstPlan.rows[i].stopTest;
+        t.first = &firstPlan.tests[i];
+        bool isTerm = true;
+        for (int k = 0; k < 5 && isTerm; ++k)
+            for (int x = 1; x <= kMaxNumber && isTerm; ++x) {
+                const auto term = termOfValue(t.first->value, k, x, first.excluded);
+                if (term)
+                    t.term[at(k)][at(x)] = *term;
+                else
+                    isTerm = false;
+            }
+        t.wraps = true;
+        t.form = isTerm ? WorthTest::Form::Terms : WorthTest::Form::Direct;
+        tests.push_back(t);
+    }
+    for (const SecondTest& s : secondPlan.tests) {
+        WorthTest t;
+        t.row = s.row;
+        t.second = &s;
+        t.term = s.term;
+        t.form = s.kind == SecondValue::TermSum ? WorthTest::Form::Terms : WorthTest::Form::Direct;
+        tests.push_back(t);
+    }
+
+    // Tests on one position become per-number fail bits; the others are
+    // evaluated per combination.
+    const std::size_t count = tests.size();
+    std::vector<std::vector<Bits>> fails(5, std::vector<Bits>(kMaxNumber + 1, Bits(count)));
+    std::vector<std::size_t> others;
+    for (std::size_t i = 0; i < count; ++i) {
+        WorthTest& t = tests[i];
+        const int position = t.form == WorthTest::Form::Terms ? onlyPosition(t.term) : 0;
+        if (position == 0) {
+            others.push_back(i);
+            continue;
+        }
+        t.form = WorthTest::Form::Position;
+        for (int x = 1; x <= kMaxNumber; ++x)
+            if (t.failsValue(t.term[at(position - 1)][at(x)]))
+                fails[at(position - 1)][at(x)].set(i);
+    }
+
+    WorthResult result;
+    std::vector<std::int32_t> failCount(count, 0), unique(count, 0), firstKills(count, 0);
+    std::int32_t excludedKills = 0;
+    const CombinationList all = generateCombinations(first.highestNumber);
+    result.combinationCount = static_cast<std::int32_t>(all.size());
+    Bits failing(count);
+    for (const Combination& c : all) {
+        auto& words = failing.words();
+        for (std::size_t w = 0; w < words.size(); ++w)
+            words[w] = fails[0][c[0]].words()[w] | fails[1][c[1]].words()[w] |
+                       fails[2][c[2]].words()[w] | fails[3][c[3]].words()[w] |
+                       fails[4][c[4]].words()[w];
+        for (std::size_t i : others) {
+            const WorthTest& t = tests[i];
+            int v = 0;
+            if (t.form == WorthTest::Form::Terms)
+                for (std::size_t k = 0; k < 5; ++k)
+                    v += t.term[k][c[k]];
+            else
+                v = t.first ? combinationValue(t.first->value, c, first.excluded)
+                            : secondTestValue(*t.second, c);
+            if (t.failsValue(v))
+                failing.set(i);
+        }
+        bool excluded = false;
+        for (auto x : c)
+            excluded = excluded || first.excluded[x];
+        int failed = 0;
+        std::size_t firstFailed = count;
+        for (std::size_t w = 0; w < words.size(); ++w) {
+            std::uint64_t bits = words[w];
+            while (bits != 0) {
+                const std::size_t i = w * 64 + static_cast<std::size_t>(std::countr_zero(bits));
+                bits &= bits - 1;
+                ++failCount[i];
+                ++failed;
+                firstFailed = std::min(firstFailed, i);
+            }
+        }
+        if (excluded)
+            ++excludedKills;
+        else if (failed == 1)
+            ++unique[firstFailed];
+        if (!excluded && failed > 0)
+            ++firstKills[firstFailed];
+    }
+
+    // The full combine: the numbers that do not play first, then each test in
+    // order; a test with a stop test that finds nothing live stops the run.
+    std::int32_t live = result.combinationCount - excludedKills;
+    for (std::size_t i = 0; i < count && result.stopRow == 0; ++i) {
+        live -= firstKills[i];
+        if (tests[i].stopTest && live == 0)
+            result.stopRow = tests[i].row;
+    }
+    result.remaining = result.stopRow == 0 ? live : 0;
+
+    for (std::size_t i = 0; i < count; ++i)
+        result.rows.push_back({tests[i].row, met ? met(tests[i].row) : std::nullopt,
+                               result.combinationCount - failCount[i], unique[i]});
+    return result;
+}
+
+} // namespace vargis::engine

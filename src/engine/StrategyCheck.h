@@ -1,0 +1,47 @@
+#pragma once
+// The two questions a player asks before paying for tickets, as commands of
+// the main menu and of the command-line tool: how the enabled filters would
+// have done on every past draw (the back-test), and what each applied filter
+// row is worth for the stored forecast target. Neither changes the stored
+// target, the result table, the chart or any file but its report.
+
+#include "engine/Backtest.h"
+#include "engine/FilterWorth.h"
+
+#include <functional>
+#include <iosfwd>
+#include <optional>
+
+namespace vargis::context {
+class Application;
+}
+
+namespace vargis::engine {
+
+inline constexpr const char* kBacktestMenuItem = "NStrategyCheck";
+inline constexpr const char* kWorthMenuItem = "NFilterWorth";
+inline constexpr const char* kBacktestReport = "backtest.html";
+inline constexpr const char* kWorthReport = "efficiency.html";
+
+// MatchCount of a row's own button over the history, pressed where the user
+// does not see it; none for a row without a button of its own.
+using ButtonCount = std::function<std::optional<int>(int row)>;
+
+// The back-test with ProgressBar1 moving per target; none when the draws are
+// too few (the combine's message is shown).
+std::optional<BacktestResult> runStrategyCheck(context::Application& app);
+
+// The worth of the applied rows with ProgressBar1 moving; none when the
+// combine's checks refuse the stored target (their message is shown).
+std::optional<WorthResult> runFilterWorth(context::Application& app,
+                                          const ButtonCount& buttonCount);
+
+// The menu commands: run, write the report, open it with the desktop.
+void strategyCheckCommand(context::Application& app);
+void filterWorthCommand(context::Application& app, const ButtonCount& buttonCount);
+
+// The command-line tool's lines.
+void printBacktest(const BacktestResult& result, std::ostream& out);
+void printFilterWorth(const WorthResult& result, int drawCount, std::ostream& out);
+
+} // namespace vargis::engine

@@ -1,0 +1,218 @@
+#include "engine/StrategyReports.h"
+
+#include "catalogue/Catalogue.h"
+#include "context/Application.h"
+#include "context/ProductInfo.h"
+#include "engine/CombineCommand.h"
+#include "filters/ImageBase.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace vargis::engine {
+
+namespace {
+
+constexpr const char* kProduct = "Варгис-лото 5r36.1.1";
+
+std::string percent(double numerator, double denominator) {
+    if (denominator <= 0)
+        return "-";
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f%%", 100.0 * numerator / denominator);
+    return text;
+}
+
+std::vector<std::string> frameLines() {
+    return {"<table width=\"80%\" border=0 cellpadding=0 cellspacing=\"0\">",
+            "<tr><td bgcolor=\"#C0C0C0\">",
+            "<table width=\"100%\" border=0 cellpadding=3 cellspacing=\"1\">"};
+}
+
+std::vector<std::string> footerLines(const ui::DateTime& now) {
+    return {"<small>" + std::string(kProduct) + "</small><br>",
+            "<small>" + filters::formatDate(now) + "г., " + filters::formatTime(now) + "</small>"};
+}
+
+// The enabled rows with their conditions and parameters, and the playing
+// numbers, as heading lines.
+std::vector<std::string> settingsLines(const StrategyFacts& facts) {
+    std::vector<std::string> lines{"<p><strong>Включённые фильтры:</strong></p>", "<ul>"};
+    for (int row : facts.enabledRows) {
+        const auto found = facts.captions.find(row);
+        const std::string caption = found == facts.captions.end() ? "" : found->second;
+        lines.push_back("<li>" + std::to_string(row) + ": " + reports::escapeHtml(caption) +
+                        "</li>");
+    }
+    lines.emplace_back("</ul>");
+    lines.push_back("<p><strong>Играют числа:</strong> " +
+                    reports::escapeHtml(facts.playingNumbers) + "</p>");
+    return lines;
+}
+
+} // namespace
+
+StrategyFacts strategyFacts(context::Application& app) {
+    context::Workspace& ws = app.workspace();
+    ui::Form& form = app.mainForm();
+    StrategyFacts facts;
+    facts.drawCount = ws.drawCount();
+    for (int j = 1; j <= ws.drawCount(); ++j)
+        facts.dates.push_back(ws.history.record(j).date());
+    for (int row = 1; row <= context::kFilterRows; ++row) {
+        const auto& r = ws.filters.row(row);
+        const ui::Control* button = form.find(r.field(6));
+        std::string caption = button ? button->caption : r.field(7);
+        if (!catalogue::rowControls(row).paramLabel.empty())
+            caption += " " + r.field(3);
+        facts.captions[row] = caption;
+    }
+    const FirstPassInput first = firstPassInput(app);
+    for (const auto& r : planFirstPass(firstPassSteps(first.highestNumber), first).rows)
+        facts.enabledRows.push_back(r.row);
+    for (int row : secondPassRowOrder())
+        if (ws.filters.row(row).field(4) == "True")
+            facts.enabledRows.push_back(row);
+    for (int x = 1; x <= ws.highestNumber; ++x)
+        if (ws.digits.plays(x))
+            facts.playingNumbers += (facts.playingNumbers.empty() ? "" : ", ") + std::to_string(x);
+    return facts;
+}
+
+std::vector<std::string> remainingChartSvg(const BacktestResult& result) {
+    constexpr int kWidth = 640, kHeight = 220, kLeft = 60, kBottom = 30, kTop = 10;
+    std::int32_t largest = 1;
+    for (const auto& t : result.targets)
+        largest = std::max(largest, t.remaining);
+    const std::size_t n = result.targets.size();
+    auto x = [&](std::size_t i) {
+        return kLeft + (n <= 1 ? 0 : static_cast<int>(i * (kWidth - kLeft - 10) / (n - 1)));
+    };
+    auto y = [&](std::int32_t v) {
+        return kTop + static_cast<int>(static_cast<long long>(kHeight - kTop - kBottom) *
+                                       (largest - v) / largest);
+    };
+    std::vector<std::string> lines{
+        "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + std::to_string(kWidth) +
+            "\" height=\"" + std::to_string(kHeight) + "\" style=\"background:#ffffff\">",
+        "<line x1=\"" + std::to_string(kLeft) + "\" y1=\"" + std::to_string(y(0)) + "\" x2=\"" +
+            std::to_string(kWidth - 5) + "\" y2=\"" + std::to_string(y(0)) +
+            "\" stroke=\"black\"/>",
+        "<line x1=\"" + std::to_string(kLeft) + "\" y1=\"" + std::to_string(kTop) + "\" x2=\"" +
+            std::to_string(kLeft) + "\" y2=\"" + std::to_string(y(0)) + "\" stroke=\"black\"/>",
+        "<text x=\"" + std::to_string(kLeft - 4) + "\" y=\"" + std::to_string(kTop + 10) +
+            "\" font-size=\"11\" text-anchor=\"end\">" + std::to_string(largest) + "</text>",
+        "<text x=\"" + std::to_string(kLeft - 4) + "\" y=\"" + std::to_string(y(0)) +
+            "\" font-size=\"11\" text-anchor=\"end\">0</text>"};
+    std::string points;
+    for (std::size_t i = 0; i < n; ++i)
+        points += std::to_string(x(i)) + "," + std::to_string(y(result.targets[i].remaining)) + " ";
+    lines.push_back("<polyline fill=\"none\" stroke=\"navy\" stroke-width=\"2\" points=\"" +
+                    points + "\"/>");
+    for (std::size_t i = 0; i < n; ++i) {
+        const BacktestTarget& t = result.targets[i];
+        lines.push_back("<circle cx=\"" + std::to_string(x(i)) + "\" cy=\"" +
+                        std::to_string(y(t.remaining)) + "\" r=\"4\" fill=\"" +
+                        (t.kept ? "green" : "red") + "\"><title>" + std::to_string(t.ordinal) +
+                        ": " + std::to_string(t.remaining) + "</title></circle>");
+        if (i == 0 || i + 1 == n || t.ordinal % 5 == 0)
+            lines.push_back("<text x=\"" + std::to_string(x(i)) + "\" y=\"" +
+                            std::to_string(kHeight - 10) +
+                            "\" font-size=\"11\" text-anchor=\"middle\">" +
+                            std::to_string(t.ordinal) + "</text>");
+    }
+    lines.emplace_back("</svg>");
+    return lines;
+}
+
+reports::HtmlReport backtestReport(const StrategyFacts& facts, const BacktestResult& result,
+                                   const ui::DateTime& now) {
+    reports::HtmlReport report;
+    report.title = std::string(kProduct) + " Проверка стратегии. " + context::kProductAddress;
+    std::vector<std::string> further = settingsLines(facts);
+    further.push_back(
+        "<p><strong>Тиражи сохранены фильтрами: " + std::to_string(result.keptCount()) + " из " +
+        std::to_string(result.targets.size()) + ".</strong></p>");
+    further.emplace_back("<p>Перестановок в игре по тиражам (зелёным - тираж сохранён, "
+                         "красным - отсеян):</p>");
+    const auto chart = remainingChartSvg(result);
+    further.insert(further.end(), chart.begin(), chart.end());
+    report.heading = reports::standardHeading(
+        "<strong>" + std::string(kProduct) + "</strong><br>",
+        {"<strong>Проверка стратегии: фильтры на каждом прошлом тираже.</strong><br>"},
+        context::kProductAddress, further);
+    report.frame = frameLines();
+    reports::appendTableRow(report.rows, {"Тираж", "Дата", "Перестановок в игре", "Тираж сохранён",
+                                          "5 чисел", "4 числа", "3 числа", "2 числа"});
+    for (const BacktestTarget& t : result.targets) {
+        if (t.stopRow != 0) {
+            reports::appendTableRow(report.rows,
+                                    {std::to_string(t.ordinal), reports::escapeHtml(t.date),
+                                     "0 (остановлено на строке " + std::to_string(t.stopRow) + ")",
+                                     "нет", "-", "-", "-", "-"});
+            continue;
+        }
+        reports::appendTableRow(
+            report.rows, {std::to_string(t.ordinal), reports::escapeHtml(t.date),
+                          std::to_string(t.remaining), t.kept ? "<strong>да</strong>" : "нет",
+                          std::to_string(t.counters[0]), std::to_string(t.counters[1]),
+                          std::to_string(t.counters[2]), std::to_string(t.counters[3])});
+    }
+    report.footer = footerLines(now);
+    return report;
+}
+
+reports::HtmlReport worthReport(const StrategyFacts& facts, const WorthResult& result,
+                                const ui::DateTime& now) {
+    reports::HtmlReport report;
+    report.title = std::string(kProduct) + " Эффективность фильтров. " + context::kProductAddress;
+    std::vector<std::string> further = settingsLines(facts);
+    further.push_back(
+        "<p><strong>" +
+        (result.stopRow != 0
+             ? "Все фильтры вместе не оставляют перестановок (остановка на строке " +
+                   std::to_string(result.stopRow) + ")."
+             : "Все фильтры вместе оставляют перестановок: " + std::to_string(result.remaining) +
+                   " из " + std::to_string(result.combinationCount) + ".") +
+        "</strong></p>");
+    report.heading = reports::standardHeading("<strong>" + std::string(kProduct) + "</strong><br>",
+                                              {"<strong>Эффективность фильтров.</strong><br>"},
+                                              context::kProductAddress, further);
+    report.frame = frameLines();
+    reports::appendTableRow(report.rows,
+                            {"Строка", "Фильтр", "Выполнялся в тиражах", "Доля тиражей",
+                             "Пропускает перестановок", "Доля перестановок", "Убирает только он",
+                             "Отношение долей"});
+    for (const WorthRow& r : result.rows) {
+        const auto found = facts.captions.find(r.row);
+        const std::string caption = found == facts.captions.end() ? "" : found->second;
+        const double passShare =
+            static_cast<double>(r.passes) / std::max(1, result.combinationCount);
+        std::string met = "-", metShare = "-", ratio = "-";
+        if (r.met) {
+            met = std::to_string(*r.met) + " из " + std::to_string(facts.drawCount);
+            metShare = percent(*r.met, facts.drawCount);
+            if (facts.drawCount > 0 && passShare > 0) {
+                char text[32];
+                std::snprintf(text, sizeof text, "%.2f",
+                              (static_cast<double>(*r.met) / facts.drawCount) / passShare);
+                ratio = text;
+            }
+        }
+        reports::appendTableRow(
+            report.rows,
+            {std::to_string(r.row), reports::escapeHtml(caption), met, metShare,
+             std::to_string(r.passes) + " из " + std::to_string(result.combinationCount),
+             percent(r.passes, result.combinationCount), std::to_string(r.unique), ratio});
+    }
+    report.footer = {"<p>Отношение долей - доля прошлых тиражей, на которых фильтр выполнялся, "
+                     "делённая на долю всех перестановок, которые он пропускает. Больше 1: "
+                     "в прошлом фильтр выполнялся чаще, чем для случайной перестановки, и "
+                     "отсевает в основном то, что не выпадало; меньше 1: реже, и фильтр чаще "
+                     "отсевает выигрышные перестановки, чем случайные.</p>"};
+    const auto footer = footerLines(now);
+    report.footer.insert(report.footer.end(), footer.begin(), footer.end());
+    return report;
+}
+
+} // namespace vargis::engine

@@ -1,0 +1,40 @@
+#pragma once
+// The reports of the strategy check and of the filters' worth: data in, the
+// lines of backtest.html and efficiency.html out, in the common report shape.
+
+#include "engine/Backtest.h"
+#include "engine/FilterWorth.h"
+#include "reports/HtmlReport.h"
+#include "ui/Platform.h"
+
+#include <map>
+#include <string>
+#include <vector>
+
+namespace vargis::context {
+class Application;
+}
+
+namespace vargis::engine {
+
+// What the reports say about the stored settings.
+struct StrategyFacts {
+    std::map<int, std::string> captions; // row -> caption with condition and parameter
+    std::vector<int> enabledRows;        // the rows the passes apply, in sweep order
+    std::string playingNumbers;          // "1, 2, ... 36"
+    std::vector<std::string> dates;      // date of draw 1..DrawCount
+    int drawCount = 0;
+};
+
+StrategyFacts strategyFacts(context::Application& app);
+
+reports::HtmlReport backtestReport(const StrategyFacts& facts, const BacktestResult& result,
+                                   const ui::DateTime& now);
+reports::HtmlReport worthReport(const StrategyFacts& facts, const WorthResult& result,
+                                const ui::DateTime& now);
+
+// The chart of the remaining count per target as inline SVG lines; kept
+// targets are marked green, the others red.
+std::vector<std::string> remainingChartSvg(const BacktestResult& result);
+
+} // namespace vargis::engine

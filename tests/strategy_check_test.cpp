@@ -1,0 +1,261 @@
+// The back-test and the filters' worth against separate combine runs on the
+// bundled working folder, and the lines of vargis-cli backtest and efficiency.
+
+#include "catalogue/Catalogue.h"
+#include "engine/CombineCommand.h"
+#include "engine/CombineState.h"
+#include "engine/Scores.h"
+#include "engine/StrategyCheck.h"
+#include "engine/StrategyReports.h"
+#include "reports/HtmlReport.h"
+#include "support/CliRun.h"
+#include "support/DataFiles.h"
+
+#include <algorithm>
+#include <gtest/gtest.h>
+#include <regex>
+#include <sstream>
+
+namespace vargis {
+namespace {
+
+using testing::StartedApp;
+
+class StrategyCheckTest : public ::testing::Test {
+protected:
+    StartedApp s_;
+
+    void SetUp() override { s_.start(); }
+
+    void setRow(int row, const std::string& parameter, const std::string& enabled,
+                const std::string& condition) {
+        auto& r = s_.ws().filters.row(row);
+        r.field(3) = parameter;
+        r.field(4) = enabled;
+        r.field(5) = condition;
+        // The first pass reads the parameter from the label, as a press leaves it.
+        const auto label = catalogue::rowControls(row).paramLabel;
+        if (!label.empty())
+            s_.control(std::string(label)).caption = parameter;
+    }
+
+    // Rows 1 and 2 keep every combination; nothing else is enabled.
+    void lenientBounds() {
+        for (int row = 1; row <= context::kFilterRows; ++row)
+            s_.ws().filters.row(row).field(4) = "False";
+        setRow(1, "5", "True", ">=");
+        setRow(2, "32", "True", "<=");
+        s_.control("StaticText33").caption = "5";
+        s_.control("StaticText34").caption = "32";
+    }
+
+    // The combine command with draw `target` chosen on the calendar.
+    engine::CombineOutcome combineFor(int target) {
+        s_.platform.answers.clear(); // No: keep the filters and the images
+        EXPECT_TRUE(
+            s_.app.calendarClick("Form1", "MonthCalendar2", s_.ws().history.record(target).date()));
+        EXPECT_EQ(s_.ws().forecastOrdinal, target);
+        return engine::combineFilters(s_.app, engine::ExclusionQuestion::AnswerYes);
+    }
+
+    std::int32_t remainingOf(std::optional<int> without = std::nullopt) {
+        std::string saved;
+        if (without) {
+            saved = s_.ws().filters.row(*without).field(4);
+            s_.ws().filters.row(*without).field(4) = "False";
+        }
+        const auto outcome = engine::combineFilters(s_.app, engine::ExclusionQuestion::AnswerYes);
+        if (without)
+            s_.ws().filters.row(*without).field(4) = saved;
+        EXPECT_EQ(outcome, engine::CombineOutcome::Completed);
+        return static_cast<std::int32_t>(engine::combineState(s_.app).remaining.size());
+    }
+};
+
+TEST_F(StrategyCheckTest, EveryTargetMatchesACombineRunForThatDraw) {
+    setRow(4, "120", "True", "<=");  // sum at most 120 (first pass)
+    setRow(175, "1", "True", "<=");  // at most one number of the draw before
+    setRow(268, "1", "True", ">=");  // a date digit at least
+    setRow(190, "2", "True", ">=");  // union of the eight draws before
+    setRow(262, "12", "True", "<="); // near the mean smallest number
+    // Draw 31's first number is 1, so row 37 (1 x 0.62 of the draw before)
+    // asks for a smallest number 0 on target 32: that target stops.
+    s_.ws().history.record(31).field(3) = "1";
+    for (int k = 4; k <= 7; ++k)
+        if (s_.ws().history.record(31).field(k) == "1")
+            s_.ws().history.record(31).field(k) = "2";
+    setRow(37, "0", "True", "=");
+
+    const auto result = engine::runStrategyCheck(s_.app);
+    ASSERT_TRUE(result);
+    ASSERT_EQ(result->targets.size(), 36u);
+    EXPECT_EQ(result->targets.front().ordinal, 15);
+    EXPECT_EQ(result->targets.back().ordinal, 50);
+    // Nothing the user sees changed: the stored target and the result table.
+    EXPECT_EQ(s_.ws().forecastOrdinal, 51);
+    EXPECT_EQ(s_.control("StringGrid3").grid.rowCount, 2);
+
+    int kept = 0;
+    for (int target : {15, 32, 40, 50}) {
+        const auto& t = result->targets[static_cast<std::size_t>(target - 15)];
+        const auto outcome = combineFor(target);
+        if (outcome == engine::CombineOutcome::Stopped) {
+            EXPECT_EQ(t.stopRow, engine::combineState(s_.app).stopRow) << target;
+            continue;
+        }
+        ASSERT_EQ(outcome, engine::CombineOutcome::Completed) << target;
+        EXPECT_EQ(t.stopRow, 0) << target;
+        const auto& remaining = engine::combineState(s_.app).remaining;
+        EXPECT_EQ(t.remaining, static_cast<std::int32_t>(remaining.size())) << target;
+        const auto counts = engine::commonCounts(
+            remaining, engine::drawMultiplicity(s_.ws().history.record(target)));
+        EXPECT_EQ(t.counters,
+                  (std::array<std::int32_t, 4>{counts[5], counts[4], counts[3], counts[2]}))
+            << target;
+        engine::Combination own{};
+        for (int k = 0; k < 5; ++k)
+            own[static_cast<std::size_t>(k)] =
+                static_cast<std::uint8_t>(std::stoi(s_.ws().history.record(target).field(k + 3)));
+        std::sort(own.begin(), own.end());
+        const bool found = std::find(remaining.begin(), remaining.end(), own) != remaining.end();
+        EXPECT_EQ(t.kept, found) << target;
+        kept += found ? 1 : 0;
+    }
+    EXPECT_EQ(result->targets[32 - 15].stopRow, 37);
+    EXPECT_LE(kept, result->keptCount());
+    EXPECT_EQ(result->keptCount(), std::count_if(result->targets.begin(), result->targets.end(),
+                                                 [](const auto& t) { return t.kept; }));
+}
+
+TEST_F(StrategyCheckTest, BoundsThatKeepEverythingKeepEveryDraw) {
+    lenientBounds();
+    const auto result = engine::runStrategyCheck(s_.app);
+    ASSERT_TRUE(result);
+    EXPECT_EQ(result->keptCount(), 36);
+    for (const auto& t : result->targets) {
+        EXPECT_EQ(t.remaining, 376992);
+        EXPECT_EQ(t.counters[0], 1); // the draw itself
+        EXPECT_EQ(t.counters[1], 5 * 31);
+    }
+}
+
+TEST_F(StrategyCheckTest, FewerThanFifteenDrawsAreRefusedWithTheCombineMessage) {
+    s_.ws().history.drawCount = 14;
+    EXPECT_FALSE(engine::runStrategyCheck(s_.app));
+    ASSERT_EQ(s_.platform.dialogs.size(), 1u);
+    EXPECT_NE(s_.platform.dialogs[0].text.find("ДОЛЖНО БЫТЬ БОЛЬШЕ 15-ти"), std::string::npos);
+    s_.ws().history.drawCount = 15;
+    const auto result = engine::runStrategyCheck(s_.app);
+    ASSERT_TRUE(result);
+    EXPECT_EQ(result->targets.size(), 1u);
+}
+
+TEST_F(StrategyCheckTest, WorthCountsMatchCombinesWithAndWithoutEachRow) {
+    lenientBounds();
+    setRow(4, "110", "True", "<="); // first pass, several positions
+    setRow(176, "0", "True", "=");  // second pass, nothing of the draw two before
+    setRow(33, "0", "True", "<>");  // link row on the smallest number
+    const std::vector<int> rows{1, 2, 4, 176, 33};
+
+    const auto worth = engine::runFilterWorth(s_.app, [](int row) -> std::optional<int> {
+        return row == 33 ? std::nullopt : std::optional<int>(row);
+    });
+    ASSERT_TRUE(worth);
+    std::vector<int> listed;
+    for (const auto& r : worth->rows)
+        listed.push_back(r.row);
+    EXPECT_EQ(listed, rows); // sweep order: first pass, then second pass
+    EXPECT_EQ(worth->combinationCount, 376992);
+    EXPECT_FALSE(worth->rows.back().met);
+    EXPECT_EQ(worth->rows[2].met, 4);
+
+    const std::int32_t all = remainingOf();
+    EXPECT_EQ(worth->remaining, all);
+    for (std::size_t i = 2; i < rows.size(); ++i) {
+        const int row = rows[i];
+        EXPECT_EQ(worth->rows[i].unique, remainingOf(row) - all) << row;
+    }
+    // A row alone: every other row switched off.
+    for (std::size_t i = 2; i < rows.size(); ++i) {
+        for (std::size_t j = 2; j < rows.size(); ++j)
+            s_.ws().filters.row(rows[j]).field(4) = i == j ? "True" : "False";
+        EXPECT_EQ(worth->rows[i].passes, remainingOf()) << rows[i];
+    }
+}
+
+TEST_F(StrategyCheckTest, ReportsNameTheTargetsAndTheRows) {
+    setRow(175, "1", "True", "<=");
+    const auto facts = engine::strategyFacts(s_.app);
+    EXPECT_EQ(facts.enabledRows, (std::vector<int>{1, 2, 175}));
+    engine::BacktestResult backtest;
+    backtest.targets.push_back({15, "01.02.2026", 0, 120, {0, 1, 5, 30}, true});
+    backtest.targets.push_back({16, "04.02.2026", 175, 0, {}, false});
+    std::string page;
+    for (const auto& line :
+         reports::htmlReportLines(engine::backtestReport(facts, backtest, s_.platform.now())))
+        page += line + "\n";
+    EXPECT_NE(page.find("<svg"), std::string::npos);
+    EXPECT_NE(page.find("Тиражи сохранены фильтрами: 1 из 2."), std::string::npos);
+    EXPECT_NE(page.find("<li>175: "), std::string::npos);
+    EXPECT_NE(page.find("01.02.2026"), std::string::npos);
+    EXPECT_NE(page.find("0 (остановлено на строке 175)"), std::string::npos);
+
+    engine::WorthResult worth;
+    worth.combinationCount = 376992;
+    worth.remaining = 1000;
+    worth.rows.push_back({175, 25, 188496, 7});
+    page.clear();
+    for (const auto& line :
+         reports::htmlReportLines(engine::worthReport(facts, worth, s_.platform.now())))
+        page += line + "\n";
+    EXPECT_NE(page.find("Отношение долей"), std::string::npos);
+    // Met in half the draws, passing half the combinations: ratio 1.
+    EXPECT_NE(page.find("<td align=\"center\" bgcolor=\"white\">1.00</td>"), std::string::npos);
+    EXPECT_NE(page.find("25 из 50"), std::string::npos);
+}
+
+TEST(StrategyCli, LinesOfBothCommands) {
+    testing::WorkFolder folder;
+    testing::setFilterField(176, 3, "0");
+    testing::setFilterField(176, 4, "True");
+    testing::setFilterField(176, 5, "=");
+    const auto backtest = testing::runCli("backtest");
+    ASSERT_EQ(backtest.exitCode, 0);
+    std::istringstream in(backtest.out);
+    const std::regex target("target ([0-9]+): (remaining [0-9]+; counters [0-9]+ [0-9]+ [0-9]+ "
+                            "[0-9]+|stopped at row [0-9]+)");
+    std::string line;
+    int expected = 15;
+    while (std::getline(in, line) && line.rfind("target", 0) == 0) {
+        std::smatch m;
+        ASSERT_TRUE(std::regex_match(line, m, target)) << line;
+        EXPECT_EQ(std::stoi(m[1]), expected++);
+    }
+    EXPECT_EQ(expected, 51);
+    EXPECT_TRUE(std::regex_match(line, std::regex("kept: [0-9]+ of 36"))) << line;
+
+    const auto worth = testing::runCli("efficiency");
+    ASSERT_EQ(worth.exitCode, 0);
+    EXPECT_NE(worth.out.find("row 1: met "), std::string::npos);
+    const std::regex row(
+        "row [0-9]+: met ([0-9]+|-) of 50; passes [0-9]+ of 376992; unique [0-9]+");
+    std::istringstream rows(worth.out);
+    std::vector<std::string> lines;
+    while (std::getline(rows, line))
+        lines.push_back(line);
+    ASSERT_EQ(lines.size(), 4u); // rows 1, 2, 176 and the remaining count
+    for (std::size_t i = 0; i + 1 < lines.size(); ++i)
+        EXPECT_TRUE(std::regex_match(lines[i], row)) << lines[i];
+    EXPECT_EQ(lines[2].substr(0, 8), "row 176:");
+    EXPECT_TRUE(std::regex_match(lines.back(), std::regex("remaining: [0-9]+"))) << lines.back();
+
+    // Fewer than 15 draws: the message on stderr, exit 4.
+    auto draws = testing::readDraws();
+    draws.resize(14);
+    testing::writeDraws(draws);
+    EXPECT_EQ(testing::runCli("backtest").exitCode, 4);
+    EXPECT_EQ(testing::runCli("efficiency").exitCode, 4);
+}
+
+} // namespace
+} // namespace vargis
