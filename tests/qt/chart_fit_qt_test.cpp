@@ -31,6 +31,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -351,6 +352,41 @@ TEST(ChartFit, CaptionsAndTitlesAreWholeOnEveryPage) {
         return covers;
     };
 
+    // The title is whole, below the controls on the chart; so is the footer.
+    const ui::Chart& model = form.at("Chart").chart;
+    auto expectTitleAndFooterWhole = [&] {
+        QTest::qWait(20);
+        std::string whole;
+        for (const std::string& line : model.title)
+            whole += (whole.empty() ? "" : "\n") + line;
+        if (!whole.empty()) {
+            QGraphicsTextItem* title = titleItem(view);
+            ASSERT_NE(title, nullptr);
+            EXPECT_EQ(title->toPlainText().toStdString(), whole);
+            const QRect titleRect = view->mapFromScene(title->sceneBoundingRect()).boundingRect();
+            EXPECT_TRUE(view->rect().contains(titleRect));
+            for (const auto& [name, r] : coversOfChart())
+                EXPECT_FALSE(r.intersects(titleRect)) << name << " covers the title";
+        }
+        QLabel* footer = view->footerLabel();
+        if (!footer->text().isEmpty()) {
+            // On one line, or wrapped onto lines that all show.
+            if (footer->wordWrap())
+                EXPECT_LE(footer->heightForWidth(footer->width()), footer->height());
+            else
+                EXPECT_LE(QFontMetrics(footer->font()).horizontalAdvance(footer->text()),
+                          footer->width());
+            for (const auto& [name, r] : coversOfChart())
+                EXPECT_FALSE(r.intersects(footer->geometry())) << name << " covers the footer";
+        }
+    };
+    {
+        SCOPED_TRACE("the number page");
+        selectPage(main, "TabSheet13");
+        selectPage(main, "TabSheet11");
+        expectTitleAndFooterWhole();
+    }
+
     for (const auto* page : visiblePages(app)) {
         const std::string sheet(page->tabSheet);
         selectPage(main, sheet);
@@ -378,24 +414,7 @@ TEST(ChartFit, CaptionsAndTitlesAreWholeOnEveryPage) {
                 form.at(std::string(rc.button)).bold = false;
         rendered.front.syncAll();
 
-        // The title is whole, below the controls on the chart; so is the footer.
-        QTest::qWait(20);
-        QGraphicsTextItem* title = titleItem(view);
-        if (!page->chartTitle.empty()) {
-            ASSERT_NE(title, nullptr);
-            EXPECT_EQ(title->toPlainText().toStdString(), std::string(page->chartTitle));
-            const QRect titleRect = view->mapFromScene(title->sceneBoundingRect()).boundingRect();
-            EXPECT_TRUE(view->rect().contains(titleRect));
-            for (const auto& [name, r] : coversOfChart())
-                EXPECT_FALSE(r.intersects(titleRect)) << name << " covers the title";
-        }
-        QLabel* footer = view->footerLabel();
-        if (!footer->text().isEmpty()) {
-            EXPECT_LE(QFontMetrics(footer->font()).horizontalAdvance(footer->text()),
-                      footer->width());
-            for (const auto& [name, r] : coversOfChart())
-                EXPECT_FALSE(r.intersects(footer->geometry())) << name << " covers the footer";
-        }
+        expectTitleAndFooterWhole();
     }
 }
 
@@ -492,7 +511,10 @@ TEST(ChartFit, AReportTheDesktopCannotOpenIsNamedWithItsPath) {
     // A desktop without any program to open files with.
     const std::filesystem::path empty = std::filesystem::current_path() / "no-programs";
     std::filesystem::create_directories(empty);
-    const std::string oldPath = std::getenv("PATH") ? std::getenv("PATH") : "";
+    struct RestorePath {
+        std::string old = std::getenv("PATH") ? std::getenv("PATH") : "";
+        ~RestorePath() { setenv("PATH", old.c_str(), 1); }
+    } restore;
     setenv("PATH", empty.c_str(), 1);
     unsetenv("BROWSER");
     unsetenv("DEFAULT_BROWSER");
@@ -520,7 +542,28 @@ TEST(ChartFit, AReportTheDesktopCannotOpenIsNamedWithItsPath) {
     app.click("Form1", "N15");
     front.syncAll();
     EXPECT_TRUE(boxes.texts.empty());
-    setenv("PATH", oldPath.c_str(), 1);
+
+    // The desktop's opener tool answers for itself: one that finds no
+    // program fails the open, one that opens the file passes it.
+    const std::filesystem::path opener = empty / "xdg-open";
+    const std::filesystem::path asked = std::filesystem::current_path() / "asked.txt";
+    auto writeOpener = [&](int exitCode) {
+        std::ofstream(opener) << "#!/bin/sh\necho \"$1\" > '" << asked.string() << "'\nexit "
+                              << exitCode << "\n";
+        std::filesystem::permissions(opener, std::filesystem::perms::owner_all);
+    };
+    writeOpener(3);
+    boxes.texts.clear();
+    QTest::mouseClick(qobject_cast<QPushButton*>(main.widget("BitBtn249")), Qt::LeftButton);
+    ASSERT_EQ(boxes.texts.size(), 2u);
+    EXPECT_NE(boxes.texts[1].find(full), std::string::npos) << boxes.texts[1];
+    writeOpener(0);
+    boxes.texts.clear();
+    QTest::mouseClick(qobject_cast<QPushButton*>(main.widget("BitBtn249")), Qt::LeftButton);
+    EXPECT_EQ(boxes.texts.size(), 1u) << "an opened report needs no word";
+    std::string argument;
+    std::getline(std::ifstream(asked), argument);
+    EXPECT_EQ(argument, full);
 }
 
 } // namespace
