@@ -258,6 +258,16 @@ TEST(ChartFit, ValueAxisHoldsTheValuesAndAParameterAboveThemAll) {
     QTest::qWait(50);
     EXPECT_TRUE(main.window()->grab().save(
         QString::fromStdString((screenshotDir() / "qt_chart_max_above.png").string())));
+
+    // Scores of a combine run reach the thousands; the labels stay in order.
+    ui::Chart& chart = app.form("Form1").at("Chart").chart;
+    chart.series2.points.clear();
+    chart.series1.points.clear();
+    for (int d = 1; d <= 50; ++d)
+        chart.series1.points.push_back({double(d), double((d * 977) % 2483)});
+    chart.band.y0 = 1;
+    rendered.front.syncAll();
+    expectValueAxisHoldsEverything(view, model, "scores");
 }
 
 TEST(ChartFit, AxesStayOneOfEachWhateverThePageOrder) {
