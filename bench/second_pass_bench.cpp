@@ -3,6 +3,8 @@
 // value rows "<=" 250, the link rows "<>" against earlier draws whose numbers
 // (200) give products no combination holds.
 
+#include "engine/Backtest.h"
+#include "engine/FilterWorth.h"
 #include "engine/FirstPass.h"
 #include "engine/FirstPassSteps.h"
 #include "engine/Generation.h"
@@ -126,5 +128,33 @@ BENCHMARK(BM_WholeCombineLenient)
     ->Arg(44)
     ->Arg(50)
     ->Unit(benchmark::kMillisecond);
+
+// The back-test over the 36 targets 15..50: the first pass once, the
+// second pass per target.
+void BM_BacktestLenient(benchmark::State& state) {
+    const LenientSettings settings(static_cast<int>(state.range(0)));
+    int kept = 0;
+    for (auto _ : state) {
+        const auto result = engine::runBacktest(settings.firstPass(), settings.secondPass());
+        kept = result.keptCount();
+        benchmark::DoNotOptimize(kept);
+    }
+    state.counters["kept"] = kept;
+}
+BENCHMARK(BM_BacktestLenient)->Arg(36)->Unit(benchmark::kMillisecond);
+
+// The worth of every applied row (the button counts left out: each is a
+// press of a few microseconds).
+void BM_FilterWorthLenient(benchmark::State& state) {
+    const LenientSettings settings(static_cast<int>(state.range(0)));
+    std::size_t rows = 0;
+    for (auto _ : state) {
+        const auto result = engine::filterWorth(settings.firstPass(), settings.secondPass(), {});
+        rows = result.rows.size();
+        benchmark::DoNotOptimize(rows);
+    }
+    state.counters["rows"] = static_cast<double>(rows);
+}
+BENCHMARK(BM_FilterWorthLenient)->Arg(36)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -67,5 +67,37 @@ TEST(QtCombine, FillsTheResultTableAndTheScoresChart) {
         QString::fromStdString((dir / "qt_combine_form7.png").string())));
 }
 
+// Rows of the second pass narrow the result: the repeats of the draw before,
+// the date digits and the distance from the mean smallest number.
+TEST(QtCombine, SecondPassRowsNarrowTheResult) {
+    qtApp();
+    testing::WorkFolder folder;
+    testing::setFilterField(25, 4, testing::readDraws().at(44).substr(2, 10)); // draw 45
+    for (auto [row, p, c] : {std::tuple{1, "30", ">="},
+                             {2, "8", "<="},
+                             {175, "0", "="},
+                             {268, "4", ">="},
+                             {262, "5", "<="},
+                             {190, "4", ">="}}) {
+        testing::setFilterField(row, 3, p);
+        testing::setFilterField(row, 4, "True");
+        testing::setFilterField(row, 5, c);
+    }
+    qttest::RenderedApp rendered;
+    auto& platform = rendered.platform;
+    FormRenderer& main = *rendered.main;
+    ASSERT_TRUE(platform.errors().empty()) << platform.errors().front();
+    QTest::mouseClick(qobject_cast<QPushButton*>(main.widget("BitBtn17")), Qt::LeftButton);
+    ASSERT_TRUE(platform.errors().empty()) << platform.errors().front();
+    rendered.front.syncAll();
+    const auto& state = engine::combineState(rendered.app);
+    EXPECT_EQ(state.stopRow, 0);
+    ASSERT_GT(state.remaining.size(), 0u);
+    EXPECT_LT(state.remaining.size(), static_cast<std::size_t>(state.survivorCount));
+    QTest::qWait(50);
+    EXPECT_TRUE(main.window()->grab().save(
+        QString::fromStdString((screenshotDir() / "qt_combine_second_pass.png").string())));
+}
+
 } // namespace
 } // namespace vargis::qt
