@@ -239,6 +239,14 @@ TEST_F(DrawEditingTest, ReportCellsAreEscapedAndWrittenInWindows1251) {
     EXPECT_EQ(bytes.find("<b>"), std::string::npos);
     EXPECT_NE(bytes.find(toCp1251("Таблица тиражей.")), std::string::npos);
     EXPECT_EQ(bytes.find("Таблица"), std::string::npos) << "no UTF-8 in the page";
+
+    // A desktop without a browser: the user is told where the page lies.
+    s_.platform.clear();
+    s_.platform.shellOpens = false;
+    EXPECT_TRUE(click("Label3"));
+    ASSERT_EQ(s_.platform.texts(Dialog::Kind::Information).size(), 1u);
+    EXPECT_NE(s_.platform.texts(Dialog::Kind::Information)[0].find(kStatisticsReport),
+              std::string::npos);
 }
 
 TEST_F(DrawEditingTest, AReportThatCannotBeWrittenIsNamedAndNotOpened) {

@@ -8,6 +8,7 @@
 #include "context/Workspace.h"
 #include "filters/ImageBase.h"
 #include "history/DrawGrid.h"
+#include "reports/ReportOpening.h"
 #include "ui/GridCells.h"
 
 #include <climits>
@@ -91,7 +92,7 @@ void writeStatisticsReport(ui::Form& form, ui::Platform& platform) {
     const ui::DateTime now = platform.now();
     writeLines(kStatisticsReport, {});
     reports::writeHtmlReport(kStatisticsReport, statisticsReport(form.at(kDrawGrid), now));
-    platform.openWithShell(kStatisticsReport);
+    reports::openReport(platform, kStatisticsReport);
 }
 
 void registerDrawEditingHandlers(context::Application& app) {

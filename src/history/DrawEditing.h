@@ -35,8 +35,8 @@ void switchGridEditorOn(ui::Form& form);
 reports::HtmlReport statisticsReport(const ui::Control& grid, const ui::DateTime& now);
 
 // WriteStatisticsReport (Label3, Image30): writes statistic.html in the
-// current directory and opens it with the desktop. A file error propagates
-// and nothing is opened.
+// current directory and opens it with the desktop (saying where it lies when
+// the desktop cannot). A file error propagates and nothing is opened.
 void writeStatisticsReport(ui::Form& form, ui::Platform& platform);
 
 void registerDrawEditingHandlers(context::Application& app);
