@@ -2,9 +2,11 @@
 // start filling it from the bundled copy, and existing, empty, damaged or
 // blocked folders.
 
+#include "app/Application.h"
 #include "app/WorkingFolder.h"
 #include "base/Errors.h"
 #include "support/CliRun.h"
+#include "support/ScriptedPlatform.h"
 #include "support/WorkFolder.h"
 
 #include <cstdlib>
@@ -14,6 +16,7 @@
 #include <iterator>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace vargis {
 namespace {
@@ -72,9 +75,28 @@ TEST(WorkingFolderPlace, BundledCopyBesideTheInstalledProgram) {
               fs::canonical("/proc/self/exe").parent_path().string());
 }
 
-TEST(WorkingFolderPlace, TheBundledCopyHoldsEveryStartFile) {
-    EXPECT_EQ(app::startFiles().size(), 4u);
+TEST(WorkingFolderPlace, TheStartFilesAreWhatTheStartLoads) {
     EXPECT_TRUE(app::missingStartFiles((testing::sourceDir() / "data").string()).empty());
+    const std::vector<std::string> files = app::startFiles();
+    ASSERT_EQ(files.size(), 4u);
+    // Each start file missing alone makes the start report an error naming it.
+    for (const std::string& file : files) {
+        testing::WorkFolder work;
+        fs::remove(file);
+        testing::ScriptedPlatform platform;
+        app::Application program(platform);
+        program.start();
+        ASSERT_FALSE(platform.errors().empty()) << file;
+        EXPECT_NE(platform.errors().front().find(fs::path(file).filename().string()),
+                  std::string::npos)
+            << platform.errors().front();
+    }
+    // With all of them the start reports nothing.
+    testing::WorkFolder work;
+    testing::ScriptedPlatform platform;
+    app::Application program(platform);
+    program.start();
+    EXPECT_TRUE(platform.errors().empty());
 }
 
 TEST(WorkingFolder, FirstStartCopiesTheBundledFolderWritable) {

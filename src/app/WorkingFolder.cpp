@@ -1,7 +1,6 @@
 #include "app/WorkingFolder.h"
 
 #include "base/Errors.h"
-#include "context/Workspace.h"
 #include "filters/FilterTable.h"
 #include "filters/MarkBases.h"
 #include "history/DrawHistory.h"
@@ -21,6 +20,9 @@ namespace vargis::app {
 namespace fs = std::filesystem;
 
 namespace {
+
+// The lottery kind the program starts with (the main window's creation fixes it).
+constexpr const char* kStartKind = "5_36";
 
 bool absoluteValue(const char* value) {
     return value && *value && fs::path(value).is_absolute();
@@ -94,9 +96,8 @@ std::string runningProgramFolder(const char* argv0) {
 }
 
 std::vector<std::string> startFiles() {
-    // The kind the program starts with; its folder holds the four files the
-    // start-up loads.
-    const std::string kind = context::Workspace{}.kindFolder;
+    // The kind folder the start-up fixes; its four files are what it loads.
+    const std::string kind = kStartKind;
     const std::string folder = "bd/" + kind;
     return {history::statisticsPath(kind), filters::filterFileLoadPath(kind),
             filters::graphicsPath(folder), filters::digitsPath(folder)};
