@@ -91,6 +91,12 @@ function(vargis_add_packaging)
     get_property(gzipped GLOBAL PROPERTY VARGIS_GZIPPED)
     add_custom_target(vargis_packaging_docs ALL DEPENDS ${gzipped})
 
+    # The package is the desktop program's; a build without Qt installs the
+    # command-line tool and the data only.
+    if(NOT TARGET vargis)
+        return()
+    endif()
+
     set(CPACK_GENERATOR "DEB")
     set(CPACK_PACKAGE_NAME "${VARGIS_PACKAGE_NAME}")
     set(CPACK_PACKAGE_VERSION "${PROJECT_VERSION}")
