@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <exception>
+#include <future>
+#include <optional>
 
 namespace vargis::engine {
 
@@ -56,16 +58,13 @@ BacktestResult runBacktest(const FirstPassInput& first, const SecondPassInput& s
         std::rethrow_exception(firstResult.error);
     const CombinationList survivors = compactLive(std::move(all));
 
-    for (int k = kFirstBacktestTarget; k <= history.drawCount; ++k) {
-        if (onTarget)
-            onTarget(k);
+    auto runTarget = [&](int k) {
         BacktestTarget target;
         target.ordinal = k;
         target.date = history.record(k).date();
         if (firstResult.stopRow != 0) {
             target.stopRow = firstResult.stopRow;
-            result.targets.push_back(target);
-            continue;
+            return target;
         }
         SecondPassInput input = second;
         input.forecastDate = target.date;
@@ -74,8 +73,7 @@ BacktestResult runBacktest(const FirstPassInput& first, const SecondPassInput& s
         const FirstPassResult pass = sweepAllSelected(list, input);
         if (pass.stopRow != 0) {
             target.stopRow = pass.stopRow;
-            result.targets.push_back(target);
-            continue;
+            return target;
         }
         if (pass.error)
             std::rethrow_exception(pass.error);
@@ -86,7 +84,31 @@ BacktestResult runBacktest(const FirstPassInput& first, const SecondPassInput& s
             target.counters[i] = counts[5 - i];
         if (const auto own = drawAsCombination(history.record(k)))
             target.kept = std::binary_search(remaining.begin(), remaining.end(), *own);
-        result.targets.push_back(target);
+        return target;
+    };
+
+    // Targets are independent: two at a time, the second on a worker thread,
+    // so both cores work; the progress is told on this thread.
+    for (int k = kFirstBacktestTarget; k <= history.drawCount; k += 2) {
+        if (onTarget)
+            onTarget(k);
+        std::future<BacktestTarget> next;
+        if (k + 1 <= history.drawCount)
+            next = std::async(std::launch::async, runTarget, k + 1);
+        BacktestTarget target;
+        try {
+            target = runTarget(k);
+        } catch (...) {
+            if (next.valid())
+                next.wait();
+            throw;
+        }
+        result.targets.push_back(std::move(target));
+        if (next.valid()) {
+            if (onTarget)
+                onTarget(k + 1);
+            result.targets.push_back(next.get());
+        }
     }
     return result;
 }

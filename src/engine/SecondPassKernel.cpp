@@ -149,6 +149,7 @@ std::vector<std::int32_t> strikeAtFirstFailingTest(CombinationList& list,
             slow.push_back(t);
     }
 
+    VibrationDigitsOfEntries vibrations;
     for (Combination& c : list) {
         if (!isLive(c))
             continue;
@@ -161,7 +162,10 @@ std::vector<std::int32_t> strikeAtFirstFailingTest(CombinationList& list,
         for (std::size_t t : slow) {
             if (static_cast<int>(t) >= first)
                 break;
-            if (tests[t].fails(secondTestValue(tests[t], c))) {
+            const SecondTest& test = tests[t];
+            const int value = test.kind == SecondValue::DrawVibration ? test.table[vibrations.of(c)]
+                                                                      : secondTestValue(test, c);
+            if (test.fails(value)) {
                 first = static_cast<int>(t);
                 break;
             }

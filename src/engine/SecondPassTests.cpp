@@ -464,6 +464,25 @@ std::vector<int> secondPassRowOrder() {
     return rows;
 }
 
+std::uint16_t VibrationDigitsOfEntries::of(const Combination& c) {
+    const NumberWordCounts& words = wordCounts();
+    auto counts = [&](std::uint8_t x) -> const auto& {
+        return words.counts[x <= kMaxNumber ? x : 0];
+    };
+    if (c[0] != prefix_[0] || c[1] != prefix_[1] || c[2] != prefix_[2] || c[3] != prefix_[3]) {
+        partial_.fill(0);
+        for (std::size_t k = 0; k < 4; ++k) {
+            prefix_[k] = c[k];
+            for (std::size_t d = 0; d < 9; ++d)
+                partial_[d] += counts(c[k])[d];
+        }
+    }
+    catalogue::LetterCounts sum = partial_;
+    for (std::size_t d = 0; d < 9; ++d)
+        sum[d] += counts(c[4])[d];
+    return catalogue::vibrationMaskOfCounts(sum);
+}
+
 SecondPlan planSecondPass(const SecondPassInput& input) {
     if (input.filters == nullptr || input.history == nullptr)
         throw RangeError("Второй проход без базы фильтров или статистики");
