@@ -12,6 +12,8 @@
 #include "support/DataFiles.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <regex>
 #include <sstream>
@@ -212,6 +214,32 @@ TEST_F(StrategyCheckTest, ReportsNameTheTargetsAndTheRows) {
     // Met in half the draws, passing half the combinations: ratio 1.
     EXPECT_NE(page.find("<td align=\"center\" bgcolor=\"white\">1.00</td>"), std::string::npos);
     EXPECT_NE(page.find("25 из 50"), std::string::npos);
+}
+
+// Both menu items write their report, open it and leave it for review in the
+// build tree; closing the window deletes them like the other reports.
+TEST_F(StrategyCheckTest, MenuItemsWriteAndOpenTheirReportsAndCloseDeletesThem) {
+    setRow(175, "1", "True", "<=");
+    setRow(268, "2", "True", ">=");
+    setRow(4, "130", "True", "<=");
+    EXPECT_TRUE(s_.app.chooseMenuItem("Form1", "NStrategyCheck"));
+    EXPECT_TRUE(s_.app.chooseMenuItem("Form1", "NFilterWorth"));
+    EXPECT_EQ(s_.platform.opened, (std::vector<std::string>{"backtest.html", "efficiency.html"}));
+    EXPECT_EQ(s_.control("ProgressBar1").position, s_.control("ProgressBar1").min);
+    const char* build = std::getenv("VARGIS_BUILD_DIR");
+    for (const char* report : {"backtest.html", "efficiency.html"}) {
+        const std::string bytes = testing::readBytes(report);
+        EXPECT_EQ(bytes.rfind("<html> <head>", 0), 0u) << report;
+        EXPECT_NE(bytes.find("charset=windows-1251"), std::string::npos);
+        if (build) {
+            std::filesystem::create_directories(std::filesystem::path(build) / "reports");
+            std::filesystem::copy_file(report, std::filesystem::path(build) / "reports" / report,
+                                       std::filesystem::copy_options::overwrite_existing);
+        }
+    }
+    EXPECT_TRUE(s_.app.closeMainWindow());
+    EXPECT_FALSE(std::filesystem::exists("backtest.html"));
+    EXPECT_FALSE(std::filesystem::exists("efficiency.html"));
 }
 
 TEST(StrategyCli, LinesOfBothCommands) {

@@ -50,6 +50,17 @@ std::vector<std::string> settingsLines(const StrategyFacts& facts) {
     return lines;
 }
 
+// Whether the sweep reads the row's parameter from its label (the steps of
+// one row each in the first pass) rather than from field 3.
+bool parameterFromLabel(int row) {
+    if (row >= 1 && row <= 24)
+        return row != 5 && (row < 16 || row > 18);
+    for (int r : {55, 79, 103, 127, 161, 163, 165, 167, 169, 261})
+        if (row == r)
+            return true;
+    return false;
+}
+
 } // namespace
 
 StrategyFacts strategyFacts(context::Application& app) {
@@ -60,11 +71,14 @@ StrategyFacts strategyFacts(context::Application& app) {
     for (int j = 1; j <= ws.drawCount(); ++j)
         facts.dates.push_back(ws.history.record(j).date());
     for (int row = 1; row <= context::kFilterRows; ++row) {
+        // As the button shows it: the stem with its condition, then the parameter.
         const auto& r = ws.filters.row(row);
-        const ui::Control* button = form.find(r.field(6));
-        std::string caption = button ? button->caption : r.field(7);
-        if (!catalogue::rowControls(row).paramLabel.empty())
-            caption += " " + r.field(3);
+        std::string caption = r.field(7) + r.field(5);
+        const std::string_view labelName = catalogue::rowControls(row).paramLabel;
+        if (!labelName.empty()) {
+            const ui::Control* label = form.find(std::string(labelName));
+            caption += " " + (label && parameterFromLabel(row) ? label->caption : r.field(3));
+        }
         facts.captions[row] = caption;
     }
     const FirstPassInput first = firstPassInput(app);
@@ -80,46 +94,58 @@ StrategyFacts strategyFacts(context::Application& app) {
 }
 
 std::vector<std::string> remainingChartSvg(const BacktestResult& result) {
-    constexpr int kWidth = 640, kHeight = 220, kLeft = 60, kBottom = 30, kTop = 10;
-    std::int32_t largest = 1;
-    for (const auto& t : result.targets)
-        largest = std::max(largest, t.remaining);
+    constexpr int kWidth = 640, kHeight = 220, kLeft = 70, kBottom = 30, kTop = 10;
+    // The axis spans the remaining counts of the targets that ran; a target
+    // that stopped is drawn on the lower edge.
+    std::int32_t lowest = 0, highest = 0;
+    bool any = false;
+    for (const auto& t : result.targets) {
+        if (t.stopRow != 0)
+            continue;
+        lowest = any ? std::min(lowest, t.remaining) : t.remaining;
+        highest = any ? std::max(highest, t.remaining) : t.remaining;
+        any = true;
+    }
+    const std::int32_t margin = std::max<std::int32_t>(1, (highest - lowest) / 20);
+    lowest = std::max<std::int32_t>(0, lowest - margin);
+    highest += margin;
     const std::size_t n = result.targets.size();
     auto x = [&](std::size_t i) {
         return kLeft + (n <= 1 ? 0 : static_cast<int>(i * (kWidth - kLeft - 10) / (n - 1)));
     };
-    auto y = [&](std::int32_t v) {
+    auto y = [&](const BacktestTarget& t) {
+        const std::int32_t v = t.stopRow != 0 ? lowest : std::clamp(t.remaining, lowest, highest);
         return kTop + static_cast<int>(static_cast<long long>(kHeight - kTop - kBottom) *
-                                       (largest - v) / largest);
+                                       (highest - v) / (highest - lowest));
+    };
+    const int bottom = kHeight - kBottom;
+    auto text = [](int tx, int ty, const std::string& anchor, const std::string& body) {
+        return "<text x=\"" + std::to_string(tx) + "\" y=\"" + std::to_string(ty) +
+               "\" font-size=\"11\" text-anchor=\"" + anchor + "\">" + body + "</text>";
     };
     std::vector<std::string> lines{
         "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + std::to_string(kWidth) +
             "\" height=\"" + std::to_string(kHeight) + "\" style=\"background:#ffffff\">",
-        "<line x1=\"" + std::to_string(kLeft) + "\" y1=\"" + std::to_string(y(0)) + "\" x2=\"" +
-            std::to_string(kWidth - 5) + "\" y2=\"" + std::to_string(y(0)) +
+        "<line x1=\"" + std::to_string(kLeft) + "\" y1=\"" + std::to_string(bottom) + "\" x2=\"" +
+            std::to_string(kWidth - 5) + "\" y2=\"" + std::to_string(bottom) +
             "\" stroke=\"black\"/>",
         "<line x1=\"" + std::to_string(kLeft) + "\" y1=\"" + std::to_string(kTop) + "\" x2=\"" +
-            std::to_string(kLeft) + "\" y2=\"" + std::to_string(y(0)) + "\" stroke=\"black\"/>",
-        "<text x=\"" + std::to_string(kLeft - 4) + "\" y=\"" + std::to_string(kTop + 10) +
-            "\" font-size=\"11\" text-anchor=\"end\">" + std::to_string(largest) + "</text>",
-        "<text x=\"" + std::to_string(kLeft - 4) + "\" y=\"" + std::to_string(y(0)) +
-            "\" font-size=\"11\" text-anchor=\"end\">0</text>"};
+            std::to_string(kLeft) + "\" y2=\"" + std::to_string(bottom) + "\" stroke=\"black\"/>",
+        text(kLeft - 4, kTop + 10, "end", std::to_string(highest)),
+        text(kLeft - 4, bottom, "end", std::to_string(lowest))};
     std::string points;
     for (std::size_t i = 0; i < n; ++i)
-        points += std::to_string(x(i)) + "," + std::to_string(y(result.targets[i].remaining)) + " ";
+        points += std::to_string(x(i)) + "," + std::to_string(y(result.targets[i])) + " ";
     lines.push_back("<polyline fill=\"none\" stroke=\"navy\" stroke-width=\"2\" points=\"" +
                     points + "\"/>");
     for (std::size_t i = 0; i < n; ++i) {
         const BacktestTarget& t = result.targets[i];
-        lines.push_back("<circle cx=\"" + std::to_string(x(i)) + "\" cy=\"" +
-                        std::to_string(y(t.remaining)) + "\" r=\"4\" fill=\"" +
-                        (t.kept ? "green" : "red") + "\"><title>" + std::to_string(t.ordinal) +
-                        ": " + std::to_string(t.remaining) + "</title></circle>");
+        lines.push_back("<circle cx=\"" + std::to_string(x(i)) + "\" cy=\"" + std::to_string(y(t)) +
+                        "\" r=\"4\" fill=\"" + (t.kept ? "green" : "red") + "\"><title>" +
+                        std::to_string(t.ordinal) + ": " +
+                        (t.stopRow != 0 ? "0" : std::to_string(t.remaining)) + "</title></circle>");
         if (i == 0 || i + 1 == n || t.ordinal % 5 == 0)
-            lines.push_back("<text x=\"" + std::to_string(x(i)) + "\" y=\"" +
-                            std::to_string(kHeight - 10) +
-                            "\" font-size=\"11\" text-anchor=\"middle\">" +
-                            std::to_string(t.ordinal) + "</text>");
+            lines.push_back(text(x(i), kHeight - 10, "middle", std::to_string(t.ordinal)));
     }
     lines.emplace_back("</svg>");
     return lines;
@@ -208,8 +234,8 @@ reports::HtmlReport worthReport(const StrategyFacts& facts, const WorthResult& r
     report.footer = {"<p>Отношение долей - доля прошлых тиражей, на которых фильтр выполнялся, "
                      "делённая на долю всех перестановок, которые он пропускает. Больше 1: "
                      "в прошлом фильтр выполнялся чаще, чем для случайной перестановки, и "
-                     "отсевает в основном то, что не выпадало; меньше 1: реже, и фильтр чаще "
-                     "отсевает выигрышные перестановки, чем случайные.</p>"};
+                     "отсеивает в основном то, что не выпадало; меньше 1: реже, и фильтр чаще "
+                     "отсеивает выигрышные перестановки, чем случайные.</p>"};
     const auto footer = footerLines(now);
     report.footer.insert(report.footer.end(), footer.begin(), footer.end());
     return report;
