@@ -3,6 +3,7 @@
 #include "app/Application.h"
 #include "qt/ActionSink.h"
 #include "qt/ChartView.h"
+#include "qt/Fitting.h"
 #include "qt/FrontEnd.h"
 #include "qt/ProgramIcon.h"
 #include "qt/QtText.h"
