@@ -3,6 +3,7 @@
 // value rows "<=" 250, the link rows "<>" against earlier draws whose numbers
 // (200) give products no combination holds.
 
+#include "catalogue/Catalogue.h"
 #include "engine/Backtest.h"
 #include "engine/FilterWorth.h"
 #include "engine/FirstPass.h"
@@ -36,18 +37,11 @@ struct LenientSettings {
         table.row(1).field(5) = ">=";
         table.row(1).field(3) = "5";
         table.row(2).field(3) = "46";
-        const int slots[20][3] = {{1, 1, 1}, {2, 1, 1}, {3, 1, 1}, {4, 1, 1}, {5, 1, 1},
-                                  {1, 1, 2}, {2, 1, 2}, {3, 1, 2}, {4, 1, 2}, {5, 1, 2},
-                                  {1, 1, 3}, {2, 1, 3}, {3, 1, 3}, {4, 1, 3}, {5, 1, 3},
-                                  {1, 2, 1}, {1, 2, 2}, {2, 2, 2}, {3, 2, 2}, {4, 2, 2}};
-        for (int p = 1; p <= 5; ++p)
-            for (int s = 1; s <= 20; ++s) {
-                const auto& [k, a, c] = slots[s - 1];
-                auto& row = table.row(31 + 24 * (p - 1) + s);
-                row.field(2) =
-                    std::to_string(p) + std::to_string(a) + std::to_string(k) + std::to_string(c);
-                row.field(5) = "<>";
-            }
+        for (int r = 32; r <= 150; ++r) {
+            auto& row = table.row(r);
+            row.field(2) = std::string(catalogue::rowControls(r).linkCode);
+            row.field(5) = "<>";
+        }
         table.row(31).field(5) = "<>";
         // 50 draws; every number of draws 48 and 49 is 200.
         std::uint32_t seed = 12345;

@@ -2,6 +2,7 @@
 // definitions: texts built per combination, rows applied one after the other.
 
 #include "base/Convert.h"
+#include "catalogue/Catalogue.h"
 #include "catalogue/Unit_zvukiChisel.h"
 #include "context/DrawTables.h"
 #include "context/FilterTables.h"
@@ -36,17 +37,9 @@ struct Fixture {
             filters.row(r).field(4) = "False";
             filters.row(r).field(5) = "=";
         }
-        // The link codes the program writes: p a k c per slot.
-        const int slots[20][3] = {{1, 1, 1}, {2, 1, 1}, {3, 1, 1}, {4, 1, 1}, {5, 1, 1},
-                                  {1, 1, 2}, {2, 1, 2}, {3, 1, 2}, {4, 1, 2}, {5, 1, 2},
-                                  {1, 1, 3}, {2, 1, 3}, {3, 1, 3}, {4, 1, 3}, {5, 1, 3},
-                                  {1, 2, 1}, {1, 2, 2}, {2, 2, 2}, {3, 2, 2}, {4, 2, 2}};
-        for (int p = 1; p <= 5; ++p)
-            for (int s = 1; s <= 20; ++s) {
-                const auto& [k, a, c] = slots[s - 1];
-                filters.row(31 + 24 * (p - 1) + s).field(2) =
-                    std::to_string(p) + std::to_string(a) + std::to_string(k) + std::to_string(c);
-            }
+        // The link codes the program writes.
+        for (int r = 32; r <= 150; ++r)
+            filters.row(r).field(2) = std::string(catalogue::rowControls(r).linkCode);
     }
 
     void setDraws(const std::vector<Draw>& draws) {

@@ -4,25 +4,6 @@
 
 namespace vargis::app {
 
-namespace {
-
-// Rows whose button computes a filter of its own.
-bool hasOwnButton(int row) {
-    using catalogue::Family;
-    const auto& rc = catalogue::rowControls(row);
-    switch (rc.family) {
-    case Family::ForecastSetting:
-    case Family::PageSetting:
-    case Family::Unused:
-    case Family::RankedPlaceholder:
-        return false;
-    default:
-        return !rc.hidden && !rc.button.empty();
-    }
-}
-
-} // namespace
-
 ButtonCounts::ButtonCounts(context::Application& app)
     : copy_(std::make_unique<Application>(platform_)) {
     copy_->start();
@@ -32,7 +13,7 @@ ButtonCounts::ButtonCounts(context::Application& app)
 }
 
 std::optional<int> ButtonCounts::operator()(int row) {
-    if (!hasOwnButton(row))
+    if (!catalogue::hasOwnFilter(catalogue::rowControls(row)))
         return std::nullopt;
     const std::string button = copy_->workspace().filters.row(row).field(6);
     if (!copy_->mainForm().has(button))

@@ -118,4 +118,16 @@ const PageInfo* findPage(std::string_view tabSheet) {
     return nullptr;
 }
 
+bool hasOwnFilter(const FilterControls& rc) {
+    switch (rc.family) {
+    case Family::ForecastSetting:
+    case Family::PageSetting:
+    case Family::Unused:
+    case Family::RankedPlaceholder:
+        return false;
+    default:
+        return !rc.hidden && !rc.button.empty();
+    }
+}
+
 } // namespace vargis::catalogue

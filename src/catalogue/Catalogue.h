@@ -15,6 +15,10 @@ inline constexpr int kLastRow = 287;
 // The controls of filter-base row `row` (1..287); std::out_of_range otherwise.
 const FilterControls& rowControls(int row);
 
+// Whether a row's button computes a filter of its own: not a setting, an
+// unused row, a hidden row or a placeholder.
+bool hasOwnFilter(const FilterControls& rc);
+
 // Rows 1..287 in order; element i is row i + 1.
 std::span<const FilterControls> allRows();
 

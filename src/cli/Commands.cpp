@@ -76,19 +76,6 @@ int reportedRow(const context::Workspace& ws, const catalogue::FilterControls& r
     return row == 0 ? rc.row : row;
 }
 
-bool hasOwnFilter(const catalogue::FilterControls& rc) {
-    using catalogue::Family;
-    switch (rc.family) {
-    case Family::ForecastSetting:
-    case Family::PageSetting:
-    case Family::Unused:
-    case Family::RankedPlaceholder:
-        return false;
-    default:
-        return !rc.hidden && !rc.button.empty();
-    }
-}
-
 int evaluate(app::Application& app, CliPlatform& platform, const std::vector<std::string>& args,
              std::ostream& out) {
     if (args.size() != 2) {
@@ -107,7 +94,7 @@ int evaluate(app::Application& app, CliPlatform& platform, const std::vector<std
         return 2;
     }
     const auto& rc = catalogue::rowControls(row);
-    if (!hasOwnFilter(rc)) {
+    if (!catalogue::hasOwnFilter(rc)) {
         std::cerr << "Строка " << row << " не является фильтром\n";
         return 2;
     }

@@ -36,6 +36,19 @@ void replaySteps(context::Application& app, const FirstPassResult& result) {
     }
 }
 
+// Replays a pass on the window and ends the run where it stopped; false when
+// it stopped. An error of the pass propagates after the steps before it.
+bool showPassEnd(context::Application& app, CombineState& state, const FirstPassResult& result) {
+    replaySteps(app, result);
+    if (result.stopRow != 0) {
+        stopSweep(app, state, result.stopRow);
+        return false;
+    }
+    if (result.error)
+        std::rethrow_exception(result.error);
+    return true;
+}
+
 } // namespace
 
 FirstPassInput firstPassInput(context::Application& app) {
@@ -98,13 +111,8 @@ void sweepWithoutDateOnForm(context::Application& app, CombineState& state) {
     progress.position = kFirstPassStartPosition;
 
     const FirstPassResult result = sweepWithoutDate(state.candidates, firstPassInput(app));
-    replaySteps(app, result);
-    if (result.stopRow != 0) {
-        stopSweep(app, state, result.stopRow);
+    if (!showPassEnd(app, state, result))
         return;
-    }
-    if (result.error)
-        std::rethrow_exception(result.error);
     state.survivorCount = result.live;
     live.caption = std::to_string(result.live);
 }
@@ -126,13 +134,8 @@ void sweepAllSelectedOnForm(context::Application& app, CombineState& state) {
     app.platform().repaint();
 
     const FirstPassResult result = sweepAllSelected(state.survivors, secondPassInput(app));
-    replaySteps(app, result);
-    if (result.stopRow != 0) {
-        stopSweep(app, state, result.stopRow);
+    if (!showPassEnd(app, state, result))
         return;
-    }
-    if (result.error)
-        std::rethrow_exception(result.error);
 
     // End of the pass: the remaining combinations and the numbers in play.
     state.numbersInPlay = numbersInPlay(state.survivors);
