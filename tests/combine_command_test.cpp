@@ -192,6 +192,42 @@ TEST_F(CombineCommandTest, TheStopOpensThePageOfTheGuiltyRow) {
     }
 }
 
+// A run whose second pass leaves nothing on a link row opens that row's
+// hidden ranked page, whose button then computes its chart; a stop in the
+// mirrored date digits reports row 269.
+TEST_F(CombineCommandTest, SecondPassStopsOnALinkRowAndOnTheMirroredDateDigits) {
+    start();
+    auto& filters = s_.app.workspace().filters;
+    // Row 32 (page 1): the smallest number equals number 1 of the draw before
+    // (15); row 37: equals it times 0.62 (9). Both cannot hold at once.
+    ASSERT_EQ(s_.app.workspace().history.record(50).field(3), "15");
+    for (int row : {32, 37}) {
+        filters.row(row).field(4) = "True";
+        filters.row(row).field(5) = "=";
+    }
+    EXPECT_TRUE(press());
+    EXPECT_EQ(state().stopRow, 37);
+    EXPECT_EQ(control("PageControl1").activePage, "TabSheet2");
+    EXPECT_FALSE(control("TabSheet2").tabVisible);
+    EXPECT_TRUE(control("BitBtn37").bold);
+    // The link button computed its chart: the footer names the link.
+    std::string footer;
+    for (const auto& line : control("Chart").chart.footer)
+        footer += line;
+    EXPECT_NE(footer.find("0.62."), std::string::npos) << footer;
+    EXPECT_FALSE(control("Chart").chart.series1.points.empty());
+    expectIdle();
+
+    for (int row : {32, 37})
+        filters.row(row).field(4) = "False";
+    filters.row(269).field(3) = "99";
+    filters.row(269).field(4) = "True";
+    filters.row(269).field(5) = ">=";
+    EXPECT_TRUE(press());
+    EXPECT_EQ(state().stopRow, 269);
+    EXPECT_EQ(control("PageControl1").activePage, "TabSheet13");
+}
+
 TEST_F(CombineCommandTest, AParameterThatIsNotAnIntegerAbandonsTheRun) {
     start();
     s_.app.workspace().filters.row(4).field(4) = "True";
