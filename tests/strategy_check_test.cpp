@@ -1,6 +1,7 @@
 // The back-test and the filters' worth against separate combine runs on the
 // bundled working folder, and the lines of vargis-cli backtest and efficiency.
 
+#include "app/ButtonCounts.h"
 #include "catalogue/Catalogue.h"
 #include "engine/CombineCommand.h"
 #include "engine/CombineState.h"
@@ -14,6 +15,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <gtest/gtest.h>
 #include <regex>
 #include <sstream>
@@ -183,6 +185,38 @@ TEST_F(StrategyCheckTest, WorthCountsMatchCombinesWithAndWithoutEachRow) {
             s_.ws().filters.row(rows[j]).field(4) = i == j ? "True" : "False";
         EXPECT_EQ(worth->rows[i].passes, remainingOf()) << rows[i];
     }
+}
+
+// The button counts come from presses the user does not see: the chart, the
+// marks, the selected filter and the forms stay as they were.
+TEST_F(StrategyCheckTest, ButtonCountsLeaveWhatTheUserSeesAsItWas) {
+    setRow(175, "1", "True", "<=");
+    setRow(4, "120", "True", "<=");
+    EXPECT_TRUE(s_.app.click("Form1", "BitBtn14")); // some filter shown before
+    const context::Workspace before = s_.ws();
+    const auto chart = s_.control("Chart").chart;
+    const std::string header = s_.control("StaticText4").caption;
+
+    app::ButtonCounts counts(s_.app);
+    const auto worth = engine::runFilterWorth(s_.app, std::ref(counts));
+    ASSERT_TRUE(worth);
+    ASSERT_EQ(worth->rows.size(), 4u);
+    // Rows 1, 2 and 4 computed over the history; the same press shown to the
+    // user gives the same count.
+    for (const auto& r : worth->rows)
+        EXPECT_TRUE(r.met) << r.row;
+    EXPECT_EQ(s_.ws().currentFilterRow, before.currentFilterRow);
+    EXPECT_EQ(s_.ws().filterValues, before.filterValues);
+    EXPECT_EQ(s_.ws().matchCount, before.matchCount);
+    for (int row = 1; row <= context::kFilterRows; ++row)
+        for (int j = 1; j <= 50; ++j)
+            ASSERT_EQ(s_.ws().failMarks.at(row, j), before.failMarks.at(row, j)) << row;
+    EXPECT_EQ(s_.control("Chart").chart.series1.points.size(), chart.series1.points.size());
+    EXPECT_EQ(s_.control("StaticText4").caption, header);
+    EXPECT_TRUE(s_.platform.dialogs.empty());
+
+    EXPECT_TRUE(s_.app.click("Form1", "BitBtn11")); // row 4 shown to the user
+    EXPECT_EQ(worth->rows[2].met, s_.ws().matchCount);
 }
 
 TEST_F(StrategyCheckTest, ReportsNameTheTargetsAndTheRows) {
