@@ -8,6 +8,7 @@
 #include "support/DataFiles.h"
 
 #include <gtest/gtest.h>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -145,6 +146,27 @@ TEST_F(CombineCommandTest, ARunReachesTheResultTable) {
     EXPECT_EQ(s_.platform.sleptMs, 8600 + 500 + 2000 + 4000);
     EXPECT_EQ(control("ProgressBar1").position, control("ProgressBar1").min);
     expectIdle();
+}
+
+// Six numbers left in play: the panel lists them and, with 6 combinations
+// below 10 500, every combination of them in its grid.
+TEST_F(CombineCommandTest, SixNumbersInPlayFillThePanel) {
+    start();
+    s_.platform.answers = {true};
+    const std::set<int> playing{3, 17, 20, 25, 31, 33};
+    for (int x = 1; x <= 36; ++x)
+        s_.ws().digits.row(x).fields[2] = playing.count(x) != 0 ? "1" : "0";
+    EXPECT_EQ(combineFilters(s_.app), CombineOutcome::Completed);
+    EXPECT_EQ(state().remaining.size(), 6u);
+    EXPECT_EQ(control("StaticText6").caption, "6");
+    ui::Form& panel = s_.app.form("Form7");
+    EXPECT_EQ(panel.at("Label7").caption, "6");
+    EXPECT_EQ(panel.at("Label13").caption, "6");
+    EXPECT_EQ(panel.at("Memo4").lines, std::vector<std::string>{"3 - 17 - 20 - 25 - 31 - 33-"});
+    const ui::Control& grid = panel.at("StringGrid2");
+    ASSERT_EQ(grid.grid.rowCount, 7);
+    EXPECT_EQ(grid.grid.cells[1], (std::vector<std::string>{"1", "3", "17", "20", "25", "31"}));
+    EXPECT_EQ(grid.grid.cells[6], (std::vector<std::string>{"6", "17", "20", "25", "31", "33"}));
 }
 
 TEST_F(CombineCommandTest, AStepThatLeavesNothingStopsAtItsRowAndShowsIt) {
