@@ -245,8 +245,9 @@ struct TermLanes {
             for (std::size_t i = 0; i < static_cast<std::size_t>(kBlock); ++i) {
                 const std::size_t s = base + i;
                 const auto v = static_cast<std::uint8_t>(t0[s] + t1[s] + t2[s] + t3[s] + t4[s]);
-                fail[i] = static_cast<std::uint8_t>((v < lo[s]) | (v > hi[s]) |
-                                                    ((v == excluded[s]) & hasExcluded[s]));
+                fail[i] = static_cast<std::uint8_t>(
+                    static_cast<int>(v < lo[s]) | static_cast<int>(v > hi[s]) |
+                    (static_cast<int>(v == excluded[s]) & hasExcluded[s]));
             }
             std::uint64_t words[2];
             std::memcpy(words, fail.data(), sizeof words);
