@@ -124,6 +124,22 @@ struct TermLanes {
     }
 };
 
+// A test outside the lanes, with the verdict for every value its table can
+// give worked out once: an entry's check is then one look-up.
+struct TableTest {
+    std::size_t index = 0;
+    const SecondTest* test = nullptr;
+    std::vector<std::uint8_t> fails; // per table cell; empty for a term sum
+
+    explicit TableTest(std::size_t i, const SecondTest& t) : index(i), test(&t) {
+        if (t.kind == SecondValue::TermSum)
+            return;
+        fails.reserve(t.table.size());
+        for (int v : t.table)
+            fails.push_back(t.fails(v) ? 1 : 0);
+    }
+};
+
 } // namespace
 
 std::vector<std::int32_t> strikeAtFirstFailingTest(CombinationList& list,
@@ -135,19 +151,19 @@ std::vector<std::int32_t> strikeAtFirstFailingTest(CombinationList& list,
 
     auto positions = std::make_unique<PositionTables>(none);
     auto lanes = std::make_unique<TermLanes>();
-    std::vector<std::size_t> slow; // computed one by one, in test order
+    std::vector<TableTest> slow; // checked one by one, in test order
     for (std::size_t t = 0; t < tests.size(); ++t) {
         const SecondTest& test = tests[t];
         const int index = static_cast<int>(t);
         if (test.kind != SecondValue::TermSum) {
-            slow.push_back(t);
+            slow.emplace_back(t, test);
             continue;
         }
         const int position = onlyPosition(test);
         if (position > 0)
             positions->add(test, position, index);
         else if (!lanes->add(test, index))
-            slow.push_back(t);
+            slow.emplace_back(t, test);
     }
 
     VibrationDigitsOfEntries vibrations;
@@ -160,14 +176,28 @@ std::vector<std::int32_t> strikeAtFirstFailingTest(CombinationList& list,
         int first = positions->check(c);
         if (lanes->count > 0)
             first = std::min(first, lanes->firstFailing(c, none));
-        for (std::size_t t : slow) {
-            if (static_cast<int>(t) >= first)
+        const std::size_t sum = at(c[0] + c[1] + c[2] + c[3] + c[4]);
+        for (const TableTest& t : slow) {
+            if (static_cast<int>(t.index) >= first)
                 break;
-            const SecondTest& test = tests[t];
-            const int value = test.kind == SecondValue::DrawVibration ? test.table[vibrations.of(c)]
-                                                                      : secondTestValue(test, c);
-            if (test.fails(value)) {
-                first = static_cast<int>(t);
+            const SecondTest& test = *t.test;
+            bool failed = false;
+            switch (test.kind) {
+            case SecondValue::QuotientOfLargest:
+                failed = t.fails[c[at(test.position - 1)] * at(test.columns) + c[4]] != 0;
+                break;
+            case SecondValue::ShareOfSum:
+                failed = t.fails[c[at(test.position - 1)] * at(test.columns) + sum] != 0;
+                break;
+            case SecondValue::DrawVibration:
+                failed = t.fails[vibrations.of(c)] != 0;
+                break;
+            case SecondValue::TermSum:
+                failed = test.fails(secondTestValue(test, c));
+                break;
+            }
+            if (failed) {
+                first = static_cast<int>(t.index);
                 break;
             }
         }
