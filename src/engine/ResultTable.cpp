@@ -17,26 +17,6 @@ namespace vargis::engine {
 
 namespace {
 
-// The number texts of draw ForecastOrdinal when it is a past draw.
-std::vector<std::string> forecastNumberTexts(const context::Workspace& ws) {
-    std::vector<std::string> texts;
-    if (ws.forecastOrdinal <= ws.drawCount())
-        for (int k = 3; k <= 7; ++k)
-            texts.push_back(ws.history.record(ws.forecastOrdinal).field(k));
-    return texts;
-}
-
-// A cell's text; empty outside the grid's cells.
-const std::string& cellText(const ui::Control& grid, int col, int row) {
-    static const std::string kEmpty;
-    if (col < 0 || row < 0 || col >= grid.grid.colCount || row >= grid.grid.rowCount)
-        return kEmpty;
-    const auto& cells = grid.grid.cells;
-    const auto r = static_cast<std::size_t>(row);
-    const auto c = static_cast<std::size_t>(col);
-    return r < cells.size() && c < cells[r].size() ? cells[r][c] : kEmpty;
-}
-
 bool isForecastNumber(const std::vector<std::string>& texts, const std::string& cell) {
     for (const auto& t : texts)
         if (t == cell)
@@ -103,7 +83,7 @@ void buildResultTable(context::Application& app, CombineState& state) {
     }
 
     // The numbers of a past forecast draw stand out in the table.
-    grid.grid.highlightTexts = forecastNumberTexts(ws);
+    grid.grid.highlightTexts = filters::forecastNumberTexts(ws);
     if (ws.forecastOrdinal <= ws.drawCount()) {
         const auto counts =
             commonCounts(remaining, drawMultiplicity(ws.history.record(ws.forecastOrdinal)));
@@ -124,7 +104,7 @@ bool resultCellHighlighted(const context::Workspace& ws, const ui::Control& grid
                            int row) {
     if (col < 1 || col > 5 || row < 1)
         return false;
-    return isForecastNumber(forecastNumberTexts(ws), cellText(grid, col, row));
+    return isForecastNumber(filters::forecastNumberTexts(ws), ui::gridText(grid, col, row));
 }
 
 reports::HtmlReport resultReport(const context::Workspace& ws, const ui::Control& grid,
@@ -139,11 +119,11 @@ reports::HtmlReport resultReport(const context::Workspace& ws, const ui::Control
     report.frame = {"<table width=\"60%\" border=0 cellpadding=0 cellspacing=\"0\">",
                     "<tr><td bgcolor=\"#C0C0C0\">",
                     "<table width=\"100%\" border=0 cellpadding=3 cellspacing=\"1\">"};
-    const auto forecast = forecastNumberTexts(ws);
+    const auto forecast = filters::forecastNumberTexts(ws);
     for (int row = 0; row < grid.grid.rowCount; ++row) {
         std::vector<std::string> cells;
         for (int col = 0; col < grid.grid.colCount; ++col) {
-            const std::string& text = cellText(grid, col, row);
+            const std::string& text = ui::gridText(grid, col, row);
             std::string cell = reports::escapeHtml(text);
             if (row >= 1 && col >= 1 && isForecastNumber(forecast, text))
                 cell = "<strong>" + cell + "</strong>";
@@ -166,7 +146,7 @@ void printResultTable(context::Application& app) {
     ui::Form& form = app.mainForm();
     ui::Platform& platform = app.platform();
     ui::Control& grid = form.at(kResultGrid);
-    if (cellText(grid, 1, 1).empty() && cellText(grid, 2, 1).empty()) {
+    if (ui::gridText(grid, 1, 1).empty() && ui::gridText(grid, 2, 1).empty()) {
         platform.showMessage("Таблица пустая !");
         return;
     }

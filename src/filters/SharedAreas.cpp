@@ -35,4 +35,12 @@ void clearResultTable(ui::Form& form) {
         form.at(name).caption = "-";
 }
 
+std::vector<std::string> forecastNumberTexts(const context::Workspace& ws) {
+    std::vector<std::string> texts;
+    if (ws.forecastOrdinal <= ws.drawCount())
+        for (int k = 3; k <= 7; ++k)
+            texts.push_back(ws.history.record(ws.forecastOrdinal).field(k));
+    return texts;
+}
+
 } // namespace vargis::filters

@@ -7,6 +7,9 @@
 #include "context/Application.h"
 #include "ui/Form.h"
 
+#include <string>
+#include <vector>
+
 namespace vargis::filters {
 
 inline constexpr const char* kResultGrid = "StringGrid3";
@@ -19,6 +22,10 @@ inline constexpr const char* kCountLine = "Перестановок в игре:
 // Empties the table below the header (two rows remain), resets the count
 // line and the four counters to "-".
 void clearResultTable(ui::Form& form);
+
+// The number texts of draw ForecastOrdinal when it is a past draw, which the
+// result table and the panel's reports mark; none for the next draw.
+std::vector<std::string> forecastNumberTexts(const context::Workspace& ws);
 
 // Empties Memo4 and StringGrid2 (back to two rows), Label7 and Label13 "??".
 void resetAfterFilterArea(context::Application& app);

@@ -4,6 +4,7 @@
 #include "filters/ImageBase.h"
 #include "filters/SharedAreas.h"
 #include "reports/ReportOpening.h"
+#include "ui/GridCells.h"
 
 #include <vector>
 
@@ -13,38 +14,19 @@ namespace {
 
 constexpr const char* kProduct = "Варгис-лото 5v36.1.1";
 
-// The number texts of draw ForecastOrdinal when it is a past draw.
-std::vector<std::string> forecastNumberTexts(const context::Workspace& ws) {
-    std::vector<std::string> texts;
-    if (ws.forecastOrdinal <= ws.drawCount())
-        for (int k = 3; k <= 7; ++k)
-            texts.push_back(ws.history.record(ws.forecastOrdinal).field(k));
-    return texts;
-}
-
-const std::string& cellText(const ui::Control& grid, int col, int row) {
-    static const std::string kEmpty;
-    if (col < 0 || row < 0 || col >= grid.grid.colCount || row >= grid.grid.rowCount)
-        return kEmpty;
-    const auto& cells = grid.grid.cells;
-    const auto r = static_cast<std::size_t>(row);
-    const auto c = static_cast<std::size_t>(col);
-    return r < cells.size() && c < cells[r].size() ? cells[r][c] : kEmpty;
-}
-
 // The frame and rows as result.html has them: the numbers of a past
 // forecast draw in bold.
 void fillTable(reports::HtmlReport& report, const context::Workspace& ws, const ui::Control& grid) {
     report.frame = {"<table width=\"60%\" border=0 cellpadding=0 cellspacing=\"0\">",
                     "<tr><td bgcolor=\"#C0C0C0\">",
                     "<table width=\"100%\" border=0 cellpadding=3 cellspacing=\"1\">"};
-    const auto forecast = forecastNumberTexts(ws);
+    const auto forecast = filters::forecastNumberTexts(ws);
     report.rows.reserve(static_cast<std::size_t>(grid.grid.rowCount) * 2);
     std::vector<std::string> cells;
     for (int row = 0; row < grid.grid.rowCount; ++row) {
         cells.clear();
         for (int col = 0; col < grid.grid.colCount; ++col) {
-            const std::string& text = cellText(grid, col, row);
+            const std::string& text = ui::gridText(grid, col, row);
             std::string cell = reports::escapeHtml(text);
             bool bold = false;
             if (row >= 1 && col >= 1)
@@ -106,7 +88,7 @@ void printPanelReport(context::Application& app, PanelSide side) {
     ui::Form& panel = app.form(filters::kNumbersPanel);
     ui::Platform& platform = app.platform();
     const ui::Control& grid = panel.at(left ? "StringGrid1" : "StringGrid2");
-    if (cellText(grid, 1, 1).empty() && cellText(grid, 2, 1).empty()) {
+    if (ui::gridText(grid, 1, 1).empty() && ui::gridText(grid, 2, 1).empty()) {
         platform.showMessage("Таблица пустая !");
         return;
     }

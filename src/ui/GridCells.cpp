@@ -31,4 +31,14 @@ void setGridRowCount(Control& grid, int rows) {
         line.resize(static_cast<std::size_t>(g.colCount));
 }
 
+const std::string& gridText(const Control& grid, int col, int row) {
+    static const std::string kEmpty;
+    if (col < 0 || row < 0 || col >= grid.grid.colCount || row >= grid.grid.rowCount)
+        return kEmpty;
+    const auto& cells = grid.grid.cells;
+    const auto r = static_cast<std::size_t>(row);
+    const auto c = static_cast<std::size_t>(col);
+    return r < cells.size() && c < cells[r].size() ? cells[r][c] : kEmpty;
+}
+
 } // namespace vargis::ui

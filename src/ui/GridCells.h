@@ -9,6 +9,9 @@ namespace vargis::ui {
 
 // The text of cell (col, row); RangeError outside the grid's counts.
 std::string& gridCell(Control& grid, int col, int row);
+// The text of cell (col, row), empty outside the grid's cells (for reading
+// a grid that may be shorter than its counts).
+const std::string& gridText(const Control& grid, int col, int row);
 // Sets the row count (at least 1), keeping the cells of the rows that stay.
 void setGridRowCount(Control& grid, int rows);
 
