@@ -68,7 +68,7 @@ std::string isoDate(const std::string& ddmmyyyy) {
 }
 
 std::vector<ImportedDraw> parse(const std::vector<std::string>& lines) {
-    return parseDrawLines(lines, 36, "draws.txt");
+    return parseDrawLines(lines, 36, "draws.txt").draws;
 }
 
 std::string parseError(const std::vector<std::string>& lines) {
@@ -171,9 +171,22 @@ TEST_F(ImportMenuTest, SixtyDrawsNewestFirstKeepTheLastFiftyInOrder) {
     EXPECT_TRUE(import("draws.csv"));
     EXPECT_TRUE(s_.platform.errors().empty());
     ASSERT_EQ(s_.platform.texts(Dialog::Kind::Question).size(), 1u);
+    // The file's count and the fifty kept, how the lines were read and the
+    // first and last draw of the table with their lines in the file.
+    auto numbers = [](const Draw& d) {
+        std::string text;
+        for (int n : d.numbers)
+            text += " " + std::to_string(n);
+        return text;
+    };
     EXPECT_EQ(s_.platform.texts(Dialog::Kind::Question)[0],
-              "Тиражей в файле: 50 (с " + madeDraw(10).date + " по " + madeDraw(59).date +
-                  ").\r\nЗаменить ими таблицу тиражей ?");
+              "Тиражей в файле: 60 (с " + madeDraw(0).date + " по " + madeDraw(59).date +
+                  ").\r\nВ таблицу войдут последние 50 (с " + madeDraw(10).date + " по " +
+                  madeDraw(59).date +
+                  ").\r\nПрочитано: дата в столбце 1, числа в столбцах 2-6.\r\nПервый тираж: " +
+                  madeDraw(10).date + ":" + numbers(madeDraw(10)) +
+                  " (строка 51)\r\nПоследний тираж: " + madeDraw(59).date + ":" +
+                  numbers(madeDraw(59)) + " (строка 2)\r\nЗаменить ими таблицу тиражей ?");
     std::vector<std::string> expected;
     for (int i = 10; i < 60; ++i)
         expected.push_back(plainLine(madeDraw(i)));
