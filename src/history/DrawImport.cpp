@@ -149,10 +149,12 @@ std::vector<ImportedDraw> orderDraws(std::vector<ImportedDraw> draws) {
     });
     std::vector<ImportedDraw> unique;
     for (auto& draw : draws) {
-        // Draws of one date are neighbours once sorted.
-        const bool repeated = std::any_of(unique.rbegin(), unique.rend(), [&](const auto& kept) {
-            return dateKey(kept.date) == dateKey(draw.date) && kept.numbers == draw.numbers;
-        });
+        // Draws of one date are neighbours once sorted: a repeat is among
+        // the last ones kept.
+        bool repeated = false;
+        for (auto kept = unique.rbegin();
+             kept != unique.rend() && dateKey(kept->date) == dateKey(draw.date); ++kept)
+            repeated = repeated || kept->numbers == draw.numbers;
         if (!repeated)
             unique.push_back(std::move(draw));
     }
