@@ -242,8 +242,12 @@ std::vector<LineToken> splitDrawLine(std::string_view line) {
 }
 
 HeaderColumns::HeaderColumns(const std::vector<LineToken>& header) {
+    // Columns past these are unnamed: no archive has that many.
+    constexpr int kNamedColumns = 256;
     std::vector<std::string> names;
     for (const auto& token : header) {
+        if (token.column > kNamedColumns)
+            break;
         const auto at = static_cast<std::size_t>(token.column - 1);
         if (names.size() <= at)
             names.resize(at + 1);
