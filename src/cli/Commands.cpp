@@ -172,7 +172,8 @@ int importDraws(app::Application& app, const std::vector<std::string>& args, std
     }
     std::vector<history::ImportedDraw> draws;
     if (!app.guarded([&] {
-            draws = history::readDrawFile(args[1], app.workspace().highestNumber);
+            draws = history::newestDraws(
+                history::readDrawFile(args[1], app.workspace().highestNumber).draws);
             app::applyImportedDraws(app, draws);
         }))
         return 2;
