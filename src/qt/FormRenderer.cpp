@@ -469,10 +469,17 @@ bool FormRenderer::handleWindowEvent(QEvent* event) {
     const std::string formName = form_.name();
     switch (event->type()) {
     case QEvent::Close:
-        if (mainWindow_)
-            act([](ActionSink& s) { s.closeMainWindow(); });
-        else
-            act([formName](ActionSink& s) { s.formClosed(formName); });
+        if (mainWindow_) {
+            // The program decides: it may ask to save first and stay open.
+            // Once it closed, its record says the window is hidden.
+            if (!front_.sink().closed()) {
+                event->ignore();
+                act([](ActionSink& s) { s.closeMainWindow(); });
+                return true;
+            }
+            return false;
+        }
+        act([formName](ActionSink& s) { s.formClosed(formName); });
         return false; // the window closes
     case QEvent::WindowStateChange: {
         if (!mainWindow_)

@@ -30,8 +30,13 @@ FormRenderer& FrontEnd::addForm(ui::Form& form, bool mainWindow) {
     FormRenderer& renderer = *renderers_.back();
     if (mainWindow)
         mainRenderer_ = &renderer;
+    if (!mainRenderer_ && form.self().stayOnTop)
+        return renderer; // shown once it can be bound to the main window
     keepAboveMainWindow();
     renderer.sync();
+    // The windows kept above the main window appear after it, bound to it.
+    if (mainWindow)
+        syncAll();
     return renderer;
 }
 
@@ -45,8 +50,15 @@ void FrontEnd::keepAboveMainWindow() {
             continue;
         QWidget* window = renderer->window();
         window->winId();
-        if (window->windowHandle()->transientParent() != main->windowHandle())
-            window->windowHandle()->setTransientParent(main->windowHandle());
+        if (window->windowHandle()->transientParent() == main->windowHandle())
+            continue;
+        // The window system learns the bond when the window is shown.
+        const bool shown = window->isVisible();
+        if (shown)
+            window->hide();
+        window->windowHandle()->setTransientParent(main->windowHandle());
+        if (shown)
+            window->show();
     }
 }
 
