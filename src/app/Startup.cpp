@@ -6,9 +6,9 @@
 #include "base/DateText.h"
 #include "base/Errors.h"
 #include "base/TextFile.h"
+#include "engine/CombineCommand.h"
 #include "engine/CombineState.h"
 #include "engine/ResultTable.h"
-#include "engine/StrategyCheck.h"
 #include "filters/ChartModel.h"
 #include "filters/Evaluation.h"
 #include "filters/FilterBase.h"
@@ -20,6 +20,7 @@
 #include "numbers/NumberLayout.h"
 #include "numbers/SelectedSide.h"
 #include "numbers/Selection.h"
+#include "reports/ReportOpening.h"
 #include "ui/GridCells.h"
 
 namespace vargis::app {
@@ -164,6 +165,22 @@ void formShow(Application& app) {
     progress.left = pages.left + pages.width + 4;
 }
 
+void switchPositionPages(Application& app) {
+    ui::Form& form = app.mainForm();
+    ui::Control& item = form.at(kPositionPagesMenuItem);
+    item.checked = !item.checked;
+    const std::string active = form.at("PageControl1").activePage;
+    bool leaveActive = false;
+    for (int sheet = 2; sheet <= 6; ++sheet) {
+        const std::string name = "TabSheet" + std::to_string(sheet);
+        form.at(name).tabVisible = item.checked;
+        leaveActive = leaveActive || (!item.checked && name == active);
+    }
+    // The page of a tab that goes is left for "статические".
+    if (leaveActive)
+        engine::showPage(app, "TabSheet1");
+}
+
 void formActivate(Application& app) {
     app.mainForm().at("ProgressBar1").color = ui::colors::White;
 }
@@ -187,8 +204,7 @@ void systemCommand(Application& app, int command) {
 }
 
 void formClose(Application& app) {
-    for (const char* report : {"statistic.html", "result.html", "graphics.html",
-                               engine::kBacktestReport, engine::kWorthReport})
+    for (const char* report : reports::kReportsRemovedOnClose)
         removeFile(report);
     app.form("Form7").self().visible = false;
     app.form("Form2").self().visible = false;

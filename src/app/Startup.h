@@ -6,6 +6,11 @@
 
 namespace vargis::app {
 
+// "Страницы позиций": shows or hides the tabs of the five ranked-position
+// pages, which the start hides; the item is checked while they show.
+inline constexpr const char* kPositionPagesMenuItem = "NPositionPages";
+void switchPositionPages(Application& app);
+
 void formCreate(Application& app);
 void reloadWorkspace(Application& app);
 void formShow(Application& app);

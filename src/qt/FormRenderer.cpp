@@ -378,8 +378,9 @@ void FormRenderer::sync() {
             keepChartTitleClear(static_cast<ChartView*>(owned->widget));
 
     // The control the program gave the focus to takes it.
-    if (form_.focus() != focusShown_) {
+    if (form_.focus() != focusShown_ || form_.focusRequests() != focusRequestsShown_) {
         focusShown_ = form_.focus();
+        focusRequestsShown_ = form_.focusRequests();
         auto it = byName_.find(focusShown_);
         if (it != byName_.end() && it->second->widget && it->second->widget->isVisible())
             it->second->widget->setFocus(Qt::OtherFocusReason);
