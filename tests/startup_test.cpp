@@ -515,11 +515,14 @@ TEST_F(StartupTest, SystemCommandsShowAndHideTheNumbersPanel) {
     startClean();
     ui::Control& panel = s_.app.form("Form7").self();
     // The panel comes back only where a minimise hid it.
+    EXPECT_TRUE(panel.visible) << "the start shows the number page";
+    EXPECT_TRUE(s_.app.selectPage("Form1", "PageControl1", "TabSheet1"));
     EXPECT_FALSE(panel.visible);
     EXPECT_TRUE(s_.app.systemCommand(kSysCommandMinimize));
     EXPECT_TRUE(s_.app.systemCommand(kSysCommandRestore));
     EXPECT_FALSE(panel.visible) << "not shown over a filter page";
-    panel.visible = true;
+    EXPECT_TRUE(s_.app.selectPage("Form1", "PageControl1", "TabSheet11"));
+    EXPECT_TRUE(panel.visible);
     EXPECT_TRUE(s_.app.systemCommand(kSysCommandMinimize));
     EXPECT_FALSE(panel.visible);
     EXPECT_TRUE(s_.app.systemCommand(kSysCommandMinimize));

@@ -182,7 +182,8 @@ void switchPositionPages(Application& app) {
 }
 
 void formActivate(Application& app) {
-    app.mainForm().at("ProgressBar1").color = ui::colors::White;
+    // The bar fills navy: a white fill on the grey groove reads as empty.
+    app.mainForm().at("ProgressBar1").color = ui::colors::Navy;
 }
 
 void systemCommand(Application& app, int command) {

@@ -49,7 +49,11 @@ using namespace render;
 
 FormRenderer::FormRenderer(FrontEnd& front, ui::Form& form, bool mainWindow)
     : front_(front), form_(form), mainWindow_(mainWindow) {
-    Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+    // A form that stays above the program's other windows is a tool window:
+    // only such windows (and dialogs) tell the window system which window
+    // they belong to, and so stay above it.
+    const Qt::WindowType type = !mainWindow && form.self().stayOnTop ? Qt::Tool : Qt::Window;
+    Qt::WindowFlags flags = type | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
     if (mainWindow || form.self().closeBox)
         flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
     if (mainWindow || form.self().minimizeBox)
@@ -390,6 +394,10 @@ void FormRenderer::sync() {
     if (formVisibilityChanged) {
         const ui::Control& self = form_.self();
         if (self.visible && !window_->isVisible()) {
+            // A window the window system minimised along with the main
+            // window before it was hidden comes back as a normal one; shown
+            // minimised, it would take the main window down with it.
+            window_->setWindowState(window_->windowState() & ~Qt::WindowMinimized);
             window_->show();
             window_->raise();
         } else if (!self.visible && window_->isVisible()) {

@@ -58,9 +58,13 @@ TEST(DesktopSession, NumbersPanelStaysAboveTheMainWindowAndReturnsOnlyWhereItWas
     EXPECT_TRUE(panel->isVisible());
     ASSERT_NE(panel->windowHandle(), nullptr);
     EXPECT_EQ(panel->windowHandle()->transientParent(), main->windowHandle());
+    // Only a tool window (or a dialog) carries its owner to the window system.
+    EXPECT_EQ(panel->windowType(), Qt::Tool);
     EXPECT_FALSE(panel->windowFlags() & Qt::WindowStaysOnTopHint) << "not above other programs";
 
     main->showMinimized();
+    // A window manager minimises the windows that belong to the main one.
+    panel->setWindowState(Qt::WindowMinimized);
     settle();
     EXPECT_FALSE(panelRecord.visible);
     EXPECT_FALSE(panel->isVisible());
@@ -68,6 +72,7 @@ TEST(DesktopSession, NumbersPanelStaysAboveTheMainWindowAndReturnsOnlyWhereItWas
     settle();
     EXPECT_TRUE(panelRecord.visible) << "back on the number page";
     EXPECT_TRUE(panel->isVisible());
+    EXPECT_FALSE(panel->windowState() & Qt::WindowMinimized);
 
     auto* tabs = qobject_cast<QTabWidget*>(rendered.main->widget("PageControl1"));
     ASSERT_NE(tabs, nullptr);
@@ -84,12 +89,42 @@ TEST(DesktopSession, NumbersPanelStaysAboveTheMainWindowAndReturnsOnlyWhereItWas
     EXPECT_TRUE(rendered.platform.errors().empty());
 }
 
+// A scripted platform that, like the desktop's, lets the windows paint
+// whenever a long command pauses or asks for a repaint (without waiting).
+struct PaintingPlatform : testing::ScriptedPlatform {
+    FrontEnd* front = nullptr;
+    void paint() {
+        if (front)
+            front->syncAll();
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    }
+    void sleepMs(int) override { paint(); }
+    void repaint() override { paint(); }
+};
+
+struct PaintingApp {
+    PaintingPlatform platform;
+    app::Application app{platform};
+    ApplicationSink sink{app};
+    FrontEnd front{sink};
+    FormRenderer* main = nullptr;
+
+    PaintingApp() {
+        qtApp();
+        platform.front = &front;
+        app.start();
+        front.addForm(app.form("Form2"));
+        front.addForm(app.form("Form7"));
+        main = &front.addForm(app.form("Form1"), true);
+    }
+};
+
 // "нумерология и дата" with a filter, "статические" with a filter, then the
 // combine: the chart as it stands on screen equals the chart painted anew.
 TEST(DesktopSession, TheChartKeepsNoTraceOfEarlierTitlesAndRanges) {
     qtApp();
     testing::WorkFolder folder;
-    qttest::RenderedApp rendered;
+    PaintingApp rendered;
     ASSERT_TRUE(rendered.platform.errors().empty()) << rendered.platform.errors().front();
     FormRenderer& main = *rendered.main;
     auto* tabs = qobject_cast<QTabWidget*>(main.widget("PageControl1"));
