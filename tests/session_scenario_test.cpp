@@ -191,12 +191,14 @@ TEST_F(CloseTest, YesSavesEverythingAndStaysOpenWhileASaveIsRefused) {
         testing::readDraws().at(19).rfind("8;" + s_.ws().history.record(20).date() + ";2;", 0), 0u);
 }
 
-// Rows 233, 234, 243 and 244 enabled in the base but hidden for 5 of 36
+// Rows 233, 234 and 243, enabled in the base but hidden for 5 of 36,
 // count nothing: ">= 1" strikes everything and stops the run at the row,
 // whose button then shows zeros instead of failing.
 TEST(SessionScenario, HiddenCountRowsStopTheRunAndSaySo) {
     testing::WorkFolder folder;
-    for (int row : {233, 234, 243, 244}) {
+    // 233 has no range for 5 of 36, 234 a range beyond 36; 243 through the
+    // command line below.
+    for (int row : {233, 234}) {
         SCOPED_TRACE(row);
         testing::ScriptedPlatform platform;
         app::Application app(platform);
@@ -219,7 +221,9 @@ TEST(SessionScenario, HiddenCountRowsStopTheRunAndSaySo) {
         EXPECT_EQ(app.workspace().filterValues, std::vector<std::int32_t>(50, 0));
         testing::setFilterField(row, 4, "False");
     }
+    testing::setFilterField(243, 3, "1");
     testing::setFilterField(243, 4, "True");
+    testing::setFilterField(243, 5, ">=");
     const testing::CliRun run = testing::runCli("combine");
     EXPECT_EQ(run.exitCode, 3);
     EXPECT_EQ(run.out, "stopped: 243\n");
