@@ -81,7 +81,8 @@ TEST_F(DrawEditingTest, AppendingAfterOrdinal48AndSavingStopsAtTheEmptyDate) {
     s_.platform.clear();
     EXPECT_TRUE(click("Label2"));
     ASSERT_EQ(s_.platform.dialogs.size(), 1u);
-    EXPECT_EQ(s_.platform.dialogs[0].text, "Ошибка в заполнении поля");
+    EXPECT_EQ(s_.platform.dialogs[0].text,
+              "Ошибка в заполнении поля\r\nСтрока 49, столбец \"Дата\"");
     EXPECT_EQ(grid().grid.selectedCol, 2);
     EXPECT_EQ(grid().grid.selectedRow, 49);
     EXPECT_EQ(readBytes(kStatisticsFile), before);

@@ -193,11 +193,19 @@ protected:
         return s_.platform.dialogs.front().text;
     }
 
-    void expectRefused(const char* message, int col, int row) {
+    void expectRefused(const std::string& message, int col, int row) {
         EXPECT_EQ(onlyDialog(Dialog::Kind::Message), message);
         EXPECT_EQ(grid().grid.selectedCol, col);
         EXPECT_EQ(grid().grid.selectedRow, row);
         EXPECT_EQ(readBytes(kStatisticsFile), before_) << "nothing may be written";
+    }
+    // A faulty cell: the message names it, and it is selected with the focus.
+    void expectCellRefused(const char* message, int col, int row) {
+        const char* columns[] = {"", "", "Дата", "1-е", "2-е", "3-е", "4-е", "5-е"};
+        expectRefused(std::string(message) + "\r\nСтрока " + std::to_string(row) + ", столбец \"" +
+                          columns[col] + "\"",
+                      col, row);
+        EXPECT_EQ(s_.form1().focus(), kDrawGrid);
     }
 
     StartedApp s_;
@@ -324,7 +332,7 @@ TEST_F(DrawGridTest, DatesAreCheckedForLengthAndCharactersOnly) {
         s_.platform.clear();
         edit(2, 20, bad);
         EXPECT_TRUE(save());
-        expectRefused(kDateError, 2, 20);
+        expectCellRefused(kDateError, 2, 20);
     }
     s_.platform.clear();
     edit(2, 20, "99.99.9999");
@@ -347,7 +355,7 @@ TEST_F(DrawGridTest, NumbersMustBeDigitsUpToN) {
         s_.platform.clear();
         edit(5, 30, text);
         EXPECT_TRUE(save());
-        expectRefused(message, 5, 30);
+        expectCellRefused(message, 5, 30);
     }
     s_.platform.clear();
     edit(5, 30, "36");
@@ -362,7 +370,7 @@ TEST_F(DrawGridTest, RowWithOnlyTheDateStopsAtItsFirstNumber) {
     setRows(52);
     edit(2, 51, "02.12.2026");
     EXPECT_TRUE(save());
-    expectRefused(kFieldError, 3, 51);
+    expectCellRefused(kFieldError, 3, 51);
     EXPECT_EQ(s_.ws().drawCount(), 50);
 }
 

@@ -270,6 +270,7 @@ TEST_F(NumberPageTest, AnalyzerWithThresholdZeroExcludesTheNumbersAbsentFromTheC
               std::vector<std::string>{"Зелёная линия: горизонталь - ВСЕ числа лотереи: 1 -:- 36,  "
                                        "вертикаль - количество выпадений каждого числа в тиражах "
                                        "с Nп/п= 15 -:- 29"});
+    EXPECT_EQ(chart().series1.color, ui::colors::Green) << "the line the footer names";
     const auto& settings = s_.ws().filters.row(30);
     EXPECT_EQ(settings.field(2), "15");
     EXPECT_EQ(settings.field(3), "30");

@@ -1,5 +1,5 @@
-// Reports the desktop cannot open: the user is told the file and where it
-// lies; the help documents and the web address stay silent.
+// Reports and help documents the desktop cannot open: the user is told the
+// file and where it lies; the web address stays silent.
 
 #include "engine/CombineState.h"
 #include "engine/ResultTable.h"
@@ -96,7 +96,18 @@ TEST(ReportOpening, ThePanelsReportTellsWhereItLiesWhenNotOpened) {
     EXPECT_TRUE(fs::exists(fullPath("var_v-l_5r36.html")));
 }
 
-TEST(ReportOpening, HelpDocumentsAndTheWebAddressStaySilent) {
+// No message promises a file that the close then deletes: the reports the
+// close removes say they last until then, the panel's simply where they lie.
+TEST(ReportOpening, OnlyTheReportsTheCloseDeletesSayTheyLastUntilThen) {
+    const std::string until = "до закрытия программы";
+    for (const char* file :
+         {"statistic.html", "result.html", "graphics.html", "backtest.html", "efficiency.html"})
+        EXPECT_NE(reports::reportNotOpenedText(file, "/x").find(until), std::string::npos) << file;
+    for (const char* file : {"var_v-l_5r36.html", "var2_v-l_5r36.html"})
+        EXPECT_EQ(reports::reportNotOpenedText(file, "/x").find(until), std::string::npos) << file;
+}
+
+TEST(ReportOpening, HelpDocumentsNameTheirPathAndTheWebAddressStaysSilent) {
     StartedApp s;
     s.start();
     ASSERT_TRUE(s.platform.errors().empty()) << s.platform.errors().front();
@@ -105,7 +116,13 @@ TEST(ReportOpening, HelpDocumentsAndTheWebAddressStaySilent) {
     for (const char* item : {"N15", "N25", "N19"})
         ASSERT_TRUE(s.app.click("Form1", item)) << item;
     EXPECT_EQ(s.platform.opened.size(), 3u);
-    EXPECT_TRUE(s.platform.dialogs.empty());
+    EXPECT_EQ(
+        informations(s.platform),
+        (std::vector<std::string>{
+            reports::documentNotOpenedText("help/vargis_help.htm",
+                                           fullPath("help/vargis_help.htm")),
+            reports::documentNotOpenedText("help/filters.htm", fullPath("help/filters.htm"))}));
+    EXPECT_TRUE(fs::exists(fullPath("help/filters.htm")));
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 
 #include "app/FormLayout.h"
 #include "app/LotteryKind.h"
+#include "app/Startup.h"
 #include "base/Combinatorics.h"
 #include "base/Errors.h"
 #include "base/TextFile.h"
@@ -180,6 +181,19 @@ TEST_F(StartupTest, RankedPositionTabsAreHidden) {
     const ui::Control& progress = s_.control("ProgressBar1");
     EXPECT_EQ(progress.top, pages.top);
     EXPECT_EQ(progress.left, pages.left + pages.width + 4);
+
+    // "Страницы позиций" shows the five tabs and hides them again; the page
+    // of a tab that goes is left for "статические".
+    ASSERT_TRUE(s_.app.chooseMenuItem("Form1", app::kPositionPagesMenuItem));
+    EXPECT_TRUE(s_.control(app::kPositionPagesMenuItem).checked);
+    for (int sheet = 2; sheet <= 6; ++sheet)
+        EXPECT_TRUE(s_.control("TabSheet" + std::to_string(sheet)).tabVisible) << sheet;
+    ASSERT_TRUE(s_.app.selectPage("Form1", "PageControl1", "TabSheet4"));
+    ASSERT_TRUE(s_.app.chooseMenuItem("Form1", app::kPositionPagesMenuItem));
+    EXPECT_FALSE(s_.control(app::kPositionPagesMenuItem).checked);
+    for (int sheet = 2; sheet <= 6; ++sheet)
+        EXPECT_FALSE(s_.control("TabSheet" + std::to_string(sheet)).tabVisible) << sheet;
+    EXPECT_EQ(pages.activePage, "TabSheet1");
 }
 
 TEST_F(StartupTest, CaptionsAndParametersComeFromTheFilterBase) {
@@ -476,6 +490,7 @@ TEST_F(StartupTest, MainMenuItemsAndSeparators) {
                                             "Эффективность фильтров", // additions
                                             "-",
                                             "Подсказки вЫключить",
+                                            "Страницы позиций", // the program's own
                                             "-",
                                             "Выход"};
     EXPECT_EQ(captions, expected);
@@ -486,7 +501,8 @@ TEST_F(StartupTest, MainMenuItemsAndSeparators) {
     EXPECT_EQ(items[6], "N10");
     EXPECT_EQ(items[8], "NStrategyCheck");
     EXPECT_EQ(items[9], "NFilterWorth");
-    EXPECT_EQ(items[13], "N12");
+    EXPECT_EQ(items[12], app::kPositionPagesMenuItem);
+    EXPECT_EQ(items[14], "N12");
     EXPECT_EQ(s_.form1().self().popupMenu, "PopupMenu4"); // right click on the window
 
     EXPECT_TRUE(s_.app.click("Form1", "StaticText23"));
@@ -498,10 +514,18 @@ TEST_F(StartupTest, MainMenuItemsAndSeparators) {
 TEST_F(StartupTest, SystemCommandsShowAndHideTheNumbersPanel) {
     startClean();
     ui::Control& panel = s_.app.form("Form7").self();
+    // The panel comes back only where a minimise hid it.
+    EXPECT_TRUE(panel.visible) << "the start shows the number page";
+    EXPECT_TRUE(s_.app.selectPage("Form1", "PageControl1", "TabSheet1"));
+    EXPECT_FALSE(panel.visible);
+    EXPECT_TRUE(s_.app.systemCommand(kSysCommandMinimize));
     EXPECT_TRUE(s_.app.systemCommand(kSysCommandRestore));
+    EXPECT_FALSE(panel.visible) << "not shown over a filter page";
+    EXPECT_TRUE(s_.app.selectPage("Form1", "PageControl1", "TabSheet11"));
     EXPECT_TRUE(panel.visible);
     EXPECT_TRUE(s_.app.systemCommand(kSysCommandMinimize));
     EXPECT_FALSE(panel.visible);
+    EXPECT_TRUE(s_.app.systemCommand(kSysCommandMinimize));
     EXPECT_TRUE(s_.form1().self().visible);
     EXPECT_TRUE(s_.app.systemCommand(0xF010)); // move
     EXPECT_TRUE(panel.visible);

@@ -3,6 +3,7 @@
 #include "FormLayout.h"
 #include "Handlers.h"
 #include "Startup.h"
+#include "UnsavedChanges.h"
 
 namespace vargis::app {
 
@@ -26,6 +27,10 @@ void Application::onSystemCommand(int command) {
 
 void Application::onActivate() {
     formActivate(*this);
+}
+
+bool Application::onCloseQuery() {
+    return closeQuery(*this);
 }
 
 void Application::onClose() {

@@ -23,6 +23,7 @@ protected:
     void onStart() override;
     void onSystemCommand(int command) override;
     void onActivate() override;
+    bool onCloseQuery() override;
     void onClose() override;
 };
 

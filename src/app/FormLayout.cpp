@@ -1,6 +1,7 @@
 #include "FormLayout.h"
 
 #include "ImportCommand.h"
+#include "Startup.h"
 #include "catalogue/Catalogue.h"
 #include "engine/Overlay.h"
 #include "engine/StrategyCheck.h"
@@ -140,6 +141,7 @@ void buildMenus(Form& form) {
              {engine::kWorthMenuItem, "Эффективность фильтров"},
              {"N4Separator2", "-"},
              {"N22", "Подсказки вЫключить"},
+             {kPositionPagesMenuItem, "Страницы позиций"},
              {"N4Separator3", "-"},
              {"N12", "Выход"}},
             false);

@@ -47,6 +47,8 @@ void registerMainMenu(Application& app, ui::Dispatcher& d) {
     for (const char* name : kSaveControls)
         d.on("Form1", name, Event::Click,
              [&app](const std::string&) { filters::saveFilterBases(app, true); });
+    d.on("Form1", kPositionPagesMenuItem, Event::Click,
+         [&app](const std::string&) { switchPositionPages(app); });
     d.on("Form1", "N12", Event::Click, [&app](const std::string&) { app.closeMainWindow(); });
     d.on("Form1", "Timer1", Event::Timer,
          [&app](const std::string&) { app.mainForm().at("StaticText1").visible = false; });

@@ -16,6 +16,8 @@ void applyImportedDraws(Application& app, const std::vector<history::ImportedDra
         history::writeImportedDraws(ws, draws);
         reloadWorkspace(app);
     }
+    // A new history: nothing worked out from the old draws stays shown.
+    clearHistoryResults(app);
 }
 
 void importDrawsCommand(Application& app) {

@@ -6,17 +6,21 @@
 #include "base/DateText.h"
 #include "base/Errors.h"
 #include "base/TextFile.h"
+#include "engine/CombineCommand.h"
+#include "engine/CombineState.h"
 #include "engine/ResultTable.h"
-#include "engine/StrategyCheck.h"
 #include "filters/ChartModel.h"
+#include "filters/Evaluation.h"
 #include "filters/FilterBase.h"
 #include "filters/FilterTable.h"
 #include "filters/MarkBases.h"
 #include "filters/SharedAreas.h"
 #include "history/DrawGrid.h"
 #include "history/DrawHistory.h"
+#include "numbers/NumberLayout.h"
 #include "numbers/SelectedSide.h"
 #include "numbers/Selection.h"
+#include "reports/ReportOpening.h"
 #include "ui/GridCells.h"
 
 namespace vargis::app {
@@ -62,6 +66,42 @@ void restoreForecastTarget(Application& app) {
     }
     history::updateGridHighlight(ws, form);
     form.at("GroupBox1").caption = " Прогноз на " + ws.forecastDate + " ";
+}
+
+void clearHistoryResults(Application& app) {
+    Workspace& ws = app.workspace();
+    ui::Form& form = app.mainForm();
+    // The last run's lists and results.
+    engine::combineState(app) = engine::CombineState{};
+    ws.stopFlag = 0;
+    engine::clearResultTable(form);
+    form.at("StaticText8").caption = std::to_string(ws.combinationCount);
+    form.at("StaticText10").caption = std::to_string(ws.combinationCount);
+    form.at("StaticText9").caption.clear();
+    form.at("StaticText6").caption.clear();
+    filters::resetAfterFilterArea(app);
+    app.form(filters::kNumbersPanel).self().caption = numbers::kNumbersPanelCaption;
+
+    // The filter shown last, its chart and its marks on the ordinals line.
+    if (ui::Control* button = form.find(ws.filters.row(ws.currentFilterRow).buttonName())) {
+        button->fontColor = ui::colors::Default;
+        button->bold = false;
+    }
+    ws.filterValues.clear();
+    ws.matchCount = 0;
+    ws.previousDrawOffset = 0;
+    form.at("StaticText4").caption = " Фильтр: Не выбран";
+    form.at("StaticText3").caption = " " + std::to_string(ws.drawCount());
+    filters::clearChart(ws, form);
+    ui::Chart& chart = form.at(filters::kChart).chart;
+    chart.title = {""};
+    chart.footer.clear();
+    // The marks name draws by ordinal; those draws are gone, so the overlay
+    // starts again from the filters pressed on the new history.
+    for (int row = 1; row <= context::kMarkRows; ++row)
+        ws.failMarks.clearRow(row);
+    form.at("StaticText168").caption = "Фильтр: ";
+    filters::repaintOrdinalsYellow(form);
 }
 
 void reloadWorkspace(Application& app) {
@@ -125,24 +165,47 @@ void formShow(Application& app) {
     progress.left = pages.left + pages.width + 4;
 }
 
+void switchPositionPages(Application& app) {
+    ui::Form& form = app.mainForm();
+    ui::Control& item = form.at(kPositionPagesMenuItem);
+    item.checked = !item.checked;
+    const std::string active = form.at("PageControl1").activePage;
+    bool leaveActive = false;
+    for (int sheet = 2; sheet <= 6; ++sheet) {
+        const std::string name = "TabSheet" + std::to_string(sheet);
+        form.at(name).tabVisible = item.checked;
+        leaveActive = leaveActive || (!item.checked && name == active);
+    }
+    // The page of a tab that goes is left for "статические".
+    if (leaveActive)
+        engine::showPage(app, "TabSheet1");
+}
+
 void formActivate(Application& app) {
-    app.mainForm().at("ProgressBar1").color = ui::colors::White;
+    // The bar fills navy: a white fill on the grey groove reads as empty.
+    app.mainForm().at("ProgressBar1").color = ui::colors::Navy;
 }
 
 void systemCommand(Application& app, int command) {
+    Workspace& ws = app.workspace();
     ui::Control& panel = app.form("Form7").self();
     if (command == kSysCommandMinimize) {
+        // A second minimise must not forget that the panel was showing.
+        ws.panelHiddenByMinimise = ws.panelHiddenByMinimise || panel.visible;
         panel.visible = false;
         return;
     }
-    numbers::showNumbersPanel(app);
+    // The panel comes back only where the minimise hid it: it belongs to
+    // the number page, not to whatever page is shown.
+    if (ws.panelHiddenByMinimise)
+        numbers::showNumbersPanel(app);
+    ws.panelHiddenByMinimise = false;
     if (command == kSysCommandClose)
         app.closeMainWindow();
 }
 
 void formClose(Application& app) {
-    for (const char* report : {"statistic.html", "result.html", "graphics.html",
-                               engine::kBacktestReport, engine::kWorthReport})
+    for (const char* report : reports::kReportsRemovedOnClose)
         removeFile(report);
     app.form("Form7").self().visible = false;
     app.form("Form2").self().visible = false;

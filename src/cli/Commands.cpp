@@ -7,6 +7,7 @@
 #include "base/Convert.h"
 #include "base/Errors.h"
 #include "catalogue/Catalogue.h"
+#include "catalogue/RangeCounts.h"
 #include "engine/CombineCommand.h"
 #include "engine/CombineState.h"
 #include "engine/StrategyCheck.h"
@@ -91,6 +92,14 @@ int evaluate(app::Application& app, CliPlatform& platform, const std::vector<std
     }
     if (!familyBuilt(rc.family)) {
         std::cerr << "Фильтры строки " << row << " в этой версии ещё не вычисляются\n";
+        return 2;
+    }
+    // The desktop's button of a count row whose range the kind lacks counts
+    // nothing; the command goes on refusing such a row, as it always has.
+    const int highest = app.workspace().highestNumber;
+    if (rc.family == catalogue::Family::CountInRange && !catalogue::countedRange(row, highest)) {
+        std::cerr << "Ошибка: Фильтр строки " << row << " не считает ряд для лотереи 5 из "
+                  << highest << '\n';
         return 2;
     }
     const int errorsBefore = platform.errorCount();

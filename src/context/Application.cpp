@@ -185,6 +185,11 @@ bool Application::activate() {
 bool Application::closeMainWindow() {
     if (closed_)
         return true;
+    // An error while asking or saving keeps the window, and the edits, open.
+    bool close = false;
+    const bool asked = guarded([&] { close = onCloseQuery(); });
+    if (!close)
+        return asked;
     closed_ = true;
     return guarded([&] { onClose(); });
 }

@@ -60,6 +60,8 @@ public:
     bool mouseDown(const std::string& form, const std::string& control);
     bool systemCommand(int command);
     bool activate();
+    // Closes the main window unless the close query keeps it open (the user
+    // cancelled, or saving what was unsaved failed).
     bool closeMainWindow();
 
     // Bumped after every action; front ends resynchronise when it changes.
@@ -81,6 +83,8 @@ protected:
     virtual void onStart() = 0;
     virtual void onSystemCommand(int command) = 0;
     virtual void onActivate() = 0;
+    // Asked before the main window closes; false keeps it open.
+    virtual bool onCloseQuery() { return true; }
     virtual void onClose() = 0;
 
     ui::Form& aboutForm() { return form2_; }

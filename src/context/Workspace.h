@@ -38,6 +38,9 @@ struct Workspace {
 
     std::uint8_t stopFlag = 0;
 
+    // The numbers panel was showing when the main window was minimised; a
+    // restore shows it again only then.
+    bool panelHiddenByMinimise = false;
     // The page of the walkthrough box, 0..14; never saved.
     std::uint8_t walkthroughPage = 0;
 

@@ -150,14 +150,22 @@ void stopSweep(context::Application& app, CombineState& state, int row) {
     ui::Platform& platform = app.platform();
     state.stopRow = row;
 
-    platform.showMessage("Обработка остановлена.\r\nПерестановок НЕ осталось !!!\r\n"
-                         "Измените параметры ВЫДЕЛЕННОГО фильтра\r\n"
-                         "или исключите ВЫДЕЛЕННЫЙ фильтр из обработки.");
-    form.at("ProgressBar1").position = 1;
     // The filter base names the button; a base that names none leaves the
     // highlight and the press out.
     const std::string buttonName = ws.filters.row(row).field(6);
     ui::Control* button = form.find(buttonName);
+    std::string message = "Обработка остановлена.\r\nПерестановок НЕ осталось !!!\r\n"
+                          "Измените параметры ВЫДЕЛЕННОГО фильтра\r\n"
+                          "или исключите ВЫДЕЛЕННЫЙ фильтр из обработки.";
+    // A row enabled in the base but hidden for the kind has no check box to
+    // untick; the user is told so and how to switch it off.
+    if (button && !button->visible)
+        message += "\r\n\r\nФильтр \"" + ws.filters.row(row).stem() + "\" скрыт для лотереи 5 из " +
+                   std::to_string(ws.highestNumber) +
+                   " и ничего не считает.\r\nВыключите его: выберите дату прогноза и ответьте "
+                   "\"Да\"\r\nна вопрос \"ВЫКЛЮЧИТЬ ВСЕ ВЫБРАННЫЕ ФИЛЬТРЫ ?\"";
+    platform.showMessage(message);
+    form.at("ProgressBar1").position = 1;
     auto highlight = [&] {
         if (button) {
             button->fontColor = ui::colors::Red;

@@ -15,6 +15,8 @@ void clearChart(context::Workspace& ws, ui::Form& form) {
     chart.series1.points.clear();
     chart.series2.points.clear();
     chart.series4.points.clear();
+    chart.series1.color = ui::colors::Default;
+    chart.series2.color = ui::colors::Default;
     resetBand(ws, form);
 }
 

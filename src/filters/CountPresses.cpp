@@ -50,15 +50,20 @@ void pressRepeatFilter(context::Application& app, int row) {
 void pressRangeFilter(context::Application& app, int row) {
     context::Workspace& ws = app.workspace();
     const auto range = catalogue::countedRange(row, ws.highestNumber);
-    if (!range)
-        throw RangeError("Фильтр строки " + std::to_string(row) +
-                         " не считает ряд для лотереи 5 из " + std::to_string(ws.highestNumber));
+    if (!range && (row < 223 || row > 245))
+        throw RangeError("Строка " + std::to_string(row) + " не считает числа в рядах");
     ValueFilter filter;
     filter.row = row;
-    filter.footer = catalogue::rangeFooter(*range);
-    filter.value = [&ws, r = *range](int f) {
-        return catalogue::countInRange(ws.history.rankedRow(f), r);
-    };
+    if (range) {
+        filter.footer = catalogue::rangeFooter(*range);
+        filter.value = [&ws, r = *range](int f) {
+            return catalogue::countInRange(ws.history.rankedRow(f), r);
+        };
+    } else {
+        // A row whose range the kind lacks counts nothing, as in the sweep.
+        filter.footer = footerOf(row);
+        filter.value = [](int) { return 0; };
+    }
     evaluateValueFilter(app, filter);
 }
 

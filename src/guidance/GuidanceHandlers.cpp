@@ -4,6 +4,7 @@
 #include "guidance/GuidanceLayout.h"
 #include "guidance/ProgramInfo.h"
 #include "guidance/Walkthrough.h"
+#include "reports/ReportOpening.h"
 
 #include <string>
 
@@ -27,15 +28,16 @@ void registerWalkthrough(context::Application& app, ui::Dispatcher& d) {
     d.on("Form1", kHintsItem, Event::Click, [&app](const std::string&) { switchHints(app); });
 }
 
-// The shell's answer is not examined: a missing document or address shows
-// nothing.
+// A help document the desktop cannot open is named with its path; the web
+// address is left to the desktop.
 void registerShellItems(context::Application& app, ui::Dispatcher& d) {
     ui::Platform& platform = app.platform();
     d.on("Form1", "N15", Event::Click, [&platform](const std::string&) {
-        platform.openWithShell(std::string(kHelpDocument) + kHelpAnchor);
+        reports::openDocument(platform, std::string(kHelpDocument) + kHelpAnchor, kHelpDocument);
     });
     d.on("Form1", "N25", Event::Click, [&platform](const std::string&) {
-        platform.openWithShell(std::string(kFiltersDocument) + kFiltersAnchor);
+        reports::openDocument(platform, std::string(kFiltersDocument) + kFiltersAnchor,
+                              kFiltersDocument);
     });
     d.on("Form1", "N19", Event::Click,
          [&platform](const std::string&) { platform.openWithShell(context::kProductAddress); });

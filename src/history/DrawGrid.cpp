@@ -77,9 +77,12 @@ bool validateDrawRow(context::Workspace& ws, ui::Form& form, ui::Platform& platf
     gridCell(grid, 8, row) = "8";
     for (int col = 1; col <= 8; ++col) {
         const std::string& text = gridCell(grid, col, row);
+        // The message names the cell, and the typing after OK goes into it.
         auto fail = [&](const char* message) {
             selectCell(grid, col, row);
-            platform.showMessage(message);
+            form.setFocus(kDrawGrid);
+            platform.showMessage(std::string(message) + "\r\nСтрока " + std::to_string(row) +
+                                 ", столбец \"" + gridCell(grid, col, 0) + "\"");
             return false;
         };
         if (text.empty())

@@ -93,6 +93,8 @@ void analyzeRepeats(context::Application& app) {
                   std::to_string(ws.highestNumber) +
                   ",  вертикаль - количество выпадений каждого числа в тиражах с Nп/п= " +
                   std::to_string(first) + " -:- " + std::to_string(last));
+    // The footer speaks of the green line.
+    chart.series1.color = ui::colors::Green;
     int largest = 0;
     for (int b = 1; b <= ws.highestNumber; ++b) {
         const int count = counts[static_cast<std::size_t>(b)];

@@ -184,7 +184,7 @@ void buildNumberPage(Form& form) {
 
 void buildNumbersPanel(Form& form) {
     Control& self = form.self();
-    self.caption = "Числа - дополнительная панель";
+    self.caption = kNumbersPanelCaption;
     self.width = kPanelClientWidth;
     self.height = kPanelClientHeight;
     self.stayOnTop = true;

@@ -7,6 +7,7 @@
 namespace vargis::numbers {
 
 inline constexpr const char* kNumberPage = "TabSheet11";
+inline constexpr const char* kNumbersPanelCaption = "Числа - дополнительная панель";
 
 // The switch panel (shown while the analyzer is off) and the analysis panel
 // under it.

@@ -34,6 +34,8 @@ public:
     virtual bool systemCommand(int command) = 0;
     virtual bool activate() = 0;
     virtual bool closeMainWindow() = 0;
+    // Whether the main window has closed for good.
+    virtual bool closed() const { return false; }
     // The user closed a window other than the main one with its close button.
     virtual void formClosed(const std::string& form) = 0;
 

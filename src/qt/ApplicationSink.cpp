@@ -77,6 +77,10 @@ void ApplicationSink::formClosed(const std::string& form) {
     app_.touch();
 }
 
+bool ApplicationSink::closed() const {
+    return app_.closed();
+}
+
 std::uint64_t ApplicationSink::revision() const {
     return app_.revision();
 }

@@ -34,6 +34,7 @@ public:
     bool closeMainWindow() override;
     void formClosed(const std::string& form) override;
     std::uint64_t revision() const override;
+    bool closed() const override;
 
 private:
     app::Application& app_;

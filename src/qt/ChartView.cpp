@@ -38,7 +38,12 @@ bool samePoints(const ui::Series& a, const ui::Series& b) {
 }
 
 bool sameSeries(const ui::Series& a, const ui::Series& b) {
-    return a.lineWidth == b.lineWidth && a.visible == b.visible && samePoints(a, b);
+    return a.lineWidth == b.lineWidth && a.visible == b.visible && a.color == b.color &&
+           samePoints(a, b);
+}
+
+QColor seriesColor(const ui::Series& series, Qt::GlobalColor own) {
+    return isDefaultColor(series.color) ? QColor(own) : toQColor(series.color);
 }
 
 bool sameBand(const ui::Band& a, const ui::Band& b) {
@@ -147,6 +152,11 @@ ChartView::ChartView(QWidget* parent)
         series->attachAxis(axisY_);
     }
     setChart(c);
+    // A new title, axis range or series moves items whose old places the
+    // scene would otherwise leave unpainted (half a title, a doubled tick
+    // label): the whole chart is repainted on every change.
+    setViewportUpdateMode(QGraphicsView::FullViewportUpdate);
+    setCacheMode(QGraphicsView::CacheNone);
     setRenderHint(QPainter::Antialiasing);
     setFrameStyle(QFrame::NoFrame);
 
@@ -168,10 +178,12 @@ void ChartView::showChart(const ui::Chart& now, const ui::Chart* before) {
     applySeries(valuePoints_, now.series1, before ? &before->series1 : nullptr);
     applySeries(parameter_, now.series2, before ? &before->series2 : nullptr);
     applySeries(overlay_, now.series4, before ? &before->series4 : nullptr);
-    if (!before || now.series1.lineWidth != before->series1.lineWidth)
-        values_->setPen(linePen(Qt::blue, now.series1.lineWidth));
-    if (!before || now.series2.lineWidth != before->series2.lineWidth)
-        parameter_->setPen(linePen(Qt::red, now.series2.lineWidth));
+    if (!before || now.series1.lineWidth != before->series1.lineWidth ||
+        now.series1.color != before->series1.color)
+        values_->setPen(linePen(seriesColor(now.series1, Qt::blue), now.series1.lineWidth));
+    if (!before || now.series2.lineWidth != before->series2.lineWidth ||
+        now.series2.color != before->series2.color)
+        parameter_->setPen(linePen(seriesColor(now.series2, Qt::red), now.series2.lineWidth));
 
     if (!before || !sameBand(now.band, before->band)) {
         const ui::Band& b = now.band;
@@ -204,6 +216,7 @@ void ChartView::showChart(const ui::Chart& now, const ui::Chart* before) {
         footer_->setVisible(!text.isEmpty());
         placeFooter();
     }
+    viewport()->update();
 }
 
 void ChartView::updateValueRange(const ui::Chart& chart) {

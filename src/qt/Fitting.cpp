@@ -3,6 +3,7 @@
 #include "qt/ChartView.h"
 
 #include <QFontMetrics>
+#include <QGroupBox>
 #include <QLabel>
 #include <QProxyStyle>
 #include <QPushButton>
@@ -88,6 +89,30 @@ void fitButtonCaption(QPushButton* button, const QFont& base) {
         }
     }
     button->setFont(faces.back());
+}
+
+void fitLabelToBox(QLabel* label, const QFont& base, int left) {
+    // Only a group box has its size from the start; a page of a page control
+    // is sized when first shown.
+    const auto* box = qobject_cast<const QGroupBox*>(label->parentWidget());
+    const int room = box ? box->width() - left - 4 : 0;
+    const QString text = label->text();
+    if (room <= 0 || text.contains(QLatin1Char('\n')) ||
+        QFontMetrics(base).horizontalAdvance(text) <= room) {
+        if (label->font() != base)
+            label->setFont(base);
+        return;
+    }
+    const std::vector<QFont> faces = shrinkingFaces(base);
+    QFont chosen = faces.back();
+    for (const QFont& face : faces) {
+        if (QFontMetrics(face).horizontalAdvance(text) <= room) {
+            chosen = face;
+            break;
+        }
+    }
+    label->setFont(chosen);
+    label->resize(room, label->height());
 }
 
 void fitTabCaptions(QTabWidget* tabs) {

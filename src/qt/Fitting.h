@@ -7,6 +7,7 @@
 
 #include <QFont>
 
+class QLabel;
 class QPushButton;
 class QTabWidget;
 
@@ -19,6 +20,11 @@ int buttonCaptionRoom(const QPushButton* button);
 // The font, from `base` down to a condensed 6 points, in which the
 // button's caption fits its width.
 void fitButtonCaption(QPushButton* button, const QFont& base);
+
+// A label whose text would run past the group box it lies in (from `left`
+// to the box's right edge) takes the largest face from `base` down to a
+// condensed 6 points that fits, and that width; otherwise `base`.
+void fitLabelToBox(QLabel* label, const QFont& base, int left);
 
 // Every visible tab's caption shown whole on one row, in the largest face
 // from the page control's font down to a condensed 6 points that allows it.

@@ -49,7 +49,11 @@ using namespace render;
 
 FormRenderer::FormRenderer(FrontEnd& front, ui::Form& form, bool mainWindow)
     : front_(front), form_(form), mainWindow_(mainWindow) {
-    Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+    // A form that stays above the program's other windows is a tool window:
+    // only such windows (and dialogs) tell the window system which window
+    // they belong to, and so stay above it.
+    const Qt::WindowType type = !mainWindow && form.self().stayOnTop ? Qt::Tool : Qt::Window;
+    Qt::WindowFlags flags = type | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
     if (mainWindow || form.self().closeBox)
         flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
     if (mainWindow || form.self().minimizeBox)
@@ -378,8 +382,9 @@ void FormRenderer::sync() {
             keepChartTitleClear(static_cast<ChartView*>(owned->widget));
 
     // The control the program gave the focus to takes it.
-    if (form_.focus() != focusShown_) {
+    if (form_.focus() != focusShown_ || form_.focusRequests() != focusRequestsShown_) {
         focusShown_ = form_.focus();
+        focusRequestsShown_ = form_.focusRequests();
         auto it = byName_.find(focusShown_);
         if (it != byName_.end() && it->second->widget && it->second->widget->isVisible())
             it->second->widget->setFocus(Qt::OtherFocusReason);
@@ -389,6 +394,10 @@ void FormRenderer::sync() {
     if (formVisibilityChanged) {
         const ui::Control& self = form_.self();
         if (self.visible && !window_->isVisible()) {
+            // A window the window system minimised along with the main
+            // window before it was hidden comes back as a normal one; shown
+            // minimised, it would take the main window down with it.
+            window_->setWindowState(window_->windowState() & ~Qt::WindowMinimized);
             window_->show();
             window_->raise();
         } else if (!self.visible && window_->isVisible()) {
@@ -469,10 +478,17 @@ bool FormRenderer::handleWindowEvent(QEvent* event) {
     const std::string formName = form_.name();
     switch (event->type()) {
     case QEvent::Close:
-        if (mainWindow_)
-            act([](ActionSink& s) { s.closeMainWindow(); });
-        else
-            act([formName](ActionSink& s) { s.formClosed(formName); });
+        if (mainWindow_) {
+            // The program decides: it may ask to save first and stay open.
+            // Once it closed, its record says the window is hidden.
+            if (!front_.sink().closed()) {
+                event->ignore();
+                act([](ActionSink& s) { s.closeMainWindow(); });
+                return true;
+            }
+            return false;
+        }
+        act([formName](ActionSink& s) { s.formClosed(formName); });
         return false; // the window closes
     case QEvent::WindowStateChange: {
         if (!mainWindow_)

@@ -87,6 +87,7 @@ private:
     bool destroying_ = false;
     bool menusDirty_ = false;
     std::string focusShown_;
+    std::uint64_t focusRequestsShown_ = 0;
     std::unique_ptr<QWidget> window_;
     std::vector<std::unique_ptr<Bound>> bound_;
     std::unordered_map<std::string, Bound*> byName_;

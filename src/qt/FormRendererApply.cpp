@@ -226,6 +226,17 @@ void FormRenderer::applyCommon(Bound& b, const ui::Control* was, const ui::Contr
         font.setUnderline(now.underline);
         w->setFont(font);
     }
+    // A caption too long for the box the label lies in takes a smaller face
+    // rather than being cut at the box's edge.
+    if (autoSized &&
+        (!was || was->caption != now.caption || was->width != now.width || was->left != now.left ||
+         was->bold != now.bold || was->italic != now.italic || was->underline != now.underline)) {
+        QFont base = window_->font();
+        base.setBold(now.bold);
+        base.setItalic(now.italic);
+        base.setUnderline(now.underline);
+        fitLabelToBox(static_cast<QLabel*>(w), base, now.left);
+    }
     if (b.kind == ControlKind::BitBtn &&
         (!was || was->caption != now.caption || was->width != now.width ||
          was->height != now.height || was->bold != now.bold || was->italic != now.italic ||

@@ -2,6 +2,8 @@
 
 #include "qt/FormRenderer.h"
 
+#include <QAbstractItemView>
+#include <QApplication>
 #include <QMenu>
 #include <QWidget>
 #include <QWindow>
@@ -9,8 +11,27 @@
 namespace vargis::qt {
 
 namespace {
+
 constexpr int kRevisionPollMs = 100;
+
+// A cell being typed in holds the user's latest edit; it reaches the model
+// before a click that follows it (a click on a label takes no focus, so the
+// editor would otherwise stay open with the text the save never saw).
+void commitOpenCellEditor() {
+    QWidget* editor = QApplication::focusWidget();
+    if (!editor)
+        return;
+    for (QWidget* w = editor->parentWidget(); w; w = w->parentWidget()) {
+        if (auto* view = qobject_cast<QAbstractItemView*>(w)) {
+            if (view->viewport()->isAncestorOf(editor))
+                QMetaObject::invokeMethod(view, "commitData", Qt::DirectConnection,
+                                          Q_ARG(QWidget*, editor));
+            return;
+        }
+    }
 }
+
+} // namespace
 
 FrontEnd::FrontEnd(ActionSink& sink, QObject* parent) : QObject(parent), sink_(sink) {
     // The model may change outside a forwarded action (a handler run by the
@@ -30,8 +51,13 @@ FormRenderer& FrontEnd::addForm(ui::Form& form, bool mainWindow) {
     FormRenderer& renderer = *renderers_.back();
     if (mainWindow)
         mainRenderer_ = &renderer;
+    if (!mainRenderer_ && form.self().stayOnTop)
+        return renderer; // shown once it can be bound to the main window
     keepAboveMainWindow();
     renderer.sync();
+    // The windows kept above the main window appear after it, bound to it.
+    if (mainWindow)
+        syncAll();
     return renderer;
 }
 
@@ -45,8 +71,15 @@ void FrontEnd::keepAboveMainWindow() {
             continue;
         QWidget* window = renderer->window();
         window->winId();
-        if (window->windowHandle()->transientParent() != main->windowHandle())
-            window->windowHandle()->setTransientParent(main->windowHandle());
+        if (window->windowHandle()->transientParent() == main->windowHandle())
+            continue;
+        // The window system learns the bond when the window is shown.
+        const bool shown = window->isVisible();
+        if (shown)
+            window->hide();
+        window->windowHandle()->setTransientParent(main->windowHandle());
+        if (shown)
+            window->show();
     }
 }
 
@@ -65,6 +98,8 @@ void FrontEnd::perform(const std::function<void()>& action, WhenBusy whenBusy) {
             queued_.push_back(action);
         return;
     }
+    if (whenBusy == WhenBusy::Queue)
+        commitOpenCellEditor();
     struct BusyScope {
         bool& flag;
         explicit BusyScope(bool& f) : flag(f) { flag = true; }

@@ -43,6 +43,8 @@ int runBox(QMessageBox& box) {
         yes->setText(QStringLiteral("Да"));
     if (QAbstractButton* no = box.button(QMessageBox::No))
         no->setText(QStringLiteral("Нет"));
+    if (QAbstractButton* cancel = box.button(QMessageBox::Cancel))
+        cancel->setText(QStringLiteral("Отмена"));
     return box.exec();
 }
 
@@ -97,6 +99,22 @@ bool QtPlatform::askYesNo(const std::string& text) {
                     QMessageBox::Yes | QMessageBox::No, dialogParent());
     box.setDefaultButton(QMessageBox::Yes);
     return runBox(box) == QMessageBox::Yes;
+}
+
+ui::Answer QtPlatform::askYesNoCancel(const std::string& text) {
+    syncWindows();
+    QMessageBox box(QMessageBox::Question, QApplication::applicationName(), displayText(text),
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, dialogParent());
+    box.setDefaultButton(QMessageBox::Yes);
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (runBox(box)) {
+    case QMessageBox::Yes:
+        return ui::Answer::Yes;
+    case QMessageBox::No:
+        return ui::Answer::No;
+    default:
+        return ui::Answer::Cancel;
+    }
 }
 
 void QtPlatform::showMessage(const std::string& text) {

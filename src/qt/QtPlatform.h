@@ -26,6 +26,7 @@ public:
 
     void showInformation(const std::string& text) override;
     bool askYesNo(const std::string& text) override;
+    ui::Answer askYesNoCancel(const std::string& text) override;
     void showMessage(const std::string& text) override;
     void showError(const std::string& text) override;
 

@@ -46,7 +46,8 @@ bool samePoints(const std::vector<ui::Point>& a, const std::vector<ui::Point>& b
 }
 
 bool sameSeries(const ui::Series& a, const ui::Series& b) {
-    return a.lineWidth == b.lineWidth && a.visible == b.visible && samePoints(a.points, b.points);
+    return a.lineWidth == b.lineWidth && a.visible == b.visible && a.color == b.color &&
+           samePoints(a.points, b.points);
 }
 
 bool sameChart(const ui::Chart& a, const ui::Chart& b) {

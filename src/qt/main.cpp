@@ -10,12 +10,15 @@
 #include "qt/FrontEnd.h"
 #include "qt/ProgramIcon.h"
 #include "qt/QtPlatform.h"
+#include "qt/Translations.h"
 
 #include <QApplication>
 #include <QFont>
 
 int main(int argc, char** argv) {
     QApplication qapp(argc, argv);
+    // The whole interface is Russian, Qt's own dialogs included.
+    vargis::qt::installRussianQtTranslations(qapp);
     QApplication::setApplicationName(QStringLiteral("Варгис - лото 5r36.1.1"));
     QApplication::setFont(QFont(QStringLiteral("DejaVu Sans"), 8));
     QApplication::setWindowIcon(vargis::qt::programIcon());

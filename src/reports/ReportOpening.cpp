@@ -1,6 +1,8 @@
 #include "reports/ReportOpening.h"
 
+#include <algorithm>
 #include <filesystem>
+#include <iterator>
 #include <system_error>
 
 namespace vargis::reports {
@@ -20,13 +22,27 @@ std::string fullPathOf(const std::string& file) {
 } // namespace
 
 std::string reportNotOpenedText(const std::string& file, const std::string& fullPath) {
-    return "Не удалось открыть файл " + file + ".\r\nОн сохранён здесь:\r\n" + fullPath;
+    const bool removed =
+        std::find(std::begin(kReportsRemovedOnClose), std::end(kReportsRemovedOnClose), file) !=
+        std::end(kReportsRemovedOnClose);
+    return "Не удалось открыть файл " + file + ".\r\nОн сохранён здесь" +
+           (removed ? " до закрытия программы" : "") + ":\r\n" + fullPath;
+}
+
+std::string documentNotOpenedText(const std::string& file, const std::string& fullPath) {
+    return "Не удалось открыть файл " + file + ".\r\nОн находится здесь:\r\n" + fullPath;
 }
 
 void openReport(ui::Platform& platform, const std::string& file) {
     if (platform.openWithShell(file))
         return;
     platform.showInformation(reportNotOpenedText(file, fullPathOf(file)));
+}
+
+void openDocument(ui::Platform& platform, const std::string& target, const std::string& file) {
+    if (platform.openWithShell(target))
+        return;
+    platform.showInformation(documentNotOpenedText(file, fullPathOf(file)));
 }
 
 } // namespace vargis::reports

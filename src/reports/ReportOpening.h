@@ -9,12 +9,25 @@
 
 namespace vargis::reports {
 
+// The reports that closing the main window deletes (the back-test's and the
+// filter worth's among them); the number panel's reports stay.
+inline constexpr const char* kReportsRemovedOnClose[] = {
+    "statistic.html", "result.html", "graphics.html", "backtest.html", "efficiency.html"};
+
 // The text shown when the desktop could not open `file`; `fullPath` is
-// where it was written.
+// where it was written. A report the close deletes is said to last until
+// the program closes.
 std::string reportNotOpenedText(const std::string& file, const std::string& fullPath);
+
+// The same for a document of the working folder (a help page).
+std::string documentNotOpenedText(const std::string& file, const std::string& fullPath);
 
 // Asks the desktop to open `file` (relative to the working folder); when it
 // cannot, shows an information box naming the file and its full path.
 void openReport(ui::Platform& platform, const std::string& file);
+
+// Asks the desktop to open `target`, a document of the working folder
+// (`file`) with an anchor; when it cannot, names the document's full path.
+void openDocument(ui::Platform& platform, const std::string& target, const std::string& file);
 
 } // namespace vargis::reports

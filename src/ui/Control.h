@@ -89,6 +89,7 @@ struct Series {
     std::vector<Point> points;
     int lineWidth = 2;
     bool visible = true;
+    Color color = colors::Default; // the series' own colour below unless set
 };
 
 struct Chart {

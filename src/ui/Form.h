@@ -4,6 +4,7 @@
 
 #include "ui/Control.h"
 
+#include <cstdint>
 #include <map>
 #include <string>
 #include <vector>
@@ -32,15 +33,22 @@ public:
     // Controls in the order they were added (parents before children).
     const std::vector<std::string>& order() const { return order_; }
 
-    // The control that has the input focus (empty: none).
-    void setFocus(const std::string& name) { focus_ = at(name).name; }
+    // The control that has the input focus (empty: none). Every call counts
+    // as a request: the control takes the focus again even if it had it (a
+    // dialog in between may have moved it).
+    void setFocus(const std::string& name) {
+        focus_ = at(name).name;
+        ++focusRequests_;
+    }
     const std::string& focus() const { return focus_; }
+    std::uint64_t focusRequests() const { return focusRequests_; }
 
 private:
     std::string name_;
     std::map<std::string, Control> controls_;
     std::vector<std::string> order_;
     std::string focus_;
+    std::uint64_t focusRequests_ = 0;
 };
 
 } // namespace vargis::ui

@@ -20,6 +20,8 @@ struct DateTime {
 
 enum class Beep { Default, Exclamation };
 
+enum class Answer { Yes, No, Cancel };
+
 class Platform {
 public:
     virtual ~Platform() = default;
@@ -28,6 +30,11 @@ public:
     virtual void showInformation(const std::string& text) = 0;
     // Warning question with Yes and No; true for Yes.
     virtual bool askYesNo(const std::string& text) = 0;
+    // Question with Yes, No and Cancel. A platform without a third button
+    // asks Yes/No, so it never answers Cancel.
+    virtual Answer askYesNoCancel(const std::string& text) {
+        return askYesNo(text) ? Answer::Yes : Answer::No;
+    }
     // Plain message box.
     virtual void showMessage(const std::string& text) = 0;
     // The application's error box for an error a command could not handle.

@@ -17,6 +17,15 @@ bool ScriptedPlatform::askYesNo(const std::string& text) {
     return answer;
 }
 
+ui::Answer ScriptedPlatform::askYesNoCancel(const std::string& text) {
+    dialogs.push_back({Dialog::Kind::Question, text});
+    if (choices.empty())
+        return ui::Answer::No;
+    const ui::Answer answer = choices.front();
+    choices.pop_front();
+    return answer;
+}
+
 std::string ScriptedPlatform::chooseFileToOpen(const std::string& title, const std::string&) {
     fileDialogs.push_back(title);
     if (filesToOpen.empty())

@@ -1,6 +1,6 @@
 #pragma once
 // A platform for tests: records every dialog, beep, sound and shell call,
-// and answers Yes/No questions from a queue (No when the queue is empty).
+// and answers its questions from queues (No when a queue is empty).
 
 #include "ui/Platform.h"
 
@@ -18,6 +18,8 @@ struct Dialog {
 class ScriptedPlatform : public ui::Platform {
 public:
     std::deque<bool> answers;
+    // Answers of the Yes/No/Cancel questions, in order (No when empty).
+    std::deque<ui::Answer> choices;
     std::vector<Dialog> dialogs;
     std::vector<std::string> opened;
     // What the desktop answers when asked to open something.
@@ -37,6 +39,7 @@ public:
 
     void showInformation(const std::string& text) override;
     bool askYesNo(const std::string& text) override;
+    ui::Answer askYesNoCancel(const std::string& text) override;
     void showMessage(const std::string& text) override;
     void showError(const std::string& text) override;
     void beep(ui::Beep) override { ++beeps; }
