@@ -264,16 +264,21 @@ std::vector<ImportedDraw> orderDraws(std::vector<ImportedDraw> draws) {
     });
     std::vector<ImportedDraw> unique;
     for (auto& draw : draws) {
-        const bool repeated =
-            std::any_of(unique.rbegin(), unique.rend(), [&](const ImportedDraw& kept) {
-                return dateKey(kept.date) == dateKey(draw.date) && kept.numbers == draw.numbers;
-            });
+        // Sorted by date: only the draws of the same date can repeat it.
+        bool repeated = false;
+        for (auto kept = unique.rbegin();
+             !repeated && kept != unique.rend() && dateKey(kept->date) == dateKey(draw.date);
+             ++kept)
+            repeated = kept->numbers == draw.numbers;
         if (!repeated)
             unique.push_back(std::move(draw));
     }
-    if (unique.size() > static_cast<std::size_t>(context::kMaxDraws))
-        unique.erase(unique.begin(), unique.end() - context::kMaxDraws);
     return unique;
+}
+
+std::vector<ImportedDraw> newestDraws(const std::vector<ImportedDraw>& ordered) {
+    const std::size_t keep = std::min(ordered.size(), static_cast<std::size_t>(context::kMaxDraws));
+    return {ordered.end() - static_cast<std::ptrdiff_t>(keep), ordered.end()};
 }
 
 std::vector<ImportedDraw> readDrawFile(const std::string& path, int highestNumber) {

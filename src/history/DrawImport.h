@@ -39,12 +39,15 @@ std::vector<ImportedDraw> parseDrawLines(const std::vector<std::string>& lines, 
                                          const std::string& source);
 
 // Orders the draws by date, oldest first (a file listed newest first is
-// read backwards, so draws of one date keep their order), drops exact
-// repeats and keeps the last 50.
+// read backwards, so draws of one date keep their order) and drops exact
+// repeats.
 std::vector<ImportedDraw> orderDraws(std::vector<ImportedDraw> draws);
 
-// Reads, checks and orders the draws of a file. FileError when the file
-// cannot be read.
+// The newest 50 of ordered draws: what the draw table keeps.
+std::vector<ImportedDraw> newestDraws(const std::vector<ImportedDraw>& ordered);
+
+// Reads, checks and orders the draws of a file, all of them. FileError when
+// the file cannot be read.
 std::vector<ImportedDraw> readDrawFile(const std::string& path, int highestNumber);
 
 // The question the desktop program asks before the table is replaced: how
