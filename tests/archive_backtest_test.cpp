@@ -52,6 +52,10 @@ CliOutcome cli(const std::string& args) {
 // of a small generator.
 history::ImportedDraw madeDraw(int i) {
     history::ImportedDraw d;
+    // The first draws of the tables of targets 50 and 70 stand out, so that
+    // the mean of each position (rows 262..266) tells where a table starts.
+    if (i == 0 || i == 20)
+        d.numbers = {36, 35, 34, 33, 32};
     int day = 2 + 3 * i, month = 1, year = 2023;
     constexpr std::array<int, 12> lengths{31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     while (day > lengths[static_cast<std::size_t>(month - 1)]) {
@@ -60,7 +64,7 @@ history::ImportedDraw madeDraw(int i) {
     }
     d.date = {day, month, year};
     std::uint32_t seed = 977u * static_cast<std::uint32_t>(i) + 13u;
-    for (std::size_t k = 0; k < 5;) {
+    for (std::size_t k = d.numbers[0] == 0 ? 0 : 5; k < 5;) {
         seed = seed * 1664525u + 1013904223u;
         const int n = 1 + static_cast<int>((seed >> 8) % 36u);
         if (std::find(d.numbers.begin(), d.numbers.begin() + k, n) == d.numbers.begin() + k)
@@ -122,9 +126,14 @@ TEST(ArchiveBacktest, ImportWritesTheArchiveAndEachTargetIsACombineOfItsTable) {
     // combine shows its counters), and second-pass
     // rows that read the date, the draws before and the whole table's mean.
     for (const auto& [row, parameter, condition] :
-         std::vector<std::array<std::string, 3>>{{"4", "62", "<="},
+         std::vector<std::array<std::string, 3>>{{"4", "110", "<="},
                                                  {"262", "3", "<="},
-                                                 {"175", "1", "<="},
+                                                 {"263", "4", "<="},
+                                                 {"264", "4", "<="},
+                                                 {"265", "4", "<="},
+                                                 {"266", "4", "<="},
+                                                 {"175", "0", "<="},
+                                                 {"176", "0", "<="},
                                                  {"190", "2", ">="},
                                                  {"268", "1", ">="}}) {
         const int r = std::stoi(row);
@@ -182,6 +191,7 @@ TEST(ArchiveBacktest, ImportWritesTheArchiveAndEachTargetIsACombineOfItsTable) {
     for (int t : {20, 50, 70}) {
         bool own = false;
         EXPECT_EQ(lines[static_cast<std::size_t>(t - 15)], combineLine(draws, t, own)) << t;
+
         kept += own ? 1 : 0;
     }
     EXPECT_EQ(newest.out.substr(0, newest.out.rfind("kept: ")),
