@@ -46,8 +46,8 @@ private:
 // "Стоп" offered while the object lives.
 class StopOffered {
 public:
-    explicit StopOffered(ui::Platform& platform) : platform_(platform) {
-        platform_.beginStoppable();
+    StopOffered(ui::Platform& platform, int targets) : platform_(platform) {
+        platform_.beginStoppable("Проверка стратегии, тиражей: " + std::to_string(targets));
     }
     ~StopOffered() { platform_.endStoppable(); }
     StopOffered(const StopOffered&) = delete;
@@ -75,7 +75,7 @@ std::optional<BacktestResult> runStrategyCheck(context::Application& app) {
                                        "\r\n\r\n  ДОПОЛНИТЕ СТАТИСТИКУ ТИРАЖЕЙ");
         return std::nullopt;
     }
-    const StopOffered stop(app.platform());
+    const StopOffered stop(app.platform(), draws - kFirstBacktestTarget + 1);
     Progress progress(app, draws - kFirstBacktestTarget + 2);
     progress.step(1);
     return runBacktest(firstPassInput(app), secondPassInput(app), [&](int target) {
@@ -100,7 +100,7 @@ runArchiveStrategyCheck(context::Application& app,
         return std::nullopt;
     }
     const auto [first, last] = archiveTargetRange(size, lastTargets);
-    const StopOffered stop(app.platform());
+    const StopOffered stop(app.platform(), last - first + 1);
     Progress progress(app, last - first + 2);
     progress.step(1);
     return runArchiveBacktest(firstPassInput(app), secondPassInput(app), archive, lastTargets,

@@ -10,14 +10,18 @@
 #include <QApplication>
 #include <QCursor>
 #include <QDateTime>
+#include <QDialog>
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLabel>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QSoundEffect>
 #include <QThread>
 #include <QTimer>
 #include <QUrl>
+#include <QVBoxLayout>
 #include <algorithm>
 
 namespace vargis::qt {
@@ -205,6 +209,41 @@ void QtPlatform::repaint() {
     syncWindows();
     processPaintEvents();
     sinceRepaint_.restart();
+}
+
+void QtPlatform::beginStoppable(const std::string& text) {
+    syncWindows();
+    stopAsked_ = false;
+    stopWindow_ = std::make_unique<QDialog>(dialogParent());
+    QDialog& window = *stopWindow_;
+    window.setWindowTitle(QApplication::applicationName());
+    // Modal: while the command runs, only this window takes input.
+    window.setWindowModality(Qt::ApplicationModal);
+    auto* layout = new QVBoxLayout(&window);
+    layout->addWidget(new QLabel(toQ(text), &window));
+    auto* stop = new QPushButton(QStringLiteral("Стоп"), &window);
+    stop->setDefault(true);
+    layout->addWidget(stop, 0, Qt::AlignHCenter);
+    // Esc and the window's close button reject the dialog: a stop as well.
+    QObject::connect(stop, &QPushButton::clicked, &window, &QDialog::reject);
+    QObject::connect(&window, &QDialog::rejected, &window, [this] { stopAsked_ = true; });
+    window.show();
+    processPaintEvents();
+    sinceRepaint_.restart();
+}
+
+bool QtPlatform::stopRequested() {
+    if (sinceRepaint_.elapsed() >= kRepaintThrottleMs) {
+        syncWindows();
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+        sinceRepaint_.restart();
+    }
+    return stopAsked_;
+}
+
+void QtPlatform::endStoppable() {
+    stopWindow_.reset();
+    stopAsked_ = false;
 }
 
 ui::DateTime QtPlatform::now() {

@@ -56,10 +56,10 @@ public:
     virtual void repaint() = 0;
 
     // A long command the user may stop: from beginStoppable to endStoppable
-    // the front end offers a "Стоп" button, and Esc does the same.
+    // the front end shows `text` with a "Стоп" button, and Esc does the same.
     // stopRequested, asked between pieces of the work, shows what the model
     // changed and tells whether the user has asked to stop.
-    virtual void beginStoppable() {}
+    virtual void beginStoppable(const std::string& /*text*/) {}
     virtual bool stopRequested() {
         repaint();
         return false;

@@ -58,7 +58,11 @@ public:
     int stopAfterPolls = -1;
     int stopPolls = 0;
     bool stoppable = false; // between beginStoppable and endStoppable
-    void beginStoppable() override { stoppable = true; }
+    std::string stoppableText;
+    void beginStoppable(const std::string& text) override {
+        stoppable = true;
+        stoppableText = text;
+    }
     bool stopRequested() override {
         ++repaints;
         return stopAfterPolls >= 0 && stopPolls++ >= stopAfterPolls;
