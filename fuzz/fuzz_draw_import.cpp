@@ -14,9 +14,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::writeInput(path, data, size);
     try {
         const auto draws = history::readDrawFile(path, 36);
-        // What the import accepts: 1..50 draws, oldest first, each a real
-        // date and five distinct numbers 1..36.
-        if (draws.empty() || draws.size() > 50)
+        // What the import accepts: draws oldest first, each a real date and
+        // five distinct numbers 1..36, of which the table takes 1..50.
+        const auto table = history::newestDraws(draws);
+        if (draws.empty() || table.empty() || table.size() > 50 ||
+            table.back().line != draws.back().line)
             __builtin_trap();
         for (std::size_t i = 0; i < draws.size(); ++i) {
             const auto& d = draws[i];
