@@ -133,6 +133,8 @@ std::vector<std::string> remainingChartSvg(const BacktestResult& result, bool by
             std::to_string(kLeft) + "\" y2=\"" + std::to_string(bottom) + "\" stroke=\"black\"/>",
         text(kLeft - 4, kTop + 10, "end", std::to_string(highest)),
         text(kLeft - 4, bottom, "end", std::to_string(lowest))};
+    // Many targets of an archive get smaller marks, so the curve stays visible.
+    const std::string radius = byDate && n > 100 ? "2" : "4";
     std::string points;
     for (std::size_t i = 0; i < n; ++i)
         points += std::to_string(x(i)) + "," + std::to_string(y(result.targets[i])) + " ";
@@ -141,7 +143,8 @@ std::vector<std::string> remainingChartSvg(const BacktestResult& result, bool by
     for (std::size_t i = 0; i < n; ++i) {
         const BacktestTarget& t = result.targets[i];
         lines.push_back("<circle cx=\"" + std::to_string(x(i)) + "\" cy=\"" + std::to_string(y(t)) +
-                        "\" r=\"4\" fill=\"" + (t.kept ? "green" : "red") + "\"><title>" +
+                        "\" r=\"" + radius + "\" fill=\"" + (t.kept ? "green" : "red") +
+                        "\"><title>" +
                         (byDate ? reports::escapeHtml(t.date) : std::to_string(t.ordinal)) + ": " +
                         (t.stopRow != 0 ? "0" : std::to_string(t.remaining)) + "</title></circle>");
         if (byDate) {

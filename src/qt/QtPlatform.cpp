@@ -227,6 +227,13 @@ void QtPlatform::beginStoppable(const std::string& text) {
     // Esc and the window's close button reject the dialog: a stop as well.
     QObject::connect(stop, &QPushButton::clicked, &window, &QDialog::reject);
     QObject::connect(&window, &QDialog::rejected, &window, [this] { stopAsked_ = true; });
+    window.adjustSize();
+    // Low on the right of the main window, off the progress bar beside the pages.
+    if (const QWidget* parent = window.parentWidget()) {
+        const QRect area = parent->geometry();
+        window.move(area.left() + area.width() * 3 / 4 - window.width() / 2,
+                    area.top() + area.height() * 3 / 4 - window.height() / 2);
+    }
     window.show();
     processPaintEvents();
     sinceRepaint_.restart();
