@@ -37,6 +37,8 @@ constexpr int kRepaintThrottleMs = 20;
 // playing must not hold the window longer than this.
 constexpr int kSoundWaitLimitMs = 3000;
 constexpr int kSoundStartLimitMs = 1000;
+// How long after showing it the window with "Стоп" is moved to its place.
+constexpr int kStopWindowMoveMs = 100;
 
 void processPaintEvents() {
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
@@ -214,7 +216,8 @@ void QtPlatform::repaint() {
 void QtPlatform::beginStoppable(const std::string& text) {
     syncWindows();
     stopAsked_ = false;
-    stopWindow_ = std::make_unique<QDialog>(dialogParent());
+    QWidget* main = front_ ? front_->mainWindow() : nullptr;
+    stopWindow_ = std::make_unique<QDialog>(main ? main : dialogParent());
     QDialog& window = *stopWindow_;
     window.setWindowTitle(QApplication::applicationName());
     // Modal: while the command runs, only this window takes input.
@@ -227,14 +230,17 @@ void QtPlatform::beginStoppable(const std::string& text) {
     // Esc and the window's close button reject the dialog: a stop as well.
     QObject::connect(stop, &QPushButton::clicked, &window, &QDialog::reject);
     QObject::connect(&window, &QDialog::rejected, &window, [this] { stopAsked_ = true; });
-    window.adjustSize();
-    // Low on the right of the main window, off the progress bar beside the pages.
-    if (const QWidget* parent = window.parentWidget()) {
-        const QRect area = parent->geometry();
-        window.move(area.left() + area.width() * 3 / 4 - window.width() / 2,
-                    area.top() + area.height() * 3 / 4 - window.height() / 2);
-    }
+    window.setMinimumWidth(360);
     window.show();
+    // Low on the right of the main window, off the progress bar beside the
+    // pages; moved once the window manager has placed the new dialog.
+    QTimer::singleShot(kStopWindowMoveMs, &window, [&window] {
+        if (const QWidget* parent = window.parentWidget()) {
+            const QRect area = parent->frameGeometry();
+            window.move(area.left() + area.width() * 3 / 4 - window.width() / 2,
+                        area.top() + area.height() * 3 / 4 - window.height() / 2);
+        }
+    });
     processPaintEvents();
     sinceRepaint_.restart();
 }
