@@ -61,6 +61,28 @@ bool parameterFromLabel(int row) {
     return false;
 }
 
+// A row per target: ordinal, date, remaining, kept, the four counters; a
+// kept target's date in bold with `boldKeptDates`.
+void appendTargetRows(std::vector<std::string>& rows, const BacktestResult& result,
+                      bool boldKeptDates) {
+    for (const BacktestTarget& t : result.targets) {
+        const std::string date = reports::escapeHtml(t.date);
+        if (t.stopRow != 0) {
+            reports::appendTableRow(rows,
+                                    {std::to_string(t.ordinal), date,
+                                     "0 (остановлено на строке " + std::to_string(t.stopRow) + ")",
+                                     "нет", "-", "-", "-", "-"});
+            continue;
+        }
+        reports::appendTableRow(
+            rows, {std::to_string(t.ordinal),
+                   t.kept && boldKeptDates ? "<strong>" + date + "</strong>" : date,
+                   std::to_string(t.remaining), t.kept ? "<strong>да</strong>" : "нет",
+                   std::to_string(t.counters[0]), std::to_string(t.counters[1]),
+                   std::to_string(t.counters[2]), std::to_string(t.counters[3])});
+    }
+}
+
 } // namespace
 
 StrategyFacts strategyFacts(context::Application& app) {
@@ -180,20 +202,7 @@ reports::HtmlReport backtestReport(const StrategyFacts& facts, const BacktestRes
     report.frame = frameLines();
     reports::appendTableRow(report.rows, {"Тираж", "Дата", "Перестановок в игре", "Тираж сохранён",
                                           "5 чисел", "4 числа", "3 числа", "2 числа"});
-    for (const BacktestTarget& t : result.targets) {
-        if (t.stopRow != 0) {
-            reports::appendTableRow(report.rows,
-                                    {std::to_string(t.ordinal), reports::escapeHtml(t.date),
-                                     "0 (остановлено на строке " + std::to_string(t.stopRow) + ")",
-                                     "нет", "-", "-", "-", "-"});
-            continue;
-        }
-        reports::appendTableRow(
-            report.rows, {std::to_string(t.ordinal), reports::escapeHtml(t.date),
-                          std::to_string(t.remaining), t.kept ? "<strong>да</strong>" : "нет",
-                          std::to_string(t.counters[0]), std::to_string(t.counters[1]),
-                          std::to_string(t.counters[2]), std::to_string(t.counters[3])});
-    }
+    appendTargetRows(report.rows, result, false);
     report.footer = footerLines(now);
     return report;
 }
@@ -217,18 +226,21 @@ reports::HtmlReport archiveBacktestReport(const StrategyFacts& facts, const Back
     report.title =
         std::string(kProduct) + " Проверка стратегии по архиву. " + context::kProductAddress;
     const double median = medianRemaining(result);
-    char medianText[32];
-    std::snprintf(medianText, sizeof medianText,
-                  median == static_cast<std::int64_t>(median) ? "%.0f" : "%.1f", median);
+    // The median is a whole count or half way between two.
+    const auto twice = static_cast<std::int64_t>(median * 2);
+    const std::string medianText = std::to_string(twice / 2) + (twice % 2 != 0 ? ".5" : "");
+    // A small share keeps four decimals, so that it does not read as 0.
     char shareText[32];
     const double share = combinationCount > 0 ? 100.0 * median / combinationCount : 0;
-    std::snprintf(shareText, sizeof shareText, share == 0 || share >= 0.01 ? "%.2f%%" : "%.4f%%",
-                  share);
+    if (share == 0 || share >= 0.01)
+        std::snprintf(shareText, sizeof shareText, "%.2f%%", share);
+    else
+        std::snprintf(shareText, sizeof shareText, "%.4f%%", share);
     std::vector<std::string> further{
         "<p><strong>Тиражи сохранены фильтрами: " + std::to_string(result.keptCount()) + " из " +
             std::to_string(result.targets.size()) + ".</strong><br>",
-        "<strong>Медиана перестановок в игре: " + std::string(medianText) + " - " + shareText +
-            " всех " + std::to_string(combinationCount) + " перестановок.</strong></p>"};
+        "<strong>Медиана перестановок в игре: " + medianText + " - " + shareText + " всех " +
+            std::to_string(combinationCount) + " перестановок.</strong></p>"};
     if (!result.targets.empty())
         further.push_back("<p>Тиражи архива с " + reports::escapeHtml(result.targets.front().date) +
                           " по " + reports::escapeHtml(result.targets.back().date) +
@@ -249,22 +261,7 @@ reports::HtmlReport archiveBacktestReport(const StrategyFacts& facts, const Back
     reports::appendTableRow(report.rows,
                             {"Тираж архива", "Дата", "Перестановок в игре", "Тираж сохранён",
                              "5 чисел", "4 числа", "3 числа", "2 числа"});
-    for (const BacktestTarget& t : result.targets) {
-        if (t.stopRow != 0) {
-            reports::appendTableRow(report.rows,
-                                    {std::to_string(t.ordinal), reports::escapeHtml(t.date),
-                                     "0 (остановлено на строке " + std::to_string(t.stopRow) + ")",
-                                     "нет", "-", "-", "-", "-"});
-            continue;
-        }
-        const std::string date = reports::escapeHtml(t.date);
-        reports::appendTableRow(
-            report.rows,
-            {std::to_string(t.ordinal), t.kept ? "<strong>" + date + "</strong>" : date,
-             std::to_string(t.remaining), t.kept ? "<strong>да</strong>" : "нет",
-             std::to_string(t.counters[0]), std::to_string(t.counters[1]),
-             std::to_string(t.counters[2]), std::to_string(t.counters[3])});
-    }
+    appendTargetRows(report.rows, result, true);
     report.footer = footerLines(now);
     return report;
 }
