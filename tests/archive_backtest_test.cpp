@@ -6,7 +6,9 @@
 #include "base/Cp1251.h"
 #include "base/TextFile.h"
 #include "engine/StrategyCheck.h"
+#include "engine/StrategyReports.h"
 #include "history/DrawArchive.h"
+#include "reports/HtmlReport.h"
 #include "support/CliRun.h"
 #include "support/DataFiles.h"
 
@@ -274,6 +276,17 @@ TEST(ArchiveBacktest, TheStrategyCheckAsksReportsAndStops) {
     EXPECT_NE(at(history::drawDateText(draws[14].date)), std::string::npos);
     EXPECT_NE(at(history::drawDateText(draws[59].date)), std::string::npos);
     EXPECT_EQ(at(history::drawDateText(draws[13].date) + "</td>"), std::string::npos);
+
+    // The median of four targets, one stopped (counted 0), lies half way.
+    engine::BacktestResult four;
+    for (const std::int32_t remaining : {30, 0, 10, 20})
+        four.targets.push_back({1, "01.02.2026", remaining == 0 ? 175 : 0, remaining, {}, false});
+    std::string summary;
+    for (const auto& line : reports::htmlReportLines(engine::archiveBacktestReport(
+             engine::strategyFacts(s.app), four, 376992, s.platform.now())))
+        summary += line;
+    EXPECT_NE(summary.find("Медиана перестановок в игре: 15 - 0.0040% всех 376992 перестановок."),
+              std::string::npos);
 
     // No: the table's back-test as before.
     s.platform.clear();
