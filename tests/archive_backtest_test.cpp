@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <sstream>
 #include <string>
@@ -178,6 +179,15 @@ TEST(ArchiveBacktest, ImportWritesTheArchiveAndEachTargetIsACombineOfItsTable) {
     EXPECT_EQ(cli("import bad.txt").exitCode, 2);
     EXPECT_EQ(readBytes(kArchiveFile), archive);
     EXPECT_EQ(readBytes(testing::kStatisticsFile), tableAfter);
+    // A table that cannot be written (its temporary file is taken by a
+    // folder) puts the archive back as it was.
+    const std::string blocker = std::string(testing::kStatisticsFile) + ".tmp";
+    std::filesystem::create_directories(blocker + "/x");
+    writeBytesRaw("short.txt", archiveLine(draws[0]) + "\n" + archiveLine(draws[1]) + "\n");
+    EXPECT_EQ(cli("import short.txt").exitCode, 2);
+    EXPECT_EQ(readBytes(kArchiveFile), archive);
+    EXPECT_EQ(readBytes(testing::kStatisticsFile), tableAfter);
+    std::filesystem::remove_all(blocker);
 
     const CliOutcome all = cli("backtest --archive");
     ASSERT_EQ(all.exitCode, 0) << all.err;
