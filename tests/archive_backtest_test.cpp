@@ -125,9 +125,9 @@ std::string combineLine(const std::vector<history::ImportedDraw>& draws, int t, 
 
 TEST(ArchiveBacktest, ImportWritesTheArchiveAndEachTargetIsACombineOfItsTable) {
     testing::WorkFolder folder;
-    // A first pass that leaves a few thousand combinations (so that the
-    // combine shows its counters), and second-pass
-    // rows that read the date, the draws before and the whole table's mean.
+    // Settings that leave a few thousand combinations (so that the combine
+    // shows its counters), with second-pass rows that read the date, the
+    // draws before the target and the mean of the whole table.
     for (const auto& [row, parameter, condition] :
          std::vector<std::array<std::string, 3>>{{"4", "110", "<="},
                                                  {"262", "3", "<="},
@@ -203,7 +203,6 @@ TEST(ArchiveBacktest, ImportWritesTheArchiveAndEachTargetIsACombineOfItsTable) {
     for (int t : {20, 50, 70}) {
         bool own = false;
         EXPECT_EQ(lines[static_cast<std::size_t>(t - 15)], combineLine(draws, t, own)) << t;
-
         kept += own ? 1 : 0;
     }
     EXPECT_EQ(newest.out.substr(0, newest.out.rfind("kept: ")),
