@@ -99,7 +99,9 @@ runArchiveStrategyCheck(context::Application& app,
                                        " - для проверки стратегии нужно не меньше 15.");
         return std::nullopt;
     }
-    const auto [first, last] = archiveTargetRange(size, lastTargets);
+    const auto range = archiveTargetRange(size, lastTargets);
+    const int first = range.first;
+    const int last = range.second;
     const StopOffered stop(app.platform(), last - first + 1);
     Progress progress(app, last - first + 2);
     progress.step(1);
