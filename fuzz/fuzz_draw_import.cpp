@@ -19,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         // keeps 1..50, each a real date and five distinct numbers 1..36.
         const auto kept = history::newestDraws(draws);
         if (kept.empty() || kept.size() > 50 || file.layout.empty() ||
-            history::importQuestion(file).empty())
+            history::importQuestion(file).empty() || kept.back().line != draws.back().line)
             __builtin_trap();
         for (std::size_t i = 0; i < draws.size(); ++i) {
             const auto& d = draws[i];

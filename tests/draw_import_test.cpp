@@ -371,8 +371,9 @@ TEST(ImportCli, PrintsTheCountAndDatesAndRefusesABadFile) {
     testing::writeBytesRaw("good.txt", file);
     const CliResult good = runImport("good.txt");
     EXPECT_EQ(good.exitCode, 0) << good.err;
-    EXPECT_EQ(good.out,
-              "imported: 25 draws (" + madeDraw(0).date + " .. " + madeDraw(24).date + ")\n");
+    EXPECT_EQ(good.out, "imported: 25 draws (" + madeDraw(0).date + " .. " + madeDraw(24).date +
+                            ")\n" + "archive: 25 draws (" + madeDraw(0).date + " .. " +
+                            madeDraw(24).date + ")\n");
     EXPECT_EQ(testing::readDraws().size(), 25u);
     EXPECT_EQ(testing::runCli("import").exitCode, 2);
 }

@@ -11,6 +11,7 @@
 #include "engine/CombineCommand.h"
 #include "engine/CombineState.h"
 #include "engine/StrategyCheck.h"
+#include "history/DrawArchive.h"
 
 #include <functional>
 #include <iostream>
@@ -26,8 +27,9 @@ std::string usage() {
            "  evaluate - значения фильтра строки по всем тиражам, попадания и промахи\n"
            "Использование: vargis-cli combine [--list]\n"
            "  combine - объединить выбранные фильтры по всем перестановкам\n"
-           "Использование: vargis-cli backtest\n"
-           "  backtest - фильтры на каждом прошлом тираже с 15-го: остаток и совпадения\n"
+           "Использование: vargis-cli backtest [--archive [--last M]]\n"
+           "  backtest - фильтры на каждом прошлом тираже с 15-го: остаток и совпадения;\n"
+           "             --archive - по архиву тиражей, --last M - только M последних\n"
            "Использование: vargis-cli efficiency\n"
            "  efficiency - вклад каждого применяемого фильтра для даты прогноза\n"
            "Использование: vargis-cli import ФАЙЛ\n"
@@ -136,12 +138,52 @@ int combine(app::Application& app, const std::vector<std::string>& args, std::os
     return 4;
 }
 
-// The back-test of the stored settings over every past draw from 15 on.
-// Exit 4 when the draws are too few, 2 on an error.
+// The back-test over the archive of draws, the `last` newest targets when
+// above 0. Exit 2 when there is no archive, it is damaged or too short.
+int archiveBacktest(app::Application& app, int last, std::ostream& out) {
+    const std::string path = history::archivePath(app.workspace().kindFolder);
+    if (!history::archiveExists(app.workspace().kindFolder)) {
+        std::cerr << "Архива тиражей " << path
+                  << " нет: его записывает импорт тиражей (vargis-cli import ФАЙЛ)\n";
+        return 2;
+    }
+    std::optional<engine::BacktestResult> result;
+    if (!app.guarded([&] {
+            const auto archive = engine::loadArchive(app);
+            result = engine::runArchiveStrategyCheck(app, *archive, last);
+        }))
+        return 2;
+    if (!result)
+        return 2; // fewer than 15 draws, said on the way
+    engine::printBacktest(*result, out, true);
+    return 0;
+}
+
+// The back-test of the stored settings over every past draw from 15 on, or
+// with --archive over the archive. Exit 4 when the draws are too few, 2 on
+// an error.
 int backtest(app::Application& app, const std::vector<std::string>& args, std::ostream& out) {
-    if (args.size() != 1) {
+    const bool archive = args.size() >= 2 && args[1] == "--archive";
+    const bool withLast = archive && args.size() == 4 && args[2] == "--last";
+    if (args.size() != 1 && !(archive && (args.size() == 2 || withLast))) {
         std::cerr << usage();
         return 2;
+    }
+    if (archive) {
+        int last = 0;
+        if (withLast) {
+            try {
+                last = toInt(args[3]);
+            } catch (const VargisError& e) {
+                std::cerr << e.what() << '\n';
+                return 2;
+            }
+            if (last < 1) {
+                std::cerr << "--last " << args[3] << ": нужно число больше 0\n";
+                return 2;
+            }
+        }
+        return archiveBacktest(app, last, out);
     }
     std::optional<engine::BacktestResult> result;
     if (!app.guarded([&] { result = engine::runStrategyCheck(app); }))
@@ -181,12 +223,14 @@ int importDraws(app::Application& app, const std::vector<std::string>& args, std
     }
     std::vector<history::ImportedDraw> draws;
     if (!app.guarded([&] {
-            draws = history::newestDraws(
-                history::readDrawFile(args[1], app.workspace().highestNumber).draws);
+            draws = history::readDrawFile(args[1], app.workspace().highestNumber).draws;
             app::applyImportedDraws(app, draws);
         }))
         return 2;
-    out << "imported: " << draws.size() << " draws (" << history::drawDateText(draws.front().date)
+    const auto table = history::newestDraws(draws);
+    out << "imported: " << table.size() << " draws (" << history::drawDateText(table.front().date)
+        << " .. " << history::drawDateText(table.back().date) << ")\n";
+    out << "archive: " << draws.size() << " draws (" << history::drawDateText(draws.front().date)
         << " .. " << history::drawDateText(draws.back().date) << ")\n";
     return 0;
 }

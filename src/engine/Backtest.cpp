@@ -3,6 +3,7 @@
 #include "engine/Generation.h"
 #include "engine/Scores.h"
 #include "engine/SecondPass.h"
+#include "history/DrawHistory.h"
 
 #include <algorithm>
 #include <exception>
@@ -40,6 +41,87 @@ std::optional<Combination> drawAsCombination(const context::DrawRecord& draw) {
     return c;
 }
 
+// The first pass over every combination of the kind, once for all targets:
+// its survivors, or the row at which it stopped.
+struct SharedFirstPass {
+    CombinationList survivors;
+    int stopRow = 0;
+};
+
+SharedFirstPass runSharedFirstPass(const FirstPassInput& first) {
+    CombinationList all = generateCombinations(first.highestNumber);
+    const FirstPassResult result = sweepWithoutDate(all, first);
+    if (result.error && result.stopRow == 0)
+        std::rethrow_exception(result.error);
+    if (result.stopRow != 0)
+        return {{}, result.stopRow};
+    return {compactLive(std::move(all)), 0};
+}
+
+// The second pass for one target: `input` holds its history, date and
+// ordinal; `draw` is the target's own draw.
+BacktestTarget runTarget(const SharedFirstPass& first, const SecondPassInput& input,
+                         const context::DrawRecord& draw, int ordinal) {
+    BacktestTarget target;
+    target.ordinal = ordinal;
+    target.date = draw.date();
+    if (first.stopRow != 0) {
+        target.stopRow = first.stopRow;
+        return target;
+    }
+    CombinationList list = first.survivors;
+    const FirstPassResult pass = sweepAllSelected(list, input);
+    if (pass.stopRow != 0) {
+        target.stopRow = pass.stopRow;
+        return target;
+    }
+    if (pass.error)
+        std::rethrow_exception(pass.error);
+    const CombinationList remaining = compactLive(std::move(list));
+    target.remaining = static_cast<std::int32_t>(remaining.size());
+    const auto counts = commonCounts(remaining, drawMultiplicity(draw));
+    for (std::size_t i = 0; i < 4; ++i)
+        target.counters[i] = counts[5 - i];
+    if (const auto own = drawAsCombination(draw))
+        target.kept = std::binary_search(remaining.begin(), remaining.end(), *own);
+    return target;
+}
+
+// Runs the targets `first`..`last` two at a time, the second on a worker
+// thread, so both cores work; the progress is asked on this thread.
+template <typename Run>
+BacktestResult runTargets(int first, int last, const Run& run, const TargetProgress& onTarget) {
+    BacktestResult result;
+    auto proceed = [&](int k) { return !onTarget || onTarget(k); };
+    for (int k = first; k <= last; k += 2) {
+        if (!proceed(k)) {
+            result.stopped = true;
+            return result;
+        }
+        std::future<BacktestTarget> next;
+        if (k + 1 <= last)
+            next = std::async(std::launch::async, [&run, k] { return run(k + 1); });
+        BacktestTarget target;
+        try {
+            target = run(k);
+        } catch (...) {
+            if (next.valid())
+                next.wait();
+            throw;
+        }
+        result.targets.push_back(std::move(target));
+        if (next.valid()) {
+            const bool more = proceed(k + 1);
+            result.targets.push_back(next.get());
+            if (!more) {
+                result.stopped = k + 1 < last;
+                return result;
+            }
+        }
+    }
+    return result;
+}
+
 } // namespace
 
 int BacktestResult::keptCount() const {
@@ -48,69 +130,55 @@ int BacktestResult::keptCount() const {
 }
 
 BacktestResult runBacktest(const FirstPassInput& first, const SecondPassInput& second,
-                           const std::function<void(int)>& onTarget) {
+                           const TargetProgress& onTarget) {
     const context::DrawHistory& history = *second.history;
-    BacktestResult result;
-
-    CombinationList all = generateCombinations(first.highestNumber);
-    const FirstPassResult firstResult = sweepWithoutDate(all, first);
-    if (firstResult.error && firstResult.stopRow == 0)
-        std::rethrow_exception(firstResult.error);
-    const CombinationList survivors = compactLive(std::move(all));
-
-    auto runTarget = [&](int k) {
-        BacktestTarget target;
-        target.ordinal = k;
-        target.date = history.record(k).date();
-        if (firstResult.stopRow != 0) {
-            target.stopRow = firstResult.stopRow;
-            return target;
-        }
+    const SharedFirstPass shared = runSharedFirstPass(first);
+    auto run = [&](int k) {
         SecondPassInput input = second;
-        input.forecastDate = target.date;
+        input.forecastDate = history.record(k).date();
         input.forecastOrdinal = k;
-        CombinationList list = survivors;
-        const FirstPassResult pass = sweepAllSelected(list, input);
-        if (pass.stopRow != 0) {
-            target.stopRow = pass.stopRow;
-            return target;
-        }
-        if (pass.error)
-            std::rethrow_exception(pass.error);
-        const CombinationList remaining = compactLive(std::move(list));
-        target.remaining = static_cast<std::int32_t>(remaining.size());
-        const auto counts = commonCounts(remaining, drawMultiplicity(history.record(k)));
-        for (std::size_t i = 0; i < 4; ++i)
-            target.counters[i] = counts[5 - i];
-        if (const auto own = drawAsCombination(history.record(k)))
-            target.kept = std::binary_search(remaining.begin(), remaining.end(), *own);
-        return target;
+        return runTarget(shared, input, history.record(k), k);
     };
+    return runTargets(kFirstBacktestTarget, history.drawCount, run, onTarget);
+}
 
-    // Targets are independent: two at a time, the second on a worker thread,
-    // so both cores work; the progress is told on this thread.
-    for (int k = kFirstBacktestTarget; k <= history.drawCount; k += 2) {
-        if (onTarget)
-            onTarget(k);
-        std::future<BacktestTarget> next;
-        if (k + 1 <= history.drawCount)
-            next = std::async(std::launch::async, runTarget, k + 1);
-        BacktestTarget target;
-        try {
-            target = runTarget(k);
-        } catch (...) {
-            if (next.valid())
-                next.wait();
-            throw;
+std::pair<int, int> archiveTargetRange(int archiveSize, int lastTargets) {
+    int first = kFirstBacktestTarget;
+    if (lastTargets > 0)
+        first = std::max(first, archiveSize - lastTargets + 1);
+    return {first, archiveSize};
+}
+
+BacktestResult runArchiveBacktest(const FirstPassInput& first, const SecondPassInput& second,
+                                  const std::vector<history::ImportedDraw>& archive,
+                                  int lastTargets, const TargetProgress& onTarget) {
+    const auto [firstTarget, lastTarget] =
+        archiveTargetRange(static_cast<int>(archive.size()), lastTargets);
+    if (firstTarget > lastTarget)
+        return {};
+    const SharedFirstPass shared = runSharedFirstPass(first);
+    auto run = [&](int t) {
+        // The table a working folder would hold for this target: up to 50
+        // draws ending with it, as the draw file loads them.
+        context::DrawHistory history;
+        const int from = std::max(1, t - context::kMaxDraws + 1);
+        history.drawCount = static_cast<std::uint8_t>(t - from + 1);
+        for (int i = from; i <= t; ++i) {
+            const history::ImportedDraw& draw = archive.at(static_cast<std::size_t>(i - 1));
+            context::DrawRecord& record = history.record(i - from + 1);
+            record.field(1) = "8";
+            record.field(2) = history::drawDateText(draw.date);
+            for (int k = 0; k < 5; ++k)
+                record.field(k + 3) = std::to_string(draw.numbers[static_cast<std::size_t>(k)]);
         }
-        result.targets.push_back(std::move(target));
-        if (next.valid()) {
-            if (onTarget)
-                onTarget(k + 1);
-            result.targets.push_back(next.get());
-        }
-    }
-    return result;
+        history::deriveRankedDraws(history);
+        SecondPassInput input = second;
+        input.history = &history;
+        input.forecastOrdinal = history.drawCount;
+        input.forecastDate = history.record(input.forecastOrdinal).date();
+        return runTarget(shared, input, history.record(input.forecastOrdinal), t);
+    };
+    return runTargets(firstTarget, lastTarget, run, onTarget);
 }
 
 } // namespace vargis::engine

@@ -7,11 +7,13 @@
 #include "engine/Combination.h"
 #include "engine/FirstPass.h"
 #include "engine/SecondPassTests.h"
+#include "history/DrawImport.h"
 
 #include <array>
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace vargis::engine {
@@ -30,15 +32,33 @@ struct BacktestTarget {
 
 struct BacktestResult {
     std::vector<BacktestTarget> targets;
+    bool stopped = false; // the user stopped the run; `targets` holds those finished
     int keptCount() const;
 };
+
+// Told the ordinal of each target before its result is taken; false stops
+// the run once the targets under way have finished.
+using TargetProgress = std::function<bool(int ordinal)>;
 
 // Runs the first pass once over every combination of the kind, then the
 // second pass for each target 15..DrawCount with that draw's date and
 // ordinal. `second` gives the filter base and the history; its date and
-// ordinal are replaced per target. `onTarget` is told each ordinal before it
-// runs. An error of either pass propagates.
+// ordinal are replaced per target. An error of either pass propagates.
 BacktestResult runBacktest(const FirstPassInput& first, const SecondPassInput& second,
-                           const std::function<void(int)>& onTarget = {});
+                           const TargetProgress& onTarget = {});
+
+// The same over an archive of draws, oldest first: target t (ordinal t of
+// the archive, from 15 on; with `lastTargets` > 0 only that many of the
+// newest) gets the table of archive draws max(1, t - 49) .. t and is its
+// last draw, with its own date and ordinal in that table. The first pass,
+// which reads no draw, runs once for all targets. `second` gives the
+// filter base; its history, date and ordinal are replaced per target.
+BacktestResult runArchiveBacktest(const FirstPassInput& first, const SecondPassInput& second,
+                                  const std::vector<history::ImportedDraw>& archive,
+                                  int lastTargets = 0, const TargetProgress& onTarget = {});
+
+// The ordinals of the archive targets run: from max(15, size - lastTargets
+// + 1) to size; empty when the archive holds fewer than 15 draws.
+std::pair<int, int> archiveTargetRange(int archiveSize, int lastTargets);
 
 } // namespace vargis::engine

@@ -3,6 +3,7 @@
 #include "context/Application.h"
 #include "engine/CombineCommand.h"
 #include "engine/StrategyReports.h"
+#include "history/DrawArchive.h"
 #include "reports/HtmlReport.h"
 #include "reports/ReportOpening.h"
 
@@ -31,12 +32,39 @@ public:
         platform_.repaint();
     }
 
+    // The same, with "Стоп" offered: false once the user asked to stop.
+    bool stepOrStop(int position) {
+        bar_.position = position;
+        return !platform_.stopRequested();
+    }
+
 private:
     ui::Control& bar_;
     ui::Platform& platform_;
 };
 
+// "Стоп" offered while the object lives.
+class StopOffered {
+public:
+    StopOffered(ui::Platform& platform, int targets) : platform_(platform) {
+        platform_.beginStoppable("Проверка стратегии, тиражей: " + std::to_string(targets));
+    }
+    ~StopOffered() { platform_.endStoppable(); }
+    StopOffered(const StopOffered&) = delete;
+    StopOffered& operator=(const StopOffered&) = delete;
+
+private:
+    ui::Platform& platform_;
+};
+
 constexpr int kFewestDraws = 15;
+// An archive no longer than the draw table adds nothing to ask about.
+constexpr std::size_t kArchiveWorthAsking = context::kMaxDraws;
+
+std::string archiveSpan(const std::vector<history::ImportedDraw>& archive) {
+    return std::to_string(archive.size()) + " (с " + history::drawDateText(archive.front().date) +
+           " по " + history::drawDateText(archive.back().date) + ")";
+}
 
 } // namespace
 
@@ -47,10 +75,38 @@ std::optional<BacktestResult> runStrategyCheck(context::Application& app) {
                                        "\r\n\r\n  ДОПОЛНИТЕ СТАТИСТИКУ ТИРАЖЕЙ");
         return std::nullopt;
     }
+    const StopOffered stop(app.platform(), draws - kFirstBacktestTarget + 1);
     Progress progress(app, draws - kFirstBacktestTarget + 2);
     progress.step(1);
-    return runBacktest(firstPassInput(app), secondPassInput(app),
-                       [&](int target) { progress.step(target - kFirstBacktestTarget + 2); });
+    return runBacktest(firstPassInput(app), secondPassInput(app), [&](int target) {
+        return progress.stepOrStop(target - kFirstBacktestTarget + 2);
+    });
+}
+
+std::optional<std::vector<history::ImportedDraw>> loadArchive(context::Application& app) {
+    const context::Workspace& ws = app.workspace();
+    if (!history::archiveExists(ws.kindFolder))
+        return std::nullopt;
+    return history::loadDrawArchive(history::archivePath(ws.kindFolder), ws.highestNumber);
+}
+
+std::optional<BacktestResult>
+runArchiveStrategyCheck(context::Application& app,
+                        const std::vector<history::ImportedDraw>& archive, int lastTargets) {
+    const int size = static_cast<int>(archive.size());
+    if (size < kFewestDraws) {
+        app.platform().showInformation("В архиве тиражей " + std::to_string(size) +
+                                       " - для проверки стратегии нужно не меньше 15.");
+        return std::nullopt;
+    }
+    const auto range = archiveTargetRange(size, lastTargets);
+    const int first = range.first;
+    const int last = range.second;
+    const StopOffered stop(app.platform(), last - first + 1);
+    Progress progress(app, last - first + 2);
+    progress.step(1);
+    return runArchiveBacktest(firstPassInput(app), secondPassInput(app), archive, lastTargets,
+                              [&](int target) { return progress.stepOrStop(target - first + 2); });
 }
 
 std::optional<WorthResult> runFilterWorth(context::Application& app,
@@ -68,12 +124,28 @@ std::optional<WorthResult> runFilterWorth(context::Application& app,
 }
 
 void strategyCheckCommand(context::Application& app) {
-    const auto result = runStrategyCheck(app);
+    ui::Platform& platform = app.platform();
+    const auto archive = loadArchive(app);
+    const bool overArchive =
+        archive && archive->size() > kArchiveWorthAsking &&
+        platform.askYesNo("В архиве тиражей " + archiveSpan(*archive) +
+                          ".\r\nПроверить стратегию по всем тиражам архива ?\r\n"
+                          "(Нет - по таблице тиражей, как обычно)");
+    const auto result =
+        overArchive ? runArchiveStrategyCheck(app, *archive) : runStrategyCheck(app);
     if (!result)
         return;
+    if (result->stopped) {
+        platform.showInformation(kBacktestStopped);
+        return;
+    }
     const StrategyFacts facts = strategyFacts(app);
-    reports::writeHtmlReport(kBacktestReport, backtestReport(facts, *result, app.platform().now()));
-    reports::openReport(app.platform(), kBacktestReport);
+    const reports::HtmlReport report =
+        overArchive ? archiveBacktestReport(facts, *result, app.workspace().combinationCount,
+                                            platform.now())
+                    : backtestReport(facts, *result, platform.now());
+    reports::writeHtmlReport(kBacktestReport, report);
+    reports::openReport(platform, kBacktestReport);
 }
 
 void filterWorthCommand(context::Application& app, const ButtonCount& buttonCount) {
@@ -85,9 +157,14 @@ void filterWorthCommand(context::Application& app, const ButtonCount& buttonCoun
     reports::openReport(app.platform(), kWorthReport);
 }
 
-void printBacktest(const BacktestResult& result, std::ostream& out) {
+void printBacktest(const BacktestResult& result, std::ostream& out, bool byDate) {
     for (const BacktestTarget& t : result.targets) {
-        out << "target " << t.ordinal << ": ";
+        out << "target ";
+        if (byDate)
+            out << t.date;
+        else
+            out << t.ordinal;
+        out << ": ";
         if (t.stopRow != 0)
             out << "stopped at row " << t.stopRow << '\n';
         else

@@ -11,6 +11,7 @@
 #include <functional>
 #include <iosfwd>
 #include <optional>
+#include <vector>
 
 namespace vargis::context {
 class Application;
@@ -22,26 +23,41 @@ inline constexpr const char* kBacktestMenuItem = "NStrategyCheck";
 inline constexpr const char* kWorthMenuItem = "NFilterWorth";
 inline constexpr const char* kBacktestReport = "backtest.html";
 inline constexpr const char* kWorthReport = "efficiency.html";
+inline constexpr const char* kBacktestStopped = "Проверка стратегии остановлена: отчёт не записан.";
 
 // MatchCount of a row's own button over the history, pressed where the user
 // does not see it; none for a row without a button of its own.
 using ButtonCount = std::function<std::optional<int>(int row)>;
 
-// The back-test with ProgressBar1 moving per target; none when the draws are
-// too few (the combine's message is shown).
+// The back-test with ProgressBar1 moving per target and "Стоп" offered; none
+// when the draws are too few (the combine's message is shown).
 std::optional<BacktestResult> runStrategyCheck(context::Application& app);
+
+// The archive of the kind's folder, none when there is none. A damaged
+// archive is an error naming the file and the line.
+std::optional<std::vector<history::ImportedDraw>> loadArchive(context::Application& app);
+
+// The back-test over the archive (the `lastTargets` newest targets when
+// above 0) in the same way; none when the archive holds fewer than 15 draws
+// (a message says so).
+std::optional<BacktestResult>
+runArchiveStrategyCheck(context::Application& app,
+                        const std::vector<history::ImportedDraw>& archive, int lastTargets = 0);
 
 // The worth of the applied rows with ProgressBar1 moving; none when the
 // combine's checks refuse the stored target (their message is shown).
 std::optional<WorthResult> runFilterWorth(context::Application& app,
                                           const ButtonCount& buttonCount);
 
-// The menu commands: run, write the report, open it with the desktop.
+// The menu commands: run, write the report, open it with the desktop. The
+// strategy check asks first whether to run over the archive when it holds
+// more than 50 draws; a run the user stops writes nothing and says so.
 void strategyCheckCommand(context::Application& app);
 void filterWorthCommand(context::Application& app, const ButtonCount& buttonCount);
 
-// The command-line tool's lines.
-void printBacktest(const BacktestResult& result, std::ostream& out);
+// The command-line tool's lines: a target by its ordinal, or by its date
+// for the archive back-test.
+void printBacktest(const BacktestResult& result, std::ostream& out, bool byDate = false);
 void printFilterWorth(const WorthResult& result, int drawCount, std::ostream& out);
 
 } // namespace vargis::engine

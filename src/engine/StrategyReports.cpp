@@ -61,6 +61,28 @@ bool parameterFromLabel(int row) {
     return false;
 }
 
+// A row per target: ordinal, date, remaining, kept, the four counters; a
+// kept target's date in bold with `boldKeptDates`.
+void appendTargetRows(std::vector<std::string>& rows, const BacktestResult& result,
+                      bool boldKeptDates) {
+    for (const BacktestTarget& t : result.targets) {
+        const std::string date = reports::escapeHtml(t.date);
+        if (t.stopRow != 0) {
+            reports::appendTableRow(rows,
+                                    {std::to_string(t.ordinal), date,
+                                     "0 (остановлено на строке " + std::to_string(t.stopRow) + ")",
+                                     "нет", "-", "-", "-", "-"});
+            continue;
+        }
+        reports::appendTableRow(
+            rows, {std::to_string(t.ordinal),
+                   t.kept && boldKeptDates ? "<strong>" + date + "</strong>" : date,
+                   std::to_string(t.remaining), t.kept ? "<strong>да</strong>" : "нет",
+                   std::to_string(t.counters[0]), std::to_string(t.counters[1]),
+                   std::to_string(t.counters[2]), std::to_string(t.counters[3])});
+    }
+}
+
 } // namespace
 
 StrategyFacts strategyFacts(context::Application& app) {
@@ -93,7 +115,7 @@ StrategyFacts strategyFacts(context::Application& app) {
     return facts;
 }
 
-std::vector<std::string> remainingChartSvg(const BacktestResult& result) {
+std::vector<std::string> remainingChartSvg(const BacktestResult& result, bool byDate) {
     constexpr int kWidth = 640, kHeight = 220, kLeft = 70, kBottom = 30, kTop = 10;
     // The axis spans the remaining counts of the targets that ran; a target
     // that stopped is drawn on the lower edge.
@@ -133,6 +155,8 @@ std::vector<std::string> remainingChartSvg(const BacktestResult& result) {
             std::to_string(kLeft) + "\" y2=\"" + std::to_string(bottom) + "\" stroke=\"black\"/>",
         text(kLeft - 4, kTop + 10, "end", std::to_string(highest)),
         text(kLeft - 4, bottom, "end", std::to_string(lowest))};
+    // Many targets of an archive get smaller marks, so the curve stays visible.
+    const std::string radius = byDate && n > 100 ? "2" : "4";
     std::string points;
     for (std::size_t i = 0; i < n; ++i)
         points += std::to_string(x(i)) + "," + std::to_string(y(result.targets[i])) + " ";
@@ -141,11 +165,19 @@ std::vector<std::string> remainingChartSvg(const BacktestResult& result) {
     for (std::size_t i = 0; i < n; ++i) {
         const BacktestTarget& t = result.targets[i];
         lines.push_back("<circle cx=\"" + std::to_string(x(i)) + "\" cy=\"" + std::to_string(y(t)) +
-                        "\" r=\"4\" fill=\"" + (t.kept ? "green" : "red") + "\"><title>" +
-                        std::to_string(t.ordinal) + ": " +
+                        "\" r=\"" + radius + "\" fill=\"" + (t.kept ? "green" : "red") +
+                        "\"><title>" +
+                        (byDate ? reports::escapeHtml(t.date) : std::to_string(t.ordinal)) + ": " +
                         (t.stopRow != 0 ? "0" : std::to_string(t.remaining)) + "</title></circle>");
-        if (i == 0 || i + 1 == n || t.ordinal % 5 == 0)
+        if (byDate) {
+            // About ten dates, the first and the last among them.
+            constexpr std::size_t kDateLabels = 10;
+            const std::size_t every = std::max<std::size_t>(1, (n + kDateLabels - 1) / kDateLabels);
+            if (i + 1 == n || (i % every == 0 && n - i > every / 2))
+                lines.push_back(text(x(i), kHeight - 10, "middle", reports::escapeHtml(t.date)));
+        } else if (i == 0 || i + 1 == n || t.ordinal % 5 == 0) {
             lines.push_back(text(x(i), kHeight - 10, "middle", std::to_string(t.ordinal)));
+        }
     }
     lines.emplace_back("</svg>");
     return lines;
@@ -170,20 +202,66 @@ reports::HtmlReport backtestReport(const StrategyFacts& facts, const BacktestRes
     report.frame = frameLines();
     reports::appendTableRow(report.rows, {"Тираж", "Дата", "Перестановок в игре", "Тираж сохранён",
                                           "5 чисел", "4 числа", "3 числа", "2 числа"});
-    for (const BacktestTarget& t : result.targets) {
-        if (t.stopRow != 0) {
-            reports::appendTableRow(report.rows,
-                                    {std::to_string(t.ordinal), reports::escapeHtml(t.date),
-                                     "0 (остановлено на строке " + std::to_string(t.stopRow) + ")",
-                                     "нет", "-", "-", "-", "-"});
-            continue;
-        }
-        reports::appendTableRow(
-            report.rows, {std::to_string(t.ordinal), reports::escapeHtml(t.date),
-                          std::to_string(t.remaining), t.kept ? "<strong>да</strong>" : "нет",
-                          std::to_string(t.counters[0]), std::to_string(t.counters[1]),
-                          std::to_string(t.counters[2]), std::to_string(t.counters[3])});
-    }
+    appendTargetRows(report.rows, result, false);
+    report.footer = footerLines(now);
+    return report;
+}
+
+double medianRemaining(const BacktestResult& result) {
+    std::vector<std::int32_t> counts;
+    for (const BacktestTarget& t : result.targets)
+        counts.push_back(t.stopRow != 0 ? 0 : t.remaining);
+    if (counts.empty())
+        return 0;
+    std::sort(counts.begin(), counts.end());
+    const std::size_t middle = counts.size() / 2;
+    if (counts.size() % 2 == 1)
+        return counts[middle];
+    return (static_cast<double>(counts[middle - 1]) + counts[middle]) / 2;
+}
+
+reports::HtmlReport archiveBacktestReport(const StrategyFacts& facts, const BacktestResult& result,
+                                          std::int32_t combinationCount, const ui::DateTime& now) {
+    reports::HtmlReport report;
+    report.title =
+        std::string(kProduct) + " Проверка стратегии по архиву. " + context::kProductAddress;
+    const double median = medianRemaining(result);
+    // The median is a whole count or half way between two.
+    const auto twice = static_cast<std::int64_t>(median * 2);
+    const std::string medianText = std::to_string(twice / 2) + (twice % 2 != 0 ? ".5" : "");
+    // A small share keeps four decimals, so that it does not read as 0.
+    char shareText[32];
+    const double share = combinationCount > 0 ? 100.0 * median / combinationCount : 0;
+    if (share == 0 || share >= 0.01)
+        std::snprintf(shareText, sizeof shareText, "%.2f%%", share);
+    else
+        std::snprintf(shareText, sizeof shareText, "%.4f%%", share);
+    std::vector<std::string> further{
+        "<p><strong>Тиражи сохранены фильтрами: " + std::to_string(result.keptCount()) + " из " +
+            std::to_string(result.targets.size()) + ".</strong><br>",
+        "<strong>Медиана перестановок в игре: " + medianText + " - " + shareText + " всех " +
+            std::to_string(combinationCount) + " перестановок.</strong></p>"};
+    if (!result.targets.empty())
+        further.push_back("<p>Тиражи архива с " + reports::escapeHtml(result.targets.front().date) +
+                          " по " + reports::escapeHtml(result.targets.back().date) +
+                          "; для каждого таблица - до 50 тиражей архива, последний из них - "
+                          "прогнозируемый.</p>");
+    const std::vector<std::string> settings = settingsLines(facts);
+    further.insert(further.end(), settings.begin(), settings.end());
+    further.emplace_back("<p>Перестановок в игре по датам тиражей (зелёным - тираж сохранён, "
+                         "красным - отсеян):</p>");
+    const auto chart = remainingChartSvg(result, true);
+    further.insert(further.end(), chart.begin(), chart.end());
+    report.heading = reports::standardHeading(
+        "<strong>" + std::string(kProduct) + "</strong><br>",
+        {"<strong>Проверка стратегии по архиву: фильтры на каждом тираже архива с 15-го."
+         "</strong><br>"},
+        context::kProductAddress, further);
+    report.frame = frameLines();
+    reports::appendTableRow(report.rows,
+                            {"Тираж архива", "Дата", "Перестановок в игре", "Тираж сохранён",
+                             "5 чисел", "4 числа", "3 числа", "2 числа"});
+    appendTargetRows(report.rows, result, true);
     report.footer = footerLines(now);
     return report;
 }

@@ -7,6 +7,7 @@
 #include "reports/HtmlReport.h"
 #include "ui/Platform.h"
 
+#include <cstdint>
 #include <map>
 #include <string>
 #include <vector>
@@ -30,11 +31,22 @@ StrategyFacts strategyFacts(context::Application& app);
 
 reports::HtmlReport backtestReport(const StrategyFacts& facts, const BacktestResult& result,
                                    const ui::DateTime& now);
+// The back-test over the archive: a summary first (kept X of Y, the median
+// remaining count and its share of all `combinationCount` combinations),
+// the settings, the chart over the targets' dates, then every target.
+reports::HtmlReport archiveBacktestReport(const StrategyFacts& facts, const BacktestResult& result,
+                                          std::int32_t combinationCount, const ui::DateTime& now);
+
+// The median remaining count of the targets (a stopped target counts 0);
+// the mean of the two middle ones for an even count; 0 without targets.
+double medianRemaining(const BacktestResult& result);
+
 reports::HtmlReport worthReport(const StrategyFacts& facts, const WorthResult& result,
                                 const ui::DateTime& now);
 
 // The chart of the remaining count per target as inline SVG lines; kept
-// targets are marked green, the others red.
-std::vector<std::string> remainingChartSvg(const BacktestResult& result);
+// targets are marked green, the others red. The axis names every fifth
+// ordinal, or with `byDate` about ten targets by their dates.
+std::vector<std::string> remainingChartSvg(const BacktestResult& result, bool byDate = false);
 
 } // namespace vargis::engine

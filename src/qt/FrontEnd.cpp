@@ -83,6 +83,10 @@ void FrontEnd::keepAboveMainWindow() {
     }
 }
 
+QWidget* FrontEnd::mainWindow() const {
+    return mainRenderer_ ? mainRenderer_->window() : nullptr;
+}
+
 FormRenderer* FrontEnd::renderer(const std::string& formName) const {
     for (const auto& renderer : renderers_)
         if (renderer->form().name() == formName)

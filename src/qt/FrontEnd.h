@@ -32,6 +32,8 @@ public:
     // reports system commands, activation and closing.
     FormRenderer& addForm(ui::Form& form, bool mainWindow = false);
     FormRenderer* renderer(const std::string& formName) const;
+    // The main window; none before it is built.
+    QWidget* mainWindow() const;
 
     ActionSink& sink() { return sink_; }
 

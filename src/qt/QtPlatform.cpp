@@ -10,14 +10,18 @@
 #include <QApplication>
 #include <QCursor>
 #include <QDateTime>
+#include <QDialog>
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLabel>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QSoundEffect>
 #include <QThread>
 #include <QTimer>
 #include <QUrl>
+#include <QVBoxLayout>
 #include <algorithm>
 
 namespace vargis::qt {
@@ -33,6 +37,8 @@ constexpr int kRepaintThrottleMs = 20;
 // playing must not hold the window longer than this.
 constexpr int kSoundWaitLimitMs = 3000;
 constexpr int kSoundStartLimitMs = 1000;
+// How long after showing it the window with "Стоп" is moved to its place.
+constexpr int kStopWindowMoveMs = 100;
 
 void processPaintEvents() {
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
@@ -223,6 +229,52 @@ void QtPlatform::repaint() {
     syncWindows();
     processPaintEvents();
     sinceRepaint_.restart();
+}
+
+void QtPlatform::beginStoppable(const std::string& text) {
+    syncWindows();
+    stopAsked_ = false;
+    QWidget* main = front_ ? front_->mainWindow() : nullptr;
+    stopWindow_ = std::make_unique<QDialog>(main ? main : dialogParent());
+    QDialog& window = *stopWindow_;
+    window.setWindowTitle(QApplication::applicationName());
+    // Modal: while the command runs, only this window takes input.
+    window.setWindowModality(Qt::ApplicationModal);
+    auto* layout = new QVBoxLayout(&window);
+    layout->addWidget(new QLabel(toQ(text), &window));
+    auto* stop = new QPushButton(QStringLiteral("Стоп"), &window);
+    stop->setDefault(true);
+    layout->addWidget(stop, 0, Qt::AlignHCenter);
+    // Esc and the window's close button reject the dialog: a stop as well.
+    QObject::connect(stop, &QPushButton::clicked, &window, &QDialog::reject);
+    QObject::connect(&window, &QDialog::rejected, &window, [this] { stopAsked_ = true; });
+    window.setMinimumWidth(360);
+    window.show();
+    // Low on the right of the main window, off the progress bar beside the
+    // pages; moved once the window manager has placed the new dialog.
+    QTimer::singleShot(kStopWindowMoveMs, &window, [&window] {
+        if (const QWidget* parent = window.parentWidget()) {
+            const QRect area = parent->frameGeometry();
+            window.move(area.left() + area.width() * 3 / 4 - window.width() / 2,
+                        area.top() + area.height() * 3 / 4 - window.height() / 2);
+        }
+    });
+    processPaintEvents();
+    sinceRepaint_.restart();
+}
+
+bool QtPlatform::stopRequested() {
+    if (sinceRepaint_.elapsed() >= kRepaintThrottleMs) {
+        syncWindows();
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+        sinceRepaint_.restart();
+    }
+    return stopAsked_;
+}
+
+void QtPlatform::endStoppable() {
+    stopWindow_.reset();
+    stopAsked_ = false;
 }
 
 ui::DateTime QtPlatform::now() {

@@ -9,6 +9,7 @@
 #include <QSize>
 #include <memory>
 
+class QDialog;
 class QSoundEffect;
 class QWidget;
 
@@ -41,6 +42,9 @@ public:
 
     void sleepMs(int ms) override;
     void repaint() override;
+    void beginStoppable(const std::string& text) override;
+    bool stopRequested() override;
+    void endStoppable() override;
 
     ui::DateTime now() override;
 
@@ -59,6 +63,9 @@ private:
     FrontEnd* front_ = nullptr;
     std::unique_ptr<QSoundEffect> sound_;
     QElapsedTimer sinceRepaint_;
+    // The window with "Стоп" of a long command the user may stop.
+    std::unique_ptr<QDialog> stopWindow_;
+    bool stopAsked_ = false;
 };
 
 } // namespace vargis::qt

@@ -62,6 +62,17 @@ public:
     // Lets the front end show what the model changed during a long command.
     virtual void repaint() = 0;
 
+    // A long command the user may stop: from beginStoppable to endStoppable
+    // the front end shows `text` with a "Стоп" button, and Esc does the same.
+    // stopRequested, asked between pieces of the work, shows what the model
+    // changed and tells whether the user has asked to stop.
+    virtual void beginStoppable(const std::string& /*text*/) {}
+    virtual bool stopRequested() {
+        repaint();
+        return false;
+    }
+    virtual void endStoppable() {}
+
     virtual DateTime now() = 0;
 
     // Saves the chart as shown, drawn on white, as a .bmp file.

@@ -18,6 +18,7 @@
 #include <QCalendarWidget>
 #include <QCheckBox>
 #include <QContextMenuEvent>
+#include <QDialog>
 #include <QDir>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -525,6 +526,25 @@ TEST_F(QtRenderTest, PlatformShowsTheModelDuringLongCommands) {
     platform.popupMenu("Form9", "PopupMenu4", 10);
     EXPECT_TRUE(renderer->menu("PopupMenu4")->isVisible());
     renderer->menu("PopupMenu4")->hide();
+
+    // A command the user may stop shows the model as it goes; "Стоп" and
+    // Esc both stop it, and the window goes with the command.
+    for (const bool byKey : {false, true}) {
+        platform.beginStoppable("Проверка стратегии, тиражей: 3");
+        auto* stop = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(stop, nullptr);
+        QTest::qWait(30);
+        form.at("StaticText33").caption = byKey ? "83" : "82";
+        EXPECT_FALSE(platform.stopRequested());
+        EXPECT_EQ(label->text(), QString::fromStdString(form.at("StaticText33").caption));
+        if (byKey)
+            QTest::keyClick(stop, Qt::Key_Escape);
+        else
+            QTest::mouseClick(stop->findChild<QPushButton*>(), Qt::LeftButton);
+        EXPECT_TRUE(platform.stopRequested());
+        platform.endStoppable();
+        EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    }
 
     EXPECT_THROW(platform.saveChartBitmap(form.at("Chart1").chart, "/nonexistent-dir/1.bmp"),
                  FileError);

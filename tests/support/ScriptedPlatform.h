@@ -56,6 +56,21 @@ public:
     }
     void sleepMs(int ms) override { sleptMs += ms; }
     void repaint() override { ++repaints; }
+    // The user presses "Стоп" at the stopRequested poll after this many
+    // (never when negative).
+    int stopAfterPolls = -1;
+    int stopPolls = 0;
+    bool stoppable = false; // between beginStoppable and endStoppable
+    std::string stoppableText;
+    void beginStoppable(const std::string& text) override {
+        stoppable = true;
+        stoppableText = text;
+    }
+    bool stopRequested() override {
+        ++repaints;
+        return stopAfterPolls >= 0 && stopPolls++ >= stopAfterPolls;
+    }
+    void endStoppable() override { stoppable = false; }
     ui::DateTime now() override { return clock; }
     void saveChartBitmap(const ui::Chart& chart, const std::string& path) override;
     void quit() override { quitCalled = true; }

@@ -1,0 +1,129 @@
+#include "history/DrawArchive.h"
+
+#include "base/Errors.h"
+#include "base/TextFile.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+#include <tuple>
+
+namespace vargis::history {
+
+namespace {
+
+// An archive of a few thousand draws is a hundred kilobytes; a file far
+// larger is not one.
+constexpr std::uintmax_t kMaxArchiveBytes = 64u * 1024u * 1024u;
+
+std::string trimmed(const std::string& text) {
+    const auto first = text.find_first_not_of(" \t");
+    if (first == std::string::npos)
+        return {};
+    const auto last = text.find_last_not_of(" \t");
+    return text.substr(first, last - first + 1);
+}
+
+std::vector<std::string> splitSemicolons(const std::string& line) {
+    std::vector<std::string> fields;
+    std::string::size_type start = 0;
+    for (;;) {
+        const auto end = line.find(';', start);
+        fields.push_back(trimmed(line.substr(start, end - start)));
+        if (end == std::string::npos)
+            return fields;
+        start = end + 1;
+    }
+}
+
+auto dateKey(const Date& d) {
+    return std::tuple(d.year, d.month, d.day);
+}
+
+ImportedDraw parseArchiveLine(const std::string& line, int highestNumber,
+                              const std::string& where) {
+    std::vector<std::string> fields = splitSemicolons(line);
+    // A line ended by ";" is the same line.
+    if (fields.size() > 1 && fields.back().empty())
+        fields.pop_back();
+    ImportedDraw draw;
+    const std::string& dateText = fields.front();
+    const bool shaped = dateText.size() == 10 && dateText[2] == '.' && dateText[5] == '.';
+    try {
+        if (!shaped)
+            throw ConversionError(dateText);
+        draw.date = parseDate(dateText);
+    } catch (const ConversionError&) {
+        throw ConversionError(where + "'" + dateText.substr(0, 40) + "' - не дата ДД.ММ.ГГГГ");
+    }
+    const std::size_t count = fields.size() - 1;
+    if (count != 5)
+        throw ConversionError(where + "чисел " + std::to_string(count) + ", а должно быть 5");
+    for (std::size_t k = 0; k < 5; ++k) {
+        const std::string& text = fields[k + 1];
+        const bool digits =
+            !text.empty() && text.size() <= 3 &&
+            std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+        if (!digits)
+            throw ConversionError(where + "'" + text.substr(0, 40) + "' - не число");
+        const int value = std::stoi(text);
+        if (value < 1 || value > highestNumber)
+            throw RangeError(where + "число " + text + " вне 1.." + std::to_string(highestNumber));
+        for (std::size_t j = 0; j < k; ++j)
+            if (draw.numbers[j] == value)
+                throw RangeError(where + "число " + text + " повторяется в тираже");
+        draw.numbers[k] = value;
+    }
+    return draw;
+}
+
+} // namespace
+
+std::string archivePath(const std::string& kindFolder) {
+    return "bd/" + kindFolder + "/bd_archive/bd_archive.txt";
+}
+
+bool archiveExists(const std::string& kindFolder) {
+    return fileExists(archivePath(kindFolder));
+}
+
+void writeDrawArchive(const std::string& kindFolder, const std::vector<ImportedDraw>& draws) {
+    const std::string path = archivePath(kindFolder);
+    std::error_code ec;
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ec);
+    if (ec)
+        throw FileError("Не удается создать папку архива \"" + path + "\": " + ec.message());
+    std::vector<std::string> lines;
+    lines.reserve(draws.size());
+    for (const auto& draw : draws) {
+        std::string line = drawDateText(draw.date);
+        for (int n : draw.numbers)
+            line += ";" + std::to_string(n);
+        lines.push_back(std::move(line));
+    }
+    writeLines(path, lines);
+}
+
+std::vector<ImportedDraw> loadDrawArchive(const std::string& path, int highestNumber) {
+    std::error_code error;
+    const auto size = std::filesystem::file_size(path, error);
+    if (!error && size > kMaxArchiveBytes)
+        throw FileError(path + ": файл слишком велик для архива тиражей");
+    const std::vector<std::string> lines = readLines(path);
+    std::vector<ImportedDraw> draws;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (trimmed(lines[i]).empty())
+            continue;
+        const int lineNo = static_cast<int>(i) + 1;
+        const std::string where = path + ", строка " + std::to_string(lineNo) + ": ";
+        ImportedDraw draw = parseArchiveLine(lines[i], highestNumber, where);
+        draw.line = lineNo;
+        if (!draws.empty() && dateKey(draw.date) < dateKey(draws.back().date))
+            throw RangeError(where + "дата " + drawDateText(draw.date) +
+                             " раньше даты строки выше");
+        draws.push_back(draw);
+    }
+    return draws;
+}
+
+} // namespace vargis::history
