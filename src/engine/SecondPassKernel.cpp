@@ -1,11 +1,17 @@
 #include "engine/SecondPassKernel.h"
 
 #include "base/Errors.h"
+#include "catalogue/Unit_zvukiChisel.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <memory>
 #include <string>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace vargis::engine {
 
@@ -14,6 +20,14 @@ namespace {
 std::size_t at(int x) {
     return static_cast<std::size_t>(x);
 }
+
+// A test index, or `none` for "fails nothing"; the plan holds at most one
+// test per row of the pass, far fewer than 255.
+using First = std::uint8_t;
+constexpr std::size_t kMaxTests = 254;
+
+// Per-number tables are 64 wide, so a number 0..50 indexes them directly.
+constexpr std::size_t kWidth = 64;
 
 // The positions whose terms are not all zero; -1 when several are.
 int onlyPosition(const SecondTest& test) {
@@ -29,59 +43,40 @@ int onlyPosition(const SecondTest& test) {
     return found == 0 ? 1 : found;
 }
 
-// Tests that look at one position only, merged into one table per position:
-// the first of them that the number fails.
-struct PositionTables {
-    std::array<std::array<int, kMaxNumber + 1>, 5> first{};
-
-    explicit PositionTables(int none) {
-        for (auto& position : first)
-            position.fill(none);
-    }
-
-    void add(const SecondTest& test, int position, int index) {
-        const auto k = at(position - 1);
-        for (int x = 1; x <= kMaxNumber; ++x)
-            if (test.fails(test.term[k][at(x)]))
-                first[k][at(x)] = std::min(first[k][at(x)], index);
-    }
-
-    int check(const Combination& c) const {
-        return std::min(
-            {first[0][c[0]], first[1][c[1]], first[2][c[2]], first[3][c[3]], first[4][c[4]]});
-    }
-};
-
 // Term sums over several positions side by side, one byte lane per test in
-// test order.
+// test order; a lane passes when its sum lies in lo..hi and is not the
+// excluded value. Unused lanes pass everything.
 constexpr int kLanes = 32;
 constexpr int kBlock = 16;
 
 struct TermLanes {
     using Row = std::array<std::uint8_t, kLanes>;
-    alignas(64) std::array<std::array<Row, kMaxNumber + 1>, 5> term{};
+    alignas(64) std::array<std::array<Row, kWidth>, 5> term{};
     alignas(64) Row lo{};
     alignas(64) Row hi{};
     alignas(64) Row excluded{};
-    alignas(64) Row hasExcluded{};
-    std::array<int, kLanes> test{};
+    alignas(64) Row hasExcluded{}; // 0xFF where the lane has an excluded value
+    std::array<First, kLanes + 1> test{};
     int count = 0;
 
-    TermLanes() { hi.fill(255); }
+    explicit TermLanes(First none) {
+        hi.fill(255);
+        test.fill(none);
+    }
 
     // Whether the test's sums stay within a byte, so a lane holds them.
     static bool fits(const SecondTest& t) {
         int largest = 0;
         for (const auto& position : t.term) {
-            const auto [lo, hi] = std::minmax_element(position.begin() + 1, position.end());
-            if (*lo < 0)
+            const auto [low, high] = std::minmax_element(position.begin() + 1, position.end());
+            if (*low < 0)
                 return false;
-            largest += *hi;
+            largest += *high;
         }
         return largest <= 255;
     }
 
-    bool add(const SecondTest& t, int index) {
+    bool add(const SecondTest& t, First index) {
         if (count == kLanes || !fits(t))
             return false;
         const auto l = at(count++);
@@ -89,7 +84,7 @@ struct TermLanes {
         lo[l] = band.lo;
         hi[l] = band.hi;
         excluded[l] = band.excluded;
-        hasExcluded[l] = band.hasExcluded ? 1 : 0;
+        hasExcluded[l] = band.hasExcluded ? 0xFF : 0;
         test[l] = index;
         for (std::size_t k = 0; k < 5; ++k)
             for (int x = 1; x <= kMaxNumber; ++x)
@@ -97,46 +92,214 @@ struct TermLanes {
         return true;
     }
 
-    int firstFailing(const Combination& c, int none) const {
-        const Row& t0 = term[0][c[0]];
-        const Row& t1 = term[1][c[1]];
-        const Row& t2 = term[2][c[2]];
-        const Row& t3 = term[3][c[3]];
-        const Row& t4 = term[4][c[4]];
+    // Bit l set for every lane l whose sum fails.
+    std::uint32_t failing(const std::uint8_t* c) const {
+        std::uint32_t bits = 0;
         for (std::size_t base = 0; base < at(count); base += kBlock) {
-            alignas(16) std::array<std::uint8_t, kBlock> fail;
+#if defined(__SSE2__)
+            auto row = [&](std::size_t k) {
+                return _mm_load_si128(
+                    reinterpret_cast<const __m128i*>(term[k][c[k]].data() + base));
+            };
+            auto load = [&](const Row& r) {
+                return _mm_load_si128(reinterpret_cast<const __m128i*>(r.data() + base));
+            };
+            const __m128i v = _mm_add_epi8(_mm_add_epi8(_mm_add_epi8(row(0), row(1)), row(2)),
+                                           _mm_add_epi8(row(3), row(4)));
+            const __m128i aboveLo = _mm_cmpeq_epi8(_mm_max_epu8(v, load(lo)), v);
+            const __m128i belowHi = _mm_cmpeq_epi8(_mm_min_epu8(v, load(hi)), v);
+            const __m128i isExcluded =
+                _mm_and_si128(_mm_cmpeq_epi8(v, load(excluded)), load(hasExcluded));
+            const __m128i passes = _mm_andnot_si128(isExcluded, _mm_and_si128(aboveLo, belowHi));
+            const auto passBits = static_cast<std::uint32_t>(_mm_movemask_epi8(passes));
+            bits |= (~passBits & 0xFFFFu) << base;
+#else
             for (std::size_t i = 0; i < at(kBlock); ++i) {
                 const std::size_t s = base + i;
-                const auto v = static_cast<std::uint8_t>(t0[s] + t1[s] + t2[s] + t3[s] + t4[s]);
-                fail[i] = static_cast<std::uint8_t>(
-                    static_cast<int>(v < lo[s]) | static_cast<int>(v > hi[s]) |
-                    (static_cast<int>(v == excluded[s]) & hasExcluded[s]));
+                const auto v = static_cast<std::uint8_t>(term[0][c[0]][s] + term[1][c[1]][s] +
+                                                         term[2][c[2]][s] + term[3][c[3]][s] +
+                                                         term[4][c[4]][s]);
+                const bool fails =
+                    v < lo[s] || v > hi[s] || (hasExcluded[s] != 0 && v == excluded[s]);
+                bits |= static_cast<std::uint32_t>(fails ? 1 : 0) << s;
             }
-            std::uint64_t words[2];
-            std::memcpy(words, fail.data(), sizeof words);
-            if ((words[0] | words[1]) == 0)
-                continue;
-            for (std::size_t i = 0; i < at(kBlock); ++i)
-                if (fail[i] != 0 && base + i < at(count))
-                    return test[base + i];
+#endif
         }
-        return none;
+        return bits;
+    }
+
+    First firstFailing(const std::uint8_t* c) const {
+        const std::uint64_t bits = failing(c) | (std::uint64_t{1} << kLanes);
+        return test[at(std::countr_zero(bits))];
     }
 };
 
-// A test outside the lanes, with the verdict for every value its table can
-// give worked out once: an entry's check is then one look-up.
-struct TableTest {
-    std::size_t index = 0;
-    const SecondTest* test = nullptr;
-    std::vector<std::uint8_t> fails; // per table cell; empty for a term sum
+// Letter counts of the number words, one byte per digit (lanes 9..15 zero).
+struct WordCounts {
+    alignas(16) std::array<std::array<std::uint8_t, 16>, kWidth> counts{};
 
-    explicit TableTest(std::size_t i, const SecondTest& t) : index(i), test(&t) {
-        if (t.kind == SecondValue::TermSum)
-            return;
-        fails.reserve(t.table.size());
-        for (int v : t.table)
-            fails.push_back(t.fails(v) ? 1 : 0);
+    WordCounts() {
+        for (int x = 1; x <= kMaxNumber; ++x) {
+            const catalogue::LetterCounts c = catalogue::numberLetterCounts(x);
+            for (std::size_t d = 0; d < 9; ++d)
+                counts[at(x)][d] = static_cast<std::uint8_t>(c[d]);
+        }
+    }
+};
+
+const WordCounts& wordCounts() {
+    static const WordCounts instance;
+    return instance;
+}
+
+// The vibration digits of the five number words: the digits whose summed
+// letter count is one of the three largest counts, taken three times as the
+// largest remaining count, zeroing those counts in between.
+std::uint16_t vibrationDigits(const WordCounts& words, const std::uint8_t* c) {
+#if defined(__SSE2__)
+    auto counts = [&](std::size_t k) {
+        return _mm_load_si128(reinterpret_cast<const __m128i*>(words.counts[c[k]].data()));
+    };
+    __m128i left = _mm_add_epi8(_mm_add_epi8(_mm_add_epi8(counts(0), counts(1)), counts(2)),
+                                _mm_add_epi8(counts(3), counts(4)));
+    unsigned mask = 0;
+    for (int pass = 0; pass < 3; ++pass) {
+        __m128i largest = _mm_max_epu8(left, _mm_srli_si128(left, 8));
+        largest = _mm_max_epu8(largest, _mm_srli_si128(largest, 4));
+        largest = _mm_max_epu8(largest, _mm_srli_si128(largest, 2));
+        largest = _mm_max_epu8(largest, _mm_srli_si128(largest, 1));
+        largest = _mm_unpacklo_epi8(largest, largest);
+        largest = _mm_shuffle_epi32(_mm_shufflelo_epi16(largest, 0), 0);
+        const __m128i equal = _mm_cmpeq_epi8(left, largest);
+        mask |= static_cast<unsigned>(_mm_movemask_epi8(equal));
+        left = _mm_andnot_si128(equal, left);
+    }
+    return static_cast<std::uint16_t>((mask & 0x1FFu) << 1);
+#else
+    catalogue::LetterCounts sum{};
+    for (std::size_t k = 0; k < 5; ++k)
+        for (std::size_t d = 0; d < 9; ++d)
+            sum[d] += words.counts[c[k]][d];
+    return catalogue::vibrationMaskOfCounts(sum);
+#endif
+}
+
+// Every test folded into look-ups by what its verdict depends on: the
+// numbers of each position with the largest one, the numbers with the sum,
+// the vibration digits, and the term-sum lanes. Each table holds the first
+// test that fails for its key.
+struct Kernel {
+    First none = 0;
+    // pair[k][Ck * 64 + C5], k = 1..4: the tests on position k alone, the
+    // quotients of Ck by C5, and (in every table) the tests on position 5.
+    alignas(64) std::array<std::array<First, kWidth * kWidth>, 4> pair{};
+    // share[k][Ck * 256 + sum], built only for positions with a share test.
+    std::array<std::vector<First>, 5> share;
+    std::array<std::size_t, 5> sharePositions{};
+    std::size_t shareCount = 0;
+    // vibration[digits]; vibrationFirst is the earliest test it can report.
+    std::array<First, kVibrationMasks> vibration{};
+    First vibrationFirst = 0;
+    bool hasVibration = false;
+    std::unique_ptr<TermLanes> lanes;
+    std::vector<std::size_t> slow; // term sums beyond the lanes, in test order
+
+    explicit Kernel(std::span<const SecondTest> tests)
+        : none(static_cast<First>(tests.size())), lanes(std::make_unique<TermLanes>(none)) {
+        for (auto& table : pair)
+            table.fill(none);
+        vibration.fill(none);
+        vibrationFirst = none;
+        std::array<std::array<First, kWidth>, 5> position{};
+        for (auto& p : position)
+            p.fill(none);
+
+        for (std::size_t t = 0; t < tests.size(); ++t) {
+            const SecondTest& test = tests[t];
+            const auto index = static_cast<First>(t);
+            auto lower = [index](First& cell) { cell = std::min(cell, index); };
+            switch (test.kind) {
+            case SecondValue::TermSum: {
+                const int only = onlyPosition(test);
+                if (only > 0) {
+                    const auto k = at(only - 1);
+                    for (int x = 1; x <= kMaxNumber; ++x)
+                        if (test.fails(test.term[k][at(x)]))
+                            lower(position[k][at(x)]);
+                } else if (!lanes->add(test, index)) {
+                    slow.push_back(t);
+                }
+                break;
+            }
+            case SecondValue::QuotientOfLargest: {
+                auto& table = pair[at(test.position - 1)];
+                for (int x = 0; x <= kMaxNumber; ++x)
+                    for (int y = 0; y <= kMaxNumber; ++y)
+                        if (test.fails(test.table[at(x * test.columns + y)]))
+                            lower(table[at(x) * kWidth + at(y)]);
+                break;
+            }
+            case SecondValue::ShareOfSum: {
+                const auto k = at(test.position - 1);
+                auto& table = share[k];
+                if (table.empty()) {
+                    table.assign(kWidth * 256, none);
+                    sharePositions[shareCount++] = k;
+                }
+                for (int x = 0; x <= kMaxNumber; ++x)
+                    for (int sum = 0; sum < kSumColumns; ++sum)
+                        if (test.fails(test.table[at(x * test.columns + sum)]))
+                            lower(table[at(x) * 256 + at(sum)]);
+                break;
+            }
+            case SecondValue::DrawVibration:
+                hasVibration = true;
+                vibrationFirst = std::min(vibrationFirst, index);
+                for (std::size_t mask = 0; mask < kVibrationMasks; ++mask)
+                    if (test.fails(test.table[mask]))
+                        lower(vibration[mask]);
+                break;
+            }
+        }
+
+        for (std::size_t k = 0; k < 4; ++k)
+            for (std::size_t x = 0; x < kWidth; ++x)
+                for (std::size_t y = 0; y < kWidth; ++y) {
+                    First& cell = pair[k][x * kWidth + y];
+                    cell = std::min({cell, position[k][x], position[4][y]});
+                }
+    }
+
+    // The first test the entry fails, or `none`. Raw pointers keep the
+    // look-ups free of checks: every index is below its table's size.
+    First firstFailing(const Combination& entry, const WordCounts& words,
+                       std::span<const SecondTest> tests) const {
+        const std::uint8_t* c = entry.data();
+        const std::size_t largest = c[4];
+        First first = std::min(std::min(pair[0].data()[c[0] * kWidth + largest],
+                                        pair[1].data()[c[1] * kWidth + largest]),
+                               std::min(pair[2].data()[c[2] * kWidth + largest],
+                                        pair[3].data()[c[3] * kWidth + largest]));
+        if (lanes->count > 0)
+            first = std::min(first, lanes->firstFailing(c));
+        if (shareCount > 0) {
+            const std::size_t sum = std::size_t{c[0]} + c[1] + c[2] + c[3] + c[4];
+            for (std::size_t i = 0; i < shareCount; ++i) {
+                const std::size_t k = sharePositions.data()[i];
+                first = std::min(first, share.data()[k].data()[c[k] * std::size_t{256} + sum]);
+            }
+        }
+        if (hasVibration && vibrationFirst < first)
+            first = std::min(first, vibration.data()[vibrationDigits(words, c)]);
+        for (std::size_t t : slow) {
+            if (t >= first)
+                break;
+            if (tests[t].fails(secondTestValue(tests[t], entry))) {
+                first = static_cast<First>(t);
+                break;
+            }
+        }
+        return first;
     }
 };
 
@@ -147,63 +310,25 @@ std::vector<std::int32_t> strikeAtFirstFailingTest(CombinationList& list,
     std::vector<std::int32_t> struck(tests.size(), 0);
     if (tests.empty())
         return struck;
-    const int none = static_cast<int>(tests.size());
+    if (tests.size() > kMaxTests)
+        throw RangeError("Второй проход: слишком много проверок");
 
-    auto positions = std::make_unique<PositionTables>(none);
-    auto lanes = std::make_unique<TermLanes>();
-    std::vector<TableTest> slow; // checked one by one, in test order
-    for (std::size_t t = 0; t < tests.size(); ++t) {
-        const SecondTest& test = tests[t];
-        const int index = static_cast<int>(t);
-        if (test.kind != SecondValue::TermSum) {
-            slow.emplace_back(t, test);
+    const auto kernel = std::make_unique<Kernel>(tests);
+    const WordCounts& words = wordCounts();
+    const First none = kernel->none;
+    for (Combination& entry : list) {
+        const std::uint8_t* c = entry.data();
+        if (c[0] == 0)
             continue;
+        if (std::max({c[0], c[1], c[2], c[3], c[4]}) > kMaxNumber) {
+            for (auto x : entry)
+                if (x > kMaxNumber)
+                    throw RangeError("Число " + std::to_string(x) + " в перестановке больше 50");
         }
-        const int position = onlyPosition(test);
-        if (position > 0)
-            positions->add(test, position, index);
-        else if (!lanes->add(test, index))
-            slow.emplace_back(t, test);
-    }
-
-    VibrationDigitsOfEntries vibrations;
-    for (Combination& c : list) {
-        if (!isLive(c))
-            continue;
-        for (auto x : c)
-            if (x > kMaxNumber)
-                throw RangeError("Число " + std::to_string(x) + " в перестановке больше 50");
-        int first = positions->check(c);
-        if (lanes->count > 0)
-            first = std::min(first, lanes->firstFailing(c, none));
-        const std::size_t sum = at(c[0] + c[1] + c[2] + c[3] + c[4]);
-        for (const TableTest& t : slow) {
-            if (static_cast<int>(t.index) >= first)
-                break;
-            const SecondTest& test = *t.test;
-            bool failed = false;
-            switch (test.kind) {
-            case SecondValue::QuotientOfLargest:
-                failed = t.fails[c[at(test.position - 1)] * at(test.columns) + c[4]] != 0;
-                break;
-            case SecondValue::ShareOfSum:
-                failed = t.fails[c[at(test.position - 1)] * at(test.columns) + sum] != 0;
-                break;
-            case SecondValue::DrawVibration:
-                failed = t.fails[vibrations.of(c)] != 0;
-                break;
-            case SecondValue::TermSum:
-                failed = test.fails(secondTestValue(test, c));
-                break;
-            }
-            if (failed) {
-                first = static_cast<int>(t.index);
-                break;
-            }
-        }
-        if (first < none) {
-            ++struck[at(first)];
-            strike(c);
+        const First first = kernel->firstFailing(entry, words, tests);
+        if (first != none) {
+            ++struck[first];
+            strike(entry);
         }
     }
     return struck;
