@@ -1,6 +1,7 @@
 #include "engine/FirstPassKernel.h"
 
 #include "base/Errors.h"
+#include "engine/TermLanes.h"
 
 #include <algorithm>
 #include <bit>
@@ -197,67 +198,24 @@ int directValue(const StepValue& v, const Combination& c) {
     throw RangeError("Значение фильтра не вычисляется по перестановке");
 }
 
-// ---- Term-sum tests side by side, one byte lane per test in the order of
-// the tests: the value of lane l is the sum over positions k of
-// term[k][C(k)][l], modulo 256, and it passes when it lies in lo..hi and is
-// not the excluded value. Lanes are processed in blocks of 16, only as many
-// blocks as there are tests.
+// ---- Term-sum tests in byte lanes, in the order of the tests.
 
-constexpr int kTermLanes = 64;
-constexpr int kBlock = 16;
+struct Lanes {
+    static constexpr std::size_t kCount = 64;
+    TermLanes<kCount> sums;
+    std::array<int, kCount> test{};
 
-struct TermLanes {
-    using Row = std::array<std::uint8_t, kTermLanes>;
-    alignas(64) std::array<std::array<Row, kMaxNumber + 1>, 5> term{};
-    alignas(64) Row lo{};
-    alignas(64) Row hi{};
-    alignas(64) Row excluded{};
-    alignas(64) Row hasExcluded{};
-    std::array<int, kTermLanes> test{};
-    int count = 0;
-
-    TermLanes() { hi.fill(255); }
-
-    bool full() const { return count == kTermLanes; }
+    bool full() const { return sums.full(); }
 
     void add(const KernelTest& t, int index, const NumberFlags& flags) {
-        const auto l = static_cast<std::size_t>(count++);
-        lo[l] = t.band.lo;
-        hi[l] = t.band.hi;
-        excluded[l] = t.band.excluded;
-        hasExcluded[l] = t.band.hasExcluded ? 1 : 0;
-        test[l] = index;
-        for (int k = 0; k < 5; ++k)
-            for (int x = 1; x <= kMaxNumber; ++x)
-                term[static_cast<std::size_t>(k)][static_cast<std::size_t>(x)][l] =
-                    static_cast<std::uint8_t>(*termOf(t.value, k, x, flags) & 0xFF);
+        test[sums.count] = index;
+        sums.add(t.band, [&](int k, int x) { return *termOf(t.value, k, x, flags) & 0xFF; });
     }
 
     // The test of the first lane whose value fails, or `none`.
     int firstFailing(const Combination& c, int none) const {
-        const Row& t0 = term[0][at(c[0])];
-        const Row& t1 = term[1][at(c[1])];
-        const Row& t2 = term[2][at(c[2])];
-        const Row& t3 = term[3][at(c[3])];
-        const Row& t4 = term[4][at(c[4])];
-        for (std::size_t base = 0; base < static_cast<std::size_t>(count); base += kBlock) {
-            alignas(16) std::array<std::uint8_t, kBlock> fail;
-            for (std::size_t i = 0; i < static_cast<std::size_t>(kBlock); ++i) {
-                const std::size_t s = base + i;
-                const auto v = static_cast<std::uint8_t>(t0[s] + t1[s] + t2[s] + t3[s] + t4[s]);
-                fail[i] = static_cast<std::uint8_t>(
-                    static_cast<int>(v < lo[s]) | static_cast<int>(v > hi[s]) |
-                    (static_cast<int>(v == excluded[s]) & hasExcluded[s]));
-            }
-            std::uint64_t words[2];
-            std::memcpy(words, fail.data(), sizeof words);
-            if ((words[0] | words[1]) == 0)
-                continue;
-            for (std::size_t i = 0; i < static_cast<std::size_t>(kBlock); ++i)
-                if (fail[i] != 0)
-                    return test[base + i];
-        }
-        return none;
+        const std::uint64_t bits = sums.failing(c.data());
+        return bits == 0 ? none : test.data()[std::countr_zero(bits)];
     }
 };
 
@@ -443,7 +401,7 @@ std::vector<std::int32_t> strikeFirstFailing(CombinationList& list,
     if (tests.empty())
         return struck;
 
-    auto terms = std::make_unique<TermLanes>();
+    auto terms = std::make_unique<Lanes>();
     auto direct = std::make_unique<DirectTests>();
     std::vector<std::size_t> slow; // tests beyond the lanes, computed one by one
     for (std::size_t t = 0; t < tests.size(); ++t) {
@@ -467,7 +425,7 @@ std::vector<std::int32_t> strikeFirstFailing(CombinationList& list,
             if (x > kMaxNumber)
                 throw RangeError("Число " + std::to_string(x) + " в перестановке больше 50");
         int first = none;
-        if (terms->count > 0)
+        if (terms->sums.count > 0)
             first = terms->firstFailing(c, first);
         if (direct->count > 0)
             direct->check(c, first);

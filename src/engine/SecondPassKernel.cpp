@@ -2,6 +2,7 @@
 
 #include "base/Errors.h"
 #include "catalogue/Unit_zvukiChisel.h"
+#include "engine/TermLanes.h"
 
 #include <algorithm>
 #include <bit>
@@ -26,8 +27,7 @@ std::size_t at(int x) {
 using First = std::uint8_t;
 constexpr std::size_t kMaxTests = 254;
 
-// Per-number tables are 64 wide, so a number 0..50 indexes them directly.
-constexpr std::size_t kWidth = 64;
+constexpr std::size_t kWidth = kNumberRows;
 
 // The positions whose terms are not all zero; -1 when several are.
 int onlyPosition(const SecondTest& test) {
@@ -43,26 +43,13 @@ int onlyPosition(const SecondTest& test) {
     return found == 0 ? 1 : found;
 }
 
-// Term sums over several positions side by side, one byte lane per test in
-// test order; a lane passes when its sum lies in lo..hi and is not the
-// excluded value. Unused lanes pass everything.
-constexpr int kLanes = 32;
-constexpr int kBlock = 16;
+// Term sums over several positions in byte lanes, in test order.
+struct Lanes {
+    static constexpr std::size_t kCount = 32;
+    TermLanes<kCount> sums;
+    std::array<First, kCount + 1> test{}; // test[kCount]: none
 
-struct TermLanes {
-    using Row = std::array<std::uint8_t, kLanes>;
-    alignas(64) std::array<std::array<Row, kWidth>, 5> term{};
-    alignas(64) Row lo{};
-    alignas(64) Row hi{};
-    alignas(64) Row excluded{};
-    alignas(64) Row hasExcluded{}; // 0xFF where the lane has an excluded value
-    std::array<First, kLanes + 1> test{};
-    int count = 0;
-
-    explicit TermLanes(First none) {
-        hi.fill(255);
-        test.fill(none);
-    }
+    explicit Lanes(First none) { test.fill(none); }
 
     // Whether the test's sums stay within a byte, so a lane holds them.
     static bool fits(const SecondTest& t) {
@@ -77,60 +64,17 @@ struct TermLanes {
     }
 
     bool add(const SecondTest& t, First index) {
-        if (count == kLanes || !fits(t))
+        if (sums.full() || !fits(t))
             return false;
-        const auto l = at(count++);
-        const PassBand band = passBand(t.condition, t.parameter);
-        lo[l] = band.lo;
-        hi[l] = band.hi;
-        excluded[l] = band.excluded;
-        hasExcluded[l] = band.hasExcluded ? 0xFF : 0;
-        test[l] = index;
-        for (std::size_t k = 0; k < 5; ++k)
-            for (int x = 1; x <= kMaxNumber; ++x)
-                term[k][at(x)][l] = static_cast<std::uint8_t>(t.term[k][at(x)]);
+        test[sums.count] = index;
+        sums.add(passBand(t.condition, t.parameter),
+                 [&t](int k, int x) { return t.term[at(k)][at(x)]; });
         return true;
     }
 
-    // Bit l set for every lane l whose sum fails.
-    std::uint32_t failing(const std::uint8_t* c) const {
-        std::uint32_t bits = 0;
-        for (std::size_t base = 0; base < at(count); base += kBlock) {
-#if defined(__SSE2__)
-            auto row = [&](std::size_t k) {
-                return _mm_load_si128(
-                    reinterpret_cast<const __m128i*>(term[k][c[k]].data() + base));
-            };
-            auto load = [&](const Row& r) {
-                return _mm_load_si128(reinterpret_cast<const __m128i*>(r.data() + base));
-            };
-            const __m128i v = _mm_add_epi8(_mm_add_epi8(_mm_add_epi8(row(0), row(1)), row(2)),
-                                           _mm_add_epi8(row(3), row(4)));
-            const __m128i aboveLo = _mm_cmpeq_epi8(_mm_max_epu8(v, load(lo)), v);
-            const __m128i belowHi = _mm_cmpeq_epi8(_mm_min_epu8(v, load(hi)), v);
-            const __m128i isExcluded =
-                _mm_and_si128(_mm_cmpeq_epi8(v, load(excluded)), load(hasExcluded));
-            const __m128i passes = _mm_andnot_si128(isExcluded, _mm_and_si128(aboveLo, belowHi));
-            const auto passBits = static_cast<std::uint32_t>(_mm_movemask_epi8(passes));
-            bits |= (~passBits & 0xFFFFu) << base;
-#else
-            for (std::size_t i = 0; i < at(kBlock); ++i) {
-                const std::size_t s = base + i;
-                const auto v = static_cast<std::uint8_t>(term[0][c[0]][s] + term[1][c[1]][s] +
-                                                         term[2][c[2]][s] + term[3][c[3]][s] +
-                                                         term[4][c[4]][s]);
-                const bool fails =
-                    v < lo[s] || v > hi[s] || (hasExcluded[s] != 0 && v == excluded[s]);
-                bits |= static_cast<std::uint32_t>(fails ? 1 : 0) << s;
-            }
-#endif
-        }
-        return bits;
-    }
-
-    First firstFailing(const std::uint8_t* c) const {
-        const std::uint64_t bits = failing(c) | (std::uint64_t{1} << kLanes);
-        return test[at(std::countr_zero(bits))];
+    unsigned firstFailing(const std::uint8_t* c) const {
+        const std::uint64_t bits = sums.failing(c) | (std::uint64_t{1} << kCount);
+        return test.data()[std::countr_zero(bits)];
     }
 };
 
@@ -156,14 +100,15 @@ const WordCounts& wordCounts() {
 // letter count is one of the three largest counts, taken three times as the
 // largest remaining count, zeroing those counts in between.
 std::uint16_t vibrationDigits(const WordCounts& words, const std::uint8_t* c) {
+    const auto& counts = words.counts;
 #if defined(__SSE2__)
-    auto counts = [&](std::size_t k) {
-        return _mm_load_si128(reinterpret_cast<const __m128i*>(words.counts[c[k]].data()));
+    auto load = [&](std::size_t k) {
+        return _mm_load_si128(reinterpret_cast<const __m128i*>(counts.data()[c[k]].data()));
     };
-    __m128i left = _mm_add_epi8(_mm_add_epi8(_mm_add_epi8(counts(0), counts(1)), counts(2)),
-                                _mm_add_epi8(counts(3), counts(4)));
+    __m128i left = _mm_add_epi8(_mm_add_epi8(_mm_add_epi8(load(0), load(1)), load(2)),
+                                _mm_add_epi8(load(3), load(4)));
     unsigned mask = 0;
-    for (int pass = 0; pass < 3; ++pass) {
+    auto pass = [&] {
         __m128i largest = _mm_max_epu8(left, _mm_srli_si128(left, 8));
         largest = _mm_max_epu8(largest, _mm_srli_si128(largest, 4));
         largest = _mm_max_epu8(largest, _mm_srli_si128(largest, 2));
@@ -173,13 +118,16 @@ std::uint16_t vibrationDigits(const WordCounts& words, const std::uint8_t* c) {
         const __m128i equal = _mm_cmpeq_epi8(left, largest);
         mask |= static_cast<unsigned>(_mm_movemask_epi8(equal));
         left = _mm_andnot_si128(equal, left);
-    }
+    };
+    pass();
+    pass();
+    pass();
     return static_cast<std::uint16_t>((mask & 0x1FFu) << 1);
 #else
     catalogue::LetterCounts sum{};
     for (std::size_t k = 0; k < 5; ++k)
         for (std::size_t d = 0; d < 9; ++d)
-            sum[d] += words.counts[c[k]][d];
+            sum[d] += counts[c[k]][d];
     return catalogue::vibrationMaskOfCounts(sum);
 #endif
 }
@@ -193,19 +141,20 @@ struct Kernel {
     // pair[k][Ck * 64 + C5], k = 1..4: the tests on position k alone, the
     // quotients of Ck by C5, and (in every table) the tests on position 5.
     alignas(64) std::array<std::array<First, kWidth * kWidth>, 4> pair{};
-    // share[k][Ck * 256 + sum], built only for positions with a share test.
-    std::array<std::vector<First>, 5> share;
-    std::array<std::size_t, 5> sharePositions{};
-    std::size_t shareCount = 0;
+    // share[k][Ck * 256 + sum], built only for positions with a share test;
+    // the others look up a table of `none`.
+    std::array<std::vector<First>, 6> share;
+    std::array<const First*, 5> shareOf{};
+    bool hasShare = false;
     // vibration[digits]; vibrationFirst is the earliest test it can report.
     std::array<First, kVibrationMasks> vibration{};
     First vibrationFirst = 0;
     bool hasVibration = false;
-    std::unique_ptr<TermLanes> lanes;
+    std::unique_ptr<Lanes> lanes;
     std::vector<std::size_t> slow; // term sums beyond the lanes, in test order
 
     explicit Kernel(std::span<const SecondTest> tests)
-        : none(static_cast<First>(tests.size())), lanes(std::make_unique<TermLanes>(none)) {
+        : none(static_cast<First>(tests.size())), lanes(std::make_unique<Lanes>(none)) {
         for (auto& table : pair)
             table.fill(none);
         vibration.fill(none);
@@ -218,13 +167,18 @@ struct Kernel {
             const SecondTest& test = tests[t];
             const auto index = static_cast<First>(t);
             auto lower = [index](First& cell) { cell = std::min(cell, index); };
+            // The verdict of the test for a value: from its band within a byte.
+            const PassBand band = passBand(test.condition, test.parameter);
+            auto fails = [&test, &band](int v) {
+                return v >= 0 && v <= 255 ? !band.passes(v) : test.fails(v);
+            };
             switch (test.kind) {
             case SecondValue::TermSum: {
                 const int only = onlyPosition(test);
                 if (only > 0) {
                     const auto k = at(only - 1);
                     for (int x = 1; x <= kMaxNumber; ++x)
-                        if (test.fails(test.term[k][at(x)]))
+                        if (fails(test.term[k][at(x)]))
                             lower(position[k][at(x)]);
                 } else if (!lanes->add(test, index)) {
                     slow.push_back(t);
@@ -235,20 +189,19 @@ struct Kernel {
                 auto& table = pair[at(test.position - 1)];
                 for (int x = 0; x <= kMaxNumber; ++x)
                     for (int y = 0; y <= kMaxNumber; ++y)
-                        if (test.fails(test.table[at(x * test.columns + y)]))
+                        if (fails(test.table[at(x * test.columns + y)]))
                             lower(table[at(x) * kWidth + at(y)]);
                 break;
             }
             case SecondValue::ShareOfSum: {
                 const auto k = at(test.position - 1);
                 auto& table = share[k];
-                if (table.empty()) {
+                if (table.empty())
                     table.assign(kWidth * 256, none);
-                    sharePositions[shareCount++] = k;
-                }
+                hasShare = true;
                 for (int x = 0; x <= kMaxNumber; ++x)
                     for (int sum = 0; sum < kSumColumns; ++sum)
-                        if (test.fails(test.table[at(x * test.columns + sum)]))
+                        if (fails(test.table[at(x * test.columns + sum)]))
                             lower(table[at(x) * 256 + at(sum)]);
                 break;
             }
@@ -256,12 +209,15 @@ struct Kernel {
                 hasVibration = true;
                 vibrationFirst = std::min(vibrationFirst, index);
                 for (std::size_t mask = 0; mask < kVibrationMasks; ++mask)
-                    if (test.fails(test.table[mask]))
+                    if (fails(test.table[mask]))
                         lower(vibration[mask]);
                 break;
             }
         }
 
+        share[5].assign(kWidth * 256, none);
+        for (std::size_t k = 0; k < 5; ++k)
+            shareOf[k] = share[share[k].empty() ? 5 : k].data();
         for (std::size_t k = 0; k < 4; ++k)
             for (std::size_t x = 0; x < kWidth; ++x)
                 for (std::size_t y = 0; y < kWidth; ++y) {
@@ -272,36 +228,49 @@ struct Kernel {
 
     // The first test the entry fails, or `none`. Raw pointers keep the
     // look-ups free of checks: every index is below its table's size.
-    First firstFailing(const Combination& entry, const WordCounts& words,
-                       std::span<const SecondTest> tests) const {
+    unsigned firstFailing(const Combination& entry, const WordCounts& words,
+                          std::span<const SecondTest> tests) const {
+        auto lower = [](unsigned a, unsigned b) { return b < a ? b : a; };
         const std::uint8_t* c = entry.data();
         const std::size_t largest = c[4];
-        First first = std::min(std::min(pair[0].data()[c[0] * kWidth + largest],
-                                        pair[1].data()[c[1] * kWidth + largest]),
-                               std::min(pair[2].data()[c[2] * kWidth + largest],
-                                        pair[3].data()[c[3] * kWidth + largest]));
-        if (lanes->count > 0)
-            first = std::min(first, lanes->firstFailing(c));
-        if (shareCount > 0) {
+        unsigned first = lower(
+            lower(pair[0].data()[c[0] * kWidth + largest], pair[1].data()[c[1] * kWidth + largest]),
+            lower(pair[2].data()[c[2] * kWidth + largest],
+                  pair[3].data()[c[3] * kWidth + largest]));
+        if (lanes->sums.count > 0)
+            first = lower(first, lanes->firstFailing(c));
+        if (hasShare) {
             const std::size_t sum = std::size_t{c[0]} + c[1] + c[2] + c[3] + c[4];
-            for (std::size_t i = 0; i < shareCount; ++i) {
-                const std::size_t k = sharePositions.data()[i];
-                first = std::min(first, share.data()[k].data()[c[k] * std::size_t{256} + sum]);
-            }
+            unsigned shares[5];
+            for (std::size_t k = 0; k < 5; ++k)
+                shares[k] = shareOf.data()[k][c[k] * std::size_t{256} + sum];
+            first =
+                lower(first, lower(lower(lower(shares[0], shares[1]), lower(shares[2], shares[3])),
+                                   shares[4]));
         }
         if (hasVibration && vibrationFirst < first)
-            first = std::min(first, vibration.data()[vibrationDigits(words, c)]);
+            first = lower(first, vibration.data()[vibrationDigits(words, c)]);
         for (std::size_t t : slow) {
             if (t >= first)
                 break;
             if (tests[t].fails(secondTestValue(tests[t], entry))) {
-                first = static_cast<First>(t);
+                first = static_cast<unsigned>(t);
                 break;
             }
         }
         return first;
     }
 };
+
+// Whether one of the five bytes exceeds 50: each byte's low seven bits plus
+// 77 reach bit 7 from 51 on, without a carry into the next byte.
+bool anyAbove50(const std::uint8_t* c) {
+    static_assert(kMaxNumber == 50);
+    std::uint64_t word = 0;
+    std::memcpy(&word, c, 5);
+    constexpr std::uint64_t kLow = 0x7F7F7F7F7F, kPlus = 0x4D4D4D4D4D, kHigh = 0x8080808080;
+    return ((((word & kLow) + kPlus) | word) & kHigh) != 0;
+}
 
 } // namespace
 
@@ -315,17 +284,17 @@ std::vector<std::int32_t> strikeAtFirstFailingTest(CombinationList& list,
 
     const auto kernel = std::make_unique<Kernel>(tests);
     const WordCounts& words = wordCounts();
-    const First none = kernel->none;
+    const unsigned none = kernel->none;
     for (Combination& entry : list) {
         const std::uint8_t* c = entry.data();
         if (c[0] == 0)
             continue;
-        if (std::max({c[0], c[1], c[2], c[3], c[4]}) > kMaxNumber) {
+        if (anyAbove50(c)) {
             for (auto x : entry)
                 if (x > kMaxNumber)
                     throw RangeError("Число " + std::to_string(x) + " в перестановке больше 50");
         }
-        const First first = kernel->firstFailing(entry, words, tests);
+        const unsigned first = kernel->firstFailing(entry, words, tests);
         if (first != none) {
             ++struck[first];
             strike(entry);

@@ -6,6 +6,7 @@
 #include "catalogue/Unit_zvukiChisel.h"
 #include "engine/FirstPassSteps.h"
 
+#include <bit>
 #include <cstdlib>
 #include <functional>
 #include <optional>
@@ -179,6 +180,36 @@ bool isPositionValueRow(int row) {
     return row == 55 || row == 79 || row == 103 || row == 127;
 }
 
+// The decimal digits of Ck * 10000 div C5, indexed Ck * 51 + C5 (0 where
+// either is 0), and of Trunc(q * 10000) with q = Ck / sum rounded to double,
+// indexed Ck * kSumColumns + sum: the same for every date, worked out once.
+const std::vector<std::uint16_t>& quotientDigits() {
+    static const std::vector<std::uint16_t> digits = [] {
+        std::vector<std::uint16_t> d(at((kMaxNumber + 1) * (kMaxNumber + 1)), 0);
+        for (int x = 1; x <= kMaxNumber; ++x)
+            for (int largest = 1; largest <= kMaxNumber; ++largest)
+                d[at(x * (kMaxNumber + 1) + largest)] =
+                    catalogue::decimalDigitMask(static_cast<std::int64_t>(x) * 10000 / largest);
+        return d;
+    }();
+    return digits;
+}
+
+const std::vector<std::uint16_t>& shareDigits() {
+    static const std::vector<std::uint16_t> digits = [] {
+        std::vector<std::uint16_t> d(at((kMaxNumber + 1) * kSumColumns), 0);
+        for (int x = 1; x <= kMaxNumber; ++x)
+            for (int sum = 1; sum < kSumColumns; ++sum) {
+                const double q = static_cast<double>(x) / static_cast<double>(sum);
+                const double scaled = q * 10000.0;
+                d[at(x * kSumColumns + sum)] =
+                    catalogue::decimalDigitMask(static_cast<std::int64_t>(scaled));
+            }
+        return d;
+    }();
+    return digits;
+}
+
 class Planner {
 public:
     explicit Planner(const SecondPassInput& input) : target_(input) {}
@@ -285,11 +316,7 @@ private:
             test.kind = SecondValue::QuotientOfLargest;
             test.position = k;
             test.columns = kMaxNumber + 1;
-            test.table.assign(at((kMaxNumber + 1) * (kMaxNumber + 1)), 0);
-            for (int x = 1; x <= kMaxNumber; ++x)
-                for (int largest = 1; largest <= kMaxNumber; ++largest)
-                    test.table[at(x * test.columns + largest)] = catalogue::sharedDateDigits(
-                        target_.date(), static_cast<std::int64_t>(x) * 10000 / largest);
+            test.table = sharedDigitsTable(quotientDigits());
             add(std::move(test));
         }
     }
@@ -305,16 +332,18 @@ private:
             test.kind = SecondValue::ShareOfSum;
             test.position = k;
             test.columns = kSumColumns;
-            test.table.assign(at((kMaxNumber + 1) * kSumColumns), 0);
-            for (int x = 1; x <= kMaxNumber; ++x)
-                for (int sum = 1; sum < kSumColumns; ++sum) {
-                    const double q = static_cast<double>(x) / static_cast<double>(sum);
-                    const double scaled = q * 10000.0;
-                    test.table[at(x * kSumColumns + sum)] = catalogue::sharedDateDigits(
-                        target_.date(), static_cast<std::int64_t>(scaled));
-                }
+            test.table = sharedDigitsTable(shareDigits());
             add(std::move(test));
         }
+    }
+
+    // The digits the date shares with each value whose digits are given.
+    std::vector<int> sharedDigitsTable(const std::vector<std::uint16_t>& valueDigits) {
+        const auto date = static_cast<unsigned>(catalogue::digitMask(target_.date()));
+        std::vector<int> table(valueDigits.size());
+        for (std::size_t i = 0; i < table.size(); ++i)
+            table[i] = std::popcount(date & valueDigits[i]);
+        return table;
     }
 
     void repeatPairRows() {
@@ -462,25 +491,6 @@ std::vector<int> secondPassRowOrder() {
             catalogue::rowControls(r).family != catalogue::Family::RankedPlaceholder)
             rows.push_back(r);
     return rows;
-}
-
-std::uint16_t VibrationDigitsOfEntries::of(const Combination& c) {
-    const NumberWordCounts& words = wordCounts();
-    auto counts = [&](std::uint8_t x) -> const auto& {
-        return words.counts[x <= kMaxNumber ? x : 0];
-    };
-    if (c[0] != prefix_[0] || c[1] != prefix_[1] || c[2] != prefix_[2] || c[3] != prefix_[3]) {
-        partial_.fill(0);
-        for (std::size_t k = 0; k < 4; ++k) {
-            prefix_[k] = c[k];
-            for (std::size_t d = 0; d < 9; ++d)
-                partial_[d] += counts(c[k])[d];
-        }
-    }
-    catalogue::LetterCounts sum = partial_;
-    for (std::size_t d = 0; d < 9; ++d)
-        sum[d] += counts(c[4])[d];
-    return catalogue::vibrationMaskOfCounts(sum);
 }
 
 SecondPlan planSecondPass(const SecondPassInput& input) {
