@@ -132,6 +132,14 @@ std::uint16_t vibrationDigits(const WordCounts& words, const std::uint8_t* c) {
 #endif
 }
 
+// A table test's table must hold every value the kernel looks up.
+void checkTable(const SecondTest& test, int rows, int columns) {
+    const bool positioned =
+        test.kind == SecondValue::DrawVibration || (test.position >= 1 && test.position <= 5);
+    if (!positioned || test.columns != columns || test.table.size() < at(rows * columns))
+        throw RangeError("Второй проход: неполная таблица строки " + std::to_string(test.row));
+}
+
 // Every test folded into look-ups by what its verdict depends on: the
 // numbers of each position with the largest one, the numbers with the sum,
 // the vibration digits, and the term-sum lanes. Each table holds the first
@@ -167,10 +175,23 @@ struct Kernel {
             const SecondTest& test = tests[t];
             const auto index = static_cast<First>(t);
             auto lower = [index](First& cell) { cell = std::min(cell, index); };
-            // The verdict of the test for a value: from its band within a byte.
+            // The verdict of the test for a value: looked up within a byte.
             const PassBand band = passBand(test.condition, test.parameter);
-            auto fails = [&test, &band](int v) {
-                return v >= 0 && v <= 255 ? !band.passes(v) : test.fails(v);
+            std::array<bool, 256> failsByte{};
+            for (std::size_t v = 0; v < failsByte.size(); ++v)
+                failsByte[v] = !band.passes(static_cast<int>(v));
+            auto fails = [&test, &failsByte](int v) {
+                return v >= 0 && v <= 255 ? failsByte.data()[v] : test.fails(v);
+            };
+            // Marks the cells of a table of values whose value fails.
+            auto mark = [&](First* cells, std::size_t cellRow, std::size_t rows,
+                            std::size_t columns) {
+                const int* values = test.table.data();
+                const auto valueRow = at(test.columns);
+                for (std::size_t x = 0; x < rows; ++x)
+                    for (std::size_t y = 0; y < columns; ++y)
+                        if (fails(values[x * valueRow + y]))
+                            lower(cells[x * cellRow + y]);
             };
             switch (test.kind) {
             case SecondValue::TermSum: {
@@ -186,11 +207,8 @@ struct Kernel {
                 break;
             }
             case SecondValue::QuotientOfLargest: {
-                auto& table = pair[at(test.position - 1)];
-                for (int x = 0; x <= kMaxNumber; ++x)
-                    for (int y = 0; y <= kMaxNumber; ++y)
-                        if (fails(test.table[at(x * test.columns + y)]))
-                            lower(table[at(x) * kWidth + at(y)]);
+                checkTable(test, kMaxNumber + 1, kMaxNumber + 1);
+                mark(pair[at(test.position - 1)].data(), kWidth, kMaxNumber + 1, kMaxNumber + 1);
                 break;
             }
             case SecondValue::ShareOfSum: {
@@ -199,18 +217,15 @@ struct Kernel {
                 if (table.empty())
                     table.assign(kWidth * 256, none);
                 hasShare = true;
-                for (int x = 0; x <= kMaxNumber; ++x)
-                    for (int sum = 0; sum < kSumColumns; ++sum)
-                        if (fails(test.table[at(x * test.columns + sum)]))
-                            lower(table[at(x) * 256 + at(sum)]);
+                checkTable(test, kMaxNumber + 1, kSumColumns);
+                mark(table.data(), 256, kMaxNumber + 1, kSumColumns);
                 break;
             }
             case SecondValue::DrawVibration:
                 hasVibration = true;
                 vibrationFirst = std::min(vibrationFirst, index);
-                for (std::size_t mask = 0; mask < kVibrationMasks; ++mask)
-                    if (fails(test.table[mask]))
-                        lower(vibration[mask]);
+                checkTable(test, 1, kVibrationMasks);
+                mark(vibration.data(), 0, 1, kVibrationMasks);
                 break;
             }
         }

@@ -337,12 +337,19 @@ private:
         }
     }
 
-    // The digits the date shares with each value whose digits are given.
-    std::vector<int> sharedDigitsTable(const std::vector<std::uint16_t>& valueDigits) {
+    // The digits the date shares with each value whose digits are given;
+    // the same for every row of a step, so worked out once.
+    const std::vector<int>& sharedDigitsTable(const std::vector<std::uint16_t>& valueDigits) {
+        std::vector<int>& table = &valueDigits == &shareDigits() ? shareTable_ : quotientTable_;
+        if (!table.empty())
+            return table;
         const auto date = static_cast<unsigned>(catalogue::digitMask(target_.date()));
-        std::vector<int> table(valueDigits.size());
+        std::array<int, 1024> shared{};
+        for (unsigned digits = 0; digits < shared.size(); ++digits)
+            shared[digits] = std::popcount(date & digits);
+        table.resize(valueDigits.size());
         for (std::size_t i = 0; i < table.size(); ++i)
-            table[i] = std::popcount(date & valueDigits[i]);
+            table[i] = shared[valueDigits[i] & 0x3FFu];
         return table;
     }
 
@@ -448,6 +455,8 @@ private:
 
     Target target_;
     SecondPlan plan_;
+    std::vector<int> shareTable_;
+    std::vector<int> quotientTable_;
 };
 
 // Letter counts of the number words, one byte per digit, for the sweep.
