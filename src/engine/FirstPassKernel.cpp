@@ -267,15 +267,14 @@ std::optional<int> slotOf(const StepValue& v) {
             return kModulo5 + v.a - 5;
         return std::nullopt;
     default:
-        break;
+        return std::nullopt;
     }
-    return std::nullopt;
 }
 
-// What the direct values are made of, for any entry: per pair of numbers
-// (the earlier x, the later y) the bytes 0..5 it adds to the pair counts;
-// per number its decade bit; per sum the eight residues; per number and sum
-// the share.
+// What the direct values are made of: per pair of numbers (the earlier x,
+// the later y) the bytes 0..5 it adds to the pair counts, which are sums over
+// the ten pairs of an entry of five distinct ascending numbers; per number its
+// decade bit; per sum the eight residues; per number and sum the share.
 struct DirectTables {
     // pairs[x * 64 + y]: golden and divisor bytes; neighbours also the gaps.
     std::array<std::uint64_t, kNumberRows * kNumberRows> pairs{};
@@ -328,6 +327,8 @@ const DirectTables& directTables() {
 // Each slot holds at most one test; a second test of the same value is left
 // to the slow path.
 struct DirectTests {
+    const NumberFacts& f = facts();
+    const DirectTables& d = directTables();
     LaneBands<32> bands;
     std::array<int, kSlots> test{};
     std::array<bool, kSlots> used{};
@@ -350,8 +351,6 @@ struct DirectTests {
     // Lowers `first` to the smallest test index that `c` fails. Slots not in
     // use fail nothing.
     void check(const std::uint8_t* c, int& first) const {
-        const NumberFacts& f = facts();
-        const DirectTables& d = directTables();
         const std::uint64_t* pairs = d.pairs.data();
         const std::uint64_t* neighbours = d.neighbours.data();
         auto at2 = [c](std::size_t j, std::size_t k) { return c[j] * kNumberRows + c[k]; };

@@ -96,9 +96,9 @@ const WordCounts& wordCounts() {
     return instance;
 }
 
-// The vibration digits of the five number words: the digits whose summed
-// letter count is one of the three largest counts, taken three times as the
-// largest remaining count, zeroing those counts in between.
+// The vibration digits of the five number words from their summed letter
+// counts: three times, the digits whose count equals the largest remaining
+// count are marked and their counts zeroed.
 std::uint16_t vibrationDigits(const WordCounts& words, const std::uint8_t* c) {
     const auto& counts = words.counts;
 #if defined(__SSE2__)
@@ -146,8 +146,8 @@ void checkTable(const SecondTest& test, int rows, int columns) {
 // test that fails for its key.
 struct Kernel {
     First none = 0;
-    // pair[k][Ck * 64 + C5], k = 1..4: the tests on position k alone, the
-    // quotients of Ck by C5, and (in every table) the tests on position 5.
+    // pair[k - 1][Ck * 64 + C5], k = 1..4: the tests on position k alone,
+    // the quotients of Ck by C5, and (in every table) the tests on position 5.
     alignas(64) std::array<std::array<First, kWidth * kWidth>, 4> pair{};
     // share[k][Ck * 256 + sum], built only for positions with a share test;
     // the others look up a table of `none`.

@@ -316,7 +316,7 @@ private:
             test.kind = SecondValue::QuotientOfLargest;
             test.position = k;
             test.columns = kMaxNumber + 1;
-            test.table = sharedDigitsTable(quotientDigits());
+            test.table = sharedDigitsTable(quotientTable_, quotientDigits());
             add(std::move(test));
         }
     }
@@ -332,15 +332,15 @@ private:
             test.kind = SecondValue::ShareOfSum;
             test.position = k;
             test.columns = kSumColumns;
-            test.table = sharedDigitsTable(shareDigits());
+            test.table = sharedDigitsTable(shareTable_, shareDigits());
             add(std::move(test));
         }
     }
 
-    // The digits the date shares with each value whose digits are given;
-    // the same for every row of a step, so worked out once.
-    const std::vector<int>& sharedDigitsTable(const std::vector<std::uint16_t>& valueDigits) {
-        std::vector<int>& table = &valueDigits == &shareDigits() ? shareTable_ : quotientTable_;
+    // The digits the date shares with each value whose digits are given,
+    // kept in `table`: the same for every row of a step, so worked out once.
+    const std::vector<int>& sharedDigitsTable(std::vector<int>& table,
+                                              const std::vector<std::uint16_t>& valueDigits) const {
         if (!table.empty())
             return table;
         const auto date = static_cast<unsigned>(catalogue::digitMask(target_.date()));
