@@ -175,23 +175,26 @@ struct Kernel {
             const SecondTest& test = tests[t];
             const auto index = static_cast<First>(t);
             auto lower = [index](First& cell) { cell = std::min(cell, index); };
-            // The verdict of the test for a value: looked up within a byte.
+            // The verdict of the test for a value: from its band within a byte.
             const PassBand band = passBand(test.condition, test.parameter);
-            std::array<bool, 256> failsByte{};
-            for (std::size_t v = 0; v < failsByte.size(); ++v)
-                failsByte[v] = !band.passes(static_cast<int>(v));
-            auto fails = [&test, &failsByte](int v) {
-                return v >= 0 && v <= 255 ? failsByte.data()[v] : test.fails(v);
+            auto fails = [&test, &band](int v) {
+                return v >= 0 && v <= 255 ? !band.passes(v) : test.fails(v);
             };
-            // Marks the cells of a table of values whose value fails.
+            // Marks the cells of a table of values whose value fails, the
+            // verdicts of the values within a byte looked up.
             auto mark = [&](First* cells, std::size_t cellRow, std::size_t rows,
                             std::size_t columns) {
+                std::array<bool, 256> failsByte{};
+                for (std::size_t v = 0; v < failsByte.size(); ++v)
+                    failsByte[v] = !band.passes(static_cast<int>(v));
                 const int* values = test.table.data();
                 const auto valueRow = at(test.columns);
                 for (std::size_t x = 0; x < rows; ++x)
-                    for (std::size_t y = 0; y < columns; ++y)
-                        if (fails(values[x * valueRow + y]))
+                    for (std::size_t y = 0; y < columns; ++y) {
+                        const int v = values[x * valueRow + y];
+                        if (v >= 0 && v <= 255 ? failsByte.data()[v] : test.fails(v))
                             lower(cells[x * cellRow + y]);
+                    }
             };
             switch (test.kind) {
             case SecondValue::TermSum: {

@@ -210,6 +210,17 @@ const std::vector<std::uint16_t>& shareDigits() {
     return digits;
 }
 
+// The vibrations of the number words 1..50, the same for every date.
+const std::array<std::string, kMaxNumber + 1>& numberVibrations() {
+    static const std::array<std::string, kMaxNumber + 1> vibrations = [] {
+        std::array<std::string, kMaxNumber + 1> v;
+        for (int x = 1; x <= kMaxNumber; ++x)
+            v[at(x)] = catalogue::numberVibration(x);
+        return v;
+    }();
+    return vibrations;
+}
+
 class Planner {
 public:
     explicit Planner(const SecondPassInput& input) : target_(input) {}
@@ -299,7 +310,7 @@ private:
                     if (r == row)
                         k = position;
                 setPosition(test, k, [&dateVib](int x) {
-                    return catalogue::vibrationMatch(dateVib, catalogue::numberVibration(x));
+                    return catalogue::vibrationMatch(dateVib, numberVibrations()[at(x)]);
                 });
             }
             add(std::move(test));
