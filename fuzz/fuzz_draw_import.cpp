@@ -13,10 +13,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string path = fuzz::scratchFolder() + "/draws.txt";
     fuzz::writeInput(path, data, size);
     try {
-        const auto draws = history::readDrawFile(path, 36);
-        // What the import accepts: 1..50 draws, oldest first, each a real
-        // date and five distinct numbers 1..36.
-        if (draws.empty() || draws.size() > 50)
+        const auto file = history::readDrawFile(path, 36);
+        const auto& draws = file.draws;
+        // What the import accepts: draws oldest first, of which the table
+        // keeps 1..50, each a real date and five distinct numbers 1..36.
+        const auto kept = history::newestDraws(draws);
+        if (kept.empty() || kept.size() > 50 || file.layout.empty() ||
+            history::importQuestion(file).empty())
             __builtin_trap();
         for (std::size_t i = 0; i < draws.size(); ++i) {
             const auto& d = draws[i];

@@ -1,52 +1,69 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds everything with warnings as errors and
-# library assertions, and runs every test: the full build with Qt (offscreen),
-# the core-only build without Qt, the sanitizer build, and a short run of each
-# loader fuzzer; then builds the Debian package and checks it without
-# installing it.
+# Installs what is missing, then builds and checks everything in two trees:
+#  - build-release: Release with Qt, Debian's hardening flags, library
+#    assertions and warnings as errors; every test (the Qt ones offscreen),
+#    the benchmarks compiled, and the Debian package packed from this tree
+#    and checked without installing it;
+#  - build-sanitize: clang with the address and undefined sanitizers and the
+#    fuzzers' instrumentation, without Qt (so it also proves that the core
+#    builds without Qt); every core test and a short run of each fuzzer.
+# The time of each stage is printed at the end.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-"$root/scripts/install-deps.sh"
 jobs="$(nproc)"
+stages=()
+started=$SECONDS
+stage_start=$SECONDS
+stage() {
+    local now=$SECONDS
+    [[ -n "${current:-}" ]] && stages+=("$(printf '%-34s %4d s' "$current" $((now - stage_start)))")
+    current="$1"
+    stage_start=$now
+    [[ -n "$current" ]] && echo "== $current"
+}
+report() {
+    stage ""
+    echo "== stage times"
+    printf '%s\n' "${stages[@]}"
+    printf '%-34s %4d s\n' "total" $((SECONDS - started))
+}
+trap report EXIT
 
-echo "== include layers"
+stage "install"
+"$root/scripts/install-deps.sh" --package
+
+stage "include layers"
 "$root/scripts/check-layers.sh"
-flags="-D_GLIBCXX_ASSERTIONS"
 
-echo "== core without Qt"
-cmake -S "$root" -B "$root/build-core" -DVARGIS_WITH_QT=OFF -DVARGIS_WERROR=ON \
-      -DVARGIS_BENCHMARKS=OFF -DCMAKE_CXX_FLAGS="$flags" >/dev/null
-cmake --build "$root/build-core" -j"$jobs"
-ctest --test-dir "$root/build-core" --output-on-failure -j"$jobs"
+stage "release build (Qt, assertions)"
+"$root/scripts/configure-release.sh" "$root/build-release" -DVARGIS_WERROR=ON -DVARGIS_BENCHMARKS=ON
+cmake --build "$root/build-release" -j"$jobs"
 
-echo "== full build with Qt"
-cmake -S "$root" -B "$root/build-ci" -DVARGIS_WITH_QT=ON -DVARGIS_WERROR=ON \
-      -DCMAKE_CXX_FLAGS="$flags" >/dev/null
-cmake --build "$root/build-ci" -j"$jobs"
-QT_QPA_PLATFORM=offscreen ctest --test-dir "$root/build-ci" --output-on-failure -j"$jobs"
+stage "release tests"
+QT_QPA_PLATFORM=offscreen ctest --test-dir "$root/build-release" --output-on-failure -j"$jobs" \
+    | tee "$root/build-release/ctest.log" | grep -vE '^ *[0-9]+/[0-9]+ Test' || true
+grep -q '100% tests passed' "$root/build-release/ctest.log" || { tail -n 30 "$root/build-release/ctest.log"; exit 1; }
+grep -E 'tests passed' "$root/build-release/ctest.log"
 
-echo "== sanitizers (address, undefined)"
-cmake -S "$root" -B "$root/build-asan" -DVARGIS_WITH_QT=OFF -DVARGIS_WERROR=ON \
-      -DVARGIS_SANITIZE=ON -DVARGIS_BENCHMARKS=OFF -DCMAKE_CXX_FLAGS="$flags" >/dev/null
-cmake --build "$root/build-asan" -j"$jobs"
-ctest --test-dir "$root/build-asan" --output-on-failure -j"$jobs"
+stage "Debian package"
+rm -f "$root"/build-release/vargis-loto_*.deb
+(cd "$root/build-release" && cpack -G DEB >/dev/null)
+"$root/scripts/check-package.sh" "$(ls "$root"/build-release/vargis-loto_*.deb)" >"$root/build-release/package.log" 2>&1 \
+    || { cat "$root/build-release/package.log"; exit 1; }
+tail -n 1 "$root/build-release/package.log"
 
-if [[ -d "$root/fuzz" ]]; then
-    echo "== loader fuzzers"
-    CXX=clang++ cmake -S "$root" -B "$root/build-fuzz" -DVARGIS_WITH_QT=OFF -DVARGIS_FUZZ=ON \
-          -DVARGIS_BENCHMARKS=OFF -DCMAKE_CXX_COMPILER=clang++ >/dev/null
-    cmake --build "$root/build-fuzz" -j"$jobs"
-    for fuzzer in "$root"/build-fuzz/fuzz/fuzz_*; do
-        [[ -x "$fuzzer" ]] || continue
-        echo "-- $(basename "$fuzzer")"
-        # New inputs go to a scratch folder; the seeds in the tree stay as they are.
-        scratch="$(mktemp -d)"
-        "$fuzzer" -max_total_time=15 -rss_limit_mb=2048 "$scratch" \
-            "$root/fuzz/corpus/$(basename "$fuzzer")" 2>&1 | tail -n 2
-        rm -rf "$scratch"
-    done
-fi
+stage "sanitizer build (clang, no Qt)"
+CXX=clang++ cmake -S "$root" -B "$root/build-sanitize" -DCMAKE_CXX_COMPILER=clang++ \
+    -DVARGIS_WITH_QT=OFF -DVARGIS_SANITIZE=ON -DVARGIS_FUZZ=ON -DVARGIS_WERROR=ON \
+    -DVARGIS_BENCHMARKS=OFF -DCMAKE_UNITY_BUILD=ON \
+    -DCMAKE_CXX_FLAGS="-O1 -D_GLIBCXX_ASSERTIONS" >/dev/null
+cmake --build "$root/build-sanitize" -j"$jobs"
 
-echo "== Debian package (built and checked, never installed here)"
-deb="$("$root/scripts/package.sh" "$root/build-deb" | tail -n 1)"
-"$root/scripts/check-package.sh" "$deb"
+stage "sanitizer tests"
+ctest --test-dir "$root/build-sanitize" --output-on-failure -j"$jobs" \
+    | tee "$root/build-sanitize/ctest.log" | grep -vE '^ *[0-9]+/[0-9]+ Test' || true
+grep -q '100% tests passed' "$root/build-sanitize/ctest.log" || { tail -n 30 "$root/build-sanitize/ctest.log"; exit 1; }
+grep -E 'tests passed' "$root/build-sanitize/ctest.log"
+
+stage "fuzzers (15 s each)"
+"$root/scripts/fuzz.sh" 15 "$root/build-sanitize"

@@ -6,6 +6,7 @@
 #include "app/ImportCommand.h"
 #include "base/Cp1251.h"
 #include "base/Errors.h"
+#include "engine/StrategyCheck.h"
 #include "history/DrawImport.h"
 #include "support/CliRun.h"
 #include "support/DataFiles.h"
@@ -68,7 +69,7 @@ std::string isoDate(const std::string& ddmmyyyy) {
 }
 
 std::vector<ImportedDraw> parse(const std::vector<std::string>& lines) {
-    return parseDrawLines(lines, 36, "draws.txt");
+    return parseDrawLines(lines, 36, "draws.txt").draws;
 }
 
 std::string parseError(const std::vector<std::string>& lines) {
@@ -171,9 +172,22 @@ TEST_F(ImportMenuTest, SixtyDrawsNewestFirstKeepTheLastFiftyInOrder) {
     EXPECT_TRUE(import("draws.csv"));
     EXPECT_TRUE(s_.platform.errors().empty());
     ASSERT_EQ(s_.platform.texts(Dialog::Kind::Question).size(), 1u);
+    // The file's count and the fifty kept, how the lines were read and the
+    // first and last draw of the table with their lines in the file.
+    auto numbers = [](const Draw& d) {
+        std::string text;
+        for (int n : d.numbers)
+            text += " " + std::to_string(n);
+        return text;
+    };
     EXPECT_EQ(s_.platform.texts(Dialog::Kind::Question)[0],
-              "Тиражей в файле: 50 (с " + madeDraw(10).date + " по " + madeDraw(59).date +
-                  ").\r\nЗаменить ими таблицу тиражей ?");
+              "Тиражей в файле: 60 (с " + madeDraw(0).date + " по " + madeDraw(59).date +
+                  ").\r\nВ таблицу войдут последние 50 (с " + madeDraw(10).date + " по " +
+                  madeDraw(59).date +
+                  ").\r\nПрочитано: дата в столбце 1, числа в столбцах 2-6.\r\nПервый тираж: " +
+                  madeDraw(10).date + ":" + numbers(madeDraw(10)) +
+                  " (строка 51)\r\nПоследний тираж: " + madeDraw(59).date + ":" +
+                  numbers(madeDraw(59)) + " (строка 2)\r\nЗаменить ими таблицу тиражей ?");
     std::vector<std::string> expected;
     for (int i = 10; i < 60; ++i)
         expected.push_back(plainLine(madeDraw(i)));
@@ -250,6 +264,52 @@ TEST_F(ImportMenuTest, EachBadFileIsRefusedWithItsLineAndNothingWritten) {
     ASSERT_EQ(s_.platform.errors().size(), 1u);
     EXPECT_NE(s_.platform.errors()[0].find("missing.txt"), std::string::npos);
     expectUntouched();
+}
+
+// Ten draws: the question warns before anything is written, and afterwards
+// every page, every button, the calendar and the menu's commands give their own message
+// for too short a table instead of failing on a date the table lacks.
+TEST_F(ImportMenuTest, TooFewDrawsAreAnnouncedAndEveryCommandSaysSo) {
+    std::string file;
+    for (int i = 0; i < 10; ++i)
+        file += fileLine(madeDraw(i), ";") + "\n";
+    testing::writeBytesRaw("ten.txt", file);
+    EXPECT_TRUE(import("ten.txt"));
+    ASSERT_EQ(s_.platform.texts(Dialog::Kind::Question).size(), 1u);
+    EXPECT_NE(s_.platform.texts(Dialog::Kind::Question)[0].find(
+                  "Тиражей меньше 15: \"фильтры объединить\" и \"Проверка стратегии\"\r\n"
+                  "не запустятся, пока их не станет 15.\r\nЗаменить"),
+              std::string::npos);
+    ASSERT_EQ(s_.ws().drawCount(), 10);
+
+    s_.platform.clear();
+    EXPECT_TRUE(s_.app.calendarClick("Form1", "MonthCalendar2", "01.06.2030"));
+    EXPECT_EQ(s_.platform.texts(Dialog::Kind::Message),
+              std::vector<std::string>{"  Тиражей в статистике\r\n  ДОЛЖНО БЫТЬ НЕ МЕНЬШЕ "
+                                       "14-ти,\r\n\r\n  ДОПОЛНИТЕ СТАТИСТИКУ ТИРАЖЕЙ"});
+    EXPECT_EQ(s_.ws().forecastOrdinal, 11);
+    for (const char* item : {engine::kBacktestMenuItem, engine::kWorthMenuItem}) {
+        s_.platform.clear();
+        EXPECT_TRUE(s_.app.chooseMenuItem("Form1", item));
+        EXPECT_EQ(s_.platform.texts(Dialog::Kind::Information).size(), 1u) << item;
+    }
+    int pressed = 0;
+    for (const std::string& name : s_.form1().order()) {
+        const ui::Control& control = s_.control(name);
+        s_.platform.clear();
+        if (control.kind == ui::ControlKind::TabSheet)
+            s_.app.selectPage("Form1", control.parent, name);
+        else if (control.kind == ui::ControlKind::BitBtn &&
+                 s_.app.dispatcher().has("Form1", name, ui::Event::Click))
+            s_.app.click("Form1", name);
+        else
+            continue;
+        // Rows this kind does not count refuse whatever the table holds.
+        for (const auto& error : s_.platform.errors())
+            EXPECT_EQ(error.find("неверная дата"), std::string::npos) << name << ": " << error;
+        ++pressed;
+    }
+    EXPECT_GT(pressed, 240);
 }
 
 TEST(ImportMenu, FillsATableTheStartCouldNotLoad) {

@@ -77,7 +77,7 @@ protected:
 };
 
 TEST_F(StrategyCheckTest, EveryTargetMatchesACombineRunForThatDraw) {
-    setRow(4, "120", "True", "<=");  // sum at most 120 (first pass)
+    setRow(4, "70", "True", "<=");   // sum at most 70 (first pass; few survivors, a quick check)
     setRow(175, "1", "True", "<=");  // at most one number of the draw before
     setRow(268, "1", "True", ">=");  // a date digit at least
     setRow(190, "2", "True", ">=");  // union of the eight draws before
@@ -253,6 +253,9 @@ TEST_F(StrategyCheckTest, ReportsNameTheTargetsAndTheRows) {
 // Both menu items write their report, open it and leave it for review in the
 // build tree; closing the window deletes them like the other reports.
 TEST_F(StrategyCheckTest, MenuItemsWriteAndOpenTheirReportsAndCloseDeletesThem) {
+    // Only combinations holding 1 and 36 pass the first pass: a quick back-test.
+    setRow(1, "36", "True", ">=");
+    setRow(2, "1", "True", "<=");
     setRow(175, "1", "True", "<=");
     setRow(268, "2", "True", ">=");
     setRow(4, "130", "True", "<=");
@@ -278,6 +281,9 @@ TEST_F(StrategyCheckTest, MenuItemsWriteAndOpenTheirReportsAndCloseDeletesThem) 
 
 TEST(StrategyCli, LinesOfBothCommands) {
     testing::WorkFolder folder;
+    // Only combinations holding 1 and 36 pass the first pass: a quick back-test.
+    testing::setFilterField(1, 3, "36");
+    testing::setFilterField(2, 3, "1");
     testing::setFilterField(176, 3, "0");
     testing::setFilterField(176, 4, "True");
     testing::setFilterField(176, 5, "=");

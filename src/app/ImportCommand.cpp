@@ -24,8 +24,9 @@ void importDrawsCommand(Application& app) {
         platform.chooseFileToOpen("Импорт тиражей", "Тиражи (*.txt *.csv *.tsv);;Все файлы (*)");
     if (path.empty())
         return;
-    const auto draws = history::readDrawFile(path, app.workspace().highestNumber);
-    if (!platform.askYesNo(history::importQuestion(draws)))
+    const auto file = history::readDrawFile(path, app.workspace().highestNumber);
+    const auto draws = history::newestDraws(file.draws);
+    if (!platform.askYesNo(history::importQuestion(file)))
         return;
     applyImportedDraws(app, draws);
     platform.showInformation("Таблица тиражей заменена: тиражей " + std::to_string(draws.size()) +

@@ -3,6 +3,7 @@
 #include "app/ButtonCounts.h"
 #include "app/DefaultData.h"
 #include "app/ImportCommand.h"
+#include "app/RowEvaluation.h"
 #include "base/Convert.h"
 #include "base/Errors.h"
 #include "catalogue/Catalogue.h"
@@ -66,16 +67,6 @@ bool familyBuilt(catalogue::Family family) {
     }
 }
 
-// The row a press reports on: the link and date buttons of the ranked pages
-// find theirs through the filter base, as the desktop does.
-int reportedRow(const context::Workspace& ws, const catalogue::FilterControls& rc) {
-    using catalogue::Family;
-    if (rc.family != Family::RankedLink && rc.family != Family::RankedDate)
-        return rc.row;
-    const int row = ws.filters.findRowByButton(std::string(rc.button));
-    return row == 0 ? rc.row : row;
-}
-
 int evaluate(app::Application& app, CliPlatform& platform, const std::vector<std::string>& args,
              std::ostream& out) {
     if (args.size() != 2) {
@@ -103,22 +94,10 @@ int evaluate(app::Application& app, CliPlatform& platform, const std::vector<std
         return 2;
     }
     const int errorsBefore = platform.errorCount();
-    app.click("Form1", std::string(rc.button));
-    if (platform.errorCount() != errorsBefore)
+    const auto evaluation = app::evaluateRow(app, row);
+    if (!evaluation || platform.errorCount() != errorsBefore)
         return 2;
-    const context::Workspace& ws = app.workspace();
-    row = reportedRow(ws, rc);
-    out << "row: " << row << '\n';
-    out << "values:";
-    for (int v : ws.filterValues)
-        out << ' ' << v;
-    out << '\n';
-    out << "match: " << ws.matchCount << '\n';
-    out << "failed:";
-    for (int j = 1; j <= ws.drawCount(); ++j)
-        if (ws.failMarks.at(row, j) == "0")
-            out << ' ' << j;
-    out << '\n';
+    out << app::evaluationText(*evaluation);
     return 0;
 }
 
@@ -193,7 +172,8 @@ int importDraws(app::Application& app, const std::vector<std::string>& args, std
     }
     std::vector<history::ImportedDraw> draws;
     if (!app.guarded([&] {
-            draws = history::readDrawFile(args[1], app.workspace().highestNumber);
+            draws = history::newestDraws(
+                history::readDrawFile(args[1], app.workspace().highestNumber).draws);
             app::applyImportedDraws(app, draws);
         }))
         return 2;

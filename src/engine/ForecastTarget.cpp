@@ -53,6 +53,13 @@ void chooseForecastDate(context::Application& app) {
     ui::Control& calendar = form.at("MonthCalendar2");
     ui::Control& grid = form.at(history::kDrawGrid);
 
+    // The earliest target is draw 14: a shorter table has no date to hold
+    // the calendar to.
+    if (ws.drawCount() < kFirstForecastDraw) {
+        platform.showMessage("  Тиражей в статистике\r\n  ДОЛЖНО БЫТЬ НЕ МЕНЬШЕ 14-ти,\r\n\r\n"
+                             "  ДОПОЛНИТЕ СТАТИСТИКУ ТИРАЖЕЙ");
+        return;
+    }
     const Date chosen = parseDate(calendar.date);
     const std::string firstText = gridText(grid, 2, kFirstForecastDraw);
     const Date first = parseDate(firstText);

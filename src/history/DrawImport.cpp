@@ -8,6 +8,7 @@
 #include "filters/ChartModel.h"
 #include "history/DrawGrid.h"
 #include "history/DrawHistory.h"
+#include "history/DrawLineReader.h"
 #include "ui/Form.h"
 
 #include <algorithm>
@@ -27,13 +28,8 @@ constexpr std::uintmax_t kMaxImportBytes = 16u * 1024u * 1024u;
 
 constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 
-bool isDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
-bool allDigits(std::string_view text) {
-    return !text.empty() && std::all_of(text.begin(), text.end(), isDigit);
-}
+// Fewer draws than this and the combine and the back-test refuse to run.
+constexpr std::size_t kDrawsForForecast = 15;
 
 bool validUtf8(std::string_view text) {
     std::size_t i = 0;
@@ -68,150 +64,26 @@ bool looksBinary(std::string_view line) {
     });
 }
 
-// A field as a message quotes it: a long one is cut.
-std::string shown(const std::string& field) {
-    constexpr std::size_t kLongest = 40;
-    return field.size() <= kLongest ? field : field.substr(0, kLongest) + "...";
-}
-
-// Splits at ";", ",", tabs and blanks, the no-break space of pages copied
-// from a browser included.
-std::vector<std::string> splitFields(std::string text) {
-    for (auto at = text.find("\xC2\xA0"); at != std::string::npos; at = text.find("\xC2\xA0"))
-        text.replace(at, 2, " ");
-    std::vector<std::string> fields;
-    std::string current;
-    for (char c : text) {
-        if (c == ';' || c == ',' || c == '\t' || c == ' ') {
-            if (!current.empty())
-                fields.push_back(std::move(current));
-            current.clear();
-        } else {
-            current += c;
-        }
-    }
-    if (!current.empty())
-        fields.push_back(std::move(current));
-    return fields;
-}
-
-// Three groups of digits split by `separator`, with the given lengths.
-bool dateShape(std::string_view text, char separator, std::size_t minFirst, std::size_t maxFirst,
-               std::size_t minSecond, std::size_t maxSecond, std::size_t minThird,
-               std::size_t maxThird) {
-    const auto a = text.find(separator);
-    if (a == std::string_view::npos)
-        return false;
-    const auto b = text.find(separator, a + 1);
-    if (b == std::string_view::npos)
-        return false;
-    const std::string_view first = text.substr(0, a);
-    const std::string_view second = text.substr(a + 1, b - a - 1);
-    const std::string_view third = text.substr(b + 1);
-    auto fits = [](std::string_view part, std::size_t lo, std::size_t hi) {
-        return allDigits(part) && part.size() >= lo && part.size() <= hi;
-    };
-    return fits(first, minFirst, maxFirst) && fits(second, minSecond, maxSecond) &&
-           fits(third, minThird, maxThird);
-}
-
-// The date written in a field as day, month and year texts; nullopt when
-// the field is not written as a date at all.
-std::optional<std::array<std::string, 3>> dateParts(const std::string& field) {
-    if (dateShape(field, '.', 1, 2, 1, 2, 4, 4)) {
-        const auto a = field.find('.');
-        const auto b = field.find('.', a + 1);
-        return std::array<std::string, 3>{field.substr(0, a), field.substr(a + 1, b - a - 1),
-                                          field.substr(b + 1)};
-    }
-    if (dateShape(field, '-', 4, 4, 1, 2, 1, 2)) {
-        const auto a = field.find('-');
-        const auto b = field.find('-', a + 1);
-        return std::array<std::string, 3>{field.substr(b + 1), field.substr(a + 1, b - a - 1),
-                                          field.substr(0, a)};
-    }
-    return std::nullopt;
-}
-
-bool hasDate(const std::vector<std::string>& fields) {
-    return std::any_of(fields.begin(), fields.end(),
-                       [](const std::string& f) { return dateParts(f).has_value(); });
-}
-
 auto dateKey(const Date& d) {
     return std::tuple(d.year, d.month, d.day);
 }
 
-class LineChecker {
-public:
-    LineChecker(int highestNumber, std::string source, int line)
-        : highest_(highestNumber), source_(std::move(source)), line_(line) {}
+std::string where(const std::string& source, int line) {
+    return source + ", строка " + std::to_string(line);
+}
 
-    ImportedDraw check(const std::vector<std::string>& fields) const {
-        ImportedDraw draw;
-        draw.line = line_;
-        bool dated = false;
-        std::vector<int> numbers;
-        for (const auto& field : fields) {
-            if (const auto parts = dateParts(field)) {
-                if (dated)
-                    fail<ConversionError>("вторая дата " + shown(field));
-                draw.date = calendarDate(*parts, field);
-                dated = true;
-            } else if (allDigits(field)) {
-                numbers.push_back(number(field));
-            } else {
-                fail<ConversionError>("'" + shown(field) + "' - не дата и не число");
-            }
-        }
-        if (!dated)
-            fail<ConversionError>("нет даты тиража");
-        if (numbers.size() != 5)
-            fail<ConversionError>("чисел " + std::to_string(numbers.size()) + ", а должно быть 5");
-        for (std::size_t i = 0; i < 5; ++i) {
-            for (std::size_t j = 0; j < i; ++j)
-                if (numbers[i] == numbers[j])
-                    fail<RangeError>("число " + std::to_string(numbers[i]) +
-                                     " повторяется в тираже");
-            draw.numbers[i] = numbers[i];
-        }
-        return draw;
-    }
+// "30.07.2026: 16 32 18 10 19 (строка 2)".
+std::string drawText(const ImportedDraw& draw) {
+    std::string text = drawDateText(draw.date) + ":";
+    for (int n : draw.numbers)
+        text += " " + std::to_string(n);
+    return text + " (строка " + std::to_string(draw.line) + ")";
+}
 
-    template <typename Error> [[noreturn]] void fail(const std::string& what) const {
-        throw Error(source_ + ", строка " + std::to_string(line_) + ": " + what);
-    }
-
-private:
-    Date calendarDate(const std::array<std::string, 3>& parts, const std::string& field) const {
-        std::string day = parts[0];
-        std::string month = parts[1];
-        if (day.size() == 1)
-            day = "0" + day;
-        if (month.size() == 1)
-            month = "0" + month;
-        try {
-            return parseDate(day + "." + month + "." + parts[2]);
-        } catch (const ConversionError&) {
-            fail<ConversionError>("даты " + field + " нет в календаре");
-        }
-    }
-
-    // A field of digits only; leading zeros are allowed.
-    int number(const std::string& field) const {
-        const auto significant = field.find_first_not_of('0');
-        const std::string digits =
-            significant == std::string::npos ? "0" : field.substr(significant);
-        const int value = digits.size() > 3 ? highest_ + 1 : toInt(digits);
-        if (value < 1 || value > highest_)
-            fail<RangeError>("число " + shown(field) + " вне 1.." + std::to_string(highest_));
-        return value;
-    }
-
-    int highest_;
-    std::string source_;
-    int line_;
-};
+std::string dateSpan(const std::vector<ImportedDraw>& draws) {
+    return "(с " + drawDateText(draws.front().date) + " по " + drawDateText(draws.back().date) +
+           ")";
+}
 
 } // namespace
 
@@ -222,8 +94,8 @@ std::string drawDateText(const Date& date) {
     return buf;
 }
 
-std::vector<ImportedDraw> parseDrawLines(const std::vector<std::string>& lines, int highestNumber,
-                                         const std::string& source) {
+DrawFile parseDrawLines(const std::vector<std::string>& lines, int highestNumber,
+                        const std::string& source) {
     bool utf8 = true;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         std::string_view line = lines[i];
@@ -231,29 +103,42 @@ std::vector<ImportedDraw> parseDrawLines(const std::vector<std::string>& lines, 
             line.remove_prefix(kUtf8Mark.size());
         utf8 = utf8 && validUtf8(line);
     }
-    std::vector<ImportedDraw> draws;
+    DrawFile file;
+    HeaderColumns header;
     bool headerPossible = true;
+    DrawColumns firstColumns;
+    std::string otherColumns;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const int lineNo = static_cast<int>(i) + 1;
         std::string_view raw = lines[i];
         if (i == 0 && raw.substr(0, kUtf8Mark.size()) == kUtf8Mark)
             raw.remove_prefix(kUtf8Mark.size());
-        const LineChecker checker(highestNumber, source, lineNo);
         if (looksBinary(raw))
-            checker.fail<ConversionError>("не текст (двоичные данные)");
-        const std::string text = utf8 ? std::string(raw) : fromCp1251(raw);
-        const std::vector<std::string> fields = splitFields(text);
-        if (fields.empty())
+            throw ConversionError(where(source, lineNo) + ": не текст (двоичные данные)");
+        const auto tokens = splitDrawLine(utf8 ? std::string(raw) : fromCp1251(raw));
+        if (tokens.empty())
             continue;
-        const bool header = headerPossible && !hasDate(fields);
+        const bool dated = std::any_of(tokens.begin(), tokens.end(), [](const LineToken& t) {
+            return t.kind == LineToken::Kind::Date;
+        });
+        if (headerPossible && !dated) {
+            header = HeaderColumns(tokens);
+            headerPossible = false;
+            continue;
+        }
         headerPossible = false;
-        if (header)
-            continue;
-        draws.push_back(checker.check(fields));
+        const LineDraw read = readDrawLine(tokens, header, highestNumber, where(source, lineNo));
+        if (file.draws.empty())
+            firstColumns = read.columns;
+        else if (otherColumns.empty() && !(read.columns == firstColumns))
+            otherColumns =
+                "; в строке " + std::to_string(lineNo) + ": " + describeColumns(read.columns);
+        file.draws.push_back({read.date, read.numbers, lineNo});
     }
-    if (draws.empty())
+    if (file.draws.empty())
         throw ConversionError(source + ": в файле нет ни одного тиража");
-    return draws;
+    file.layout = describeColumns(firstColumns) + otherColumns;
+    return file;
 }
 
 std::vector<ImportedDraw> orderDraws(std::vector<ImportedDraw> draws) {
@@ -264,32 +149,54 @@ std::vector<ImportedDraw> orderDraws(std::vector<ImportedDraw> draws) {
     });
     std::vector<ImportedDraw> unique;
     for (auto& draw : draws) {
-        const bool repeated =
-            std::any_of(unique.rbegin(), unique.rend(), [&](const ImportedDraw& kept) {
-                return dateKey(kept.date) == dateKey(draw.date) && kept.numbers == draw.numbers;
-            });
+        // Draws of one date are neighbours once sorted: a repeat is among
+        // the last ones kept.
+        bool repeated = false;
+        for (auto kept = unique.rbegin();
+             kept != unique.rend() && dateKey(kept->date) == dateKey(draw.date); ++kept)
+            repeated = repeated || kept->numbers == draw.numbers;
         if (!repeated)
             unique.push_back(std::move(draw));
     }
-    if (unique.size() > static_cast<std::size_t>(context::kMaxDraws))
-        unique.erase(unique.begin(), unique.end() - context::kMaxDraws);
     return unique;
 }
 
-std::vector<ImportedDraw> readDrawFile(const std::string& path, int highestNumber) {
+std::vector<ImportedDraw> newestDraws(const std::vector<ImportedDraw>& draws) {
+    const auto keep = std::min(draws.size(), static_cast<std::size_t>(context::kMaxDraws));
+    return {draws.end() - static_cast<std::ptrdiff_t>(keep), draws.end()};
+}
+
+DrawFile readDrawFile(const std::string& path, int highestNumber) {
     std::error_code error;
     const auto size = std::filesystem::file_size(path, error);
     if (!error && size > kMaxImportBytes)
         throw FileError(path + ": файл слишком велик для таблицы тиражей");
-    return orderDraws(parseDrawLines(readLines(path), highestNumber, path));
+    DrawFile file = parseDrawLines(readLines(path), highestNumber, path);
+    const std::size_t read = file.draws.size();
+    file.draws = orderDraws(std::move(file.draws));
+    file.repeats = static_cast<int>(read - file.draws.size());
+    return file;
 }
 
-std::string importQuestion(const std::vector<ImportedDraw>& draws) {
-    if (draws.empty())
+std::string importQuestion(const DrawFile& file) {
+    if (file.draws.empty())
         return "В файле нет тиражей";
-    return "Тиражей в файле: " + std::to_string(draws.size()) + " (с " +
-           drawDateText(draws.front().date) + " по " + drawDateText(draws.back().date) +
-           ").\r\nЗаменить ими таблицу тиражей ?";
+    const auto kept = newestDraws(file.draws);
+    std::string text =
+        "Тиражей в файле: " + std::to_string(file.draws.size()) + " " + dateSpan(file.draws);
+    if (file.repeats > 0)
+        text += ", повторы пропущены: " + std::to_string(file.repeats);
+    text += ".\r\n";
+    if (kept.size() < file.draws.size())
+        text += "В таблицу войдут последние " + std::to_string(kept.size()) + " " + dateSpan(kept) +
+                ".\r\n";
+    text += "Прочитано: " + file.layout + ".\r\n";
+    text += "Первый тираж: " + drawText(kept.front()) + "\r\n";
+    text += "Последний тираж: " + drawText(kept.back()) + "\r\n";
+    if (kept.size() < kDrawsForForecast)
+        text += "Тиражей меньше 15: \"фильтры объединить\" и \"Проверка стратегии\"\r\n"
+                "не запустятся, пока их не станет 15.\r\n";
+    return text + "Заменить ими таблицу тиражей ?";
 }
 
 void writeImportedDraws(const context::Workspace& ws, const std::vector<ImportedDraw>& draws) {

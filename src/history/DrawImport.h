@@ -1,7 +1,7 @@
 #pragma once
 // Importing draws from a text file such as lottery sites publish: one draw a
-// line, a date and five numbers, in either date order. The checked draws
-// replace the draw table the way the save command writes it.
+// line (DrawLineReader), in either date order. The checked draws replace the
+// draw table the way the save command writes it.
 
 #include "base/DateText.h"
 
@@ -28,28 +28,39 @@ struct ImportedDraw {
 // The date as the draw table writes it: dd.mm.yyyy.
 std::string drawDateText(const Date& date);
 
+// A file's draws as read and how its lines were laid out.
+struct DrawFile {
+    std::vector<ImportedDraw> draws;
+    int repeats = 0;    // exact repeats left out
+    std::string layout; // "дата в столбце 2, числа в столбце 3"
+};
+
 // Checks the lines of a file (raw bytes, UTF-8 with or without a byte-order
-// mark, or Windows-1251) and returns its draws in file order. A line holds a
-// date (dd.mm.yyyy, d.m.yyyy or yyyy-mm-dd) and five distinct numbers
-// 1..highestNumber, separated by ";", ",", tabs or blanks; blank lines and a
-// first line without a date are skipped. The first bad line throws a
-// ConversionError or RangeError naming `source` and the line; a file without
-// draws is a ConversionError too.
-std::vector<ImportedDraw> parseDrawLines(const std::vector<std::string>& lines, int highestNumber,
-                                         const std::string& source);
+// mark, or Windows-1251) and returns its draws in file order, each line read
+// by readDrawLine. Blank lines are skipped, and so is a first line without a
+// date: the header, whose column names tell what follows the numbers. The
+// first bad line throws a ConversionError or RangeError naming `source` and
+// the line; a file without draws is a ConversionError too.
+DrawFile parseDrawLines(const std::vector<std::string>& lines, int highestNumber,
+                        const std::string& source);
 
 // Orders the draws by date, oldest first (a file listed newest first is
-// read backwards, so draws of one date keep their order), drops exact
-// repeats and keeps the last 50.
+// read backwards, so draws of one date keep their order) and drops exact
+// repeats.
 std::vector<ImportedDraw> orderDraws(std::vector<ImportedDraw> draws);
 
-// Reads, checks and orders the draws of a file. FileError when the file
-// cannot be read.
-std::vector<ImportedDraw> readDrawFile(const std::string& path, int highestNumber);
+// The newest 50 of draws ordered oldest first: what the draw table keeps.
+std::vector<ImportedDraw> newestDraws(const std::vector<ImportedDraw>& draws);
+
+// Reads and checks a file: every draw of it, oldest first, exact repeats
+// dropped. FileError when the file cannot be read.
+DrawFile readDrawFile(const std::string& path, int highestNumber);
 
 // The question the desktop program asks before the table is replaced: how
-// many draws, from which date to which.
-std::string importQuestion(const std::vector<ImportedDraw>& draws);
+// many draws the file holds and how many of the newest are kept, how its
+// lines were read, the first and last draw kept, and a warning when they
+// are fewer than the forecast needs.
+std::string importQuestion(const DrawFile& file);
 
 // Writes the draws (1..50 of them) as the draw file, scrambled and through a
 // temporary file renamed over the old one.

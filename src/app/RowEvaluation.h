@@ -1,0 +1,29 @@
+#pragma once
+// One filter row over the history, as its button computes it: the values
+// per draw, the count of draws meeting the row and the draws that fail it.
+// The front ends call this instead of pressing the button themselves.
+
+#include "Application.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace vargis::app {
+
+struct RowEvaluation {
+    int row = 0; // the row the press reports on (link and date buttons find theirs)
+    std::vector<std::int32_t> values;
+    int match = 0;
+    std::vector<int> failed; // draw ordinals marked as failing the row
+};
+
+// Presses the button of `row` on the main form. None when the press raised
+// an error (already shown through the platform).
+std::optional<RowEvaluation> evaluateRow(Application& app, int row);
+
+// "row: R", "values: ...", "match: M", "failed: ..." each on its own line.
+std::string evaluationText(const RowEvaluation& evaluation);
+
+} // namespace vargis::app
