@@ -200,7 +200,7 @@ int directValue(const StepValue& v, const Combination& c) {
 
 // ---- Term-sum tests in byte lanes, in the order of the tests.
 
-struct Lanes {
+struct FirstPassLanes {
     static constexpr std::size_t kCount = 64;
     TermLanes<kCount> sums;
     std::array<int, kCount> test{};
@@ -407,7 +407,7 @@ std::vector<std::int32_t> strikeFirstFailing(CombinationList& list,
     if (tests.empty())
         return struck;
 
-    auto terms = std::make_unique<Lanes>();
+    auto terms = std::make_unique<FirstPassLanes>();
     auto direct = std::make_unique<DirectTests>();
     std::vector<std::size_t> slow; // tests beyond the lanes, computed one by one
     for (std::size_t t = 0; t < tests.size(); ++t) {

@@ -27,8 +27,6 @@ std::size_t at(int x) {
 using First = std::uint8_t;
 constexpr std::size_t kMaxTests = 254;
 
-constexpr std::size_t kWidth = kNumberRows;
-
 // The positions whose terms are not all zero; -1 when several are.
 int onlyPosition(const SecondTest& test) {
     int found = 0;
@@ -44,12 +42,12 @@ int onlyPosition(const SecondTest& test) {
 }
 
 // Term sums over several positions in byte lanes, in test order.
-struct Lanes {
+struct SecondPassLanes {
     static constexpr std::size_t kCount = 32;
     TermLanes<kCount> sums;
     std::array<First, kCount + 1> test{}; // test[kCount]: none
 
-    explicit Lanes(First none) { test.fill(none); }
+    explicit SecondPassLanes(First none) { test.fill(none); }
 
     // Whether the test's sums stay within a byte, so a lane holds them.
     static bool fits(const SecondTest& t) {
@@ -80,7 +78,7 @@ struct Lanes {
 
 // Letter counts of the number words, one byte per digit (lanes 9..15 zero).
 struct WordCounts {
-    alignas(16) std::array<std::array<std::uint8_t, 16>, kWidth> counts{};
+    alignas(16) std::array<std::array<std::uint8_t, 16>, kNumberRows> counts{};
 
     WordCounts() {
         for (int x = 1; x <= kMaxNumber; ++x) {
@@ -148,7 +146,7 @@ struct Kernel {
     First none = 0;
     // pair[k - 1][Ck * 64 + C5], k = 1..4: the tests on position k alone,
     // the quotients of Ck by C5, and (in every table) the tests on position 5.
-    alignas(64) std::array<std::array<First, kWidth * kWidth>, 4> pair{};
+    alignas(64) std::array<std::array<First, kNumberRows * kNumberRows>, 4> pair{};
     // share[k][Ck * 256 + sum], built only for positions with a share test;
     // the others look up a table of `none`.
     std::array<std::vector<First>, 6> share;
@@ -158,16 +156,16 @@ struct Kernel {
     std::array<First, kVibrationMasks> vibration{};
     First vibrationFirst = 0;
     bool hasVibration = false;
-    std::unique_ptr<Lanes> lanes;
+    std::unique_ptr<SecondPassLanes> lanes;
     std::vector<std::size_t> slow; // term sums beyond the lanes, in test order
 
     explicit Kernel(std::span<const SecondTest> tests)
-        : none(static_cast<First>(tests.size())), lanes(std::make_unique<Lanes>(none)) {
+        : none(static_cast<First>(tests.size())), lanes(std::make_unique<SecondPassLanes>(none)) {
         for (auto& table : pair)
             table.fill(none);
         vibration.fill(none);
         vibrationFirst = none;
-        std::array<std::array<First, kWidth>, 5> position{};
+        std::array<std::array<First, kNumberRows>, 5> position{};
         for (auto& p : position)
             p.fill(none);
 
@@ -211,14 +209,15 @@ struct Kernel {
             }
             case SecondValue::QuotientOfLargest: {
                 checkTable(test, kMaxNumber + 1, kMaxNumber + 1);
-                mark(pair[at(test.position - 1)].data(), kWidth, kMaxNumber + 1, kMaxNumber + 1);
+                mark(pair[at(test.position - 1)].data(), kNumberRows, kMaxNumber + 1,
+                     kMaxNumber + 1);
                 break;
             }
             case SecondValue::ShareOfSum: {
                 const auto k = at(test.position - 1);
                 auto& table = share[k];
                 if (table.empty())
-                    table.assign(kWidth * 256, none);
+                    table.assign(kNumberRows * 256, none);
                 hasShare = true;
                 checkTable(test, kMaxNumber + 1, kSumColumns);
                 mark(table.data(), 256, kMaxNumber + 1, kSumColumns);
@@ -233,13 +232,13 @@ struct Kernel {
             }
         }
 
-        share[5].assign(kWidth * 256, none);
+        share[5].assign(kNumberRows * 256, none);
         for (std::size_t k = 0; k < 5; ++k)
             shareOf[k] = share[share[k].empty() ? 5 : k].data();
         for (std::size_t k = 0; k < 4; ++k)
-            for (std::size_t x = 0; x < kWidth; ++x)
-                for (std::size_t y = 0; y < kWidth; ++y) {
-                    First& cell = pair[k][x * kWidth + y];
+            for (std::size_t x = 0; x < kNumberRows; ++x)
+                for (std::size_t y = 0; y < kNumberRows; ++y) {
+                    First& cell = pair[k][x * kNumberRows + y];
                     cell = std::min({cell, position[k][x], position[4][y]});
                 }
     }
@@ -251,10 +250,10 @@ struct Kernel {
         auto lower = [](unsigned a, unsigned b) { return b < a ? b : a; };
         const std::uint8_t* c = entry.data();
         const std::size_t largest = c[4];
-        unsigned first = lower(
-            lower(pair[0].data()[c[0] * kWidth + largest], pair[1].data()[c[1] * kWidth + largest]),
-            lower(pair[2].data()[c[2] * kWidth + largest],
-                  pair[3].data()[c[3] * kWidth + largest]));
+        unsigned first = lower(lower(pair[0].data()[c[0] * kNumberRows + largest],
+                                     pair[1].data()[c[1] * kNumberRows + largest]),
+                               lower(pair[2].data()[c[2] * kNumberRows + largest],
+                                     pair[3].data()[c[3] * kNumberRows + largest]));
         if (lanes->sums.count > 0)
             first = lower(first, lanes->firstFailing(c));
         if (hasShare) {
