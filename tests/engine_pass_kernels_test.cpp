@@ -103,9 +103,12 @@ TEST(SecondPassKernel, StrikesEveryEntryAtItsFirstFailingTest) {
             for (int k = 3; k <= 7; ++k)
                 history.record(d).field(k) = std::to_string(1 + below(rng, n));
         history::deriveRankedDraws(history);
-        char date[11];
-        std::snprintf(date, sizeof date, "%02d.%02d.%04d", 1 + below(rng, 31), 1 + below(rng, 12),
-                      1995 + below(rng, 35));
+        const int day = 1 + below(rng, 31);
+        const int month = 1 + below(rng, 12);
+        const int year = 1995 + below(rng, 35);
+        auto twoDigits = [](int v) { return (v < 10 ? "0" : "") + std::to_string(v); };
+        const std::string date =
+            twoDigits(day) + "." + twoDigits(month) + "." + std::to_string(year);
         const int target = 15 + below(rng, 36);
         const SecondPlan plan = planSecondPass({n, &filters, &history, date, target});
         ASSERT_FALSE(plan.error);
