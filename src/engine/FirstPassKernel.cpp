@@ -1,6 +1,7 @@
 #include "engine/FirstPassKernel.h"
 
 #include "base/Errors.h"
+#include "engine/TermLanes.h"
 
 #include <algorithm>
 #include <bit>
@@ -197,84 +198,43 @@ int directValue(const StepValue& v, const Combination& c) {
     throw RangeError("Значение фильтра не вычисляется по перестановке");
 }
 
-// ---- Term-sum tests side by side, one byte lane per test in the order of
-// the tests: the value of lane l is the sum over positions k of
-// term[k][C(k)][l], modulo 256, and it passes when it lies in lo..hi and is
-// not the excluded value. Lanes are processed in blocks of 16, only as many
-// blocks as there are tests.
+// ---- Term-sum tests in byte lanes, in the order of the tests.
 
-constexpr int kTermLanes = 64;
-constexpr int kBlock = 16;
+struct FirstPassLanes {
+    static constexpr std::size_t kCount = 64;
+    TermLanes<kCount> sums;
+    std::array<int, kCount> test{};
 
-struct TermLanes {
-    using Row = std::array<std::uint8_t, kTermLanes>;
-    alignas(64) std::array<std::array<Row, kMaxNumber + 1>, 5> term{};
-    alignas(64) Row lo{};
-    alignas(64) Row hi{};
-    alignas(64) Row excluded{};
-    alignas(64) Row hasExcluded{};
-    std::array<int, kTermLanes> test{};
-    int count = 0;
-
-    TermLanes() { hi.fill(255); }
-
-    bool full() const { return count == kTermLanes; }
+    bool full() const { return sums.full(); }
 
     void add(const KernelTest& t, int index, const NumberFlags& flags) {
-        const auto l = static_cast<std::size_t>(count++);
-        lo[l] = t.band.lo;
-        hi[l] = t.band.hi;
-        excluded[l] = t.band.excluded;
-        hasExcluded[l] = t.band.hasExcluded ? 1 : 0;
-        test[l] = index;
-        for (int k = 0; k < 5; ++k)
-            for (int x = 1; x <= kMaxNumber; ++x)
-                term[static_cast<std::size_t>(k)][static_cast<std::size_t>(x)][l] =
-                    static_cast<std::uint8_t>(*termOf(t.value, k, x, flags) & 0xFF);
+        test[sums.count] = index;
+        sums.add(t.band, [&](int k, int x) { return *termOf(t.value, k, x, flags) & 0xFF; });
     }
 
     // The test of the first lane whose value fails, or `none`.
     int firstFailing(const Combination& c, int none) const {
-        const Row& t0 = term[0][at(c[0])];
-        const Row& t1 = term[1][at(c[1])];
-        const Row& t2 = term[2][at(c[2])];
-        const Row& t3 = term[3][at(c[3])];
-        const Row& t4 = term[4][at(c[4])];
-        for (std::size_t base = 0; base < static_cast<std::size_t>(count); base += kBlock) {
-            alignas(16) std::array<std::uint8_t, kBlock> fail;
-            for (std::size_t i = 0; i < static_cast<std::size_t>(kBlock); ++i) {
-                const std::size_t s = base + i;
-                const auto v = static_cast<std::uint8_t>(t0[s] + t1[s] + t2[s] + t3[s] + t4[s]);
-                fail[i] = static_cast<std::uint8_t>(
-                    static_cast<int>(v < lo[s]) | static_cast<int>(v > hi[s]) |
-                    (static_cast<int>(v == excluded[s]) & hasExcluded[s]));
-            }
-            std::uint64_t words[2];
-            std::memcpy(words, fail.data(), sizeof words);
-            if ((words[0] | words[1]) == 0)
-                continue;
-            for (std::size_t i = 0; i < static_cast<std::size_t>(kBlock); ++i)
-                if (fail[i] != 0)
-                    return test[base + i];
-        }
-        return none;
+        const std::uint64_t bits = sums.failing(c.data());
+        return bits == 0 ? none : test.data()[std::countr_zero(bits)];
     }
 };
 
-// The other values: each has a slot, computed once per entry when a test
-// uses it and judged through a table of the values that fail that test.
+// The other values: each has a lane of its own, computed for every entry when
+// any of them is tested, and judged together against the lanes' bands.
+// Lanes 0..7 hold the counts of pairs and the digit and decade counts, 8..13
+// the smallest gap and the shares, 16..23 the sums modulo 5..12.
 enum Slot : std::uint8_t {
-    kDistinctDigits,
-    kSmallestGap,
     kGolden618,
     kGolden382,
     kDouble062,
     kDivisible,
     kGap1,
     kGap2,
+    kDistinctDigits,
     kDecades,
-    kShare1,                // .. kShare1 + 4
-    kModulo5 = kShare1 + 5, // .. kModulo5 + 7 (m = 5..12)
+    kSmallestGap,
+    kShare1,       // .. kShare1 + 4
+    kModulo5 = 16, // .. kModulo5 + 7 (m = 5..12)
     kSlots = kModulo5 + 8,
 };
 
@@ -311,113 +271,117 @@ std::optional<int> slotOf(const StepValue& v) {
     }
 }
 
-// Each slot holds at most one test, checked through a table of the values
-// that fail it; a second test of the same value is left to the slow path.
-struct DirectTests {
-    std::array<std::array<std::uint8_t, 256>, kSlots> fails{};
-    std::array<int, kSlots> test{};
-    std::array<bool, kSlots> used{};
-    int count = 0;
-    bool digits = false, gaps = false, golden = false, divisible = false, decades = false,
-         shares = false, modulos = false;
-    // share[x][s] and modulo[m - 5][s] for a number x and a sum s.
-    std::array<std::array<std::uint8_t, 256>, kMaxNumber + 1> share{};
-    std::array<std::array<std::uint8_t, 256>, 8> modulo{};
+// What the direct values are made of: per pair of numbers (the earlier x,
+// the later y) the bytes 0..5 it adds to the pair counts, which are sums over
+// the ten pairs of an entry of five distinct ascending numbers; per number its
+// decade bit; per sum the eight residues; per number and sum the share.
+struct DirectTables {
+    // pairs[x * 64 + y]: golden and divisor bytes; neighbours also the gaps.
+    std::array<std::uint64_t, kNumberRows * kNumberRows> pairs{};
+    std::array<std::uint64_t, kNumberRows * kNumberRows> neighbours{};
+    std::array<std::uint16_t, kNumberRows> decade{};
+    std::array<std::uint64_t, 256> modulo{};
+    std::array<std::array<std::uint8_t, 256>, kNumberRows> share{};
 
-    DirectTests() {
+    DirectTables() {
+        const NumberFacts& f = facts();
+        auto byte = [](int slot, bool set) {
+            return set ? std::uint64_t{1} << (8 * slot) : std::uint64_t{0};
+        };
+        for (std::size_t x = 0; x <= kMaxNumber; ++x)
+            for (std::size_t y = 0; y <= kMaxNumber; ++y) {
+                auto maps = [](const std::array<std::uint64_t, kMaxNumber + 1>& to, std::size_t a,
+                               std::size_t b) { return ((to[a] >> b) & 1u) != 0; };
+                std::uint64_t v = 0;
+                // An ordered pair in either direction, as Ck = target(Cj).
+                v += byte(kGolden618, maps(f.golden618, x, y)) +
+                     byte(kGolden618, maps(f.golden618, y, x));
+                v += byte(kGolden382, maps(f.golden382, x, y)) +
+                     byte(kGolden382, maps(f.golden382, y, x));
+                v += byte(kDouble062, maps(f.double062, x, y)) +
+                     byte(kDouble062, maps(f.double062, y, x));
+                v += byte(kDivisible, ((f.divisors[y] >> x) & 1u) != 0);
+                pairs[x * kNumberRows + y] = v;
+                const auto gap = static_cast<unsigned>(static_cast<int>(y) - static_cast<int>(x));
+                neighbours[x * kNumberRows + y] = v + byte(kGap1, gap == 1) + byte(kGap2, gap == 2);
+            }
+        for (std::size_t x = 0; x < kNumberRows; ++x)
+            decade[x] = static_cast<std::uint16_t>(1u << ((static_cast<int>(x) - 1) / 10));
+        for (int s = 0; s < 256; ++s)
+            for (int m = 5; m <= 12; ++m)
+                modulo[static_cast<std::size_t>(s)] |=
+                    std::uint64_t{static_cast<std::uint8_t>(s == 0 ? m : sumModulo(s, m))}
+                    << (8 * (m - 5));
         for (int x = 1; x <= kMaxNumber; ++x)
             for (int s = 1; s < 256; ++s)
                 share[static_cast<std::size_t>(x)][static_cast<std::size_t>(s)] =
                     static_cast<std::uint8_t>(std::clamp(shareOf(x, s), 0, 255));
-        for (int m = 5; m <= 12; ++m)
-            for (int s = 0; s < 256; ++s)
-                modulo[static_cast<std::size_t>(m - 5)][static_cast<std::size_t>(s)] =
-                    static_cast<std::uint8_t>(s == 0 ? m : sumModulo(s, m));
     }
+};
+
+const DirectTables& directTables() {
+    static const DirectTables instance;
+    return instance;
+}
+
+// Each slot holds at most one test; a second test of the same value is left
+// to the slow path.
+struct DirectTests {
+    const NumberFacts& f = facts();
+    const DirectTables& d = directTables();
+    LaneBands<32> bands;
+    std::array<int, kSlots> test{};
+    std::array<bool, kSlots> used{};
+    int count = 0;
+    bool modulos = false;
 
     bool add(const StepValue& v, const PassBand& band, int t) {
         const auto found = slotOf(v);
         if (!found || used[static_cast<std::size_t>(*found)])
             return false;
-        const int s = *found;
-        const auto i = static_cast<std::size_t>(s);
+        const auto i = static_cast<std::size_t>(*found);
         used[i] = true;
         test[i] = t;
         ++count;
-        for (int value = 0; value < 256; ++value)
-            fails[i][static_cast<std::size_t>(value)] = band.passes(value) ? 0 : 1;
-        digits = digits || s == kDistinctDigits;
-        gaps = gaps || s == kSmallestGap || s == kGap1 || s == kGap2;
-        golden = golden || s == kGolden618 || s == kGolden382 || s == kDouble062;
-        divisible = divisible || s == kDivisible;
-        decades = decades || s == kDecades;
-        shares = shares || (s >= kShare1 && s < kShare1 + 5);
-        modulos = modulos || (s >= kModulo5 && s < kModulo5 + 8);
+        bands.set(i, band);
+        modulos = modulos || i >= kModulo5;
         return true;
     }
 
     // Lowers `first` to the smallest test index that `c` fails. Slots not in
     // use fail nothing.
-    void check(const Combination& c, int& first) const {
-        const NumberFacts& f = facts();
-        auto verdict = [&](std::size_t slot, unsigned value) {
-            if (fails[slot][value & 0xFFu] != 0)
-                first = std::min(first, test[slot]);
-        };
-        if (digits) {
-            const unsigned mask = f.digitMask[at(c[0])] | f.digitMask[at(c[1])] |
-                                  f.digitMask[at(c[2])] | f.digitMask[at(c[3])] |
-                                  f.digitMask[at(c[4])];
-            verdict(kDistinctDigits, f.bitCount[mask]);
-        }
-        if (gaps) {
-            unsigned smallest = 50, ones = 0, twos = 0;
-            for (std::size_t j = 1; j < 5; ++j) {
-                const auto d = static_cast<unsigned>(c[j] - c[j - 1]);
-                smallest = std::min(smallest, d);
-                ones += d == 1 ? 1 : 0;
-                twos += d == 2 ? 1 : 0;
-            }
-            verdict(kSmallestGap, smallest);
-            verdict(kGap1, ones);
-            verdict(kGap2, twos);
-        }
-        if (golden) {
-            std::uint64_t set = 0;
-            for (auto x : c)
-                set |= std::uint64_t{1} << x;
-            unsigned g618 = 0, g382 = 0, d062 = 0;
-            for (auto x : c) {
-                g618 += (set & f.golden618[at(x)]) != 0 ? 1 : 0;
-                g382 += (set & f.golden382[at(x)]) != 0 ? 1 : 0;
-                d062 += (set & f.double062[at(x)]) != 0 ? 1 : 0;
-            }
-            verdict(kGolden618, g618);
-            verdict(kGolden382, g382);
-            verdict(kDouble062, d062);
-        }
-        if (divisible) {
-            unsigned pairs = 0;
-            for (std::size_t j = 1; j < 5; ++j) {
-                const std::uint64_t div = f.divisors[at(c[j])];
-                for (std::size_t k = 0; k < j; ++k)
-                    pairs += static_cast<unsigned>((div >> c[k]) & 1u);
-            }
-            verdict(kDivisible, pairs);
-        }
-        if (decades) {
-            unsigned mask = 0;
-            for (auto x : c)
-                mask |= 1u << ((x - 1) / 10);
-            verdict(kDecades, f.bitCount[mask]);
-        }
-        const auto sum = static_cast<std::size_t>(c[0] + c[1] + c[2] + c[3] + c[4]);
-        if (shares)
-            for (std::size_t k = 0; k < 5; ++k)
-                verdict(kShare1 + k, share[at(c[k])][sum]);
+    void check(const std::uint8_t* c, int& first) const {
+        const std::uint64_t* pairs = d.pairs.data();
+        const std::uint64_t* neighbours = d.neighbours.data();
+        auto at2 = [c](std::size_t j, std::size_t k) { return c[j] * kNumberRows + c[k]; };
+        const std::uint64_t pairCounts = neighbours[at2(0, 1)] + neighbours[at2(1, 2)] +
+                                         neighbours[at2(2, 3)] + neighbours[at2(3, 4)] +
+                                         pairs[at2(0, 2)] + pairs[at2(0, 3)] + pairs[at2(0, 4)] +
+                                         pairs[at2(1, 3)] + pairs[at2(1, 4)] + pairs[at2(2, 4)];
+        const std::uint16_t* digitMask = f.digitMask.data();
+        const std::uint8_t* bitCount = f.bitCount.data();
+        const unsigned digits =
+            digitMask[c[0]] | digitMask[c[1]] | digitMask[c[2]] | digitMask[c[3]] | digitMask[c[4]];
+        const std::uint16_t* decade = d.decade.data();
+        const unsigned decades =
+            decade[c[0]] | decade[c[1]] | decade[c[2]] | decade[c[3]] | decade[c[4]];
+        unsigned smallest = 50;
+        for (std::size_t j = 1; j < 5; ++j)
+            smallest = std::min(smallest, static_cast<unsigned>(c[j] - c[j - 1]));
+        const std::size_t sum = std::size_t{c[0]} + c[1] + c[2] + c[3] + c[4];
+        std::uint64_t second = smallest & 0xFFu;
+        for (std::size_t k = 0; k < 5; ++k)
+            second |= std::uint64_t{d.share.data()[c[k]].data()[sum]} << (8 * (k + 1));
+        const std::uint64_t low = pairCounts |
+                                  std::uint64_t{bitCount[digits]} << (8 * kDistinctDigits) |
+                                  std::uint64_t{bitCount[decades]} << (8 * kDecades);
+        std::uint64_t bits = bands.failing(low, second, 0);
         if (modulos)
-            for (std::size_t m = 0; m < 8; ++m)
-                verdict(kModulo5 + m, modulo[m][sum]);
+            bits |= bands.failing(d.modulo.data()[sum], 0, 16);
+        while (bits != 0) {
+            first = std::min(first, test.data()[std::countr_zero(bits)]);
+            bits &= bits - 1;
+        }
     }
 };
 
@@ -443,7 +407,7 @@ std::vector<std::int32_t> strikeFirstFailing(CombinationList& list,
     if (tests.empty())
         return struck;
 
-    auto terms = std::make_unique<TermLanes>();
+    auto terms = std::make_unique<FirstPassLanes>();
     auto direct = std::make_unique<DirectTests>();
     std::vector<std::size_t> slow; // tests beyond the lanes, computed one by one
     for (std::size_t t = 0; t < tests.size(); ++t) {
@@ -467,10 +431,10 @@ std::vector<std::int32_t> strikeFirstFailing(CombinationList& list,
             if (x > kMaxNumber)
                 throw RangeError("Число " + std::to_string(x) + " в перестановке больше 50");
         int first = none;
-        if (terms->count > 0)
+        if (terms->sums.count > 0)
             first = terms->firstFailing(c, first);
         if (direct->count > 0)
-            direct->check(c, first);
+            direct->check(c.data(), first);
         for (std::size_t t : slow) {
             if (static_cast<int>(t) >= first)
                 break;

@@ -23,7 +23,8 @@ struct KernelTest {
 
 // Strikes every live entry at the first test it fails; returns the count
 // struck by each test. `excluded` feeds ValueKind::Excluded. Live entries
-// must hold numbers 1..50 (RangeError otherwise).
+// must hold numbers 1..50 (RangeError otherwise), five distinct ones in
+// ascending order as generated.
 std::vector<std::int32_t> strikeFirstFailing(CombinationList& list,
                                              std::span<const KernelTest> tests,
                                              const std::array<bool, kMaxNumber + 1>& excluded);

@@ -6,6 +6,7 @@
 #include "catalogue/Unit_zvukiChisel.h"
 #include "engine/FirstPassSteps.h"
 
+#include <bit>
 #include <cstdlib>
 #include <functional>
 #include <optional>
@@ -179,6 +180,47 @@ bool isPositionValueRow(int row) {
     return row == 55 || row == 79 || row == 103 || row == 127;
 }
 
+// The decimal digits of Ck * 10000 div C5, indexed Ck * 51 + C5 (0 where
+// either is 0), and of Trunc(q * 10000) with q = Ck / sum rounded to double,
+// indexed Ck * kSumColumns + sum: the same for every date, worked out once.
+const std::vector<std::uint16_t>& quotientDigits() {
+    static const std::vector<std::uint16_t> digits = [] {
+        std::vector<std::uint16_t> d(at((kMaxNumber + 1) * (kMaxNumber + 1)), 0);
+        for (int x = 1; x <= kMaxNumber; ++x)
+            for (int largest = 1; largest <= kMaxNumber; ++largest)
+                d[at(x * (kMaxNumber + 1) + largest)] =
+                    catalogue::decimalDigitMask(static_cast<std::int64_t>(x) * 10000 / largest);
+        return d;
+    }();
+    return digits;
+}
+
+const std::vector<std::uint16_t>& shareDigits() {
+    static const std::vector<std::uint16_t> digits = [] {
+        std::vector<std::uint16_t> d(at((kMaxNumber + 1) * kSumColumns), 0);
+        for (int x = 1; x <= kMaxNumber; ++x)
+            for (int sum = 1; sum < kSumColumns; ++sum) {
+                const double q = static_cast<double>(x) / static_cast<double>(sum);
+                const double scaled = q * 10000.0;
+                d[at(x * kSumColumns + sum)] =
+                    catalogue::decimalDigitMask(static_cast<std::int64_t>(scaled));
+            }
+        return d;
+    }();
+    return digits;
+}
+
+// The vibrations of the number words 1..50, the same for every date.
+const std::array<std::string, kMaxNumber + 1>& numberVibrations() {
+    static const std::array<std::string, kMaxNumber + 1> vibrations = [] {
+        std::array<std::string, kMaxNumber + 1> v;
+        for (int x = 1; x <= kMaxNumber; ++x)
+            v[at(x)] = catalogue::numberVibration(x);
+        return v;
+    }();
+    return vibrations;
+}
+
 class Planner {
 public:
     explicit Planner(const SecondPassInput& input) : target_(input) {}
@@ -268,7 +310,7 @@ private:
                     if (r == row)
                         k = position;
                 setPosition(test, k, [&dateVib](int x) {
-                    return catalogue::vibrationMatch(dateVib, catalogue::numberVibration(x));
+                    return catalogue::vibrationMatch(dateVib, numberVibrations()[at(x)]);
                 });
             }
             add(std::move(test));
@@ -285,11 +327,7 @@ private:
             test.kind = SecondValue::QuotientOfLargest;
             test.position = k;
             test.columns = kMaxNumber + 1;
-            test.table.assign(at((kMaxNumber + 1) * (kMaxNumber + 1)), 0);
-            for (int x = 1; x <= kMaxNumber; ++x)
-                for (int largest = 1; largest <= kMaxNumber; ++largest)
-                    test.table[at(x * test.columns + largest)] = catalogue::sharedDateDigits(
-                        target_.date(), static_cast<std::int64_t>(x) * 10000 / largest);
+            test.table = sharedDigitsTable(quotientTable_, quotientDigits());
             add(std::move(test));
         }
     }
@@ -305,16 +343,25 @@ private:
             test.kind = SecondValue::ShareOfSum;
             test.position = k;
             test.columns = kSumColumns;
-            test.table.assign(at((kMaxNumber + 1) * kSumColumns), 0);
-            for (int x = 1; x <= kMaxNumber; ++x)
-                for (int sum = 1; sum < kSumColumns; ++sum) {
-                    const double q = static_cast<double>(x) / static_cast<double>(sum);
-                    const double scaled = q * 10000.0;
-                    test.table[at(x * kSumColumns + sum)] = catalogue::sharedDateDigits(
-                        target_.date(), static_cast<std::int64_t>(scaled));
-                }
+            test.table = sharedDigitsTable(shareTable_, shareDigits());
             add(std::move(test));
         }
+    }
+
+    // The digits the date shares with each value whose digits are given,
+    // kept in `table`: the same for every row of a step, so worked out once.
+    const std::vector<int>& sharedDigitsTable(std::vector<int>& table,
+                                              const std::vector<std::uint16_t>& valueDigits) const {
+        if (!table.empty())
+            return table;
+        const auto date = static_cast<unsigned>(catalogue::digitMask(target_.date()));
+        std::array<int, 1024> shared{};
+        for (unsigned digits = 0; digits < shared.size(); ++digits)
+            shared[digits] = std::popcount(date & digits);
+        table.resize(valueDigits.size());
+        for (std::size_t i = 0; i < table.size(); ++i)
+            table[i] = shared[valueDigits[i] & 0x3FFu];
+        return table;
     }
 
     void repeatPairRows() {
@@ -419,6 +466,8 @@ private:
 
     Target target_;
     SecondPlan plan_;
+    std::vector<int> shareTable_;
+    std::vector<int> quotientTable_;
 };
 
 // Letter counts of the number words, one byte per digit, for the sweep.
@@ -462,25 +511,6 @@ std::vector<int> secondPassRowOrder() {
             catalogue::rowControls(r).family != catalogue::Family::RankedPlaceholder)
             rows.push_back(r);
     return rows;
-}
-
-std::uint16_t VibrationDigitsOfEntries::of(const Combination& c) {
-    const NumberWordCounts& words = wordCounts();
-    auto counts = [&](std::uint8_t x) -> const auto& {
-        return words.counts[x <= kMaxNumber ? x : 0];
-    };
-    if (c[0] != prefix_[0] || c[1] != prefix_[1] || c[2] != prefix_[2] || c[3] != prefix_[3]) {
-        partial_.fill(0);
-        for (std::size_t k = 0; k < 4; ++k) {
-            prefix_[k] = c[k];
-            for (std::size_t d = 0; d < 9; ++d)
-                partial_[d] += counts(c[k])[d];
-        }
-    }
-    catalogue::LetterCounts sum = partial_;
-    for (std::size_t d = 0; d < 9; ++d)
-        sum[d] += counts(c[4])[d];
-    return catalogue::vibrationMaskOfCounts(sum);
 }
 
 SecondPlan planSecondPass(const SecondPassInput& input) {

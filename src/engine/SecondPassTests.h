@@ -80,15 +80,4 @@ int secondTestValue(const SecondTest& test, const Combination& c);
 // The vibration digits (bits 1..9) of the five number words of a combination.
 std::uint16_t combinationVibrationDigits(const Combination& c);
 
-// The same for the entries of a list in order: the letter counts of the first
-// four numbers are kept while consecutive entries share them.
-class VibrationDigitsOfEntries {
-public:
-    std::uint16_t of(const Combination& c);
-
-private:
-    std::array<std::uint8_t, 4> prefix_{};
-    std::array<int, 9> partial_{};
-};
-
 } // namespace vargis::engine
