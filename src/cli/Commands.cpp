@@ -1,44 +1,23 @@
-#include "cli/Commands.h"
-
 #include "app/ButtonCounts.h"
-#include "app/DefaultData.h"
-#include "app/ImportCommand.h"
 #include "base/Convert.h"
 #include "base/Errors.h"
 #include "catalogue/Catalogue.h"
+#include "cli/CliPlatform.h"
+#include "cli/Verb.h"
 #include "engine/CombineCommand.h"
 #include "engine/CombineState.h"
 #include "engine/StrategyCheck.h"
 
+#include <CLI/CLI.hpp>
 #include <functional>
-#include <iostream>
 #include <optional>
 #include <ostream>
 
 namespace vargis::cli {
 
-std::string usage() {
-    return "Использование: vargis-cli status\n"
-           "  status  - лотерея, число перестановок, тиражей и прогноз\n"
-           "Использование: vargis-cli evaluate СТРОКА\n"
-           "  evaluate - значения фильтра строки по всем тиражам, попадания и промахи\n"
-           "Использование: vargis-cli combine [--list]\n"
-           "  combine - объединить выбранные фильтры по всем перестановкам\n"
-           "Использование: vargis-cli backtest\n"
-           "  backtest - фильтры на каждом прошлом тираже с 15-го: остаток и совпадения\n"
-           "Использование: vargis-cli efficiency\n"
-           "  efficiency - вклад каждого применяемого фильтра для даты прогноза\n"
-           "Использование: vargis-cli import ФАЙЛ\n"
-           "  import - заменить таблицу тиражей тиражами из файла (дата и пять чисел в строке)\n"
-           "Использование: vargis-cli make-data ПАПКА\n"
-           "  make-data - записать рабочую папку программы по таблицам фильтров\n"
-           "Использование: vargis-cli user-folder\n"
-           "  user-folder - создать рабочую папку пользователя, если её нет, и вывести путь\n";
-}
-
 namespace {
 
-int status(app::Application& app, std::ostream& out) {
+int printStatus(app::Application& app, std::ostream& out) {
     const context::Workspace& ws = app.workspace();
     out << "kind: " << app.mainForm().at("StaticText108").caption << '\n';
     out << "combinations: " << ws.combinationCount << '\n';
@@ -76,170 +55,155 @@ int reportedRow(const context::Workspace& ws, const catalogue::FilterControls& r
     return row == 0 ? rc.row : row;
 }
 
-int evaluate(app::Application& app, CliPlatform& platform, const std::vector<std::string>& args,
-             std::ostream& out) {
-    if (args.size() != 2) {
-        std::cerr << usage();
-        return 2;
+class Status : public Verb {
+public:
+    std::string name() const override { return "status"; }
+    std::string description() const override {
+        return "Лотерея, число перестановок, тиражей и прогноз";
     }
-    int row = 0;
-    try {
-        row = toInt(args[1]);
-    } catch (const VargisError& e) {
-        std::cerr << e.what() << '\n';
-        return 2;
+    int run(VerbContext& c) override { return printStatus(*c.app, c.out); }
+};
+
+class Evaluate : public Verb {
+public:
+    std::string name() const override { return "evaluate"; }
+    std::string description() const override {
+        return "Значения фильтра строки по всем тиражам, попадания и промахи";
     }
-    if (row < catalogue::kFirstRow || row > catalogue::kLastRow) {
-        std::cerr << "Строка " << row << " вне базы фильтров (1..287)\n";
-        return 2;
+    void addArguments(CLI::App& command) override {
+        command.add_option("СТРОКА", rowText_, "Строка базы фильтров (1..287)")
+            ->required()
+            ->type_name("");
     }
-    const auto& rc = catalogue::rowControls(row);
-    if (!catalogue::hasOwnFilter(rc)) {
-        std::cerr << "Строка " << row << " не является фильтром\n";
-        return 2;
+    int run(VerbContext& c) override {
+        int row = 0;
+        try {
+            row = toInt(rowText_);
+        } catch (const VargisError& e) {
+            c.err << e.what() << '\n';
+            return 2;
+        }
+        if (row < catalogue::kFirstRow || row > catalogue::kLastRow) {
+            c.err << "Строка " << row << " вне базы фильтров (1..287)\n";
+            return 2;
+        }
+        const auto& rc = catalogue::rowControls(row);
+        if (!catalogue::hasOwnFilter(rc)) {
+            c.err << "Строка " << row << " не является фильтром\n";
+            return 2;
+        }
+        if (!familyBuilt(rc.family)) {
+            c.err << "Фильтры строки " << row << " в этой версии ещё не вычисляются\n";
+            return 2;
+        }
+        const int errorsBefore = c.platform->errorCount();
+        c.app->click("Form1", std::string(rc.button));
+        if (c.platform->errorCount() != errorsBefore)
+            return 2;
+        const context::Workspace& ws = c.app->workspace();
+        row = reportedRow(ws, rc);
+        c.out << "row: " << row << '\n';
+        c.out << "values:";
+        for (int v : ws.filterValues)
+            c.out << ' ' << v;
+        c.out << '\n';
+        c.out << "match: " << ws.matchCount << '\n';
+        c.out << "failed:";
+        for (int j = 1; j <= ws.drawCount(); ++j)
+            if (ws.failMarks.at(row, j) == "0")
+                c.out << ' ' << j;
+        c.out << '\n';
+        return 0;
     }
-    if (!familyBuilt(rc.family)) {
-        std::cerr << "Фильтры строки " << row << " в этой версии ещё не вычисляются\n";
-        return 2;
-    }
-    const int errorsBefore = platform.errorCount();
-    app.click("Form1", std::string(rc.button));
-    if (platform.errorCount() != errorsBefore)
-        return 2;
-    const context::Workspace& ws = app.workspace();
-    row = reportedRow(ws, rc);
-    out << "row: " << row << '\n';
-    out << "values:";
-    for (int v : ws.filterValues)
-        out << ' ' << v;
-    out << '\n';
-    out << "match: " << ws.matchCount << '\n';
-    out << "failed:";
-    for (int j = 1; j <= ws.drawCount(); ++j)
-        if (ws.failMarks.at(row, j) == "0")
-            out << ' ' << j;
-    out << '\n';
-    return 0;
-}
+
+private:
+    std::string rowText_;
+};
 
 // The combine command with the stored settings, the numbers that do not
 // play confirmed. Exit 3 when a step leaves nothing, 4 when a check refuses.
-int combine(app::Application& app, const std::vector<std::string>& args, std::ostream& out) {
-    const bool withList = args.size() == 2 && args[1] == "--list";
-    if (args.size() > 2 || (args.size() == 2 && !withList)) {
-        std::cerr << usage();
-        return 2;
+class Combine : public Verb {
+public:
+    std::string name() const override { return "combine"; }
+    std::string description() const override {
+        return "Объединить выбранные фильтры по всем перестановкам";
     }
-    auto outcome = engine::CombineOutcome::Refused;
-    if (!app.guarded(
-            [&] { outcome = engine::combineFilters(app, engine::ExclusionQuestion::AnswerYes); }))
-        return 2;
-    switch (outcome) {
-    case engine::CombineOutcome::Completed:
-        engine::printCombineResult(app, out, withList);
-        return 0;
-    case engine::CombineOutcome::Stopped:
-        out << "stopped: " << engine::combineState(app).stopRow << '\n';
-        return 3;
-    case engine::CombineOutcome::Refused:
-    case engine::CombineOutcome::Declined:
-        break;
+    void addArguments(CLI::App& command) override {
+        command.add_flag("--list", withList_, "Вывести и все оставшиеся перестановки");
     }
-    return 4;
-}
+    int run(VerbContext& c) override {
+        auto outcome = engine::CombineOutcome::Refused;
+        if (!c.app->guarded([&] {
+                outcome = engine::combineFilters(*c.app, engine::ExclusionQuestion::AnswerYes);
+            }))
+            return 2;
+        switch (outcome) {
+        case engine::CombineOutcome::Completed:
+            engine::printCombineResult(*c.app, c.out, withList_);
+            return 0;
+        case engine::CombineOutcome::Stopped:
+            c.out << "stopped: " << engine::combineState(*c.app).stopRow << '\n';
+            return 3;
+        case engine::CombineOutcome::Refused:
+        case engine::CombineOutcome::Declined:
+            break;
+        }
+        return 4;
+    }
+
+private:
+    bool withList_ = false;
+};
 
 // The back-test of the stored settings over every past draw from 15 on.
 // Exit 4 when the draws are too few, 2 on an error.
-int backtest(app::Application& app, const std::vector<std::string>& args, std::ostream& out) {
-    if (args.size() != 1) {
-        std::cerr << usage();
-        return 2;
+class Backtest : public Verb {
+public:
+    std::string name() const override { return "backtest"; }
+    std::string description() const override {
+        return "Фильтры на каждом прошлом тираже с 15-го: остаток и совпадения";
     }
-    std::optional<engine::BacktestResult> result;
-    if (!app.guarded([&] { result = engine::runStrategyCheck(app); }))
-        return 2;
-    if (!result)
-        return 4;
-    engine::printBacktest(*result, out);
-    return 0;
-}
+    int run(VerbContext& c) override {
+        std::optional<engine::BacktestResult> result;
+        if (!c.app->guarded([&] { result = engine::runStrategyCheck(*c.app); }))
+            return 2;
+        if (!result)
+            return 4;
+        engine::printBacktest(*result, c.out);
+        return 0;
+    }
+};
 
 // The worth of every applied row for the stored target. Exit 4 when the
 // combine's checks refuse the target, 2 on an error.
-int efficiency(app::Application& app, const std::vector<std::string>& args, std::ostream& out) {
-    if (args.size() != 1) {
-        std::cerr << usage();
-        return 2;
+class Efficiency : public Verb {
+public:
+    std::string name() const override { return "efficiency"; }
+    std::string description() const override {
+        return "Вклад каждого применяемого фильтра для даты прогноза";
     }
-    std::optional<engine::WorthResult> result;
-    if (!app.guarded([&] {
-            app::ButtonCounts counts(app);
-            result = engine::runFilterWorth(app, std::ref(counts));
-        }))
-        return 2;
-    if (!result)
-        return 4;
-    engine::printFilterWorth(*result, app.workspace().drawCount(), out);
-    return 0;
-}
-
-// Replaces the draw table with the draws of a file. It runs even when the
-// start could not load the draw file, since importing is how such a table
-// is filled again.
-int importDraws(app::Application& app, const std::vector<std::string>& args, std::ostream& out) {
-    if (args.size() != 2) {
-        std::cerr << usage();
-        return 2;
+    int run(VerbContext& c) override {
+        std::optional<engine::WorthResult> result;
+        if (!c.app->guarded([&] {
+                app::ButtonCounts counts(*c.app);
+                result = engine::runFilterWorth(*c.app, std::ref(counts));
+            }))
+            return 2;
+        if (!result)
+            return 4;
+        engine::printFilterWorth(*result, c.app->workspace().drawCount(), c.out);
+        return 0;
     }
-    std::vector<history::ImportedDraw> draws;
-    if (!app.guarded([&] {
-            draws = history::readDrawFile(args[1], app.workspace().highestNumber);
-            app::applyImportedDraws(app, draws);
-        }))
-        return 2;
-    out << "imported: " << draws.size() << " draws (" << history::drawDateText(draws.front().date)
-        << " .. " << history::drawDateText(draws.back().date) << ")\n";
-    return 0;
-}
+};
 
 } // namespace
 
-int runCommand(app::Application& app, CliPlatform& platform, const std::vector<std::string>& args,
-               std::ostream& out) {
-    if (args.at(0) == "import")
-        return importDraws(app, args, out);
-    if (platform.errorCount() != 0)
-        return 2;
-    if (args.at(0) == "status")
-        return status(app, out);
-    if (args.at(0) == "evaluate")
-        return evaluate(app, platform, args, out);
-    if (args.at(0) == "combine")
-        return combine(app, args, out);
-    if (args.at(0) == "backtest")
-        return backtest(app, args, out);
-    if (args.at(0) == "efficiency")
-        return efficiency(app, args, out);
-    std::cerr << usage();
-    return 2;
-}
-
-} // namespace vargis::cli
-
-namespace vargis::cli {
-
-int makeData(const std::vector<std::string>& args) {
-    if (args.size() != 2) {
-        std::cerr << usage();
-        return 2;
-    }
-    try {
-        app::writeWorkingFolder(args[1]);
-    } catch (const std::exception& e) {
-        std::cerr << "Ошибка: " << e.what() << '\n';
-        return 2;
-    }
-    return 0;
+void addAnalysisVerbs(Verbs& verbs) {
+    verbs.push_back(std::make_unique<Status>());
+    verbs.push_back(std::make_unique<Evaluate>());
+    verbs.push_back(std::make_unique<Combine>());
+    verbs.push_back(std::make_unique<Backtest>());
+    verbs.push_back(std::make_unique<Efficiency>());
 }
 
 } // namespace vargis::cli
