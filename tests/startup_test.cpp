@@ -474,6 +474,9 @@ TEST_F(StartupTest, MainMenuItemsAndSeparators) {
                                             "-",
                                             "Проверка стратегии",     // the program's own
                                             "Эффективность фильтров", // additions
+                                            "Подбор границ...",
+                                            "Билеты из оставшихся...",
+                                            "Сохранить оставшиеся...",
                                             "-",
                                             "Подсказки вЫключить",
                                             "-",
@@ -486,7 +489,7 @@ TEST_F(StartupTest, MainMenuItemsAndSeparators) {
     EXPECT_EQ(items[6], "N10");
     EXPECT_EQ(items[8], "NStrategyCheck");
     EXPECT_EQ(items[9], "NFilterWorth");
-    EXPECT_EQ(items[13], "N12");
+    EXPECT_EQ(items[16], "N12");
     EXPECT_EQ(s_.form1().self().popupMenu, "PopupMenu4"); // right click on the window
 
     EXPECT_TRUE(s_.app.click("Form1", "StaticText23"));

@@ -132,23 +132,10 @@ public:
         command.add_flag("--list", withList_, "Вывести и все оставшиеся перестановки");
     }
     int run(VerbContext& c) override {
-        auto outcome = engine::CombineOutcome::Refused;
-        if (!c.app->guarded([&] {
-                outcome = engine::combineFilters(*c.app, engine::ExclusionQuestion::AnswerYes);
-            }))
-            return 2;
-        switch (outcome) {
-        case engine::CombineOutcome::Completed:
-            engine::printCombineResult(*c.app, c.out, withList_);
-            return 0;
-        case engine::CombineOutcome::Stopped:
-            c.out << "stopped: " << engine::combineState(*c.app).stopRow << '\n';
-            return 3;
-        case engine::CombineOutcome::Refused:
-        case engine::CombineOutcome::Declined:
-            break;
-        }
-        return 4;
+        if (const auto refused = combineStored(c))
+            return *refused;
+        engine::printCombineResult(*c.app, c.out, withList_);
+        return 0;
     }
 
 private:
@@ -197,6 +184,25 @@ public:
 };
 
 } // namespace
+
+std::optional<int> combineStored(VerbContext& c) {
+    auto outcome = engine::CombineOutcome::Refused;
+    if (!c.app->guarded([&] {
+            outcome = engine::combineFilters(*c.app, engine::ExclusionQuestion::AnswerYes);
+        }))
+        return 2;
+    switch (outcome) {
+    case engine::CombineOutcome::Completed:
+        return std::nullopt;
+    case engine::CombineOutcome::Stopped:
+        c.out << "stopped: " << engine::combineState(*c.app).stopRow << '\n';
+        return 3;
+    case engine::CombineOutcome::Refused:
+    case engine::CombineOutcome::Declined:
+        break;
+    }
+    return 4;
+}
 
 void addAnalysisVerbs(Verbs& verbs) {
     verbs.push_back(std::make_unique<Status>());

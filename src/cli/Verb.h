@@ -5,6 +5,7 @@
 
 #include <iosfwd>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -61,6 +62,12 @@ void addTicketVerbs(Verbs& verbs);   // suggest, tickets
 // prints to `out` with exit 0; an unknown command or option, a missing or
 // extra argument prints a message to `err` with exit 2.
 int runCommandLine(int argc, char** argv, std::ostream& out, std::ostream& err);
+
+// The combine with the stored settings, the numbers that do not play
+// confirmed: none when it completed; else the exit code after its output
+// (3 with "stopped: ROW" when a step leaves nothing, 4 when a check refuses,
+// 2 on an error).
+std::optional<int> combineStored(VerbContext& context);
 
 // Reads a whole number option in lo..hi; on failure writes the message
 // naming the option to `err` and returns false.

@@ -2,6 +2,7 @@
 
 #include "context/Application.h"
 #include "engine/CombineCommand.h"
+#include "engine/CommandProgress.h"
 #include "engine/StrategyReports.h"
 #include "reports/HtmlReport.h"
 #include "reports/ReportOpening.h"
@@ -11,30 +12,6 @@
 namespace vargis::engine {
 
 namespace {
-
-// ProgressBar1 from 0 to `count`, painted at every step, back to its
-// minimum when the command ends however it ends.
-class Progress {
-public:
-    Progress(context::Application& app, int count)
-        : bar_(app.mainForm().at("ProgressBar1")), platform_(app.platform()) {
-        bar_.max = std::max(count, 1);
-        bar_.position = 0;
-        platform_.repaint();
-    }
-    ~Progress() { bar_.position = bar_.min; }
-    Progress(const Progress&) = delete;
-    Progress& operator=(const Progress&) = delete;
-
-    void step(int position) {
-        bar_.position = position;
-        platform_.repaint();
-    }
-
-private:
-    ui::Control& bar_;
-    ui::Platform& platform_;
-};
 
 constexpr int kFewestDraws = 15;
 
@@ -47,7 +24,7 @@ std::optional<BacktestResult> runStrategyCheck(context::Application& app) {
                                        "\r\n\r\n  ДОПОЛНИТЕ СТАТИСТИКУ ТИРАЖЕЙ");
         return std::nullopt;
     }
-    Progress progress(app, draws - kFirstBacktestTarget + 2);
+    CommandProgress progress(app, draws - kFirstBacktestTarget + 2);
     progress.step(1);
     return runBacktest(firstPassInput(app), secondPassInput(app),
                        [&](int target) { progress.step(target - kFirstBacktestTarget + 2); });
@@ -57,7 +34,7 @@ std::optional<WorthResult> runFilterWorth(context::Application& app,
                                           const ButtonCount& buttonCount) {
     if (!combineTargetAccepted(app))
         return std::nullopt;
-    Progress progress(app, 2);
+    CommandProgress progress(app, 2);
     auto counted = [&](int row) {
         progress.step(1);
         return buttonCount ? buttonCount(row) : std::nullopt;

@@ -13,6 +13,7 @@
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QSoundEffect>
 #include <QThread>
@@ -178,6 +179,24 @@ std::string QtPlatform::chooseFileToOpen(const std::string& title, const std::st
     const QString path =
         QFileDialog::getOpenFileName(dialogParent(), toQ(title), QString(), toQ(filter));
     return fromQ(path);
+}
+
+std::string QtPlatform::chooseFileToSave(const std::string& title, const std::string& filter) {
+    syncWindows();
+    const QString path =
+        QFileDialog::getSaveFileName(dialogParent(), toQ(title), QString(), toQ(filter));
+    return fromQ(path);
+}
+
+std::optional<std::string> QtPlatform::askText(const std::string& title, const std::string& prompt,
+                                               const std::string& initial) {
+    syncWindows();
+    bool accepted = false;
+    const QString text = QInputDialog::getText(dialogParent(), toQ(title), toQ(prompt),
+                                               QLineEdit::Normal, toQ(initial), &accepted);
+    if (!accepted)
+        return std::nullopt;
+    return fromQ(text);
 }
 
 void QtPlatform::popupMenu(const std::string& form, const std::string& menu, int dy) {
