@@ -218,16 +218,12 @@ void boundSuggestionCommand(context::Application& app, const ButtonValues& press
     const auto result = runBoundSuggestions(app, keep, pressed);
     if (!result)
         return;
-    const StrategyFacts facts = strategyFacts(app);
-    reports::writeHtmlReport(kSuggestReport, suggestionReport(
-                                                 *result,
-                                                 [&](int row) {
-                                                     const auto found = facts.captions.find(row);
-                                                     return found == facts.captions.end()
-                                                                ? std::string()
-                                                                : found->second;
-                                                 },
-                                                 platform.now()));
+    // The button's caption: the stem and the condition.
+    const auto caption = [&app](int row) {
+        const auto& r = app.workspace().filters.row(row);
+        return r.field(7) + r.field(5);
+    };
+    reports::writeHtmlReport(kSuggestReport, suggestionReport(*result, caption, platform.now()));
     reports::openReport(platform, kSuggestReport);
     const auto enabled = std::count_if(result->rows.begin(), result->rows.end(),
                                        [](const SuggestedRow& r) { return r.enabled; });

@@ -39,7 +39,7 @@ void printTickets(const TicketChoice& choice, std::ostream& out) {
 }
 
 std::vector<std::string> coveredChartSvg(const TicketChoice& choice) {
-    constexpr int kWidth = 640, kHeight = 240, kLeft = 70, kBottom = 30, kTop = 10, kRight = 10;
+    constexpr int kWidth = 640, kHeight = 250, kLeft = 70, kBottom = 40, kTop = 10, kRight = 10;
     const std::size_t n = choice.tickets.size();
     const std::int32_t top = std::max<std::int32_t>(choice.remaining, 1);
     const int bottom = kHeight - kBottom;
@@ -67,7 +67,7 @@ std::vector<std::string> coveredChartSvg(const TicketChoice& choice) {
              "stroke=\"silver\" stroke-dasharray=\"4,3\""),
         text(kLeft - 4, y(choice.remaining) + 4, "end", std::to_string(choice.remaining)),
         text(kLeft - 4, bottom, "end", "0"),
-        text(kLeft, kHeight - 10, "middle", "0"),
+        text(kLeft, bottom + 16, "middle", "0"),
         text((kLeft + kWidth) / 2, kHeight - 2, "middle", "билетов")};
     std::string points = std::to_string(x(0)) + "," + std::to_string(y(0)) + " ";
     std::int32_t covered = 0;
@@ -86,7 +86,7 @@ std::vector<std::string> coveredChartSvg(const TicketChoice& choice) {
                         "</title></circle>");
         const std::size_t every = std::max<std::size_t>(1, n / 10);
         if (k + 1 == n || (k + 1) % every == 0)
-            lines.push_back(text(x(k + 1), kHeight - 10, "middle", std::to_string(k + 1)));
+            lines.push_back(text(x(k + 1), bottom + 16, "middle", std::to_string(k + 1)));
     }
     lines.emplace_back("</svg>");
     return lines;

@@ -183,20 +183,34 @@ std::string QtPlatform::chooseFileToOpen(const std::string& title, const std::st
 
 std::string QtPlatform::chooseFileToSave(const std::string& title, const std::string& filter) {
     syncWindows();
-    const QString path =
-        QFileDialog::getSaveFileName(dialogParent(), toQ(title), QString(), toQ(filter));
-    return fromQ(path);
+    QFileDialog dialog(dialogParent(), toQ(title), QString(), toQ(filter));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    // A name typed without an extension takes the first kind offered ("*.txt").
+    const QString filters = toQ(filter);
+    const qsizetype star = filters.indexOf(QStringLiteral("*."));
+    if (star >= 0) {
+        qsizetype end = star + 2;
+        while (end < filters.size() && filters[end].isLetterOrNumber())
+            ++end;
+        dialog.setDefaultSuffix(filters.mid(star + 2, end - star - 2));
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return fromQ(dialog.selectedFiles().constFirst());
 }
 
 std::optional<std::string> QtPlatform::askText(const std::string& title, const std::string& prompt,
                                                const std::string& initial) {
     syncWindows();
-    bool accepted = false;
-    const QString text = QInputDialog::getText(dialogParent(), toQ(title), toQ(prompt),
-                                               QLineEdit::Normal, toQ(initial), &accepted);
-    if (!accepted)
+    QInputDialog dialog(dialogParent());
+    dialog.setWindowTitle(toQ(title));
+    dialog.setLabelText(toQ(prompt));
+    dialog.setTextValue(toQ(initial));
+    dialog.setOkButtonText(QStringLiteral("OK"));
+    dialog.setCancelButtonText(QStringLiteral("Отмена"));
+    if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-    return fromQ(text);
+    return fromQ(dialog.textValue());
 }
 
 void QtPlatform::popupMenu(const std::string& form, const std::string& menu, int dy) {
