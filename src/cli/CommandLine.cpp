@@ -53,7 +53,8 @@ std::string parseFailure(const CLI::Error& e) {
         return "Не указан обязательный аргумент: " + what.substr(0, what.find(' '));
     }
     if (dynamic_cast<const CLI::ArgumentMismatch*>(&e))
-        return "Параметру не хватает значения: " + named(what);
+        return what.find("missing") != std::string::npos ? "Параметру не хватает значения"
+                                                         : "Параметр указан больше одного раза";
     return "Ошибка в командной строке: " + what;
 }
 
