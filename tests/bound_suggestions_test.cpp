@@ -16,6 +16,7 @@
 #include <map>
 #include <random>
 #include <regex>
+#include <set>
 #include <sstream>
 
 namespace vargis {
@@ -82,10 +83,33 @@ TEST(BoundSuggestions, RuleOnHandMadeValues) {
     EXPECT_THROW(suggestBound({1}, true, 0), RangeError);
 }
 
+// Every "<=" / ">=" row but these is set to "=", so that a run presses and
+// counts a few rows and stays quick (the benchmark runs them all). Rows 233,
+// 243 and 244 count nothing for 5 of 36.
+const std::set<int> kKeptBounds{1, 2, 3, 4, 16, 233, 243, 244};
+
+bool reducedRow(int row, const std::string& condition) {
+    return catalogue::hasOwnFilter(catalogue::rowControls(row)) &&
+           (condition == "<=" || condition == ">=") && kKeptBounds.count(row) == 0;
+}
+
+void keepFewBoundsInFile() {
+    const auto lines = testing::decodedLines(testing::kFiltersFile, std::string(kFilterFileKey));
+    for (int row = 1; row <= context::kFilterRows; ++row)
+        if (reducedRow(row,
+                       testing::splitFilterLine(lines.at(static_cast<std::size_t>(row))).at(4)))
+            testing::setFilterField(row, 5, "=");
+}
+
 class BoundSuggestionsTest : public ::testing::Test {
 protected:
     testing::StartedApp s_;
-    void SetUp() override { s_.start(); }
+    void SetUp() override {
+        s_.start();
+        for (int row = 1; row <= context::kFilterRows; ++row)
+            if (reducedRow(row, s_.ws().filters.row(row).field(5)))
+                s_.ws().filters.row(row).field(5) = "=";
+    }
 
     engine::SuggestionResult run(int keep) {
         app::ButtonCounts pressed(s_.app);
@@ -255,6 +279,7 @@ std::map<int, std::pair<std::string, int>> suggestionLines(const std::string& ou
 // --apply writes the enabled rows' field 3 only and survives a reload.
 TEST(SuggestCli, ApplyChangesTheEnabledRowsAndRoundTripsThroughTheFilterBase) {
     testing::WorkFolder folder;
+    keepFewBoundsInFile();
     testing::setFilterField(4, 4, "True");
     const std::string key(kFilterFileKey);
     const auto before = testing::decodedLines(testing::kFiltersFile, key);

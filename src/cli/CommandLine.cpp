@@ -123,6 +123,8 @@ int runCommandLine(int argc, char** argv, std::ostream& out, std::ostream& err) 
         return 2;
     }
 
+    if (!chosen->acceptsArguments(err))
+        return 2;
     if (chosen->loading() == Loading::None) {
         VerbContext context{nullptr, nullptr, argv[0], out, err};
         return chosen->run(context);

@@ -25,20 +25,21 @@ public:
         return "Границы фильтров <= и >=, которые пропускают K% прошлых тиражей";
     }
     void addArguments(CLI::App& command) override {
-        command.add_option("--keep", keep_, "Доля тиражей в процентах, 1..100 (по умолчанию 90)")
+        command
+            .add_option("--keep", keepText_, "Доля тиражей в процентах, 1..100 (по умолчанию 90)")
             ->type_name("K");
         command.add_flag("--apply", apply_,
                          "Записать границы во включённые фильтры и сохранить базу фильтров");
     }
+    bool acceptsArguments(std::ostream& err) override {
+        return readWholeNumber(keepText_, 1, 100, "--keep", keep_, err);
+    }
     int run(VerbContext& c) override {
-        int keep = 0;
-        if (!readWholeNumber(keep_, 1, 100, "--keep", keep, c.err))
-            return 2;
         std::optional<engine::SuggestionResult> result;
         if (!c.app->guarded([&] {
                 app::ButtonCounts pressed(*c.app);
                 result = engine::runBoundSuggestions(
-                    *c.app, keep, [&pressed](int row) { return pressed.values(row); });
+                    *c.app, keep_, [&pressed](int row) { return pressed.values(row); });
             }))
             return 2;
         if (!result)
@@ -58,7 +59,8 @@ public:
     }
 
 private:
-    std::string keep_ = std::to_string(engine::kDefaultKeepPercent);
+    std::string keepText_ = std::to_string(engine::kDefaultKeepPercent);
+    int keep_ = 0;
     bool apply_ = false;
 };
 
@@ -71,17 +73,17 @@ public:
         return "Билеты из оставшихся перестановок, покрывающие их совпадением в T чисел";
     }
     void addArguments(CLI::App& command) override {
-        command.add_option("--count", count_, "Число билетов, 1..1000 (по умолчанию 20)")
+        command.add_option("--count", countText_, "Число билетов, 1..1000 (по умолчанию 20)")
             ->type_name("B");
-        command.add_option("--match", match_, "Совпадение чисел, 2..5 (по умолчанию 3)")
+        command.add_option("--match", matchText_, "Совпадение чисел, 2..5 (по умолчанию 3)")
             ->type_name("T");
     }
+    bool acceptsArguments(std::ostream& err) override {
+        return readWholeNumber(countText_, 1, engine::kMostTickets, "--count", count_, err) &&
+               readWholeNumber(matchText_, engine::kFewestTicketMatch, engine::kMostTicketMatch,
+                               "--match", match_, err);
+    }
     int run(VerbContext& c) override {
-        int count = 0, match = 0;
-        if (!readWholeNumber(count_, 1, engine::kMostTickets, "--count", count, c.err) ||
-            !readWholeNumber(match_, engine::kFewestTicketMatch, engine::kMostTicketMatch,
-                             "--match", match, c.err))
-            return 2;
         if (const auto refused = combineStored(c))
             return *refused;
         const engine::CombinationList& remaining = engine::combineState(*c.app).remaining;
@@ -90,15 +92,17 @@ public:
             return 2;
         }
         engine::TicketChoice choice;
-        if (!c.app->guarded([&] { choice = engine::chooseTickets(remaining, count, match); }))
+        if (!c.app->guarded([&] { choice = engine::chooseTickets(remaining, count_, match_); }))
             return 2;
         engine::printTickets(choice, c.out);
         return 0;
     }
 
 private:
-    std::string count_ = std::to_string(engine::kDefaultTicketCount);
-    std::string match_ = std::to_string(engine::kDefaultTicketMatch);
+    std::string countText_ = std::to_string(engine::kDefaultTicketCount);
+    std::string matchText_ = std::to_string(engine::kDefaultTicketMatch);
+    int count_ = 0;
+    int match_ = 0;
 };
 
 } // namespace

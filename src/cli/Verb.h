@@ -45,6 +45,12 @@ public:
     // Declares the verb's positional arguments and options on its subcommand;
     // the parsed values land in the verb's own members.
     virtual void addArguments(CLI::App& command) { (void)command; }
+    // Checks the parsed values before the working folder is loaded; false
+    // after writing the message to `err` (exit 2).
+    virtual bool acceptsArguments(std::ostream& err) {
+        (void)err;
+        return true;
+    }
     virtual int run(VerbContext& context) = 0;
 };
 
