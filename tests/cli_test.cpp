@@ -74,5 +74,27 @@ TEST(Cli, MakeDataReproducesTheBundledFolder) {
     EXPECT_TRUE(fs::is_directory(out / "bd/5_36/bd_images"));
 }
 
+// Every command is listed by --help and has its own; an unknown command or
+// option is refused with exit 2 before anything runs.
+TEST(Cli, HelpListsTheCommandsAndUnknownWordsExitTwo) {
+    testing::WorkFolder folder;
+    const CliRun help = runCli("--help");
+    EXPECT_EQ(help.exitCode, 0);
+    for (const char* verb : {"status", "evaluate", "combine", "backtest", "efficiency", "suggest",
+                             "tickets", "import", "make-data", "user-folder"}) {
+        EXPECT_NE(help.out.find(std::string("  ") + verb + " "), std::string::npos) << verb;
+        const CliRun own = runCli(std::string(verb) + " --help");
+        EXPECT_EQ(own.exitCode, 0) << verb;
+        EXPECT_NE(own.out.find(std::string("vargis-cli ") + verb), std::string::npos) << verb;
+    }
+    EXPECT_NE(runCli("combine --help").out.find("--list"), std::string::npos);
+    for (const char* wrong : {"frobnicate", "--frobnicate", "status --list", "evaluate",
+                              "evaluate 4 5", "combine --all", "import"}) {
+        const CliRun run = runCli(wrong);
+        EXPECT_EQ(run.exitCode, 2) << wrong;
+        EXPECT_EQ(run.out, "") << wrong;
+    }
+}
+
 } // namespace
 } // namespace vargis

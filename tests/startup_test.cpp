@@ -488,6 +488,9 @@ TEST_F(StartupTest, MainMenuItemsAndSeparators) {
                                             "-",
                                             "Проверка стратегии",     // the program's own
                                             "Эффективность фильтров", // additions
+                                            "Подбор границ...",
+                                            "Билеты из оставшихся...",
+                                            "Сохранить оставшиеся...",
                                             "-",
                                             "Подсказки вЫключить",
                                             "Страницы позиций", // the program's own
@@ -501,8 +504,8 @@ TEST_F(StartupTest, MainMenuItemsAndSeparators) {
     EXPECT_EQ(items[6], "N10");
     EXPECT_EQ(items[8], "NStrategyCheck");
     EXPECT_EQ(items[9], "NFilterWorth");
-    EXPECT_EQ(items[12], app::kPositionPagesMenuItem);
-    EXPECT_EQ(items[14], "N12");
+    EXPECT_EQ(items[15], app::kPositionPagesMenuItem);
+    EXPECT_EQ(items[17], "N12");
     EXPECT_EQ(s_.form1().self().popupMenu, "PopupMenu4"); // right click on the window
 
     EXPECT_TRUE(s_.app.click("Form1", "StaticText23"));

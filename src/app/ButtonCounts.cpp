@@ -12,16 +12,36 @@ ButtonCounts::ButtonCounts(context::Application& app)
         copy_->form(name) = app.form(name);
 }
 
-std::optional<int> ButtonCounts::operator()(int row) {
+bool ButtonCounts::press(int row) {
     if (!catalogue::hasOwnFilter(catalogue::rowControls(row)))
-        return std::nullopt;
+        return false;
     const std::string button = copy_->workspace().filters.row(row).field(6);
     if (!copy_->mainForm().has(button))
-        return std::nullopt;
+        return false;
     copy_->workspace().matchCount = 0;
-    if (!copy_->click("Form1", button))
+    copy_->workspace().firstCountedDraw = 0;
+    return copy_->click("Form1", button);
+}
+
+std::optional<int> ButtonCounts::operator()(int row) {
+    if (!press(row))
         return std::nullopt;
     return copy_->workspace().matchCount;
+}
+
+std::optional<engine::PressedValues> ButtonCounts::values(int row) {
+    if (!press(row))
+        return std::nullopt;
+    const context::Workspace& ws = copy_->workspace();
+    if (ws.firstCountedDraw < 1)
+        return std::nullopt;
+    engine::PressedValues pressed;
+    pressed.matchCount = ws.matchCount;
+    const auto first = static_cast<std::size_t>(ws.firstCountedDraw - 1);
+    if (first < ws.filterValues.size())
+        pressed.values.assign(ws.filterValues.begin() + static_cast<std::ptrdiff_t>(first),
+                              ws.filterValues.end());
+    return pressed;
 }
 
 } // namespace vargis::app

@@ -4,6 +4,7 @@
 // marks, its selected filter and everything else it shows.
 
 #include "Application.h"
+#include "engine/BoundSuggestions.h"
 #include "ui/SilentPlatform.h"
 
 #include <memory>
@@ -20,7 +21,14 @@ public:
     // a button of its own or whose press reports an error.
     std::optional<int> operator()(int row);
 
+    // The values of the draws the row's button counts in its MatchCount, and
+    // that count; none as above, and for a row that is not a value filter.
+    std::optional<engine::PressedValues> values(int row);
+
 private:
+    // Presses the row's button; false when it has none or the press failed.
+    bool press(int row);
+
     ui::SilentPlatform platform_;
     std::unique_ptr<Application> copy_;
 };

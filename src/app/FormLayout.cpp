@@ -3,8 +3,10 @@
 #include "ImportCommand.h"
 #include "Startup.h"
 #include "catalogue/Catalogue.h"
+#include "engine/BoundSuggestions.h"
 #include "engine/Overlay.h"
 #include "engine/StrategyCheck.h"
+#include "engine/TicketCommands.h"
 #include "filters/MarkBases.h"
 #include "guidance/GuidanceLayout.h"
 #include "numbers/NumberLayout.h"
@@ -139,6 +141,9 @@ void buildMenus(Form& form) {
              {"N4Separator4", "-"},
              {engine::kBacktestMenuItem, "Проверка стратегии"},
              {engine::kWorthMenuItem, "Эффективность фильтров"},
+             {engine::kSuggestMenuItem, "Подбор границ..."},
+             {engine::kTicketsMenuItem, "Билеты из оставшихся..."},
+             {engine::kSaveRemainingMenuItem, "Сохранить оставшиеся..."},
              {"N4Separator2", "-"},
              {"N22", "Подсказки вЫключить"},
              {kPositionPagesMenuItem, "Страницы позиций"},

@@ -9,6 +9,7 @@
 #include "engine/Overlay.h"
 #include "engine/ResultTable.h"
 #include "engine/StrategyCheck.h"
+#include "engine/TicketCommands.h"
 #include "filters/FilterBase.h"
 #include "filters/FilterHandlers.h"
 #include "filters/MarkBases.h"
@@ -44,6 +45,19 @@ void registerMainMenu(Application& app, ui::Dispatcher& d) {
         ButtonCounts counts(app);
         engine::filterWorthCommand(app, std::ref(counts));
     });
+    d.on("Form1", engine::kSuggestMenuItem, Event::Click, [&app](const std::string&) {
+        // The silent copy is made on the first press, after K was asked.
+        std::unique_ptr<ButtonCounts> pressed;
+        engine::boundSuggestionCommand(app, [&](int row) {
+            if (!pressed)
+                pressed = std::make_unique<ButtonCounts>(app);
+            return pressed->values(row);
+        });
+    });
+    d.on("Form1", engine::kTicketsMenuItem, Event::Click,
+         [&app](const std::string&) { engine::coveringTicketsCommand(app); });
+    d.on("Form1", engine::kSaveRemainingMenuItem, Event::Click,
+         [&app](const std::string&) { engine::saveRemainingCommand(app); });
     for (const char* name : kSaveControls)
         d.on("Form1", name, Event::Click,
              [&app](const std::string&) { filters::saveFilterBases(app, true); });

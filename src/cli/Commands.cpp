@@ -1,48 +1,26 @@
-#include "cli/Commands.h"
-
 #include "app/ButtonCounts.h"
-#include "app/DefaultData.h"
-#include "app/ImportCommand.h"
 #include "app/RowEvaluation.h"
 #include "base/Convert.h"
 #include "base/Errors.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/RangeCounts.h"
+#include "cli/CliPlatform.h"
+#include "cli/Verb.h"
 #include "engine/CombineCommand.h"
 #include "engine/CombineState.h"
 #include "engine/StrategyCheck.h"
 #include "history/DrawArchive.h"
 
+#include <CLI/CLI.hpp>
 #include <functional>
-#include <iostream>
 #include <optional>
 #include <ostream>
 
 namespace vargis::cli {
 
-std::string usage() {
-    return "Использование: vargis-cli status\n"
-           "  status  - лотерея, число перестановок, тиражей и прогноз\n"
-           "Использование: vargis-cli evaluate СТРОКА\n"
-           "  evaluate - значения фильтра строки по всем тиражам, попадания и промахи\n"
-           "Использование: vargis-cli combine [--list]\n"
-           "  combine - объединить выбранные фильтры по всем перестановкам\n"
-           "Использование: vargis-cli backtest [--archive [--last M]]\n"
-           "  backtest - фильтры на каждом прошлом тираже с 15-го: остаток и совпадения;\n"
-           "             --archive - по архиву тиражей, --last M - только M последних\n"
-           "Использование: vargis-cli efficiency\n"
-           "  efficiency - вклад каждого применяемого фильтра для даты прогноза\n"
-           "Использование: vargis-cli import ФАЙЛ\n"
-           "  import - заменить таблицу тиражей тиражами из файла (дата и пять чисел в строке)\n"
-           "Использование: vargis-cli make-data ПАПКА\n"
-           "  make-data - записать рабочую папку программы по таблицам фильтров\n"
-           "Использование: vargis-cli user-folder\n"
-           "  user-folder - создать рабочую папку пользователя, если её нет, и вывести путь\n";
-}
-
 namespace {
 
-int status(app::Application& app, std::ostream& out) {
+int printStatus(app::Application& app, std::ostream& out) {
     const context::Workspace& ws = app.workspace();
     out << "kind: " << app.mainForm().at("StaticText108").caption << '\n';
     out << "combinations: " << ws.combinationCount << '\n';
@@ -70,66 +48,182 @@ bool familyBuilt(catalogue::Family family) {
     }
 }
 
-int evaluate(app::Application& app, CliPlatform& platform, const std::vector<std::string>& args,
-             std::ostream& out) {
-    if (args.size() != 2) {
-        std::cerr << usage();
-        return 2;
+class Status : public Verb {
+public:
+    std::string name() const override { return "status"; }
+    std::string description() const override {
+        return "Лотерея, число перестановок, тиражей и прогноз";
     }
-    int row = 0;
-    try {
-        row = toInt(args[1]);
-    } catch (const VargisError& e) {
-        std::cerr << e.what() << '\n';
-        return 2;
+    int run(VerbContext& c) override { return printStatus(*c.app, c.out); }
+};
+
+class Evaluate : public Verb {
+public:
+    std::string name() const override { return "evaluate"; }
+    std::string description() const override {
+        return "Значения фильтра строки по всем тиражам, попадания и промахи";
     }
-    if (row < catalogue::kFirstRow || row > catalogue::kLastRow) {
-        std::cerr << "Строка " << row << " вне базы фильтров (1..287)\n";
-        return 2;
+    void addArguments(CLI::App& command) override {
+        command.add_option("СТРОКА", rowText_, "Строка базы фильтров (1..287)")
+            ->required()
+            ->type_name("");
     }
-    const auto& rc = catalogue::rowControls(row);
-    if (!catalogue::hasOwnFilter(rc)) {
-        std::cerr << "Строка " << row << " не является фильтром\n";
-        return 2;
-    }
-    if (!familyBuilt(rc.family)) {
-        std::cerr << "Фильтры строки " << row << " в этой версии ещё не вычисляются\n";
-        return 2;
-    }
-    // The desktop's button of a count row whose range the kind lacks counts
-    // nothing; the command goes on refusing such a row, as it always has.
-    const int highest = app.workspace().highestNumber;
-    if (rc.family == catalogue::Family::CountInRange && !catalogue::countedRange(row, highest)) {
-        std::cerr << "Ошибка: Фильтр строки " << row << " не считает ряд для лотереи 5 из "
+    int run(VerbContext& c) override {
+        int row = 0;
+        try {
+            row = toInt(rowText_);
+        } catch (const VargisError& e) {
+            c.err << e.what() << '\n';
+            return 2;
+        }
+        if (row < catalogue::kFirstRow || row > catalogue::kLastRow) {
+            c.err << "Строка " << row << " вне базы фильтров (1..287)\n";
+            return 2;
+        }
+        const auto& rc = catalogue::rowControls(row);
+        if (!catalogue::hasOwnFilter(rc)) {
+            c.err << "Строка " << row << " не является фильтром\n";
+            return 2;
+        }
+        if (!familyBuilt(rc.family)) {
+            c.err << "Фильтры строки " << row << " в этой версии ещё не вычисляются\n";
+            return 2;
+        }
+        // The desktop's button of a count row whose range the kind lacks
+        // counts nothing; the command goes on refusing such a row.
+        const int highest = c.app->workspace().highestNumber;
+        if (rc.family == catalogue::Family::CountInRange &&
+            !catalogue::countedRange(row, highest)) {
+            c.err << "Ошибка: Фильтр строки " << row << " не считает ряд для лотереи 5 из "
                   << highest << '\n';
-        return 2;
+            return 2;
+        }
+        const int errorsBefore = c.platform->errorCount();
+        const auto evaluation = app::evaluateRow(*c.app, row);
+        if (!evaluation || c.platform->errorCount() != errorsBefore)
+            return 2;
+        c.out << app::evaluationText(*evaluation);
+        return 0;
     }
-    const int errorsBefore = platform.errorCount();
-    const auto evaluation = app::evaluateRow(app, row);
-    if (!evaluation || platform.errorCount() != errorsBefore)
-        return 2;
-    out << app::evaluationText(*evaluation);
-    return 0;
-}
+
+private:
+    std::string rowText_;
+};
 
 // The combine command with the stored settings, the numbers that do not
 // play confirmed. Exit 3 when a step leaves nothing, 4 when a check refuses.
-int combine(app::Application& app, const std::vector<std::string>& args, std::ostream& out) {
-    const bool withList = args.size() == 2 && args[1] == "--list";
-    if (args.size() > 2 || (args.size() == 2 && !withList)) {
-        std::cerr << usage();
-        return 2;
+class Combine : public Verb {
+public:
+    std::string name() const override { return "combine"; }
+    std::string description() const override {
+        return "Объединить выбранные фильтры по всем перестановкам";
     }
+    void addArguments(CLI::App& command) override {
+        command.add_flag("--list", withList_, "Вывести и все оставшиеся перестановки");
+    }
+    int run(VerbContext& c) override {
+        if (const auto refused = combineStored(c))
+            return *refused;
+        engine::printCombineResult(*c.app, c.out, withList_);
+        return 0;
+    }
+
+private:
+    bool withList_ = false;
+};
+
+// The back-test of the stored settings over every past draw from 15 on.
+// Exit 4 when the draws are too few, 2 on an error.
+class Backtest : public Verb {
+public:
+    std::string name() const override { return "backtest"; }
+    std::string description() const override {
+        return "Фильтры на каждом прошлом тираже с 15-го: остаток и совпадения";
+    }
+    void addArguments(CLI::App& command) override {
+        auto* archive = command.add_flag("--archive", archive_, "По архиву тиражей");
+        command.add_option("--last", lastText_, "Только M последних тиражей архива")
+            ->type_name("M")
+            ->needs(archive);
+    }
+    bool acceptsArguments(std::ostream& err) override {
+        return lastText_.empty() ||
+               readWholeNumber(lastText_, 1, kMostTargets, "--last", last_, err);
+    }
+    int run(VerbContext& c) override {
+        if (archive_)
+            return runOverArchive(c);
+        std::optional<engine::BacktestResult> result;
+        if (!c.app->guarded([&] { result = engine::runStrategyCheck(*c.app); }))
+            return 2;
+        if (!result)
+            return 4;
+        engine::printBacktest(*result, c.out);
+        return 0;
+    }
+
+private:
+    static constexpr int kMostTargets = 1'000'000;
+    bool archive_ = false;
+    std::string lastText_;
+    int last_ = 0; // 0: every target
+
+    // Exit 2 when there is no archive, it is damaged or too short.
+    int runOverArchive(VerbContext& c) const {
+        const std::string& kindFolder = c.app->workspace().kindFolder;
+        if (!history::archiveExists(kindFolder)) {
+            c.err << "Архива тиражей " << history::archivePath(kindFolder)
+                  << " нет: его записывает импорт тиражей (vargis-cli import ФАЙЛ)\n";
+            return 2;
+        }
+        std::optional<engine::BacktestResult> result;
+        if (!c.app->guarded([&] {
+                const auto archive = engine::loadArchive(*c.app);
+                result = engine::runArchiveStrategyCheck(*c.app, *archive, last_);
+            }))
+            return 2;
+        if (!result)
+            return 2; // fewer than 15 draws, said on the way
+        engine::printBacktest(*result, c.out, true);
+        return 0;
+    }
+};
+
+// The worth of every applied row for the stored target. Exit 4 when the
+// combine's checks refuse the target, 2 on an error.
+class Efficiency : public Verb {
+public:
+    std::string name() const override { return "efficiency"; }
+    std::string description() const override {
+        return "Вклад каждого применяемого фильтра для даты прогноза";
+    }
+    int run(VerbContext& c) override {
+        std::optional<engine::WorthResult> result;
+        if (!c.app->guarded([&] {
+                app::ButtonCounts counts(*c.app);
+                result = engine::runFilterWorth(*c.app, std::ref(counts));
+            }))
+            return 2;
+        if (!result)
+            return 4;
+        engine::printFilterWorth(*result, c.app->workspace().drawCount(), c.out);
+        return 0;
+    }
+};
+
+} // namespace
+
+std::optional<int> combineStored(VerbContext& c) {
     auto outcome = engine::CombineOutcome::Refused;
-    if (!app.guarded(
-            [&] { outcome = engine::combineFilters(app, engine::ExclusionQuestion::AnswerYes); }))
+    if (!c.app->guarded([&] {
+            outcome = engine::combineFilters(*c.app, engine::ExclusionQuestion::AnswerYes);
+        }))
         return 2;
     switch (outcome) {
     case engine::CombineOutcome::Completed:
-        engine::printCombineResult(app, out, withList);
-        return 0;
+        return std::nullopt;
     case engine::CombineOutcome::Stopped:
-        out << "stopped: " << engine::combineState(app).stopRow << '\n';
+        c.out << "stopped: " << engine::combineState(*c.app).stopRow << '\n';
         return 3;
     case engine::CombineOutcome::Refused:
     case engine::CombineOutcome::Declined:
@@ -138,141 +232,12 @@ int combine(app::Application& app, const std::vector<std::string>& args, std::os
     return 4;
 }
 
-// The back-test over the archive of draws, the `last` newest targets when
-// above 0. Exit 2 when there is no archive, it is damaged or too short.
-int archiveBacktest(app::Application& app, int last, std::ostream& out) {
-    const std::string path = history::archivePath(app.workspace().kindFolder);
-    if (!history::archiveExists(app.workspace().kindFolder)) {
-        std::cerr << "Архива тиражей " << path
-                  << " нет: его записывает импорт тиражей (vargis-cli import ФАЙЛ)\n";
-        return 2;
-    }
-    std::optional<engine::BacktestResult> result;
-    if (!app.guarded([&] {
-            const auto archive = engine::loadArchive(app);
-            result = engine::runArchiveStrategyCheck(app, *archive, last);
-        }))
-        return 2;
-    if (!result)
-        return 2; // fewer than 15 draws, said on the way
-    engine::printBacktest(*result, out, true);
-    return 0;
-}
-
-// The back-test of the stored settings over every past draw from 15 on, or
-// with --archive over the archive. Exit 4 when the draws are too few, 2 on
-// an error.
-int backtest(app::Application& app, const std::vector<std::string>& args, std::ostream& out) {
-    const bool archive = args.size() >= 2 && args[1] == "--archive";
-    const bool withLast = archive && args.size() == 4 && args[2] == "--last";
-    if (args.size() != 1 && !(archive && (args.size() == 2 || withLast))) {
-        std::cerr << usage();
-        return 2;
-    }
-    if (archive) {
-        int last = 0;
-        if (withLast) {
-            try {
-                last = toInt(args[3]);
-            } catch (const VargisError& e) {
-                std::cerr << e.what() << '\n';
-                return 2;
-            }
-            if (last < 1) {
-                std::cerr << "--last " << args[3] << ": нужно число больше 0\n";
-                return 2;
-            }
-        }
-        return archiveBacktest(app, last, out);
-    }
-    std::optional<engine::BacktestResult> result;
-    if (!app.guarded([&] { result = engine::runStrategyCheck(app); }))
-        return 2;
-    if (!result)
-        return 4;
-    engine::printBacktest(*result, out);
-    return 0;
-}
-
-// The worth of every applied row for the stored target. Exit 4 when the
-// combine's checks refuse the target, 2 on an error.
-int efficiency(app::Application& app, const std::vector<std::string>& args, std::ostream& out) {
-    if (args.size() != 1) {
-        std::cerr << usage();
-        return 2;
-    }
-    std::optional<engine::WorthResult> result;
-    if (!app.guarded([&] {
-            app::ButtonCounts counts(app);
-            result = engine::runFilterWorth(app, std::ref(counts));
-        }))
-        return 2;
-    if (!result)
-        return 4;
-    engine::printFilterWorth(*result, app.workspace().drawCount(), out);
-    return 0;
-}
-
-// Replaces the draw table with the draws of a file. It runs even when the
-// start could not load the draw file, since importing is how such a table
-// is filled again.
-int importDraws(app::Application& app, const std::vector<std::string>& args, std::ostream& out) {
-    if (args.size() != 2) {
-        std::cerr << usage();
-        return 2;
-    }
-    std::vector<history::ImportedDraw> draws;
-    if (!app.guarded([&] {
-            draws = history::readDrawFile(args[1], app.workspace().highestNumber).draws;
-            app::applyImportedDraws(app, draws);
-        }))
-        return 2;
-    const auto table = history::newestDraws(draws);
-    out << "imported: " << table.size() << " draws (" << history::drawDateText(table.front().date)
-        << " .. " << history::drawDateText(table.back().date) << ")\n";
-    out << "archive: " << draws.size() << " draws (" << history::drawDateText(draws.front().date)
-        << " .. " << history::drawDateText(draws.back().date) << ")\n";
-    return 0;
-}
-
-} // namespace
-
-int runCommand(app::Application& app, CliPlatform& platform, const std::vector<std::string>& args,
-               std::ostream& out) {
-    if (args.at(0) == "import")
-        return importDraws(app, args, out);
-    if (platform.errorCount() != 0)
-        return 2;
-    if (args.at(0) == "status")
-        return status(app, out);
-    if (args.at(0) == "evaluate")
-        return evaluate(app, platform, args, out);
-    if (args.at(0) == "combine")
-        return combine(app, args, out);
-    if (args.at(0) == "backtest")
-        return backtest(app, args, out);
-    if (args.at(0) == "efficiency")
-        return efficiency(app, args, out);
-    std::cerr << usage();
-    return 2;
-}
-
-} // namespace vargis::cli
-
-namespace vargis::cli {
-
-int makeData(const std::vector<std::string>& args) {
-    if (args.size() != 2) {
-        std::cerr << usage();
-        return 2;
-    }
-    try {
-        app::writeWorkingFolder(args[1]);
-    } catch (const std::exception& e) {
-        std::cerr << "Ошибка: " << e.what() << '\n';
-        return 2;
-    }
-    return 0;
+void addAnalysisVerbs(Verbs& verbs) {
+    verbs.push_back(std::make_unique<Status>());
+    verbs.push_back(std::make_unique<Evaluate>());
+    verbs.push_back(std::make_unique<Combine>());
+    verbs.push_back(std::make_unique<Backtest>());
+    verbs.push_back(std::make_unique<Efficiency>());
 }
 
 } // namespace vargis::cli

@@ -34,6 +34,9 @@ struct Workspace {
     // The filter evaluated last
     std::vector<std::int32_t> filterValues;
     std::int32_t matchCount = 0;
+    // The first draw a value filter's MatchCount counted; 0 after any other
+    // press (the linked rows count their own way).
+    std::int32_t firstCountedDraw = 0;
     std::uint8_t previousDrawOffset = 0;
 
     std::uint8_t stopFlag = 0;

@@ -2,6 +2,7 @@
 
 #include "context/Application.h"
 #include "engine/CombineCommand.h"
+#include "engine/CommandProgress.h"
 #include "engine/StrategyReports.h"
 #include "history/DrawArchive.h"
 #include "reports/HtmlReport.h"
@@ -12,36 +13,6 @@
 namespace vargis::engine {
 
 namespace {
-
-// ProgressBar1 from 0 to `count`, painted at every step, back to its
-// minimum when the command ends however it ends.
-class Progress {
-public:
-    Progress(context::Application& app, int count)
-        : bar_(app.mainForm().at("ProgressBar1")), platform_(app.platform()) {
-        bar_.max = std::max(count, 1);
-        bar_.position = 0;
-        platform_.repaint();
-    }
-    ~Progress() { bar_.position = bar_.min; }
-    Progress(const Progress&) = delete;
-    Progress& operator=(const Progress&) = delete;
-
-    void step(int position) {
-        bar_.position = position;
-        platform_.repaint();
-    }
-
-    // The same, with "Стоп" offered: false once the user asked to stop.
-    bool stepOrStop(int position) {
-        bar_.position = position;
-        return !platform_.stopRequested();
-    }
-
-private:
-    ui::Control& bar_;
-    ui::Platform& platform_;
-};
 
 // "Стоп" offered while the object lives.
 class StopOffered {
@@ -76,7 +47,7 @@ std::optional<BacktestResult> runStrategyCheck(context::Application& app) {
         return std::nullopt;
     }
     const StopOffered stop(app.platform(), draws - kFirstBacktestTarget + 1);
-    Progress progress(app, draws - kFirstBacktestTarget + 2);
+    CommandProgress progress(app, draws - kFirstBacktestTarget + 2);
     progress.step(1);
     return runBacktest(firstPassInput(app), secondPassInput(app), [&](int target) {
         return progress.stepOrStop(target - kFirstBacktestTarget + 2);
@@ -103,7 +74,7 @@ runArchiveStrategyCheck(context::Application& app,
     const int first = range.first;
     const int last = range.second;
     const StopOffered stop(app.platform(), last - first + 1);
-    Progress progress(app, last - first + 2);
+    CommandProgress progress(app, last - first + 2);
     progress.step(1);
     return runArchiveBacktest(firstPassInput(app), secondPassInput(app), archive, lastTargets,
                               [&](int target) { return progress.stepOrStop(target - first + 2); });
@@ -113,7 +84,7 @@ std::optional<WorthResult> runFilterWorth(context::Application& app,
                                           const ButtonCount& buttonCount) {
     if (!combineTargetAccepted(app))
         return std::nullopt;
-    Progress progress(app, 2);
+    CommandProgress progress(app, 2);
     auto counted = [&](int row) {
         progress.step(1);
         return buttonCount ? buttonCount(row) : std::nullopt;

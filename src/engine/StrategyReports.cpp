@@ -13,7 +13,7 @@ namespace vargis::engine {
 
 namespace {
 
-constexpr const char* kProduct = "Варгис-лото 5r36.1.1";
+constexpr const char* kProduct = kReportProduct;
 
 std::string percent(double numerator, double denominator) {
     if (denominator <= 0)
@@ -21,17 +21,6 @@ std::string percent(double numerator, double denominator) {
     char text[32];
     std::snprintf(text, sizeof text, "%.1f%%", 100.0 * numerator / denominator);
     return text;
-}
-
-std::vector<std::string> frameLines() {
-    return {"<table width=\"80%\" border=0 cellpadding=0 cellspacing=\"0\">",
-            "<tr><td bgcolor=\"#C0C0C0\">",
-            "<table width=\"100%\" border=0 cellpadding=3 cellspacing=\"1\">"};
-}
-
-std::vector<std::string> footerLines(const ui::DateTime& now) {
-    return {"<small>" + std::string(kProduct) + "</small><br>",
-            "<small>" + filters::formatDate(now) + "г., " + filters::formatTime(now) + "</small>"};
 }
 
 // The enabled rows with their conditions and parameters, and the playing
@@ -84,6 +73,17 @@ void appendTargetRows(std::vector<std::string>& rows, const BacktestResult& resu
 }
 
 } // namespace
+
+std::vector<std::string> reportFrameLines() {
+    return {"<table width=\"80%\" border=0 cellpadding=0 cellspacing=\"0\">",
+            "<tr><td bgcolor=\"#C0C0C0\">",
+            "<table width=\"100%\" border=0 cellpadding=3 cellspacing=\"1\">"};
+}
+
+std::vector<std::string> reportFooterLines(const ui::DateTime& now) {
+    return {"<small>" + std::string(kProduct) + "</small><br>",
+            "<small>" + filters::formatDate(now) + "г., " + filters::formatTime(now) + "</small>"};
+}
 
 StrategyFacts strategyFacts(context::Application& app) {
     context::Workspace& ws = app.workspace();
@@ -199,11 +199,11 @@ reports::HtmlReport backtestReport(const StrategyFacts& facts, const BacktestRes
         "<strong>" + std::string(kProduct) + "</strong><br>",
         {"<strong>Проверка стратегии: фильтры на каждом прошлом тираже.</strong><br>"},
         context::kProductAddress, further);
-    report.frame = frameLines();
+    report.frame = reportFrameLines();
     reports::appendTableRow(report.rows, {"Тираж", "Дата", "Перестановок в игре", "Тираж сохранён",
                                           "5 чисел", "4 числа", "3 числа", "2 числа"});
     appendTargetRows(report.rows, result, false);
-    report.footer = footerLines(now);
+    report.footer = reportFooterLines(now);
     return report;
 }
 
@@ -257,12 +257,12 @@ reports::HtmlReport archiveBacktestReport(const StrategyFacts& facts, const Back
         {"<strong>Проверка стратегии по архиву: фильтры на каждом тираже архива с 15-го."
          "</strong><br>"},
         context::kProductAddress, further);
-    report.frame = frameLines();
+    report.frame = reportFrameLines();
     reports::appendTableRow(report.rows,
                             {"Тираж архива", "Дата", "Перестановок в игре", "Тираж сохранён",
                              "5 чисел", "4 числа", "3 числа", "2 числа"});
     appendTargetRows(report.rows, result, true);
-    report.footer = footerLines(now);
+    report.footer = reportFooterLines(now);
     return report;
 }
 
@@ -282,7 +282,7 @@ reports::HtmlReport worthReport(const StrategyFacts& facts, const WorthResult& r
     report.heading = reports::standardHeading("<strong>" + std::string(kProduct) + "</strong><br>",
                                               {"<strong>Эффективность фильтров.</strong><br>"},
                                               context::kProductAddress, further);
-    report.frame = frameLines();
+    report.frame = reportFrameLines();
     reports::appendTableRow(report.rows,
                             {"Строка", "Фильтр", "Выполнялся в тиражах", "Доля тиражей",
                              "Пропускает перестановок", "Доля перестановок", "Убирает только он",
@@ -314,7 +314,7 @@ reports::HtmlReport worthReport(const StrategyFacts& facts, const WorthResult& r
                      "в прошлом фильтр выполнялся чаще, чем для случайной перестановки, и "
                      "отсеивает в основном то, что не выпадало; меньше 1: реже, и фильтр чаще "
                      "отсеивает выигрышные перестановки, чем случайные.</p>"};
-    const auto footer = footerLines(now);
+    const auto footer = reportFooterLines(now);
     report.footer.insert(report.footer.end(), footer.begin(), footer.end());
     return report;
 }

@@ -18,6 +18,13 @@ class Application;
 
 namespace vargis::engine {
 
+inline constexpr const char* kReportProduct = "Варгис-лото 5r36.1.1";
+
+// The opening lines of the framed table and the product and time footer of
+// the analysis reports.
+std::vector<std::string> reportFrameLines();
+std::vector<std::string> reportFooterLines(const ui::DateTime& now);
+
 // What the reports say about the stored settings.
 struct StrategyFacts {
     std::map<int, std::string> captions; // row -> caption with condition and parameter

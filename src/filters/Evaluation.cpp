@@ -180,6 +180,7 @@ void evaluateValueFilter(context::Application& app, const ValueFilter& filter) {
             filter.progress(i);
     }
     ws.matchCount = 0;
+    ws.firstCountedDraw = filter.firstEvaluated;
     for (int i = filter.firstEvaluated; i <= draws; ++i)
         ws.matchCount +=
             conditionHolds(c, ws.filterValues[static_cast<std::size_t>(i - 1)], parameter) ? 1 : 0;

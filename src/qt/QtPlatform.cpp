@@ -14,6 +14,7 @@
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
@@ -202,6 +203,38 @@ std::string QtPlatform::chooseFileToOpen(const std::string& title, const std::st
     const QString path =
         QFileDialog::getOpenFileName(dialogParent(), toQ(title), QString(), toQ(filter));
     return fromQ(path);
+}
+
+std::string QtPlatform::chooseFileToSave(const std::string& title, const std::string& filter) {
+    syncWindows();
+    QFileDialog dialog(dialogParent(), toQ(title), QString(), toQ(filter));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    // A name typed without an extension takes the first kind offered ("*.txt").
+    const QString filters = toQ(filter);
+    const qsizetype star = filters.indexOf(QStringLiteral("*."));
+    if (star >= 0) {
+        qsizetype end = star + 2;
+        while (end < filters.size() && filters[end].isLetterOrNumber())
+            ++end;
+        dialog.setDefaultSuffix(filters.mid(star + 2, end - star - 2));
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return fromQ(dialog.selectedFiles().constFirst());
+}
+
+std::optional<std::string> QtPlatform::askText(const std::string& title, const std::string& prompt,
+                                               const std::string& initial) {
+    syncWindows();
+    QInputDialog dialog(dialogParent());
+    dialog.setWindowTitle(toQ(title));
+    dialog.setLabelText(toQ(prompt));
+    dialog.setTextValue(toQ(initial));
+    dialog.setOkButtonText(QStringLiteral("OK"));
+    dialog.setCancelButtonText(QStringLiteral("Отмена"));
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return fromQ(dialog.textValue());
 }
 
 void QtPlatform::popupMenu(const std::string& form, const std::string& menu, int dy) {

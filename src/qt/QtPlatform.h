@@ -38,6 +38,9 @@ public:
 
     bool openWithShell(const std::string& target) override;
     std::string chooseFileToOpen(const std::string& title, const std::string& filter) override;
+    std::string chooseFileToSave(const std::string& title, const std::string& filter) override;
+    std::optional<std::string> askText(const std::string& title, const std::string& prompt,
+                                       const std::string& initial) override;
     void popupMenu(const std::string& form, const std::string& menu, int dy) override;
 
     void sleepMs(int ms) override;

@@ -5,6 +5,7 @@
 
 #include "ui/Control.h"
 
+#include <optional>
 #include <string>
 
 namespace vargis::ui {
@@ -52,6 +53,13 @@ public:
     // Asks the user for an existing file to open; `filter` lists the kinds
     // offered as "Name (*.a *.b);;Name (*)". Empty when the user cancels.
     virtual std::string chooseFileToOpen(const std::string& title, const std::string& filter) = 0;
+
+    // Asks the user for a file to write; empty when the user cancels.
+    virtual std::string chooseFileToSave(const std::string& title, const std::string& filter) = 0;
+
+    // Asks for one line of text, offering `initial`; none when the user cancels.
+    virtual std::optional<std::string> askText(const std::string& title, const std::string& prompt,
+                                               const std::string& initial) = 0;
 
     // Opens a pop-up menu of the given form at the mouse position moved
     // dy pixels down.

@@ -19,6 +19,11 @@ public:
     void stopSound() override {}
     bool openWithShell(const std::string&) override { return true; }
     std::string chooseFileToOpen(const std::string&, const std::string&) override { return {}; }
+    std::string chooseFileToSave(const std::string&, const std::string&) override { return {}; }
+    std::optional<std::string> askText(const std::string&, const std::string&,
+                                       const std::string&) override {
+        return std::nullopt;
+    }
     void popupMenu(const std::string&, const std::string&, int) override {}
     void sleepMs(int) override {}
     void repaint() override {}

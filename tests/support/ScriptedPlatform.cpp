@@ -35,6 +35,25 @@ std::string ScriptedPlatform::chooseFileToOpen(const std::string& title, const s
     return path;
 }
 
+std::string ScriptedPlatform::chooseFileToSave(const std::string& title, const std::string&) {
+    fileDialogs.push_back(title);
+    if (filesToSave.empty())
+        return {};
+    std::string path = filesToSave.front();
+    filesToSave.pop_front();
+    return path;
+}
+
+std::optional<std::string> ScriptedPlatform::askText(const std::string&, const std::string& prompt,
+                                                     const std::string&) {
+    textPrompts.push_back(prompt);
+    if (textAnswers.empty())
+        return std::nullopt;
+    std::string text = textAnswers.front();
+    textAnswers.pop_front();
+    return text;
+}
+
 void ScriptedPlatform::showMessage(const std::string& text) {
     dialogs.push_back({Dialog::Kind::Message, text});
 }

@@ -28,6 +28,11 @@ public:
     // titles of the dialogs asked.
     std::deque<std::string> filesToOpen;
     std::vector<std::string> fileDialogs;
+    // Answers of the save dialogs (cancelled when empty).
+    std::deque<std::string> filesToSave;
+    // Answers of the text questions (cancelled when empty), and their prompts.
+    std::deque<std::string> textAnswers;
+    std::vector<std::string> textPrompts;
     std::vector<std::string> popups;
     std::vector<std::string> sounds;
     std::vector<std::string> bitmaps;
@@ -51,6 +56,9 @@ public:
         return shellOpens;
     }
     std::string chooseFileToOpen(const std::string& title, const std::string&) override;
+    std::string chooseFileToSave(const std::string& title, const std::string&) override;
+    std::optional<std::string> askText(const std::string&, const std::string& prompt,
+                                       const std::string&) override;
     void popupMenu(const std::string& form, const std::string& menu, int) override {
         popups.push_back(form + "." + menu);
     }

@@ -1,0 +1,111 @@
+// The verbs that fill or prepare a working folder: import, make-data and
+// user-folder.
+
+#include "app/Application.h"
+#include "app/DefaultData.h"
+#include "app/ImportCommand.h"
+#include "app/WorkingFolder.h"
+#include "base/Errors.h"
+#include "cli/Verb.h"
+
+#include <CLI/CLI.hpp>
+#include <ostream>
+
+namespace vargis::cli {
+
+namespace {
+
+// Replaces the draw table with the draws of a file. It runs even when the
+// start could not load the draw file, since importing is how such a table
+// is filled again.
+class Import : public Verb {
+public:
+    std::string name() const override { return "import"; }
+    std::string description() const override {
+        return "Заменить таблицу тиражей тиражами из файла (дата и пять чисел в строке)";
+    }
+    Loading loading() const override { return Loading::Tolerated; }
+    void addArguments(CLI::App& command) override {
+        command.add_option("ФАЙЛ", file_, "Файл тиражей")->required()->type_name("");
+    }
+    int run(VerbContext& c) override {
+        std::vector<history::ImportedDraw> draws;
+        if (!c.app->guarded([&] {
+                draws = history::readDrawFile(file_, c.app->workspace().highestNumber).draws;
+                app::applyImportedDraws(*c.app, draws);
+            }))
+            return 2;
+        // The table keeps the newest draws; the archive keeps them all.
+        const auto table = history::newestDraws(draws);
+        c.out << "imported: " << table.size() << " draws ("
+              << history::drawDateText(table.front().date) << " .. "
+              << history::drawDateText(table.back().date) << ")\n";
+        c.out << "archive: " << draws.size() << " draws ("
+              << history::drawDateText(draws.front().date) << " .. "
+              << history::drawDateText(draws.back().date) << ")\n";
+        return 0;
+    }
+
+private:
+    std::string file_;
+};
+
+// make-data DIR: writes the bundled working folder (no start-up needed).
+class MakeData : public Verb {
+public:
+    std::string name() const override { return "make-data"; }
+    std::string description() const override {
+        return "Записать рабочую папку программы по таблицам фильтров";
+    }
+    Loading loading() const override { return Loading::None; }
+    void addArguments(CLI::App& command) override {
+        command.add_option("ПАПКА", folder_, "Куда записать рабочую папку")
+            ->required()
+            ->type_name("");
+    }
+    int run(VerbContext& c) override {
+        try {
+            app::writeWorkingFolder(folder_);
+        } catch (const std::exception& e) {
+            c.err << "Ошибка: " << e.what() << '\n';
+            return 2;
+        }
+        return 0;
+    }
+
+private:
+    std::string folder_;
+};
+
+// user-folder: prepares the desktop program's working folder exactly as the
+// program's start does (filled from the bundled copy when absent) and prints
+// its path, so scripts and the package test reach the same folder.
+class UserFolder : public Verb {
+public:
+    std::string name() const override { return "user-folder"; }
+    std::string description() const override {
+        return "Создать рабочую папку пользователя, если её нет, и вывести путь";
+    }
+    Loading loading() const override { return Loading::None; }
+    int run(VerbContext& c) override {
+        try {
+            const app::WorkingFolderPlace place = app::workingFolderPlace(c.argv0);
+            app::prepareWorkingFolder(place.folder, place.bundled);
+            c.out << place.folder << '\n';
+            return 0;
+        } catch (const VargisError& e) {
+            c.err << e.what() << '\n';
+            return 2;
+        }
+    }
+};
+
+} // namespace
+
+void addDataVerbs(Verbs& verbs) {
+    verbs.push_back(std::make_unique<Import>());
+    verbs.push_back(std::make_unique<MakeData>());
+    verbs.push_back(std::make_unique<UserFolder>());
+}
+
+} // namespace vargis::cli

@@ -1,0 +1,83 @@
+#pragma once
+// One command of vargis-cli: its name, its one-line description, its
+// arguments and options, and what it runs. main() lists every verb, lets
+// CLI11 parse the command line against them and runs the chosen one.
+
+#include <iosfwd>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace CLI {
+class App;
+}
+
+namespace vargis::app {
+class Application;
+}
+
+namespace vargis::cli {
+
+class CliPlatform;
+
+// Whether a verb needs the working folder of the current directory loaded.
+enum class Loading {
+    None,      // runs without starting the program
+    Required,  // exit 2 when the start reported an error
+    Tolerated, // runs even after a failed start (import refills a broken table)
+};
+
+struct VerbContext {
+    app::Application* app = nullptr; // null for Loading::None
+    CliPlatform* platform = nullptr;
+    const char* argv0 = "";
+    std::ostream& out;
+    std::ostream& err;
+};
+
+class Verb {
+public:
+    virtual ~Verb() = default;
+    virtual std::string name() const = 0;
+    virtual std::string description() const = 0;
+    virtual Loading loading() const { return Loading::Required; }
+    // Declares the verb's positional arguments and options on its subcommand;
+    // the parsed values land in the verb's own members.
+    virtual void addArguments(CLI::App& command) { (void)command; }
+    // Checks the parsed values before the working folder is loaded; false
+    // after writing the message to `err` (exit 2).
+    virtual bool acceptsArguments(std::ostream& err) {
+        (void)err;
+        return true;
+    }
+    virtual int run(VerbContext& context) = 0;
+};
+
+using Verbs = std::vector<std::unique_ptr<Verb>>;
+
+// Every verb of the program in the order --help lists them.
+Verbs allVerbs();
+
+// The verbs of each group, defined beside their commands.
+void addAnalysisVerbs(Verbs& verbs); // status, evaluate, combine, backtest, efficiency
+void addDataVerbs(Verbs& verbs);     // import, make-data, user-folder
+void addTicketVerbs(Verbs& verbs);   // suggest, tickets
+
+// Parses the command line and runs the verb; returns the exit code. --help
+// prints to `out` with exit 0; an unknown command or option, a missing or
+// extra argument prints a message to `err` with exit 2.
+int runCommandLine(int argc, char** argv, std::ostream& out, std::ostream& err);
+
+// The combine with the stored settings, the numbers that do not play
+// confirmed: none when it completed; else the exit code after its output
+// (3 with "stopped: ROW" when a step leaves nothing, 4 when a check refuses,
+// 2 on an error).
+std::optional<int> combineStored(VerbContext& context);
+
+// Reads a whole number option in lo..hi; on failure writes the message
+// naming the option to `err` and returns false.
+bool readWholeNumber(const std::string& text, int lo, int hi, const std::string& option, int& value,
+                     std::ostream& err);
+
+} // namespace vargis::cli

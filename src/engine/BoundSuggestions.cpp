@@ -1,0 +1,240 @@
+#include "engine/BoundSuggestions.h"
+
+#include "base/Convert.h"
+#include "base/Errors.h"
+#include "catalogue/Catalogue.h"
+#include "context/Application.h"
+#include "context/ProductInfo.h"
+#include "engine/CombineCommand.h"
+#include "engine/CommandProgress.h"
+#include "engine/FilterWorth.h"
+#include "engine/StrategyReports.h"
+#include "filters/FilterBase.h"
+#include "filters/SharedAreas.h"
+#include "reports/ReportOpening.h"
+
+#include <algorithm>
+#include <map>
+#include <ostream>
+
+namespace vargis::engine {
+
+int neededDraws(int keepPercent, int evaluated) {
+    return (keepPercent * evaluated + 99) / 100;
+}
+
+Bound suggestBound(std::vector<int> values, bool atMost, int keepPercent) {
+    if (values.empty() || keepPercent < 1 || keepPercent > 100)
+        throw RangeError("Подбор границы без значений или с долей " + std::to_string(keepPercent));
+    const int needed = neededDraws(keepPercent, static_cast<int>(values.size()));
+    // The needed-th smallest value for "<=", the needed-th largest for ">=".
+    if (atMost)
+        std::sort(values.begin(), values.end());
+    else
+        std::sort(values.begin(), values.end(), std::greater<>());
+    Bound bound;
+    bound.value = values[static_cast<std::size_t>(needed - 1)];
+    bound.met = static_cast<int>(std::count_if(values.begin(), values.end(), [&](int v) {
+        return atMost ? v <= bound.value : v >= bound.value;
+    }));
+    return bound;
+}
+
+namespace {
+
+// The row as the sweep applies it: its check box when it has one, else
+// its enabled flag.
+bool rowEnabled(context::Application& app, int row) {
+    const ui::Control* box = app.mainForm().find(std::string(catalogue::rowControls(row).checkBox));
+    if (box && box->kind == ui::ControlKind::CheckBox)
+        return box->checked;
+    return app.workspace().filters.row(row).field(4) == "True";
+}
+
+// Combinations meeting each suggested row alone, counted as the filter
+// worth counts them: both passes on a copy of the filter base in which
+// exactly the suggested rows are enabled, at their suggestions.
+void countPasses(context::Application& app, SuggestionResult& result) {
+    filters::FilterTable table = app.workspace().filters;
+    std::map<std::string, std::string, std::less<>> labels;
+    std::map<std::string, bool, std::less<>> boxes;
+    for (int row = catalogue::kFirstRow; row <= catalogue::kLastRow; ++row)
+        if (catalogue::hasOwnFilter(catalogue::rowControls(row)))
+            table.row(row).field(4) = "False";
+    for (const SuggestedRow& r : result.rows) {
+        const auto& rc = catalogue::rowControls(r.row);
+        table.row(r.row).field(3) = std::to_string(r.suggestion);
+        table.row(r.row).field(4) = "True";
+        labels[std::string(rc.paramLabel)] = std::to_string(r.suggestion);
+        boxes[std::string(rc.checkBox)] = true;
+    }
+    FirstPassInput first = firstPassInput(app);
+    const auto formCaption = first.caption;
+    first.filters = &table;
+    first.caption = [&](std::string_view name) {
+        const auto found = labels.find(name);
+        return found == labels.end() ? formCaption(name) : found->second;
+    };
+    first.checked = [&](std::string_view name) { return boxes.find(name) != boxes.end(); };
+    SecondPassInput second = secondPassInput(app);
+    second.filters = &table;
+    const WorthResult worth = filterWorth(first, second, {});
+    result.combinationCount = worth.combinationCount;
+    std::map<int, std::int32_t> passes;
+    for (const WorthRow& w : worth.rows)
+        if (passes.count(w.row) == 0)
+            passes[w.row] = w.passes;
+    // A row the passes do not apply for this target strikes nothing.
+    for (SuggestedRow& r : result.rows) {
+        const auto found = passes.find(r.row);
+        r.passes = found == passes.end() ? worth.combinationCount : found->second;
+    }
+}
+
+} // namespace
+
+std::optional<SuggestionResult> runBoundSuggestions(context::Application& app, int keepPercent,
+                                                    const ButtonValues& pressed) {
+    if (!combineTargetAccepted(app))
+        return std::nullopt;
+    const context::Workspace& ws = app.workspace();
+    std::vector<int> candidates;
+    for (int row = catalogue::kFirstRow; row <= catalogue::kLastRow; ++row) {
+        const std::string& condition = ws.filters.row(row).field(5);
+        if (catalogue::hasOwnFilter(catalogue::rowControls(row)) &&
+            (condition == "<=" || condition == ">="))
+            candidates.push_back(row);
+    }
+    CommandProgress progress(app, static_cast<int>(candidates.size()) + 1);
+    SuggestionResult result;
+    result.keepPercent = keepPercent;
+    int done = 0;
+    for (int row : candidates) {
+        progress.step(++done);
+        const auto values = pressed ? pressed(row) : std::nullopt;
+        if (!values || values->values.empty())
+            continue;
+        SuggestedRow r;
+        r.row = row;
+        r.condition = ws.filters.row(row).field(5);
+        r.parameter = ws.filters.row(row).field(3);
+        const Bound bound = suggestBound(values->values, r.condition == "<=", keepPercent);
+        r.suggestion = bound.value;
+        r.met = bound.met;
+        r.metNow = values->matchCount;
+        r.evaluated = static_cast<int>(values->values.size());
+        r.enabled = rowEnabled(app, row);
+        result.rows.push_back(r);
+    }
+    countPasses(app, result);
+    progress.step(done + 1);
+    return result;
+}
+
+int applySuggestions(context::Application& app, const SuggestionResult& result) {
+    context::Workspace& ws = app.workspace();
+    ui::Form& form = app.mainForm();
+    int applied = 0;
+    for (const SuggestedRow& r : result.rows) {
+        if (!r.enabled)
+            continue;
+        ws.filters.row(r.row).field(3) = std::to_string(r.suggestion);
+        filters::restoreFilterControls(ws, form, r.row, r.row);
+        ++applied;
+    }
+    if (applied > 0)
+        filters::clearResultTable(form);
+    return applied;
+}
+
+void printSuggestions(const SuggestionResult& result, std::ostream& out) {
+    for (const SuggestedRow& r : result.rows)
+        out << "row " << r.row << ": " << r.parameter << " -> " << r.suggestion << "; met " << r.met
+            << " of " << r.evaluated << "; passes " << r.passes << " of " << result.combinationCount
+            << '\n';
+}
+
+reports::HtmlReport suggestionReport(const SuggestionResult& result,
+                                     const std::function<std::string(int row)>& caption,
+                                     const ui::DateTime& now) {
+    reports::HtmlReport report;
+    const std::string product = kReportProduct;
+    report.title = product + " Подбор границ. " + context::kProductAddress;
+    const std::vector<std::string> further{
+        "<p>Для каждого фильтра с условием &lt;= или &gt;=: самая узкая граница, при которой "
+        "фильтр выполнялся бы не меньше чем в " +
+        std::to_string(result.keepPercent) +
+        "% тиражей, по которым считает его кнопка, и сколько из " +
+        std::to_string(result.combinationCount) +
+        " перестановок проходят этот фильтр один для даты прогноза. Строки - по возрастанию "
+        "числа пропускаемых перестановок.</p>"};
+    report.heading = reports::standardHeading("<strong>" + product + "</strong><br>",
+                                              {"<strong>Подбор границ фильтров.</strong><br>"},
+                                              context::kProductAddress, further);
+    report.frame = reportFrameLines();
+    reports::appendTableRow(report.rows,
+                            {"Строка", "Фильтр", "Включён", "Параметр сейчас", "Выполнялся сейчас",
+                             "Предложено", "Выполнялся бы", "Пропускает перестановок"});
+    std::vector<SuggestedRow> rows = result.rows;
+    std::stable_sort(rows.begin(), rows.end(), [](const SuggestedRow& a, const SuggestedRow& b) {
+        return a.passes < b.passes;
+    });
+    for (const SuggestedRow& r : rows) {
+        const std::string of = " из " + std::to_string(r.evaluated);
+        const bool changed = r.parameter != std::to_string(r.suggestion);
+        reports::appendTableRow(
+            report.rows,
+            {std::to_string(r.row), reports::escapeHtml(caption ? caption(r.row) : ""),
+             r.enabled ? "да" : "нет", reports::escapeHtml(r.parameter),
+             std::to_string(r.metNow) + of,
+             changed ? "<strong>" + std::to_string(r.suggestion) + "</strong>"
+                     : std::to_string(r.suggestion),
+             std::to_string(r.met) + of,
+             std::to_string(r.passes) + " из " + std::to_string(result.combinationCount)});
+    }
+    report.footer = reportFooterLines(now);
+    return report;
+}
+
+void boundSuggestionCommand(context::Application& app, const ButtonValues& pressed) {
+    ui::Platform& platform = app.platform();
+    const auto answer =
+        platform.askText("Подбор границ",
+                         "Сколько процентов прошлых тиражей должен пропускать каждый фильтр "
+                         "(1..100)?",
+                         std::to_string(kDefaultKeepPercent));
+    if (!answer)
+        return;
+    int keep = 0;
+    try {
+        keep = toInt(*answer);
+    } catch (const VargisError&) {
+        keep = 0;
+    }
+    if (keep < 1 || keep > 100) {
+        platform.showInformation("Доля тиражей - целое число от 1 до 100.");
+        return;
+    }
+    const auto result = runBoundSuggestions(app, keep, pressed);
+    if (!result)
+        return;
+    // The button's caption: the stem and the condition.
+    const auto caption = [&app](int row) {
+        const auto& r = app.workspace().filters.row(row);
+        return r.field(7) + r.field(5);
+    };
+    reports::writeHtmlReport(kSuggestReport, suggestionReport(*result, caption, platform.now()));
+    reports::openReport(platform, kSuggestReport);
+    const auto enabled = std::count_if(result->rows.begin(), result->rows.end(),
+                                       [](const SuggestedRow& r) { return r.enabled; });
+    if (enabled == 0)
+        return;
+    if (!platform.askYesNo("Применить предложенные границы к включённым фильтрам (строк: " +
+                           std::to_string(enabled) + ")?"))
+        return;
+    const int applied = applySuggestions(app, *result);
+    platform.showInformation("Границы применены: строк " + std::to_string(applied) +
+                             ".\r\nЧтобы они остались, сохраните базу фильтров.");
+}
+
+} // namespace vargis::engine

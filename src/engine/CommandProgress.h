@@ -1,0 +1,39 @@
+#pragma once
+// ProgressBar1 of a long menu command: from 0 to `count`, painted at every
+// step, back to its minimum when the command ends however it ends.
+
+#include "context/Application.h"
+
+#include <algorithm>
+
+namespace vargis::engine {
+
+class CommandProgress {
+public:
+    CommandProgress(context::Application& app, int count)
+        : bar_(app.mainForm().at("ProgressBar1")), platform_(app.platform()) {
+        bar_.max = std::max(count, 1);
+        bar_.position = 0;
+        platform_.repaint();
+    }
+    ~CommandProgress() { bar_.position = bar_.min; }
+    CommandProgress(const CommandProgress&) = delete;
+    CommandProgress& operator=(const CommandProgress&) = delete;
+
+    void step(int position) {
+        bar_.position = position;
+        platform_.repaint();
+    }
+
+    // The same while "Стоп" is offered: false once the user asked to stop.
+    bool stepOrStop(int position) {
+        bar_.position = position;
+        return !platform_.stopRequested();
+    }
+
+private:
+    ui::Control& bar_;
+    ui::Platform& platform_;
+};
+
+} // namespace vargis::engine

@@ -1,0 +1,220 @@
+#include "engine/TicketCommands.h"
+
+#include "base/Convert.h"
+#include "base/Errors.h"
+#include "base/TextFile.h"
+#include "context/Application.h"
+#include "context/ProductInfo.h"
+#include "engine/CombineCommand.h"
+#include "engine/CombineState.h"
+#include "engine/CommandProgress.h"
+#include "engine/StrategyReports.h"
+#include "filters/SharedAreas.h"
+#include "reports/ReportOpening.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <ostream>
+
+namespace vargis::engine {
+
+std::optional<std::string> tooManyForTickets(std::size_t remaining) {
+    if (remaining <= static_cast<std::size_t>(kMostTicketCandidates))
+        return std::nullopt;
+    return "Слишком много перестановок для подбора билетов: " + std::to_string(remaining) +
+           " (не больше 50 000)";
+}
+
+std::string combinationText(const Combination& c) {
+    return std::to_string(c[0]) + ' ' + std::to_string(c[1]) + ' ' + std::to_string(c[2]) + ' ' +
+           std::to_string(c[3]) + ' ' + std::to_string(c[4]);
+}
+
+void printTickets(const TicketChoice& choice, std::ostream& out) {
+    int k = 0;
+    for (const Ticket& t : choice.tickets)
+        out << "ticket " << ++k << ": " << combinationText(t.numbers) << "; new " << t.newlyCovered
+            << '\n';
+    out << "covered: " << choice.covered << " of " << choice.remaining << '\n';
+}
+
+std::vector<std::string> coveredChartSvg(const TicketChoice& choice) {
+    constexpr int kWidth = 640, kHeight = 250, kLeft = 70, kBottom = 40, kTop = 10, kRight = 10;
+    const std::size_t n = choice.tickets.size();
+    const std::int32_t top = std::max<std::int32_t>(choice.remaining, 1);
+    const int bottom = kHeight - kBottom;
+    auto x = [&](std::size_t k) { // k tickets, 0..n
+        return kLeft + (n == 0 ? 0 : static_cast<int>(k * (kWidth - kLeft - kRight) / n));
+    };
+    auto y = [&](std::int32_t covered) {
+        return kTop +
+               static_cast<int>(static_cast<long long>(bottom - kTop) * (top - covered) / top);
+    };
+    auto text = [](int tx, int ty, const std::string& anchor, const std::string& body) {
+        return "<text x=\"" + std::to_string(tx) + "\" y=\"" + std::to_string(ty) +
+               "\" font-size=\"11\" text-anchor=\"" + anchor + "\">" + body + "</text>";
+    };
+    auto line = [](int x1, int y1, int x2, int y2, const std::string& style) {
+        return "<line x1=\"" + std::to_string(x1) + "\" y1=\"" + std::to_string(y1) + "\" x2=\"" +
+               std::to_string(x2) + "\" y2=\"" + std::to_string(y2) + "\" " + style + "/>";
+    };
+    std::vector<std::string> lines{
+        "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + std::to_string(kWidth) +
+            "\" height=\"" + std::to_string(kHeight) + "\" style=\"background:#ffffff\">",
+        line(kLeft, bottom, kWidth - kRight, bottom, "stroke=\"black\""),
+        line(kLeft, kTop, kLeft, bottom, "stroke=\"black\""),
+        line(kLeft, y(choice.remaining), kWidth - kRight, y(choice.remaining),
+             "stroke=\"silver\" stroke-dasharray=\"4,3\""),
+        text(kLeft - 4, y(choice.remaining) + 4, "end", std::to_string(choice.remaining)),
+        text(kLeft - 4, bottom, "end", "0"),
+        text(kLeft, bottom + 16, "middle", "0"),
+        text((kLeft + kWidth) / 2, kHeight - 2, "middle", "билетов")};
+    std::string points = std::to_string(x(0)) + "," + std::to_string(y(0)) + " ";
+    std::int32_t covered = 0;
+    for (std::size_t k = 0; k < n; ++k) {
+        covered += choice.tickets[k].newlyCovered;
+        points += std::to_string(x(k + 1)) + "," + std::to_string(y(covered)) + " ";
+    }
+    lines.push_back("<polyline fill=\"none\" stroke=\"navy\" stroke-width=\"2\" points=\"" +
+                    points + "\"/>");
+    covered = 0;
+    for (std::size_t k = 0; k < n; ++k) {
+        covered += choice.tickets[k].newlyCovered;
+        lines.push_back("<circle cx=\"" + std::to_string(x(k + 1)) + "\" cy=\"" +
+                        std::to_string(y(covered)) + "\" r=\"3\" fill=\"navy\"><title>" +
+                        std::to_string(k + 1) + ": " + std::to_string(covered) +
+                        "</title></circle>");
+        const std::size_t every = std::max<std::size_t>(1, n / 10);
+        if (k + 1 == n || (k + 1) % every == 0)
+            lines.push_back(text(x(k + 1), bottom + 16, "middle", std::to_string(k + 1)));
+    }
+    lines.emplace_back("</svg>");
+    return lines;
+}
+
+reports::HtmlReport ticketReport(const TicketChoice& choice, int match, const ui::DateTime& now) {
+    reports::HtmlReport report;
+    const std::string product = kReportProduct;
+    const std::string x = std::to_string(choice.covered), r = std::to_string(choice.remaining);
+    const std::string t = std::to_string(match);
+    report.title = product + " Билеты из оставшихся. " + context::kProductAddress;
+    std::vector<std::string> further{
+        "<p><strong>Билетов: " + std::to_string(choice.tickets.size()) + "; покрыто: " + x +
+            " из " + r + " оставшихся перестановок.</strong></p>",
+        "<p>Если ближайший тираж окажется среди оставшихся перестановок, билеты содержат не "
+        "меньше " +
+            t + " его чисел в " + x + " из " + r + " случаев.</p>",
+        "<p>Покрыто перестановок по числу билетов:</p>"};
+    const auto chart = coveredChartSvg(choice);
+    further.insert(further.end(), chart.begin(), chart.end());
+    report.heading = reports::standardHeading(
+        "<strong>" + product + "</strong><br>",
+        {"<strong>Билеты из оставшихся перестановок: каждый следующий совпадает не меньше чем в " +
+         t + " числах с наибольшим числом ещё не покрытых.</strong><br>"},
+        context::kProductAddress, further);
+    report.frame = reportFrameLines();
+    reports::appendTableRow(report.rows,
+                            {"Билет", "Числа", "Новых покрыто", "Покрыто всего", "Доля"});
+    std::int32_t covered = 0;
+    int k = 0;
+    for (const Ticket& ticket : choice.tickets) {
+        covered += ticket.newlyCovered;
+        char share[32];
+        std::snprintf(share, sizeof share, "%.1f%%",
+                      100.0 * covered / std::max<std::int32_t>(1, choice.remaining));
+        reports::appendTableRow(report.rows, {std::to_string(++k), combinationText(ticket.numbers),
+                                              std::to_string(ticket.newlyCovered),
+                                              std::to_string(covered), share});
+    }
+    report.footer = reportFooterLines(now);
+    return report;
+}
+
+const CombinationList* currentRemaining(context::Application& app) {
+    // The combine empties the result table when it starts and fills it when
+    // it completes; so do the filter controls when a setting changes.
+    if (app.mainForm().at("StaticText20").caption == filters::kCountLine)
+        return nullptr;
+    return &combineState(app).remaining;
+}
+
+namespace {
+
+// A whole number in lo..hi asked in a dialog; none when cancelled or wrong
+// (then the user is told).
+std::optional<int> askWholeNumber(ui::Platform& platform, const std::string& prompt, int initial,
+                                  int lo, int hi) {
+    const auto answer = platform.askText("Билеты из оставшихся", prompt, std::to_string(initial));
+    if (!answer)
+        return std::nullopt;
+    int value = lo - 1;
+    try {
+        value = toInt(*answer);
+    } catch (const VargisError&) {
+    }
+    if (value < lo || value > hi) {
+        platform.showInformation("Нужно целое число от " + std::to_string(lo) + " до " +
+                                 std::to_string(hi) + ".");
+        return std::nullopt;
+    }
+    return value;
+}
+
+} // namespace
+
+void coveringTicketsCommand(context::Application& app) {
+    ui::Platform& platform = app.platform();
+    const auto count = askWholeNumber(platform, "Сколько билетов подобрать (1..1000)?",
+                                      kDefaultTicketCount, 1, kMostTickets);
+    if (!count)
+        return;
+    const auto match = askWholeNumber(
+        platform, "Сколько чисел оставшейся перестановки должен содержать билет (2..5)?",
+        kDefaultTicketMatch, kFewestTicketMatch, kMostTicketMatch);
+    if (!match)
+        return;
+    if (combineFilters(app) != CombineOutcome::Completed)
+        return;
+    const CombinationList& remaining = combineState(app).remaining;
+    if (const auto refusal = tooManyForTickets(remaining.size())) {
+        platform.showInformation(*refusal);
+        return;
+    }
+    TicketChoice choice;
+    {
+        CommandProgress progress(app, *count);
+        choice = chooseTickets(remaining, *count, *match, [&](int k) { progress.step(k); });
+    }
+    reports::writeHtmlReport(kTicketsReport, ticketReport(choice, *match, platform.now()));
+    std::vector<std::string> lines;
+    for (const Ticket& t : choice.tickets)
+        lines.push_back(combinationText(t.numbers));
+    writeLines(kTicketsText, lines);
+    platform.showInformation(
+        "Билетов подобрано: " + std::to_string(choice.tickets.size()) + ", покрыто " +
+        std::to_string(choice.covered) + " из " + std::to_string(choice.remaining) +
+        ".\r\nВ рабочей папке записаны файлы " + kTicketsReport + " и " + kTicketsText + ".");
+    reports::openReport(platform, kTicketsReport);
+}
+
+void saveRemainingCommand(context::Application& app) {
+    ui::Platform& platform = app.platform();
+    const CombinationList* remaining = currentRemaining(app);
+    if (remaining == nullptr) {
+        platform.showInformation("Оставшихся перестановок нет: сначала объедините фильтры.");
+        return;
+    }
+    const std::string path = platform.chooseFileToSave("Сохранить оставшиеся перестановки",
+                                                       "Текстовые файлы (*.txt);;Все файлы (*)");
+    if (path.empty())
+        return;
+    std::vector<std::string> lines;
+    lines.reserve(remaining->size());
+    for (const Combination& c : *remaining)
+        lines.push_back(combinationText(c));
+    writeLines(path, lines);
+    platform.showInformation("Записано перестановок: " + std::to_string(lines.size()) + "\r\n" +
+                             path);
+}
+
+} // namespace vargis::engine

@@ -1,0 +1,50 @@
+#pragma once
+// The commands around covering tickets: choosing tickets from what the
+// combine leaves (menu and command-line tool) with its report and text
+// file, and saving the remaining combinations to a file.
+
+#include "engine/Combination.h"
+#include "engine/Tickets.h"
+#include "reports/HtmlReport.h"
+#include "ui/Platform.h"
+
+#include <iosfwd>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace vargis::context {
+class Application;
+}
+
+namespace vargis::engine {
+
+inline constexpr const char* kTicketsMenuItem = "NCoveringTickets";
+inline constexpr const char* kSaveRemainingMenuItem = "NSaveRemaining";
+inline constexpr const char* kTicketsReport = "tickets.html";
+inline constexpr const char* kTicketsText = "tickets.txt";
+
+// The refusal when the combine leaves more than the choice takes; none
+// when `remaining` is within the limit.
+std::optional<std::string> tooManyForTickets(std::size_t remaining);
+
+// "a b c d e"
+std::string combinationText(const Combination& c);
+
+// "ticket K: a b c d e; new N" per ticket, then "covered: X of R".
+void printTickets(const TicketChoice& choice, std::ostream& out);
+
+// The covered count after 1, 2, ... tickets as inline SVG lines.
+std::vector<std::string> coveredChartSvg(const TicketChoice& choice);
+
+reports::HtmlReport ticketReport(const TicketChoice& choice, int match, const ui::DateTime& now);
+
+// The remaining combinations of the last completed combine; none when the
+// result table shows no completed run (never run, or emptied since).
+const CombinationList* currentRemaining(context::Application& app);
+
+// The menu commands.
+void coveringTicketsCommand(context::Application& app);
+void saveRemainingCommand(context::Application& app);
+
+} // namespace vargis::engine

@@ -1,0 +1,259 @@
+// Covering tickets: the greedy choice against a brute-force count of every
+// step, ties to the earlier combination, and the covered count recomputed
+// from the chosen tickets.
+
+#include "base/Errors.h"
+#include "base/TextFile.h"
+#include "engine/CombineCommand.h"
+#include "engine/CombineState.h"
+#include "engine/Generation.h"
+#include "engine/TicketCommands.h"
+#include "engine/Tickets.h"
+#include "support/CliRun.h"
+#include "support/DataFiles.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <random>
+#include <regex>
+#include <sstream>
+
+namespace vargis {
+namespace {
+
+using engine::Combination;
+using engine::CombinationList;
+
+// The greedy rule stated plainly: O(R^2) per step.
+engine::TicketChoice bruteForce(const CombinationList& list, int count, int match) {
+    engine::TicketChoice choice;
+    choice.remaining = static_cast<std::int32_t>(list.size());
+    std::vector<bool> covered(list.size(), false);
+    while (static_cast<int>(choice.tickets.size()) < count && choice.covered < choice.remaining) {
+        std::size_t best = 0;
+        std::int32_t bestGain = -1;
+        for (std::size_t i = 0; i < list.size(); ++i) {
+            std::int32_t gain = 0;
+            for (std::size_t u = 0; u < list.size(); ++u)
+                gain += !covered[u] && engine::sharedNumbers(list[i], list[u]) >= match ? 1 : 0;
+            if (gain > bestGain) {
+                bestGain = gain;
+                best = i;
+            }
+        }
+        for (std::size_t u = 0; u < list.size(); ++u)
+            if (engine::sharedNumbers(list[best], list[u]) >= match)
+                covered[u] = true;
+        choice.tickets.push_back({list[best], bestGain});
+        choice.covered += bestGain;
+    }
+    return choice;
+}
+
+// A sample of the combinations of 5 of n in list order.
+CombinationList sample(int n, std::size_t size, unsigned seed) {
+    CombinationList all = engine::generateCombinations(n);
+    std::mt19937 random(seed);
+    std::shuffle(all.begin(), all.end(), random);
+    all.resize(std::min(size, all.size()));
+    std::sort(all.begin(), all.end());
+    return all;
+}
+
+TEST(Tickets, GreedyChoiceMatchesTheBruteForceForEveryMatch) {
+    for (int match = 2; match <= 5; ++match) {
+        for (unsigned seed : {1u, 2u}) {
+            SCOPED_TRACE("match " + std::to_string(match) + " seed " + std::to_string(seed));
+            // Few numbers: many ties and many shared numbers.
+            const CombinationList list = sample(seed == 1 ? 9 : 14, 90, seed);
+            const auto expected = bruteForce(list, 12, match);
+            const auto chosen = engine::chooseTickets(list, 12, match);
+            ASSERT_EQ(chosen.tickets.size(), expected.tickets.size());
+            for (std::size_t k = 0; k < expected.tickets.size(); ++k) {
+                EXPECT_EQ(chosen.tickets[k].numbers, expected.tickets[k].numbers) << k;
+                EXPECT_EQ(chosen.tickets[k].newlyCovered, expected.tickets[k].newlyCovered) << k;
+            }
+            EXPECT_EQ(chosen.covered, expected.covered);
+            EXPECT_EQ(chosen.remaining, 90);
+
+            // The covered count from the tickets alone.
+            std::int32_t covered = 0;
+            for (const Combination& c : list)
+                covered += std::any_of(chosen.tickets.begin(), chosen.tickets.end(),
+                                       [&](const engine::Ticket& t) {
+                                           return engine::sharedNumbers(t.numbers, c) >= match;
+                                       })
+                               ? 1
+                               : 0;
+            EXPECT_EQ(covered, chosen.covered);
+        }
+    }
+}
+
+TEST(Tickets, StopsWhenAllAreCoveredAndBreaksTiesByListOrder) {
+    // Three disjoint combinations: equal gains, taken in list order, and the
+    // choice ends after three tickets although ten were asked for.
+    const CombinationList list{{1, 2, 3, 4, 5}, {6, 7, 8, 9, 10}, {11, 12, 13, 14, 15}};
+    const auto chosen = engine::chooseTickets(list, 10, 3);
+    ASSERT_EQ(chosen.tickets.size(), 3u);
+    for (std::size_t k = 0; k < 3; ++k) {
+        EXPECT_EQ(chosen.tickets[k].numbers, list[k]);
+        EXPECT_EQ(chosen.tickets[k].newlyCovered, 1);
+    }
+    EXPECT_EQ(chosen.covered, 3);
+    // The middle one shares 3 with both others; it alone covers all.
+    const CombinationList chain{{1, 2, 3, 4, 5}, {1, 2, 3, 7, 8}, {1, 2, 3, 9, 10}};
+    const auto one = engine::chooseTickets(chain, 1, 3);
+    ASSERT_EQ(one.tickets.size(), 1u);
+    EXPECT_EQ(one.tickets[0].numbers, chain[0]);
+    EXPECT_EQ(one.covered, 3);
+    EXPECT_TRUE(engine::chooseTickets({}, 5, 3).tickets.empty());
+    EXPECT_THROW(engine::chooseTickets(list, 0, 3), RangeError);
+    EXPECT_THROW(engine::chooseTickets(list, 1001, 3), RangeError);
+    EXPECT_THROW(engine::chooseTickets(list, 5, 1), RangeError);
+    EXPECT_THROW(engine::chooseTickets(list, 5, 6), RangeError);
+}
+
+// The lines of a CLI run.
+std::vector<std::string> linesOf(const std::string& out) {
+    std::vector<std::string> lines;
+    std::istringstream in(out);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
+}
+
+Combination parseCombination(const std::string& text) {
+    std::istringstream in(text);
+    Combination c{};
+    for (auto& x : c) {
+        int n = 0;
+        in >> n;
+        x = static_cast<std::uint8_t>(n);
+    }
+    return c;
+}
+
+// Rows 1 and 2 (always on) at largest >= 35 and smallest <= 1 leave
+// C(33,3) + C(34,3) = 11440 combinations.
+void narrowSettings() {
+    testing::setFilterField(1, 3, "35");
+    testing::setFilterField(2, 3, "1");
+}
+
+TEST(TicketsCli, LinesCoverWhatTheCombineLeaves) {
+    testing::WorkFolder folder;
+    const auto tooMany = testing::runCli("tickets");
+    EXPECT_EQ(tooMany.exitCode, 2);
+    EXPECT_EQ(tooMany.out, "");
+    for (const char* wrong : {"tickets --count 0", "tickets --count 1001", "tickets --match 1",
+                              "tickets --match 6", "tickets --count x", "tickets --depth 3"})
+        EXPECT_EQ(testing::runCli(wrong).exitCode, 2) << wrong;
+
+    narrowSettings();
+    // What the combine leaves, in list order: 1 and 35 or 36 in every one.
+    CombinationList remaining;
+    for (const Combination& c : engine::generateCombinations(36))
+        if (c[0] == 1 && c[4] >= 35)
+            remaining.push_back(c);
+    ASSERT_EQ(remaining.size(), 11440u);
+
+    const auto run = testing::runCli("tickets --count 30 --match 4");
+    ASSERT_EQ(run.exitCode, 0);
+    const auto lines = linesOf(run.out);
+    ASSERT_EQ(lines.size(), 31u);
+    const std::regex ticket("ticket ([0-9]+): ([0-9]+ [0-9]+ [0-9]+ [0-9]+ [0-9]+); new ([0-9]+)");
+    std::vector<Combination> tickets;
+    std::int32_t sumOfNew = 0;
+    for (std::size_t k = 0; k + 1 < lines.size(); ++k) {
+        std::smatch m;
+        ASSERT_TRUE(std::regex_match(lines[k], m, ticket)) << lines[k];
+        EXPECT_EQ(std::stoi(m[1]), static_cast<int>(k + 1));
+        tickets.push_back(parseCombination(m[2]));
+        EXPECT_NE(std::find(remaining.begin(), remaining.end(), tickets.back()), remaining.end());
+        sumOfNew += std::stoi(m[3]);
+    }
+    std::int32_t covered = 0;
+    for (const Combination& c : remaining)
+        covered +=
+            std::any_of(tickets.begin(), tickets.end(),
+                        [&](const Combination& t) { return engine::sharedNumbers(t, c) >= 4; })
+                ? 1
+                : 0;
+    EXPECT_EQ(sumOfNew, covered);
+    EXPECT_EQ(lines.back(), "covered: " + std::to_string(covered) + " of 11440");
+    // The same choice as on the list worked out here.
+    std::ostringstream expected;
+    engine::printTickets(engine::chooseTickets(remaining, 30, 4), expected);
+    EXPECT_EQ(run.out, expected.str());
+
+    // What the combine refuses: its exit code, nothing printed.
+    auto draws = testing::readDraws();
+    draws.resize(14);
+    testing::writeDraws(draws);
+    const auto refused = testing::runCli("tickets");
+    EXPECT_EQ(refused.exitCode, 4);
+    EXPECT_EQ(refused.out, "");
+}
+
+TEST(TicketsMenu, WritesTheReportAndTheTicketFileAndSavesTheRemaining) {
+    testing::StartedApp s;
+    narrowSettings();
+    s.start();
+    // Nothing combined yet: nothing to save.
+    EXPECT_TRUE(s.app.chooseMenuItem("Form1", engine::kSaveRemainingMenuItem));
+    EXPECT_TRUE(s.platform.fileDialogs.empty());
+
+    // A wrong or cancelled answer runs nothing.
+    s.platform.textAnswers = {"20", "7"};
+    EXPECT_TRUE(s.app.chooseMenuItem("Form1", engine::kTicketsMenuItem));
+    s.platform.textAnswers = {"abc"};
+    EXPECT_TRUE(s.app.chooseMenuItem("Form1", engine::kTicketsMenuItem));
+    s.platform.textAnswers = {};
+    EXPECT_TRUE(s.app.chooseMenuItem("Form1", engine::kTicketsMenuItem));
+    EXPECT_FALSE(std::filesystem::exists(engine::kTicketsText));
+    EXPECT_EQ(s.platform.texts(testing::Dialog::Kind::Information).size(), 3u);
+
+    s.platform.textAnswers = {"12", "3"};
+    s.platform.answers = {true};
+    EXPECT_TRUE(s.app.chooseMenuItem("Form1", engine::kTicketsMenuItem));
+    const CombinationList& remaining = engine::combineState(s.app).remaining;
+    ASSERT_EQ(remaining.size(), 11440u);
+    const auto choice = engine::chooseTickets(remaining, 12, 3);
+    std::vector<std::string> expected;
+    for (const auto& t : choice.tickets)
+        expected.push_back(engine::combinationText(t.numbers));
+    EXPECT_EQ(readLines(engine::kTicketsText), expected);
+    const std::string page = testing::readBytes(engine::kTicketsReport);
+    EXPECT_NE(page.find("<svg"), std::string::npos);
+    EXPECT_EQ(s.platform.opened, std::vector<std::string>{engine::kTicketsReport});
+    const std::string told = s.platform.texts(testing::Dialog::Kind::Information).back();
+    EXPECT_NE(told.find("tickets.html"), std::string::npos);
+    EXPECT_NE(told.find("tickets.txt"), std::string::npos);
+    EXPECT_EQ(s.control("ProgressBar1").position, s.control("ProgressBar1").min);
+    if (const char* build = std::getenv("VARGIS_BUILD_DIR")) {
+        std::filesystem::create_directories(std::filesystem::path(build) / "reports");
+        std::filesystem::copy_file(engine::kTicketsReport,
+                                   std::filesystem::path(build) / "reports" /
+                                       engine::kTicketsReport,
+                                   std::filesystem::copy_options::overwrite_existing);
+    }
+
+    // The remaining combinations, one a line, where the user chose.
+    s.platform.filesToSave = {"left.txt"};
+    EXPECT_TRUE(s.app.chooseMenuItem("Form1", engine::kSaveRemainingMenuItem));
+    const auto saved = readLines("left.txt");
+    ASSERT_EQ(saved.size(), remaining.size());
+    EXPECT_EQ(saved.front(), engine::combinationText(remaining.front()));
+    EXPECT_EQ(saved.back(), engine::combinationText(remaining.back()));
+    // A changed setting empties the result table: nothing current to save.
+    s.app.toggleCheckBox("Form1", "CheckBox4", true);
+    s.platform.filesToSave = {"stale.txt"};
+    EXPECT_TRUE(s.app.chooseMenuItem("Form1", engine::kSaveRemainingMenuItem));
+    EXPECT_FALSE(std::filesystem::exists("stale.txt"));
+    EXPECT_TRUE(s.platform.errors().empty());
+}
+
+} // namespace
+} // namespace vargis
