@@ -20,10 +20,6 @@ namespace {
 
 constexpr int kMinimumDraws = 15;
 
-std::string gridText(ui::Control& grid, int col, int row) {
-    return row < grid.grid.rowCount ? ui::gridCell(grid, col, row) : std::string();
-}
-
 bool earlier(const Date& a, const Date& b) {
     return std::tie(a.year, a.month, a.day) < std::tie(b.year, b.month, b.day);
 }
@@ -38,7 +34,7 @@ bool combineTargetAccepted(context::Application& app) {
                                  "  ДОПОЛНИТЕ СТАТИСТИКУ ТИРАЖЕЙ");
         return false;
     }
-    const Date first = parseDate(gridText(form.at(history::kDrawGrid), 2, kMinimumDraws));
+    const Date first = parseDate(ui::gridText(form.at(history::kDrawGrid), 2, kMinimumDraws));
     const Date chosen = parseDate(form.at("MonthCalendar2").date);
     if (earlier(chosen, first)) {
         platform.showInformation(" В режиме ПРОГНОЗ\r\n статистика обрабатывается, начиная с ном. "

@@ -24,10 +24,6 @@ namespace {
 
 constexpr int kFirstForecastDraw = 14;
 
-std::string gridText(ui::Control& grid, int col, int row) {
-    return row < grid.grid.rowCount ? ui::gridCell(grid, col, row) : std::string();
-}
-
 std::string shortDate(const Date& d) {
     char buf[16];
     std::snprintf(buf, sizeof buf, "%02d.%02d.%04d", d.day % 100, d.month % 100, d.year % 10000);
@@ -61,19 +57,19 @@ void chooseForecastDate(context::Application& app) {
         return;
     }
     const Date chosen = parseDate(calendar.date);
-    const std::string firstText = gridText(grid, 2, kFirstForecastDraw);
+    const std::string firstText = ui::gridText(grid, 2, kFirstForecastDraw);
     const Date first = parseDate(firstText);
     if (key(chosen) < key(first)) {
         platform.showMessage("Выбрана ДАТА меньше минимальной для работы фильтров !");
         calendar.date = shortDate(first);
         return;
     }
-    const Date last = parseDate(gridText(grid, 2, ws.drawCount()));
+    const Date last = parseDate(ui::gridText(grid, 2, ws.drawCount()));
     const std::string chosenText = shortDate(chosen);
     int found = 0;
     if (key(chosen) <= key(last)) {
         for (int i = 1; i <= ws.drawCount(); ++i) {
-            if (gridText(grid, 2, i) == chosenText) {
+            if (ui::gridText(grid, 2, i) == chosenText) {
                 found = i;
                 break;
             }
@@ -82,10 +78,10 @@ void chooseForecastDate(context::Application& app) {
             platform.showMessage("Выбранной ДАТЫ\r\nНЕТ в статистике !!!");
             return;
         }
-        const int ordinal = toInt(gridText(grid, 0, found));
+        const int ordinal = toInt(ui::gridText(grid, 0, found));
         if (ordinal < 1 || ordinal > ws.drawCount() + 1)
             throw RangeError("Номер тиража " + std::to_string(ordinal) + " вне статистики");
-        ws.forecastDate = gridText(grid, 2, found);
+        ws.forecastDate = ui::gridText(grid, 2, found);
         ws.forecastOrdinal = static_cast<std::uint8_t>(ordinal);
         grid.grid.topRow = found;
         history::updateGridHighlight(ws, form);
