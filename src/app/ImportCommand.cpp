@@ -1,20 +1,83 @@
 #include "ImportCommand.h"
 
 #include "Startup.h"
+#include "base/AtomicSave.h"
+#include "base/Convert.h"
+#include "base/DateText.h"
+#include "base/Errors.h"
+#include "base/FolderLock.h"
+#include "base/TextFile.h"
+#include "history/DrawHistory.h"
+
+#include <optional>
 
 namespace vargis::app {
 
+namespace {
+
+// A loaded workspace keeps its bases through an import; of the reload only
+// the forecast date, which a table of more than 12 draws reads, can fail.
+void checkReloadOfLoaded(const Workspace& ws, const std::vector<std::string>& encoded) {
+    context::DrawHistory scratch;
+    history::decodeDrawHistory(scratch, encoded, history::statisticsPath(ws.kindFolder));
+    if (scratch.drawCount > 12)
+        parseDate(trim(ws.filters.row(25).field(4)));
+}
+
+// The draw file as it was, put back should a step after its replacement
+// fail, so that a failed import leaves the files as they were.
+class DrawFileBackup {
+public:
+    explicit DrawFileBackup(std::string path)
+        : path_(std::move(path)), existed_(fileExists(path_)) {
+        try {
+            bytes_ = readBytes(path_);
+        } catch (const FileError&) {
+        }
+    }
+
+    void putBack() const noexcept {
+        try {
+            if (bytes_)
+                saveFileAtomically(path_, *bytes_);
+            else if (!existed_)
+                removeFile(path_);
+        } catch (const std::exception&) {
+        }
+    }
+
+private:
+    std::string path_;
+    bool existed_;
+    std::optional<std::string> bytes_;
+};
+
+} // namespace
+
 void applyImportedDraws(Application& app, const std::vector<history::ImportedDraw>& draws) {
     Workspace& ws = app.workspace();
+    const FolderLock lock;
+    const std::string path = history::statisticsPath(ws.kindFolder);
+    const std::vector<std::string> encoded =
+        history::encodeDrawLines(history::importedDrawLines(draws));
     // A filter base that never loaded, or an empty draw table, means the
     // start stopped early; only a full load brings the rest of the workspace.
+    // Everything the reload needs is checked before the draw file is written.
     const bool loaded = ws.filters.fileLineCount > 0 && ws.drawCount() > 0;
     if (loaded) {
-        history::replaceDrawHistory(ws, app.mainForm(), draws);
-        restoreForecastTarget(app);
+        checkReloadOfLoaded(ws, encoded);
+        const DrawFileBackup backup(path);
+        writeLines(path, encoded);
+        try {
+            history::reloadImportedHistory(ws, app.mainForm());
+            restoreForecastTarget(app);
+        } catch (...) {
+            backup.putBack();
+            throw;
+        }
     } else {
-        history::writeImportedDraws(ws, draws);
-        reloadWorkspace(app);
+        reloadWorkspace(app, encoded);
+        writeLines(path, encoded);
     }
 }
 
