@@ -11,7 +11,8 @@
 namespace vargis::fuzz {
 
 // A folder of this process under the system's temporary folder, created on
-// first use.
+// first use and removed when the process exits; folders that runs which
+// crashed or were interrupted left behind are removed first.
 const std::string& scratchFolder();
 
 // Writes the input bytes as they are to path.

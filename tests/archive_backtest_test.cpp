@@ -180,15 +180,18 @@ TEST(ArchiveBacktest, ImportWritesTheArchiveAndEachTargetIsACombineOfItsTable) {
     EXPECT_EQ(cli("import bad.txt").exitCode, 2);
     EXPECT_EQ(readBytes(kArchiveFile), archive);
     EXPECT_EQ(readBytes(testing::kStatisticsFile), tableAfter);
-    // A table that cannot be written (its temporary file is taken by a
-    // folder) puts the archive back as it was.
-    const std::string blocker = std::string(testing::kStatisticsFile) + ".tmp";
-    std::filesystem::create_directories(blocker + "/x");
+    // A table that cannot be written (a read-only file is refused) puts the
+    // archive back as it was.
+    namespace fs = std::filesystem;
+    const fs::path tableFile(testing::kStatisticsFile);
+    const fs::perms mode = fs::status(tableFile).permissions();
+    fs::permissions(tableFile,
+                    fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
     writeBytesRaw("short.txt", archiveLine(draws[0]) + "\n" + archiveLine(draws[1]) + "\n");
     EXPECT_EQ(cli("import short.txt").exitCode, 2);
     EXPECT_EQ(readBytes(kArchiveFile), archive);
     EXPECT_EQ(readBytes(testing::kStatisticsFile), tableAfter);
-    std::filesystem::remove_all(blocker);
+    fs::permissions(tableFile, mode);
 
     const CliOutcome all = cli("backtest --archive");
     ASSERT_EQ(all.exitCode, 0) << all.err;

@@ -240,9 +240,15 @@ TEST_F(TextFileTest, WriteLinesEndsEveryLineWithCrLfAndReadsBack) {
 
 TEST_F(TextFileTest, FailedTemporaryFileLeavesTheOldFileIntact) {
     writeRaw("f.txt", "old\r\n");
-    fs::create_directory(path("f.txt.tmp")); // the temporary file cannot be created
-    EXPECT_THROW(writeLines(path("f.txt"), {"new"}), FileError);
-    EXPECT_EQ(readRaw("f.txt"), "old\r\n");
+    // A name a save once used is in the way: each save makes a name of its
+    // own, so the save goes through and leaves the stranger alone.
+    fs::create_directory(path("f.txt.tmp"));
+    writeLines(path("f.txt"), {"new"});
+    EXPECT_EQ(readRaw("f.txt"), "new\r\n");
+    EXPECT_TRUE(fs::is_directory(path("f.txt.tmp")));
+    // A target that is a folder cannot be saved over; the folder stays.
+    EXPECT_THROW(writeLines(path("f.txt.tmp"), {"new"}), FileError);
+    EXPECT_TRUE(fs::is_directory(path("f.txt.tmp")));
 }
 
 TEST_F(TextFileTest, FailedRenameRemovesTheTemporaryFile) {

@@ -1,69 +1,88 @@
 #include "ImportCommand.h"
 
 #include "Startup.h"
+#include "base/AtomicSave.h"
+#include "base/Convert.h"
+#include "base/DateText.h"
+#include "base/Errors.h"
+#include "base/FolderLock.h"
 #include "base/TextFile.h"
 #include "history/DrawArchive.h"
 #include "history/DrawHistory.h"
 
-#include <fstream>
-#include <iterator>
 #include <optional>
 
 namespace vargis::app {
 
 namespace {
 
-std::optional<std::string> fileBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return std::nullopt;
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+// A loaded workspace keeps its bases through an import; of the reload only
+// the forecast date, which a table of more than 12 draws reads, can fail.
+void checkReloadOfLoaded(const Workspace& ws, const std::vector<std::string>& encoded) {
+    context::DrawHistory scratch;
+    history::decodeDrawHistory(scratch, encoded, history::statisticsPath(ws.kindFolder));
+    if (scratch.drawCount > 12)
+        parseDate(trim(ws.filters.row(25).field(4)));
 }
 
-// Puts the archive back as it was unless the draw table was written: an
-// import that fails before its table is replaced changes neither file.
-class ArchiveGuard {
+// A file as it was, put back should a later step of the import fail, so
+// that a failed import leaves every file as it was.
+class FileBackup {
 public:
-    explicit ArchiveGuard(const std::string& kindFolder)
-        : archive_(history::archivePath(kindFolder)), table_(history::statisticsPath(kindFolder)),
-          oldArchive_(fileBytes(archive_)), oldTable_(fileBytes(table_)) {}
+    explicit FileBackup(std::string path) : path_(std::move(path)), existed_(fileExists(path_)) {
+        try {
+            bytes_ = readBytes(path_);
+        } catch (const FileError&) {
+        }
+    }
 
-    void restoreUnlessTableChanged() const {
-        if (fileBytes(table_) != oldTable_)
-            return;
-        if (oldArchive_)
-            writeBytes(archive_, *oldArchive_);
-        else
-            removeFile(archive_);
+    void putBack() const noexcept {
+        try {
+            if (bytes_)
+                saveFileAtomically(path_, *bytes_);
+            else if (!existed_)
+                removeFile(path_);
+        } catch (const std::exception&) {
+        }
     }
 
 private:
-    std::string archive_;
-    std::string table_;
-    std::optional<std::string> oldArchive_;
-    std::optional<std::string> oldTable_;
+    std::string path_;
+    bool existed_;
+    std::optional<std::string> bytes_;
 };
 
 } // namespace
 
 void applyImportedDraws(Application& app, const std::vector<history::ImportedDraw>& draws) {
     Workspace& ws = app.workspace();
-    const std::vector<history::ImportedDraw> table = history::newestDraws(draws);
+    const FolderLock lock;
+    const std::string path = history::statisticsPath(ws.kindFolder);
+    // The table keeps the newest draws; the archive keeps every one.
+    const std::vector<std::string> encoded =
+        history::encodeDrawLines(history::importedDrawLines(history::newestDraws(draws)));
     // A filter base that never loaded, or an empty draw table, means the
     // start stopped early; only a full load brings the rest of the workspace.
+    // Everything the reload needs is checked before a file is written, and
+    // the draw table is written last.
     const bool loaded = ws.filters.fileLineCount > 0 && ws.drawCount() > 0;
-    const ArchiveGuard guard(ws.kindFolder);
-    history::writeDrawArchive(ws.kindFolder, draws);
+    const FileBackup archive(history::archivePath(ws.kindFolder));
+    const FileBackup table(path);
     try {
         if (loaded) {
-            history::replaceDrawHistory(ws, app.mainForm(), table);
+            checkReloadOfLoaded(ws, encoded);
+            history::writeDrawArchive(ws.kindFolder, draws);
+            writeLines(path, encoded);
+            history::reloadImportedHistory(ws, app.mainForm());
             restoreForecastTarget(app);
         } else {
-            history::writeImportedDraws(ws, table);
-            reloadWorkspace(app);
+            reloadWorkspace(app, encoded);
+            history::writeDrawArchive(ws.kindFolder, draws);
+            writeLines(path, encoded);
         }
     } catch (...) {
-        guard.restoreUnlessTableChanged();
+        table.putBack();
+        archive.putBack();
         throw;
     }
     // A new history: nothing worked out from the old draws stays shown.

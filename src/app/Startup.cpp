@@ -104,13 +104,19 @@ void clearHistoryResults(Application& app) {
     filters::repaintOrdinalsYellow(form);
 }
 
-void reloadWorkspace(Application& app) {
+namespace {
+
+void reloadWorkspace(Application& app, const std::vector<std::string>* drawLines) {
     Workspace& ws = app.workspace();
     ui::Form& form = app.mainForm();
     ui::Platform& platform = app.platform();
     platform.beep(ui::Beep::Default);
 
-    history::loadDrawHistory(ws.history, history::statisticsPath(ws.kindFolder));
+    const std::string drawPath = history::statisticsPath(ws.kindFolder);
+    if (drawLines)
+        history::decodeDrawHistory(ws.history, *drawLines, drawPath);
+    else
+        history::loadDrawHistory(ws.history, drawPath);
     filters::loadFilterTable(ws.filters, filters::filterFileLoadPath(ws.kindFolder));
     const std::string folder = "bd/" + ws.kindFolder;
     filters::loadGraphicsBase(ws.failMarks, filters::graphicsPath(folder));
@@ -142,6 +148,16 @@ void reloadWorkspace(Application& app) {
     filters::resetChartAxis(ws, form);
     engine::setupResultGrid(form);
     ws.stopFlag = 0;
+}
+
+} // namespace
+
+void reloadWorkspace(Application& app) {
+    reloadWorkspace(app, nullptr);
+}
+
+void reloadWorkspace(Application& app, const std::vector<std::string>& drawLines) {
+    reloadWorkspace(app, &drawLines);
 }
 
 void formShow(Application& app) {

@@ -4,6 +4,9 @@
 
 #include "Application.h"
 
+#include <string>
+#include <vector>
+
 namespace vargis::app {
 
 // "Страницы позиций": shows or hides the tabs of the five ranked-position
@@ -13,6 +16,9 @@ void switchPositionPages(Application& app);
 
 void formCreate(Application& app);
 void reloadWorkspace(Application& app);
+// The same with the draw file's lines given (as they will be stored), so
+// that a command can check the whole reload before it writes the file.
+void reloadWorkspace(Application& app, const std::vector<std::string>& drawLines);
 void formShow(Application& app);
 void formActivate(Application& app);
 void systemCommand(Application& app, int command);

@@ -47,4 +47,33 @@ struct ControlError : VargisError {
     using VargisError::VargisError;
 };
 
+// Inside a catch block: throws the error being handled again, of the same
+// kind, with `place` (the file and line at fault) added after its text.
+[[noreturn]] inline void rethrowWithPlace(const std::string& place) {
+    try {
+        throw;
+    } catch (const FileError& e) {
+        throw FileError(e.what() + place);
+    } catch (const ConversionError& e) {
+        throw ConversionError(e.what() + place);
+    } catch (const RangeError& e) {
+        throw RangeError(e.what() + place);
+    } catch (const OverflowError& e) {
+        throw OverflowError(e.what() + place);
+    } catch (const DivisionError& e) {
+        throw DivisionError(e.what() + place);
+    } catch (const ListIndexError& e) {
+        throw ListIndexError(e.what() + place);
+    } catch (const ControlError& e) {
+        throw ControlError(e.what() + place);
+    } catch (const VargisError& e) {
+        throw VargisError(e.what() + place);
+    }
+}
+
+// " (файл "path", строка N)", as rethrowWithPlace adds it.
+inline std::string filePlace(const std::string& path, int line) {
+    return " (файл \"" + path + "\", строка " + std::to_string(line) + ")";
+}
+
 } // namespace vargis

@@ -3,22 +3,37 @@
 // (the callers decode Windows-1251 themselves, since scrambled lines must be
 // handled byte by byte).
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
 namespace vargis {
 
-// Reads the file and splits it at CR LF (a lone LF or CR also ends a line,
-// as the toolkit's string lists do). A final line break adds no empty line.
-// FileError naming the path when the file cannot be opened.
-std::vector<std::string> readLines(const std::string& path);
+// The most any whole-file read takes in: the program's files are kilobytes.
+inline constexpr std::size_t kMaxTextFileBytes = 16u * 1024u * 1024u;
 
-// Writes the lines, each ended by CR LF, to a temporary file beside the
-// target and renames it over the target, so a failure part-way leaves the
-// old file intact. FileError naming the path on failure.
+// Reads a regular file of at most maxBytes. A folder, a pipe or a device is
+// refused without reading (a pipe without a writer cannot block the read),
+// and so is a longer file. FileError naming the path and the reason.
+std::string readBytes(const std::string& path, std::size_t maxBytes = kMaxTextFileBytes);
+
+// Splits at CR LF (a lone LF or CR also ends a line, as the toolkit's string
+// lists do). A final line break adds no empty line.
+std::vector<std::string> splitLines(const std::string& bytes);
+
+// The lines, each ended by CR LF.
+std::string joinLines(const std::vector<std::string>& lines);
+
+// readBytes, split into lines.
+std::vector<std::string> readLines(const std::string& path,
+                                   std::size_t maxBytes = kMaxTextFileBytes);
+
+// Writes the lines, each ended by CR LF, through saveFileAtomically: a
+// failure part-way leaves the old file intact. FileError naming the path and
+// the reason on failure.
 void writeLines(const std::string& path, const std::vector<std::string>& lines);
 
-// Writes bytes as they are, with the same temporary-file protection.
+// Writes bytes as they are, with the same protection.
 void writeBytes(const std::string& path, const std::string& bytes);
 
 bool fileExists(const std::string& path);

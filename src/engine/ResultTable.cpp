@@ -115,7 +115,7 @@ reports::HtmlReport resultReport(const context::Workspace& ws, const ui::Control
     report.heading = reports::standardHeading(
         "<strong>Варгис-лото 5r36.1.1</strong><br>",
         {"<strong>Результат работы всех фильтров.</strong><br>"}, context::kProductAddress,
-        {"<h4 align=center>Прогноз на " + ws.forecastDate + "</h4></p>"});
+        {"<h4 align=center>Прогноз на " + reports::escapeHtml(ws.forecastDate) + "</h4></p>"});
     report.frame = {"<table width=\"60%\" border=0 cellpadding=0 cellspacing=\"0\">",
                     "<tr><td bgcolor=\"#C0C0C0\">",
                     "<table width=\"100%\" border=0 cellpadding=3 cellspacing=\"1\">"};

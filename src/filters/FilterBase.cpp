@@ -1,5 +1,8 @@
 #include "filters/FilterBase.h"
 
+#include "base/AtomicSave.h"
+#include "base/FolderLock.h"
+#include "base/TextFile.h"
 #include "filters/FilterTable.h"
 #include "filters/MarkBases.h"
 #include "filters/SharedAreas.h"
@@ -104,11 +107,19 @@ void saveFilterBases(context::Application& app, bool withProgress) {
     };
     if (progress)
         progress->max = 3;
-    filters::saveFilterTable(ws.filters, filters::filterFileSavePath(ws.dataFolder));
-    step(1);
-    filters::saveGraphicsBase(ws.failMarks, filters::graphicsPath(ws.dataFolder));
-    step(2);
-    filters::saveDigitsBase(ws.digits, filters::digitsPath(ws.dataFolder));
+    {
+        const FolderLock lock;
+        SaveSet bases;
+        const std::string filterPath = filters::filterFileSavePath(ws.dataFolder);
+        bases.stage(filterPath, joinLines(filters::filterFileLines(ws.filters, filterPath)));
+        step(1);
+        bases.stage(filters::graphicsPath(ws.dataFolder),
+                    joinLines(filters::graphicsBaseLines(ws.failMarks)));
+        step(2);
+        bases.stage(filters::digitsPath(ws.dataFolder),
+                    joinLines(filters::digitsBaseLines(ws.digits)));
+        bases.commit();
+    }
     app.platform().showInformation("Файлы данных сохранены");
     step(3);
     step(0);

@@ -12,8 +12,9 @@ void restoreFilterControls(context::Workspace& ws, ui::Form& form, int first, in
 // behaviour) and the 50 number check boxes.
 void restoreFilterChecks(context::Application& app, int first, int last);
 
-// The save command: filter base, graphics base, digits base; with the
-// progress bar from the page labels and images, without from the menu.
+// The save command: filter base, graphics base, digits base, saved as a set
+// (all three or none) under the working folder's lock; with the progress
+// bar from the page labels and images, without from the menu.
 void saveFilterBases(context::Application& app, bool withProgress);
 
 // Shared click of the filter check boxes.

@@ -62,14 +62,18 @@ std::string encodeFilterLine(const FilterRow& row, int rowNumber) {
     return encoded;
 }
 
-void saveFilterTable(const FilterTable& table, const std::string& path) {
+std::vector<std::string> filterFileLines(const FilterTable& table, const std::string& path) {
     std::vector<std::string> lines = readLines(path);
     if (lines.size() < kFilterRows + 1)
         throw ListIndexError(path + ": в файле " + std::to_string(lines.size()) +
                              " строк, нужно не меньше 288 - база фильтров не сохранена");
     for (int r = 1; r <= kFilterRows; ++r)
         lines[static_cast<std::size_t>(r)] = encodeFilterLine(table.row(r), r);
-    writeLines(path, lines);
+    return lines;
+}
+
+void saveFilterTable(const FilterTable& table, const std::string& path) {
+    writeLines(path, filterFileLines(table, path));
 }
 
 } // namespace vargis::filters

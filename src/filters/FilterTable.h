@@ -4,6 +4,7 @@
 #include "context/FilterTables.h"
 
 #include <string>
+#include <vector>
 
 namespace vargis::filters {
 
@@ -28,9 +29,12 @@ std::string filterLine(const FilterRow& row);
 // two lines.
 std::string encodeFilterLine(const FilterRow& row, int rowNumber);
 
-// Replaces lines 1..287 of the existing file with the table's rows and
-// writes it back (header and lines after 287 unchanged). A file of fewer
-// than 288 lines is a ListIndexError and nothing is written.
+// The lines of the existing file with lines 1..287 replaced by the table's
+// rows (header and lines after 287 unchanged). A file of fewer than 288
+// lines is a ListIndexError.
+std::vector<std::string> filterFileLines(const FilterTable& table, const std::string& path);
+
+// Writes filterFileLines back; on any error nothing is written.
 void saveFilterTable(const FilterTable& table, const std::string& path);
 
 } // namespace vargis::filters

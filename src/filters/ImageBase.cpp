@@ -4,6 +4,7 @@
 #include "base/TextFile.h"
 #include "context/ProductInfo.h"
 #include "filters/ChartModel.h"
+#include "reports/HtmlReport.h"
 #include "reports/ReportOpening.h"
 
 #include <algorithm>
@@ -92,11 +93,12 @@ std::vector<std::string> graphicsReportLines(const context::Workspace& ws,
     };
     std::string table = "<tr><td bgcolor=\"white\">Прогноз на тираж (запись) N= " +
                         std::to_string(ws.forecastOrdinal) +
-                        ".  Дата для прогноза: " + ws.forecastDate +
+                        ".  Дата для прогноза: " + reports::escapeHtml(ws.forecastDate) +
                         "<table cellspacing=1 cellpadding=4 width=100% border=0>";
+    // The names come from the folder: escaped, so that no name becomes markup.
     for (const auto& name : images)
-        table +=
-            "<p><img src=\"" + imageFolder(ws) + "/" + name + "\"width=\"587\" height=\"249\"></p>";
+        table += "<p><img src=\"" + reports::escapeHtml(imageFolder(ws) + "/" + name) +
+                 "\"width=\"587\" height=\"249\"></p>";
     table += "</table>";
     lines.push_back(table);
     for (const char* line :

@@ -72,12 +72,16 @@ void loadGraphicsBase(DrawFailMarks& marks, const std::string& path) {
     }
 }
 
-void saveGraphicsBase(const DrawFailMarks& marks, const std::string& path) {
+std::vector<std::string> graphicsBaseLines(const DrawFailMarks& marks) {
     std::vector<std::string> lines;
     lines.reserve(kMarkRows);
     for (const auto& row : marks.marks)
         lines.push_back(joinFields(row.data(), row.size()));
-    writeLines(path, lines);
+    return lines;
+}
+
+void saveGraphicsBase(const DrawFailMarks& marks, const std::string& path) {
+    writeLines(path, graphicsBaseLines(marks));
 }
 
 void loadDigitsBase(DigitsBase& digits, const std::string& path) {
@@ -94,11 +98,15 @@ void loadDigitsBase(DigitsBase& digits, const std::string& path) {
     }
 }
 
-void saveDigitsBase(const DigitsBase& digits, const std::string& path) {
+std::vector<std::string> digitsBaseLines(const DigitsBase& digits) {
     std::vector<std::string> lines;
     for (const auto& row : digits.rows)
         lines.push_back(joinFields(row.fields.data(), row.fields.size()));
-    writeLines(path, lines);
+    return lines;
+}
+
+void saveDigitsBase(const DigitsBase& digits, const std::string& path) {
+    writeLines(path, digitsBaseLines(digits));
 }
 
 std::string numberCheckBoxSuffix(int number) {

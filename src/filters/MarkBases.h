@@ -4,6 +4,7 @@
 #include "context/MarkTables.h"
 
 #include <string>
+#include <vector>
 
 namespace vargis::filters {
 
@@ -21,10 +22,12 @@ std::string digitsPath(const std::string& folder);
 // required, as older files carry only those); rows the file lacks keep
 // their marks. RangeError naming the file when it is shorter.
 void loadGraphicsBase(DrawFailMarks& marks, const std::string& path);
+std::vector<std::string> graphicsBaseLines(const DrawFailMarks& marks);
 void saveGraphicsBase(const DrawFailMarks& marks, const std::string& path);
 
 // Reads 50 lines; fewer is a RangeError naming the file.
 void loadDigitsBase(DigitsBase& digits, const std::string& path);
+std::vector<std::string> digitsBaseLines(const DigitsBase& digits);
 void saveDigitsBase(const DigitsBase& digits, const std::string& path);
 
 // The check-box suffix of number n (1..50) on the number page, and the name

@@ -3,9 +3,11 @@
 #include "base/Convert.h"
 #include "base/Cp1251.h"
 #include "base/Errors.h"
+#include "base/FolderLock.h"
 #include "base/Scramble.h"
 #include "base/TextFile.h"
 #include "filters/ChartModel.h"
+#include "filters/FilterTable.h"
 #include "history/DrawHistory.h"
 #include "ui/GridCells.h"
 
@@ -48,7 +50,13 @@ void fillDrawGrid(context::Workspace& ws, ui::Form& form) {
         ui::Control& arrows = form.at(upDowns[k]);
         // The arrows keep their position within their range, whatever the
         // file holds.
-        arrows.position = std::clamp(toInt(settings.field(k + 2)), arrows.min, arrows.max);
+        int position = 0;
+        try {
+            position = toInt(settings.field(k + 2));
+        } catch (const ConversionError&) {
+            rethrowWithPlace(filePlace(filters::filterFileLoadPath(ws.kindFolder), 30));
+        }
+        arrows.position = std::clamp(position, arrows.min, arrows.max);
         if (ui::Control* label = form.find(arrows.associate))
             label->caption = std::to_string(arrows.position);
     }
@@ -135,7 +143,10 @@ bool saveDrawHistory(context::Workspace& ws, ui::Form& form, ui::Platform& platf
     }
     if (lines.size() > kMaxDraws)
         lines.erase(lines.begin(), lines.end() - kMaxDraws);
-    writeDrawLines(statisticsPath(ws.kindFolder), lines);
+    {
+        const FolderLock lock;
+        writeDrawLines(statisticsPath(ws.kindFolder), lines);
+    }
     platform.showInformation("Таблица тиражей сохранена");
     reloadAfterSave(ws, form);
     return true;

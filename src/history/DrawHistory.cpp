@@ -28,7 +28,11 @@ std::string statisticsPath(const std::string& kindFolder) {
 }
 
 void loadDrawHistory(DrawHistory& history, const std::string& path) {
-    const std::vector<std::string> lines = readLines(path);
+    decodeDrawHistory(history, readLines(path), path);
+}
+
+void decodeDrawHistory(DrawHistory& history, const std::vector<std::string>& lines,
+                       const std::string& path) {
     if (lines.size() > 255)
         throw RangeError(path + ": " + std::to_string(lines.size()) +
                          " строк - больше 255, файл не может быть загружен");
@@ -79,7 +83,7 @@ std::string drawLine(const std::array<std::string, 6>& dateAndNumbers) {
     return line + "8;";
 }
 
-void writeDrawLines(const std::string& path, const std::vector<std::string>& plain) {
+std::vector<std::string> encodeDrawLines(const std::vector<std::string>& plain) {
     std::vector<std::string> encoded;
     for (std::size_t i = 0; i < plain.size(); ++i) {
         std::string line =
@@ -90,7 +94,11 @@ void writeDrawLines(const std::string& path, const std::vector<std::string>& pla
                              "таблица тиражей не сохранена");
         encoded.push_back(std::move(line));
     }
-    writeLines(path, encoded);
+    return encoded;
+}
+
+void writeDrawLines(const std::string& path, const std::vector<std::string>& plain) {
+    writeLines(path, encodeDrawLines(plain));
 }
 
 } // namespace vargis::history

@@ -25,8 +25,16 @@ std::string statisticsPath(const std::string& kindFolder);
 // error propagates.
 void loadDrawHistory(DrawHistory& history, const std::string& path);
 
+// The same from the file's lines, as they are or will be stored at path.
+void decodeDrawHistory(DrawHistory& history, const std::vector<std::string>& lines,
+                       const std::string& path);
+
 // One plain line of the file for a draw: "8;date;n1;...;n5;8;".
 std::string drawLine(const std::array<std::string, 6>& dateAndNumbers);
+
+// The plain draw lines scrambled as the file stores them. A line that would
+// scramble into a line break is a RangeError.
+std::vector<std::string> encodeDrawLines(const std::vector<std::string>& plain);
 
 // Writes plain draw lines as the draw file: each scrambled, the file written
 // beside the old one and renamed over it. A line that would scramble into a

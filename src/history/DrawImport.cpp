@@ -171,7 +171,7 @@ DrawFile readDrawFile(const std::string& path, int highestNumber) {
     const auto size = std::filesystem::file_size(path, error);
     if (!error && size > kMaxImportBytes)
         throw FileError(path + ": файл слишком велик для таблицы тиражей");
-    DrawFile file = parseDrawLines(readLines(path), highestNumber, path);
+    DrawFile file = parseDrawLines(readLines(path, kMaxImportBytes), highestNumber, path);
     const std::size_t read = file.draws.size();
     file.draws = orderDraws(std::move(file.draws));
     file.repeats = static_cast<int>(read - file.draws.size());
@@ -199,7 +199,7 @@ std::string importQuestion(const DrawFile& file) {
     return text + "Заменить ими таблицу тиражей ?";
 }
 
-void writeImportedDraws(const context::Workspace& ws, const std::vector<ImportedDraw>& draws) {
+std::vector<std::string> importedDrawLines(const std::vector<ImportedDraw>& draws) {
     if (draws.empty() || draws.size() > static_cast<std::size_t>(context::kMaxDraws))
         throw RangeError("Импорт: " + std::to_string(draws.size()) + " тиражей вне 1..50");
     std::vector<std::string> lines;
@@ -209,12 +209,20 @@ void writeImportedDraws(const context::Workspace& ws, const std::vector<Imported
             cells[k + 1] = std::to_string(draw.numbers[k]);
         lines.push_back(drawLine(cells));
     }
-    writeDrawLines(statisticsPath(ws.kindFolder), lines);
+    return lines;
+}
+
+void writeImportedDraws(const context::Workspace& ws, const std::vector<ImportedDraw>& draws) {
+    writeDrawLines(statisticsPath(ws.kindFolder), importedDrawLines(draws));
 }
 
 void replaceDrawHistory(context::Workspace& ws, ui::Form& form,
                         const std::vector<ImportedDraw>& draws) {
     writeImportedDraws(ws, draws);
+    reloadImportedHistory(ws, form);
+}
+
+void reloadImportedHistory(context::Workspace& ws, ui::Form& form) {
     reloadAfterSave(ws, form);
     filters::clearChart(ws, form);
     form.at(filters::kChart).chart.title = {""};

@@ -62,12 +62,19 @@ DrawFile readDrawFile(const std::string& path, int highestNumber);
 // are fewer than the forecast needs.
 std::string importQuestion(const DrawFile& file);
 
+// The plain lines of the draw file for the draws (1..50 of them; RangeError
+// otherwise).
+std::vector<std::string> importedDrawLines(const std::vector<ImportedDraw>& draws);
+
 // Writes the draws (1..50 of them) as the draw file, scrambled and through a
 // temporary file renamed over the old one.
 void writeImportedDraws(const context::Workspace& ws, const std::vector<ImportedDraw>& draws);
 
-// writeImportedDraws, then the history, the grid and the chart reloaded and
+// The history, the grid and the chart reloaded from the draw file and
 // cleared as the save command leaves them.
+void reloadImportedHistory(context::Workspace& ws, ui::Form& form);
+
+// writeImportedDraws, then reloadImportedHistory.
 void replaceDrawHistory(context::Workspace& ws, ui::Form& form,
                         const std::vector<ImportedDraw>& draws);
 

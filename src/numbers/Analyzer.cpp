@@ -105,8 +105,7 @@ void analyzeRepeats(context::Application& app) {
     chart.band.x0 = s.reference;
     for (int i = s.reference; i <= ws.drawCount(); ++i)
         chart.series2.points.push_back(
-            {static_cast<double>(i),
-             static_cast<double>(drawHits(ws.history.record(i), ws.digits))});
+            {static_cast<double>(i), static_cast<double>(drawHits(ws, i))});
 
     const int playing = playingCount(ws.digits, ws.highestNumber);
     form.at("StaticText8").caption =

@@ -127,7 +127,7 @@ void drawSelectedHits(context::Application& app) {
     form.at("StaticText4").caption = "Фильтр: -";
     std::vector<int> hits;
     for (int i = 1; i <= ws.drawCount(); ++i)
-        hits.push_back(drawHits(ws.history.record(i), ws.digits));
+        hits.push_back(drawHits(ws, i));
     const std::string count = std::to_string(ws.drawCount());
     ui::Chart& chart = form.at(filters::kChart).chart;
     chart.title = {"Выбранные числа играют от тиража с N п/п= 1 до тиража с N п/п= " + count};

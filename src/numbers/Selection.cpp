@@ -3,6 +3,7 @@
 #include "base/Convert.h"
 #include "base/Errors.h"
 #include "filters/MarkBases.h"
+#include "history/DrawHistory.h"
 
 namespace vargis::numbers {
 
@@ -64,6 +65,14 @@ int drawHits(const context::DrawRecord& draw, const context::DigitsBase& digits)
         if (excluded(digits, toInt(draw.field(k))))
             --hits;
     return hits;
+}
+
+int drawHits(const context::Workspace& ws, int ordinal) {
+    try {
+        return drawHits(ws.history.record(ordinal), ws.digits);
+    } catch (const VargisError&) {
+        rethrowWithPlace(filePlace(history::statisticsPath(ws.kindFolder), ordinal));
+    }
 }
 
 std::vector<int> numberCounts(const context::DrawHistory& history, int first, int last) {

@@ -4,6 +4,7 @@
 
 #include "context/DrawTables.h"
 #include "context/MarkTables.h"
+#include "context/Workspace.h"
 
 #include <string>
 #include <vector>
@@ -30,6 +31,9 @@ int rowOfCheckBox(const context::DigitsBase& digits, const std::string& boxName)
 
 // 5 minus the numbers of the draw whose state is "0".
 int drawHits(const context::DrawRecord& draw, const context::DigitsBase& digits);
+
+// drawHits of draw `ordinal`; an error names the draw file and the line.
+int drawHits(const context::Workspace& ws, int ordinal);
 
 // How often each number 1..50 occurs among the five numbers of the draws
 // first..last that the history holds (ordinals outside 1..drawCount are
