@@ -147,9 +147,10 @@ void SaveSet::stage(const std::string& requested, const std::string& bytes) {
     }
     int error = 0;
     if (staged.existed) {
-        // As root the new file would belong to root; keep the old owner.
-        if (::geteuid() == 0)
-            (void)::fchown(fd, old.st_uid, old.st_gid);
+        // As root the new file would belong to root; keep the old owner
+        // where the system lets us (a failure leaves root as the owner).
+        if (::geteuid() == 0 && ::fchown(fd, old.st_uid, old.st_gid) != 0)
+            errno = 0;
         if (::fchmod(fd, mode) != 0)
             error = errno;
     }
