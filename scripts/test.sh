@@ -16,16 +16,20 @@ started=$SECONDS
 stage_start=$SECONDS
 stage() {
     local now=$SECONDS
-    [[ -n "${current:-}" ]] && stages+=("$(printf '%-34s %4d s' "$current" $((now - stage_start)))")
+    if [[ -n "${current:-}" ]]; then
+        stages+=("$(printf '%-34s %4d s' "$current" $((now - stage_start)))")
+    fi
     current="$1"
     stage_start=$now
-    [[ -n "$current" ]] && echo "== $current"
+    if [[ -n "$current" ]]; then echo "== $current"; fi
 }
 report() {
+    local status=$?
     stage ""
     echo "== stage times"
     printf '%s\n' "${stages[@]}"
     printf '%-34s %4d s\n' "total" $((SECONDS - started))
+    exit "$status"
 }
 trap report EXIT
 
@@ -43,7 +47,6 @@ stage "release tests"
 QT_QPA_PLATFORM=offscreen ctest --test-dir "$root/build-release" --output-on-failure -j"$jobs" \
     | tee "$root/build-release/ctest.log" | grep -vE '^ *[0-9]+/[0-9]+ Test' || true
 grep -q '100% tests passed' "$root/build-release/ctest.log" || { tail -n 30 "$root/build-release/ctest.log"; exit 1; }
-grep -E 'tests passed' "$root/build-release/ctest.log"
 
 stage "Debian package"
 rm -f "$root"/build-release/vargis-loto_*.deb
@@ -63,7 +66,6 @@ stage "sanitizer tests"
 ctest --test-dir "$root/build-sanitize" --output-on-failure -j"$jobs" \
     | tee "$root/build-sanitize/ctest.log" | grep -vE '^ *[0-9]+/[0-9]+ Test' || true
 grep -q '100% tests passed' "$root/build-sanitize/ctest.log" || { tail -n 30 "$root/build-sanitize/ctest.log"; exit 1; }
-grep -E 'tests passed' "$root/build-sanitize/ctest.log"
 
 stage "fuzzers (15 s each)"
 "$root/scripts/fuzz.sh" 15 "$root/build-sanitize"

@@ -31,25 +31,10 @@ using testing::writeBytesRaw;
 
 constexpr const char* kArchiveFile = "bd/5_36/bd_archive/bd_archive.txt";
 
-struct CliOutcome {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
+using CliOutcome = testing::CliRun;
 
 CliOutcome cli(const std::string& args) {
-    const std::string command = std::string("'") + VARGIS_CLI_PATH + "' " + args + " 2>cli_err.txt";
-    CliOutcome run;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (!pipe)
-        return run;
-    std::array<char, 4096> buffer{};
-    while (std::fgets(buffer.data(), static_cast<int>(buffer.size()), pipe))
-        run.out += buffer.data();
-    const int status = ::pclose(pipe);
-    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    run.err = readBytes("cli_err.txt");
-    return run;
+    return testing::runCliCapturingErr(args);
 }
 
 // Draw i (from 0): every third day from 02.01.2023, five distinct numbers

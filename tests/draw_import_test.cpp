@@ -333,26 +333,10 @@ TEST(ImportMenu, FillsATableTheStartCouldNotLoad) {
 
 // ---- vargis-cli import
 
-struct CliResult {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
+using CliResult = testing::CliRun;
 
 CliResult runImport(const std::string& file) {
-    const std::string command =
-        std::string("'") + VARGIS_CLI_PATH + "' import '" + file + "' 2>cli_err.txt";
-    CliResult run;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (!pipe)
-        return run;
-    std::array<char, 4096> buffer{};
-    while (std::fgets(buffer.data(), static_cast<int>(buffer.size()), pipe))
-        run.out += buffer.data();
-    const int status = ::pclose(pipe);
-    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    run.err = readBytes("cli_err.txt");
-    return run;
+    return testing::runCliCapturingErr("import '" + file + "'");
 }
 
 TEST(ImportCli, PrintsTheCountAndDatesAndRefusesABadFile) {

@@ -2,12 +2,17 @@
 
 #include <array>
 #include <cstdio>
+#include <fstream>
+#include <iterator>
 #include <sys/wait.h>
 
 namespace vargis::testing {
 
-CliRun runCli(const std::string& args) {
-    const std::string command = std::string("'") + VARGIS_CLI_PATH + "' " + args + " 2>/dev/null";
+namespace {
+
+CliRun runWithErrTo(const std::string& args, const char* errTarget) {
+    const std::string command =
+        std::string("'") + VARGIS_CLI_PATH + "' " + args + " 2>" + errTarget;
     CliRun run;
     FILE* pipe = ::popen(command.c_str(), "r");
     if (!pipe)
@@ -18,6 +23,19 @@ CliRun runCli(const std::string& args) {
     const int status = ::pclose(pipe);
     run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return run;
+}
+
+} // namespace
+
+CliRun runCli(const std::string& args) {
+    return runWithErrTo(args, "/dev/null");
+}
+
+CliRun runCliCapturingErr(const std::string& args) {
+    CliRun result = runWithErrTo(args, "cli_err.txt");
+    std::ifstream err("cli_err.txt", std::ios::binary);
+    result.err.assign(std::istreambuf_iterator<char>(err), std::istreambuf_iterator<char>());
+    return result;
 }
 
 } // namespace vargis::testing
