@@ -77,13 +77,19 @@ BacktestTarget runTarget(const SharedFirstPass& first, const SecondPassInput& in
     }
     if (pass.error)
         std::rethrow_exception(pass.error);
-    const CombinationList remaining = compactLive(std::move(list));
-    target.remaining = static_cast<std::int32_t>(remaining.size());
-    const auto counts = commonCounts(remaining, drawMultiplicity(draw));
+    // The list is struck in place and keeps the survivors' sorted order, so
+    // it is read as it is rather than compacted.
+    const auto counts = liveCommonCounts(list, drawMultiplicity(draw));
+    target.remaining = 0;
+    for (std::int32_t count : counts)
+        target.remaining += count;
     for (std::size_t i = 0; i < 4; ++i)
         target.counters[i] = counts[5 - i];
-    if (const auto own = drawAsCombination(draw))
-        target.kept = std::binary_search(remaining.begin(), remaining.end(), *own);
+    if (const auto own = drawAsCombination(draw)) {
+        const auto found = std::lower_bound(first.survivors.begin(), first.survivors.end(), *own);
+        target.kept = found != first.survivors.end() && *found == *own &&
+                      isLive(list[static_cast<std::size_t>(found - first.survivors.begin())]);
+    }
     return target;
 }
 

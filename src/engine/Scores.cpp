@@ -54,10 +54,15 @@ std::vector<std::int32_t> drawScores(const CombinationList& combinations,
     return scores;
 }
 
-std::array<std::int32_t, 6> commonCounts(const CombinationList& combinations,
-                                         const DrawMultiplicity& draw) {
+namespace {
+
+template <bool LiveOnly>
+std::array<std::int32_t, 6> countCommon(const CombinationList& combinations,
+                                        const DrawMultiplicity& draw) {
     std::array<std::int32_t, 6> counts{};
     for (const Combination& c : combinations) {
+        if (LiveOnly && !isLive(c))
+            continue;
         int n = 0;
         for (auto x : c) {
             if (x > kMaxNumber)
@@ -67,6 +72,18 @@ std::array<std::int32_t, 6> commonCounts(const CombinationList& combinations,
         ++counts[static_cast<std::size_t>(std::min(n, 5))];
     }
     return counts;
+}
+
+} // namespace
+
+std::array<std::int32_t, 6> commonCounts(const CombinationList& combinations,
+                                         const DrawMultiplicity& draw) {
+    return countCommon<false>(combinations, draw);
+}
+
+std::array<std::int32_t, 6> liveCommonCounts(const CombinationList& combinations,
+                                             const DrawMultiplicity& draw) {
+    return countCommon<true>(combinations, draw);
 }
 
 } // namespace vargis::engine

@@ -26,5 +26,8 @@ std::vector<std::int32_t> drawScores(const CombinationList& combinations,
 // counts[k]: the combinations with exactly k numbers in common with the draw.
 std::array<std::int32_t, 6> commonCounts(const CombinationList& combinations,
                                          const DrawMultiplicity& draw);
+// The same over the live entries of a list struck in place.
+std::array<std::int32_t, 6> liveCommonCounts(const CombinationList& combinations,
+                                             const DrawMultiplicity& draw);
 
 } // namespace vargis::engine
