@@ -10,7 +10,8 @@ shift
 export DEB_BUILD_MAINT_OPTIONS="hardening=+all"
 # The package is stripped, so debug info would only slow the build down.
 cxxflags="$(dpkg-buildflags --get CXXFLAGS | sed -E 's/(^| )-g( |$)/ /') $(dpkg-buildflags --get CPPFLAGS)"
-ldflags="$(dpkg-buildflags --get LDFLAGS)"
+# lld links the many test programs several times faster than ld.bfd.
+ldflags="$(dpkg-buildflags --get LDFLAGS) -fuse-ld=lld"
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DVARGIS_WITH_QT=ON \
       -DCMAKE_UNITY_BUILD=ON -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON \
       -DCMAKE_CXX_FLAGS="$cxxflags -D_GLIBCXX_ASSERTIONS" -DCMAKE_EXE_LINKER_FLAGS="$ldflags" \

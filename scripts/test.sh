@@ -58,7 +58,7 @@ tail -n 1 "$root/build-release/package.log"
 stage "sanitizer build (clang, no Qt)"
 CXX=clang++ cmake -S "$root" -B "$root/build-sanitize" -DCMAKE_CXX_COMPILER=clang++ \
     -DVARGIS_WITH_QT=OFF -DVARGIS_SANITIZE=ON -DVARGIS_FUZZ=ON -DVARGIS_WERROR=ON \
-    -DVARGIS_BENCHMARKS=OFF -DCMAKE_UNITY_BUILD=ON \
+    -DVARGIS_BENCHMARKS=OFF -DCMAKE_UNITY_BUILD=ON -DCMAKE_EXE_LINKER_FLAGS=-fuse-ld=lld \
     -DCMAKE_CXX_FLAGS="-O1 -D_GLIBCXX_ASSERTIONS" >/dev/null
 cmake --build "$root/build-sanitize" -j"$jobs"
 
