@@ -10,6 +10,7 @@
 #include "filters/MarkBases.h"
 #include "guidance/GuidanceLayout.h"
 #include "numbers/NumberLayout.h"
+#include "ui/MainFormControls.h"
 
 #include <string>
 
@@ -48,10 +49,10 @@ void addMenu(Form& form, const std::string& menu,
 // Two columns of filter rows on a page: check box, button, parameter label
 // and up-down arrows.
 void buildFilterPage(Form& form, const catalogue::PageInfo& page) {
-    Control& sheet = form.add(std::string(page.tabSheet), ControlKind::TabSheet, "PageControl1");
+    Control& sheet = form.add(std::string(page.tabSheet), ControlKind::TabSheet, ui::kPages);
     sheet.caption = std::string(page.tabCaption);
     sheet.hint = std::string(page.hint);
-    form.at("PageControl1").pages.push_back(sheet.name);
+    form.at(ui::kPages).pages.push_back(sheet.name);
 
     const int count = page.lastRow - page.firstRow + 1;
     const int perColumn = (count + 1) / 2;
@@ -130,14 +131,14 @@ void buildFilterPage(Form& form, const catalogue::PageInfo& page) {
 }
 
 void buildMenus(Form& form) {
-    addMenu(form, "PopupMenu4",
+    addMenu(form, ui::kMainMenu,
             {{"N15", "Помощь"},
              {"N25", "Фильтры"},
              {"N19", "Сайт программы"},
              {"N4Separator1", "-"},
-             {"N9", "Статистику тиражей сохранить"},
+             {ui::kSaveDrawsItem, "Статистику тиражей сохранить"},
              {kImportMenuItem, "Импорт тиражей..."},
-             {"N10", "Базу фильтров сохранить"},
+             {ui::kSaveFiltersItem, "Базу фильтров сохранить"},
              {"N4Separator4", "-"},
              {engine::kBacktestMenuItem, "Проверка стратегии"},
              {engine::kWorthMenuItem, "Эффективность фильтров"},
@@ -148,21 +149,21 @@ void buildMenus(Form& form) {
              {"N22", "Подсказки вЫключить"},
              {kPositionPagesMenuItem, "Страницы позиций"},
              {"N4Separator3", "-"},
-             {"N12", "Выход"}},
+             {ui::kExitItem, "Выход"}},
             false);
-    form.self().popupMenu = "PopupMenu4";
+    form.self().popupMenu = ui::kMainMenu;
     addMenu(form, "PopupMenu1", {{"n1", "<="}, {"n2", "="}, {"n3", "<>"}, {"N8", ">="}}, true);
     addMenu(form, "PopupMenu2", {{"n4", "<>"}, {"n5", "="}}, true);
     // The chart's menu: the lunar-day overlay on or off, neither marked at start.
     addMenu(form, "PopupMenu3", {{"N6", "Вкл. Лунные дни"}, {"N7", "Выкл. Лунные дни"}}, true);
-    Control& kinds = form.add("PopupMenu6", ControlKind::PopupMenu, form.name());
+    Control& kinds = form.add(ui::kKindMenu, ControlKind::PopupMenu, form.name());
     kinds.visible = false;
     for (const auto& kind : kKindItems) {
         const std::string folder = kind.folder;
-        Control& item = form.add(kind.item, ControlKind::MenuItem, "PopupMenu6");
+        Control& item = form.add(kind.item, ControlKind::MenuItem, ui::kKindMenu);
         item.caption = "5 из " + folder.substr(2);
         item.radioItem = true;
-        item.menu = "PopupMenu6";
+        item.menu = ui::kKindMenu;
         kinds.items.push_back(kind.item);
     }
 }
@@ -176,8 +177,8 @@ void buildStatisticsGroup(Form& form) {
     add.hint = "Добавить тираж ";
     Control& slash = place(form, "Label4", ControlKind::Label, "GroupBox3", 170, 16, 14, 16, " / ");
     slash.hint = "Добавить тираж ";
-    place(form, "Image10", ControlKind::Image, "GroupBox3", 190, 14, 20, 18);
-    place(form, "Label2", ControlKind::Label, "GroupBox3", 212, 16, 70, 16, "сохранить");
+    place(form, ui::kSaveDrawsImage, ControlKind::Image, "GroupBox3", 190, 14, 20, 18);
+    place(form, ui::kSaveDrawsLabel, ControlKind::Label, "GroupBox3", 212, 16, 70, 16, "сохранить");
     Control& printImage = place(form, "Image30", ControlKind::Image, "GroupBox3", 300, 14, 20, 18);
     printImage.hint = "Распечатать таблицу статистики тиражей";
     Control& print =
@@ -193,10 +194,10 @@ void buildChartArea(Form& form) {
     // The overlay button sits below the chart.
     place(form, "Chart", ControlKind::Chart, f, 478, 22, 427, 268).popupMenu = "PopupMenu3";
     Control& luck =
-        place(form, "StaticText1", ControlKind::StaticText, f, 640, 120, 100, 20, " Удачи !!!");
+        place(form, ui::kGoodLuck, ControlKind::StaticText, f, 640, 120, 100, 20, " Удачи !!!");
     luck.visible = false;
-    place(form, "StaticText10", ControlKind::StaticText, f, 800, 30, 90, 16, "");
-    Control& busy = place(form, "StaticText18", ControlKind::StaticText, f, 560, 150, 260, 18,
+    place(form, ui::kCombinationCount, ControlKind::StaticText, f, 800, 30, 90, 16, "");
+    Control& busy = place(form, ui::kBusyLabel, ControlKind::StaticText, f, 560, 150, 260, 18,
                           "Обработка статистики ЗАВЕРШЕНА");
     busy.visible = false;
     Control& addImage = place(form, "BitBtn223", ControlKind::BitBtn, f, 482, 26, 34, 20, "Доб");
@@ -209,8 +210,8 @@ void buildChartArea(Form& form) {
         place(form, engine::kOverlayButton, ControlKind::BitBtn, f, 480, 291, 90, 22, " наложение");
     overlay.hint = "Накладываются графики выбранных фильтров";
     // Wide enough for "Наложение" as well as "Фильтр: ".
-    place(form, "StaticText168", ControlKind::StaticText, f, 3, 652, 66, 18, "Фильтр: ");
-    Control& ordinals = place(form, "RichEdit1", ControlKind::RichEdit, f, 70, 650, 835, 20);
+    place(form, ui::kOrdinalsCaption, ControlKind::StaticText, f, 3, 652, 66, 18, "Фильтр: ");
+    Control& ordinals = place(form, ui::kOrdinalsLine, ControlKind::RichEdit, f, 70, 650, 835, 20);
     ordinals.color = ui::colors::Navy;
     // The draw ordinals 1..50, yellow until a filter colours them.
     for (int j = 1; j <= 50; ++j)
@@ -221,7 +222,7 @@ void buildChartArea(Form& form) {
 void buildResultGroup(Form& form) {
     place(form, "GroupBox2", ControlKind::GroupBox, form.name(), 478, 316, 427, 104,
           "  Результат работы фильтра  ");
-    place(form, "StaticText4", ControlKind::StaticText, "GroupBox2", 8, 18, 410, 16,
+    place(form, ui::kFilterHeader, ControlKind::StaticText, "GroupBox2", 8, 18, 410, 16,
           " Фильтр: Не выбран");
     struct Counter {
         const char* caption;
@@ -230,24 +231,24 @@ void buildResultGroup(Form& form) {
         int top;
     };
     constexpr Counter kCounters[] = {
-        {" тиражей попало :", "StaticText3Caption", "StaticText3", 38},
-        {" перестановок :", "StaticText8Caption", "StaticText8", 56},
-        {" чисел осталось :", "StaticText6Caption", "StaticText6", 74},
+        {" тиражей попало :", "StaticText3Caption", ui::kMatchedDraws, 38},
+        {" перестановок :", "StaticText8Caption", ui::kCombinationsLeft, 56},
+        {" чисел осталось :", "StaticText6Caption", ui::kNumbersLeft, 74},
     };
     for (const auto& c : kCounters) {
         place(form, c.captionName, ControlKind::Label, "GroupBox2", 8, c.top, 110, 16, c.caption);
         place(form, c.value, ControlKind::StaticText, "GroupBox2", 120, c.top, 80, 16, "");
     }
-    Control& combine = place(form, "BitBtn17", ControlKind::BitBtn, "GroupBox2", 240, 48, 170, 30,
-                             "фильтры объединить");
+    Control& combine = place(form, ui::kCombineButton, ControlKind::BitBtn, "GroupBox2", 240, 48,
+                             170, 30, "фильтры объединить");
     combine.hint = "Обрабатываются все престановки";
 }
 
 void buildForecastGroup(Form& form) {
-    place(form, "GroupBox1", ControlKind::GroupBox, form.name(), 478, 422, 220, 226,
+    place(form, ui::kForecastGroup, ControlKind::GroupBox, form.name(), 478, 422, 220, 226,
           " Прогноз на ");
-    Control& calendar =
-        place(form, "MonthCalendar2", ControlKind::MonthCalendar, "GroupBox1", 6, 18, 208, 180);
+    Control& calendar = place(form, ui::kForecastCalendar, ControlKind::MonthCalendar,
+                              ui::kForecastGroup, 6, 18, 208, 180);
     calendar.minDate = "10.10.2000";
     calendar.maxDate = "06.12.2099";
     calendar.hint = "Выбрать тираж для определения итоговых комбинаций";
@@ -255,7 +256,7 @@ void buildForecastGroup(Form& form) {
     Control& rest = place(form, "StringGrid3", ControlKind::StringGrid, f, 702, 422, 203, 128);
     rest.grid.colCount = 6;
     rest.grid.rowCount = 2;
-    place(form, "StaticText20", ControlKind::StaticText, f, 702, 554, 180, 16,
+    place(form, ui::kRemainingInPlay, ControlKind::StaticText, f, 702, 554, 180, 16,
           "Перестановок в игре: ");
     struct Counter {
         const char* caption;
@@ -279,11 +280,11 @@ void buildForecastGroup(Form& form) {
 
 void buildCombineControls(Form& form) {
     const std::string f = form.name();
-    place(form, "StaticText9", ControlKind::StaticText, "GroupBox2", 240, 82, 170, 16, "");
-    Control& memo = place(form, "Memo1", ControlKind::Memo, f, 712, 440, 180, 90);
+    place(form, ui::kNumbersInPlay, ControlKind::StaticText, "GroupBox2", 240, 82, 170, 16, "");
+    Control& memo = place(form, ui::kTooManyMemo, ControlKind::Memo, f, 712, 440, 180, 90);
     memo.lines = {"", "Перестановок осталось", "больше 10500   !", "Настройте фильтры."};
     memo.visible = false;
-    Control& print = place(form, "Image32", ControlKind::Image, f, 884, 552, 20, 18);
+    Control& print = place(form, ui::kPrintResultImage, ControlKind::Image, f, 884, 552, 20, 18);
     print.hint = "Распечатать ВСЕ оставшиеся перестановки для выбранного тиража";
 }
 
@@ -297,16 +298,17 @@ void buildMainForm(Form& form) {
 
     buildMenus(form);
     const std::string f = form.name();
-    Control& menu = place(form, "StaticText23", ControlKind::StaticText, f, 6, 3, 40, 16, "Меню");
-    menu.popupMenu = "PopupMenu4";
+    Control& menu =
+        place(form, ui::kMainMenuCaption, ControlKind::StaticText, f, 6, 3, 40, 16, "Меню");
+    menu.popupMenu = ui::kMainMenu;
     place(form, "StaticText106", ControlKind::StaticText, f, 56, 3, 80, 16, "О программе");
-    place(form, "StaticText108", ControlKind::StaticText, f, 150, 3, 70, 16, " 5 из 36");
+    place(form, ui::kKindCaption, ControlKind::StaticText, f, 150, 3, 70, 16, " 5 из 36");
     Control& lottery =
-        place(form, "StaticText14", ControlKind::StaticText, f, 230, 3, 60, 16, "Лотерея");
+        place(form, ui::kKindMenuCaption, ControlKind::StaticText, f, 230, 3, 60, 16, "Лотерея");
     lottery.visible = false;
     lottery.enabled = false;
 
-    Control& pages = place(form, "PageControl1", ControlKind::PageControl, f, 3, 22, 452, 420);
+    Control& pages = place(form, ui::kPages, ControlKind::PageControl, f, 3, 22, 452, 420);
     (void)pages;
     numbers::buildNumberPage(form);
     for (const auto& page : catalogue::filterPages())
@@ -322,9 +324,10 @@ void buildMainForm(Form& form) {
         c.hint = "СОХРАНИТЬ Базу фильтров и дату прогноза";
         x += image ? 22 : 44;
     }
-    form.at("PageControl1").activePage = "TabSheet11";
+    form.at(ui::kPages).activePage = "TabSheet11";
 
-    Control& progress = place(form, "ProgressBar1", ControlKind::ProgressBar, f, 459, 22, 12, 420);
+    Control& progress =
+        place(form, ui::kProgressBar, ControlKind::ProgressBar, f, 459, 22, 12, 420);
     progress.min = 0;
     progress.max = 100;
     progress.color = ui::colors::White;

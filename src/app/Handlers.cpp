@@ -17,6 +17,7 @@
 #include "history/DrawEditing.h"
 #include "history/DrawGrid.h"
 #include "numbers/NumberHandlers.h"
+#include "ui/MainFormControls.h"
 
 namespace vargis::app {
 
@@ -26,26 +27,26 @@ namespace {
 
 void registerMainMenu(Application& app, ui::Dispatcher& d) {
     ui::Platform& platform = app.platform();
-    d.on("Form1", "StaticText23", Event::Click,
-         [&platform](const std::string&) { platform.popupMenu("Form1", "PopupMenu4", 10); });
-    d.on("Form1", "StaticText14", Event::Click,
-         [&platform](const std::string&) { platform.popupMenu("Form1", "PopupMenu6", 10); });
+    d.on(ui::kMainForm, ui::kMainMenuCaption, Event::Click,
+         [&platform](const std::string&) { platform.popupMenu(ui::kMainForm, ui::kMainMenu, 10); });
+    d.on(ui::kMainForm, ui::kKindMenuCaption, Event::Click,
+         [&platform](const std::string&) { platform.popupMenu(ui::kMainForm, ui::kKindMenu, 10); });
     auto saveStatistics = [&app](const std::string&) {
         history::saveStatisticsCommand(app.workspace(), app.mainForm(), app.platform());
     };
-    for (const char* name : {"N9", "Label2", "Image10"})
-        d.on("Form1", name, Event::Click, saveStatistics);
-    d.on("Form1", kImportMenuItem, Event::Click,
+    for (const char* name : {ui::kSaveDrawsItem, ui::kSaveDrawsLabel, ui::kSaveDrawsImage})
+        d.on(ui::kMainForm, name, Event::Click, saveStatistics);
+    d.on(ui::kMainForm, kImportMenuItem, Event::Click,
          [&app](const std::string&) { importDrawsCommand(app); });
-    d.on("Form1", "N10", Event::Click,
+    d.on(ui::kMainForm, ui::kSaveFiltersItem, Event::Click,
          [&app](const std::string&) { filters::saveFilterBases(app, false); });
-    d.on("Form1", engine::kBacktestMenuItem, Event::Click,
+    d.on(ui::kMainForm, engine::kBacktestMenuItem, Event::Click,
          [&app](const std::string&) { engine::strategyCheckCommand(app); });
-    d.on("Form1", engine::kWorthMenuItem, Event::Click, [&app](const std::string&) {
+    d.on(ui::kMainForm, engine::kWorthMenuItem, Event::Click, [&app](const std::string&) {
         ButtonCounts counts(app);
         engine::filterWorthCommand(app, std::ref(counts));
     });
-    d.on("Form1", engine::kSuggestMenuItem, Event::Click, [&app](const std::string&) {
+    d.on(ui::kMainForm, engine::kSuggestMenuItem, Event::Click, [&app](const std::string&) {
         // The silent copy is made on the first press, after K was asked.
         std::unique_ptr<ButtonCounts> pressed;
         engine::boundSuggestionCommand(app, [&](int row) {
@@ -54,27 +55,28 @@ void registerMainMenu(Application& app, ui::Dispatcher& d) {
             return pressed->values(row);
         });
     });
-    d.on("Form1", engine::kTicketsMenuItem, Event::Click,
+    d.on(ui::kMainForm, engine::kTicketsMenuItem, Event::Click,
          [&app](const std::string&) { engine::coveringTicketsCommand(app); });
-    d.on("Form1", engine::kSaveRemainingMenuItem, Event::Click,
+    d.on(ui::kMainForm, engine::kSaveRemainingMenuItem, Event::Click,
          [&app](const std::string&) { engine::saveRemainingCommand(app); });
     for (const char* name : kSaveControls)
-        d.on("Form1", name, Event::Click,
+        d.on(ui::kMainForm, name, Event::Click,
              [&app](const std::string&) { filters::saveFilterBases(app, true); });
-    d.on("Form1", kPositionPagesMenuItem, Event::Click,
+    d.on(ui::kMainForm, kPositionPagesMenuItem, Event::Click,
          [&app](const std::string&) { switchPositionPages(app); });
-    d.on("Form1", "N12", Event::Click, [&app](const std::string&) { app.closeMainWindow(); });
-    d.on("Form1", "Timer1", Event::Timer,
-         [&app](const std::string&) { app.mainForm().at("StaticText1").visible = false; });
+    d.on(ui::kMainForm, ui::kExitItem, Event::Click,
+         [&app](const std::string&) { app.closeMainWindow(); });
+    d.on(ui::kMainForm, "Timer1", Event::Timer,
+         [&app](const std::string&) { app.mainForm().at(ui::kGoodLuck).visible = false; });
 }
 
 // Every choice of the kind menu ends in 5 of 36: the item is marked, then
 // the kind is set back before the workspace is reloaded.
 void registerKindMenu(Application& app, ui::Dispatcher& d) {
     for (const auto& kind : kKindItems) {
-        d.on("Form1", kind.item, Event::Click, [&app](const std::string& sender) {
+        d.on(ui::kMainForm, kind.item, Event::Click, [&app](const std::string& sender) {
             ui::Form& form = app.mainForm();
-            for (const auto& name : form.at("PopupMenu6").items)
+            for (const auto& name : form.at(ui::kKindMenu).items)
                 form.at(name).checked = name == sender;
             Workspace& ws = app.workspace();
             ws.kindFolder = "5_36";
@@ -87,7 +89,7 @@ void registerKindMenu(Application& app, ui::Dispatcher& d) {
 void registerFilterControls(Application& app, ui::Dispatcher& d) {
     for (const auto& rc : catalogue::allRows()) {
         if (!rc.checkBox.empty() && rc.row > 2)
-            d.on("Form1", std::string(rc.checkBox), Event::Click,
+            d.on(ui::kMainForm, std::string(rc.checkBox), Event::Click,
                  [&app](const std::string& sender) { filters::filterCheckBoxClick(app, sender); });
     }
 }

@@ -1,9 +1,14 @@
 #include "LotteryKind.h"
 
+#include "FormLayout.h"
 #include "base/Convert.h"
 #include "base/Errors.h"
 #include "catalogue/Catalogue.h"
 #include "filters/MarkBases.h"
+#include "ui/MainFormControls.h"
+
+#include <algorithm>
+#include <iterator>
 
 namespace vargis::app {
 
@@ -40,53 +45,62 @@ void setStem(ui::Form& form, context::Workspace& ws, int row, const char* stem) 
         c->caption = filterRow.stem() + filterRow.condition();
 }
 
-void checkKindItem(ui::Form& form, const char* item) {
-    for (const auto& name : form.at("PopupMenu6").items)
-        form.at(name).checked = name == item;
+const KindItem* kindItemOf(int n) {
+    const std::string folder = "5_" + std::to_string(n);
+    const auto* kind = std::find_if(std::begin(kKindItems), std::end(kKindItems),
+                                    [&](const KindItem& k) { return folder == k.folder; });
+    return kind == std::end(kKindItems) ? nullptr : kind;
+}
+
+// The kind menu's item of 5 of n is checked, the others not. A kind the menu
+// does not offer checks the item its rules fall back on: that of 5 of 45
+// from 45 on, that of 5 of 34 from 34 on; below, the menu stays as it is.
+void checkKindItem(ui::Form& form, int n) {
+    const KindItem* kind = kindItemOf(n);
+    if (!kind && n >= 34)
+        kind = kindItemOf(n >= 45 ? 45 : 34);
+    if (!kind)
+        return;
+    for (const auto& name : form.at(ui::kKindMenu).items)
+        form.at(name).checked = name == kind->item;
 }
 
 } // namespace
 
 void applyKindAdjustments(ui::Form& form, context::Workspace& ws, int n) {
-    auto label = [&](const char* text) { form.at("StaticText108").caption = text; };
+    auto label = [&](const char* text) { form.at(ui::kKindCaption).caption = text; };
+    checkKindItem(form, n);
     constexpr int kDependentRows[] = {226, 227, 232, 233, 234, 242, 243, 244};
     for (int row : kDependentRows)
         showRow(form, row, false);
     if (n == 28) {
         label("5 из 28");
-        checkKindItem(form, "N6421");
     }
     if (n >= 30)
         showRow(form, 242, true);
     if (n == 30) {
         label("5 из 30");
-        checkKindItem(form, "N5301");
         setStem(form, ws, 242, "кол. в (26 -:- 30)");
     }
     if (n == 31) {
         label("5 из 31");
-        checkKindItem(form, "N6452");
         setStem(form, ws, 242, "кол. в (27 -:- 31)");
     }
     if (n == 32) {
         label("5 из 32");
-        checkKindItem(form, "N5321");
         setStem(form, ws, 242, "кол. в (28 -:- 32)");
     }
     if (n >= 34) {
         label("5 из 34");
-        checkKindItem(form, "N5341");
         setStem(form, ws, 242, "кол. в (29 -:- 34)");
     }
     if (n == 35) {
         label("5 из 35");
-        checkKindItem(form, "N5351");
     }
     if (n >= 35)
         showRow(form, 232, true);
     if (n == 36) {
         label("5 из 36");
-        checkKindItem(form, "N5362");
     }
     if (n >= 36)
         showRow(form, 226, true);
@@ -94,47 +108,39 @@ void applyKindAdjustments(ui::Form& form, context::Workspace& ws, int n) {
         showRow(form, 243, true);
     if (n == 37) {
         label("5 из 37");
-        checkKindItem(form, "N5371");
         setStem(form, ws, 243, "кол. в (34 -:- 37)");
     }
     if (n == 38) {
         label("5 из 38");
-        checkKindItem(form, "N5361");
         setStem(form, ws, 243, "кол. в (34 -:- 38)");
     }
     if (n == 39) {
         label("5 из 39");
-        checkKindItem(form, "N6451");
         setStem(form, ws, 233, "кол. в (36 -:- 39)");
     }
     if (n == 40) {
         label("5 из 40");
-        checkKindItem(form, "N5401");
         setStem(form, ws, 233, "кол. в (36 -:- 40)");
     }
     if (n >= 39)
         showRow(form, 233, true);
     if (n == 44) {
         label("5 из 44");
-        checkKindItem(form, "N5441");
         setStem(form, ws, 244, "кол. в (40 -:- 44)");
     }
     if (n >= 45) {
         label("5 из 45");
-        checkKindItem(form, "N5451");
         setStem(form, ws, 244, "кол. в (40 -:- 45)");
     }
     if (n >= 44)
         showRow(form, 244, true);
     if (n == 47) {
         label("5 из 47");
-        checkKindItem(form, "N5471");
     }
     if (n >= 47)
         showRow(form, 227, true);
     if (n == 50) {
         label("5 из 50");
-        checkKindItem(form, "N5501");
         showRow(form, 234, true);
     }
 }

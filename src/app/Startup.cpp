@@ -22,6 +22,7 @@
 #include "numbers/Selection.h"
 #include "reports/ReportOpening.h"
 #include "ui/GridCells.h"
+#include "ui/MainFormControls.h"
 
 namespace vargis::app {
 
@@ -30,20 +31,20 @@ void formCreate(Application& app) {
     ui::Form& form = app.mainForm();
     app.platform().beep(ui::Beep::Default);
     ws.kindFolder = "5_36";
-    form.at("StaticText108").caption = ws.kindFolder;
+    form.at(ui::kKindCaption).caption = ws.kindFolder;
     const ParsedKind kind = parseKindFolder(ws.kindFolder);
     ws.numbersPerDraw = kind.numbersPerDraw;
     ws.highestNumber = kind.highestNumber;
     ws.dataFolder = "bd/" + ws.kindFolder;
     history::setupDrawGrid(form.at(history::kDrawGrid));
     reloadWorkspace(app);
-    ui::Control& group = form.at("GroupBox6");
+    ui::Control& group = form.at(ui::kWalkthroughGroup);
     group.left = 3;
     group.top = 275;
     group.visible = true;
     form.self().visible = true;
     // The window shows its active page, whose Show runs as on a page change.
-    app.dispatcher().run(form.name(), form.at("PageControl1").activePage, ui::Event::Show);
+    app.dispatcher().run(form.name(), form.at(ui::kPages).activePage, ui::Event::Show);
 }
 
 void restoreForecastTarget(Application& app) {
@@ -61,11 +62,11 @@ void restoreForecastTarget(Application& app) {
             }
         }
         parseDate(ws.forecastDate);
-        ui::Control& calendar = form.at("MonthCalendar2");
+        ui::Control& calendar = form.at(ui::kForecastCalendar);
         calendar.date = ws.forecastDate;
     }
     history::updateGridHighlight(ws, form);
-    form.at("GroupBox1").caption = " Прогноз на " + ws.forecastDate + " ";
+    form.at(ui::kForecastGroup).caption = " Прогноз на " + ws.forecastDate + " ";
 }
 
 void clearHistoryResults(Application& app) {
@@ -75,10 +76,10 @@ void clearHistoryResults(Application& app) {
     engine::combineState(app) = engine::CombineState{};
     ws.stopFlag = 0;
     engine::clearResultTable(form);
-    form.at("StaticText8").caption = std::to_string(ws.combinationCount);
-    form.at("StaticText10").caption = std::to_string(ws.combinationCount);
-    form.at("StaticText9").caption.clear();
-    form.at("StaticText6").caption.clear();
+    form.at(ui::kCombinationsLeft).caption = std::to_string(ws.combinationCount);
+    form.at(ui::kCombinationCount).caption = std::to_string(ws.combinationCount);
+    form.at(ui::kNumbersInPlay).caption.clear();
+    form.at(ui::kNumbersLeft).caption.clear();
     filters::resetAfterFilterArea(app);
     app.form(filters::kNumbersPanel).self().caption = numbers::kNumbersPanelCaption;
 
@@ -90,8 +91,8 @@ void clearHistoryResults(Application& app) {
     ws.filterValues.clear();
     ws.matchCount = 0;
     ws.previousDrawOffset = 0;
-    form.at("StaticText4").caption = " Фильтр: Не выбран";
-    form.at("StaticText3").caption = " " + std::to_string(ws.drawCount());
+    form.at(ui::kFilterHeader).caption = " Фильтр: Не выбран";
+    form.at(ui::kMatchedDraws).caption = " " + std::to_string(ws.drawCount());
     filters::clearChart(ws, form);
     ui::Chart& chart = form.at(filters::kChart).chart;
     chart.title = {""};
@@ -100,7 +101,7 @@ void clearHistoryResults(Application& app) {
     // starts again from the filters pressed on the new history.
     for (int row = 1; row <= context::kMarkRows; ++row)
         ws.failMarks.clearRow(row);
-    form.at("StaticText168").caption = "Фильтр: ";
+    form.at(ui::kOrdinalsCaption).caption = "Фильтр: ";
     filters::repaintOrdinalsYellow(form);
 }
 
@@ -129,11 +130,11 @@ void reloadWorkspace(Application& app, const std::vector<std::string>* drawLines
 
     ws.combinationCount = vargis::countCombinations(ws.highestNumber, ws.numbersPerDraw);
     platform.beep(ui::Beep::Default);
-    form.at("StaticText8").caption = std::to_string(ws.combinationCount);
-    form.at("StaticText10").caption = std::to_string(ws.combinationCount);
+    form.at(ui::kCombinationsLeft).caption = std::to_string(ws.combinationCount);
+    form.at(ui::kCombinationCount).caption = std::to_string(ws.combinationCount);
 
-    form.at("StaticText4").caption = " Фильтр: Не выбран";
-    form.at("StaticText3").caption = " " + std::to_string(ws.drawCount());
+    form.at(ui::kFilterHeader).caption = " Фильтр: Не выбран";
+    form.at(ui::kMatchedDraws).caption = " " + std::to_string(ws.drawCount());
 
     filters::restoreFilterControls(ws, form, 1, 287);
     filters::restoreFilterChecks(app, 1, 287);
@@ -171,12 +172,12 @@ void formShow(Application& app) {
         grid.grid.selectedRow = ws.forecastOrdinal;
         grid.grid.selectedCol = 2;
     }
-    form.at("StaticText1").visible = true;
+    form.at(ui::kGoodLuck).visible = true;
     form.at("Timer1").enabled = true;
     for (int sheet = 2; sheet <= 6; ++sheet)
         form.at("TabSheet" + std::to_string(sheet)).tabVisible = false;
-    const ui::Control& pages = form.at("PageControl1");
-    ui::Control& progress = form.at("ProgressBar1");
+    const ui::Control& pages = form.at(ui::kPages);
+    ui::Control& progress = form.at(ui::kProgressBar);
     progress.top = pages.top;
     progress.left = pages.left + pages.width + 4;
 }
@@ -185,7 +186,7 @@ void switchPositionPages(Application& app) {
     ui::Form& form = app.mainForm();
     ui::Control& item = form.at(kPositionPagesMenuItem);
     item.checked = !item.checked;
-    const std::string active = form.at("PageControl1").activePage;
+    const std::string active = form.at(ui::kPages).activePage;
     bool leaveActive = false;
     for (int sheet = 2; sheet <= 6; ++sheet) {
         const std::string name = "TabSheet" + std::to_string(sheet);
@@ -194,17 +195,17 @@ void switchPositionPages(Application& app) {
     }
     // The page of a tab that goes is left for "статические".
     if (leaveActive)
-        engine::showPage(app, "TabSheet1");
+        engine::showPage(app, ui::kNumberChoicePage);
 }
 
 void formActivate(Application& app) {
     // The bar fills navy: a white fill on the grey groove reads as empty.
-    app.mainForm().at("ProgressBar1").color = ui::colors::Navy;
+    app.mainForm().at(ui::kProgressBar).color = ui::colors::Navy;
 }
 
 void systemCommand(Application& app, int command) {
     Workspace& ws = app.workspace();
-    ui::Control& panel = app.form("Form7").self();
+    ui::Control& panel = app.form(ui::kNumbersPanelForm).self();
     if (command == kSysCommandMinimize) {
         // A second minimise must not forget that the panel was showing.
         ws.panelHiddenByMinimise = ws.panelHiddenByMinimise || panel.visible;
@@ -223,8 +224,8 @@ void systemCommand(Application& app, int command) {
 void formClose(Application& app) {
     for (const char* report : reports::kReportsRemovedOnClose)
         removeFile(report);
-    app.form("Form7").self().visible = false;
-    app.form("Form2").self().visible = false;
+    app.form(ui::kNumbersPanelForm).self().visible = false;
+    app.form(ui::kNumberForm).self().visible = false;
     app.mainForm().self().visible = false;
     app.platform().quit();
 }

@@ -10,6 +10,7 @@
 #include "engine/CombineState.h"
 #include "engine/StrategyCheck.h"
 #include "history/DrawArchive.h"
+#include "ui/MainFormControls.h"
 
 #include <CLI/CLI.hpp>
 #include <functional>
@@ -22,7 +23,7 @@ namespace {
 
 int printStatus(app::Application& app, std::ostream& out) {
     const context::Workspace& ws = app.workspace();
-    out << "kind: " << app.mainForm().at("StaticText108").caption << '\n';
+    out << "kind: " << app.mainForm().at(ui::kKindCaption).caption << '\n';
     out << "combinations: " << ws.combinationCount << '\n';
     out << "draws: " << ws.drawCount() << '\n';
     out << "forecast: " << ws.forecastDate << ' ' << static_cast<int>(ws.forecastOrdinal) << '\n';

@@ -10,6 +10,7 @@
 #include "history/DrawGrid.h"
 #include "numbers/NumbersPanel.h"
 #include "ui/GridCells.h"
+#include "ui/MainFormControls.h"
 
 #include <ostream>
 #include <tuple>
@@ -35,7 +36,7 @@ bool combineTargetAccepted(context::Application& app) {
         return false;
     }
     const Date first = parseDate(ui::gridText(form.at(history::kDrawGrid), 2, kMinimumDraws));
-    const Date chosen = parseDate(form.at("MonthCalendar2").date);
+    const Date chosen = parseDate(form.at(ui::kForecastCalendar).date);
     if (earlier(chosen, first)) {
         platform.showInformation(" В режиме ПРОГНОЗ\r\n статистика обрабатывается, начиная с ном. "
                                  "15.\r\n Измените дату прогноза");
@@ -74,9 +75,9 @@ CombineOutcome runCombine(context::Application& app, CombineState& state) {
     context::Workspace& ws = app.workspace();
     ui::Form& form = app.mainForm();
     ui::Platform& platform = app.platform();
-    ui::Control& busy = form.at("StaticText18");
-    ui::Control& button = form.at("BitBtn17");
-    ui::Control& progress = form.at("ProgressBar1");
+    ui::Control& busy = form.at(ui::kBusyLabel);
+    ui::Control& button = form.at(ui::kCombineButton);
+    ui::Control& progress = form.at(ui::kProgressBar);
 
     busy.caption = "Обрабатывается статистика";
     busy.visible = true;
@@ -91,8 +92,8 @@ CombineOutcome runCombine(context::Application& app, CombineState& state) {
     };
     try {
         filters::clearResultTable(form);
-        form.at("StaticText4").caption = " Фильтр: все выбранные без даты";
-        for (const char* label : {"StaticText6", "StaticText8", "StaticText3"})
+        form.at(ui::kFilterHeader).caption = " Фильтр: все выбранные без даты";
+        for (const char* label : {ui::kNumbersLeft, ui::kCombinationsLeft, ui::kMatchedDraws})
             form.at(label).caption = " -";
         filters::setChartFooter(form, "Фильтр не выбран.");
         filters::clearChart(ws, form);
@@ -106,7 +107,7 @@ CombineOutcome runCombine(context::Application& app, CombineState& state) {
             finish();
             return CombineOutcome::Stopped;
         }
-        form.at("StaticText4").caption = " Фильтр: ВСЕ ВЫБРАННЫЕ";
+        form.at(ui::kFilterHeader).caption = " Фильтр: ВСЕ ВЫБРАННЫЕ";
         sweepAllSelectedOnForm(app, state);
         if (ws.stopFlag == 1) {
             platform.sleepMs(1000);

@@ -5,20 +5,22 @@
 #include "engine/CombineState.h"
 #include "engine/ForecastTarget.h"
 #include "engine/ResultTable.h"
+#include "ui/MainFormControls.h"
 
 namespace vargis::engine {
 
 void registerCombineHandlers(context::Application& app) {
     ui::Dispatcher& d = app.dispatcher();
     std::shared_ptr<CombineState> state = attachCombineState(app);
-    d.on("Form1", "BitBtn17", ui::Event::Click,
+    d.on(ui::kMainForm, ui::kCombineButton, ui::Event::Click,
          [&app, state](const std::string&) { combineFilters(app); });
-    d.on("Form1", "MonthCalendar2", ui::Event::Click,
+    d.on(ui::kMainForm, ui::kForecastCalendar, ui::Event::Click,
          [&app, state](const std::string&) { chooseForecastDate(app); });
-    d.on("Form1", "Image32", ui::Event::Click,
+    d.on(ui::kMainForm, ui::kPrintResultImage, ui::Event::Click,
          [&app, state](const std::string&) { printResultTable(app); });
-    d.on("Form1", "Memo1", ui::Event::Exit,
-         [&app, state](const std::string&) { app.mainForm().at("Memo1").visible = false; });
+    d.on(ui::kMainForm, ui::kTooManyMemo, ui::Event::Exit, [&app, state](const std::string&) {
+        app.mainForm().at(ui::kTooManyMemo).visible = false;
+    });
 }
 
 } // namespace vargis::engine

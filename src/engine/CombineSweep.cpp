@@ -11,6 +11,7 @@
 #include "engine/SecondPass.h"
 #include "numbers/NumbersPanel.h"
 #include "ui/GridCells.h"
+#include "ui/MainFormControls.h"
 
 namespace vargis::engine {
 
@@ -23,8 +24,8 @@ constexpr const char* kTickSound = "bd/tik-tak.wav";
 void replaySteps(context::Application& app, const FirstPassResult& result) {
     ui::Form& form = app.mainForm();
     ui::Platform& platform = app.platform();
-    ui::Control& progress = form.at("ProgressBar1");
-    ui::Control& live = form.at("StaticText8");
+    ui::Control& progress = form.at(ui::kProgressBar);
+    ui::Control& live = form.at(ui::kCombinationsLeft);
     for (const StepTrace& step : result.steps) {
         if (step.progress >= 0)
             progress.position = step.progress;
@@ -71,7 +72,7 @@ SecondPassInput secondPassInput(context::Application& app) {
 
 void showPage(context::Application& app, const std::string& tabSheet) {
     ui::Form& form = app.mainForm();
-    ui::Control& pages = form.at("PageControl1");
+    ui::Control& pages = form.at(ui::kPages);
     if (pages.activePage == tabSheet)
         return;
     const std::string old = pages.activePage;
@@ -84,15 +85,15 @@ void showPage(context::Application& app, const std::string& tabSheet) {
 void generateCombinationsOnForm(context::Application& app, CombineState& state) {
     ui::Form& form = app.mainForm();
     ui::Platform& platform = app.platform();
-    ui::Control& progress = form.at("ProgressBar1");
+    ui::Control& progress = form.at(ui::kProgressBar);
     progress.max = app.workspace().highestNumber;
     CombinationList all = generateCombinations(app.workspace().highestNumber, [&](int a) {
         progress.position = a;
         platform.repaint();
     });
     const std::string count = std::to_string(all.size());
-    form.at("StaticText9").caption = " N = " + count + " ";
-    form.at("StaticText8").caption = count;
+    form.at(ui::kNumbersInPlay).caption = " N = " + count + " ";
+    form.at(ui::kCombinationsLeft).caption = count;
     platform.beep(ui::Beep::Default);
     // The candidate list takes the generated entries over, so that the
     // generated list is released as it is copied.
@@ -102,8 +103,8 @@ void generateCombinationsOnForm(context::Application& app, CombineState& state) 
 void sweepWithoutDateOnForm(context::Application& app, CombineState& state) {
     ui::Form& form = app.mainForm();
     ui::Platform& platform = app.platform();
-    ui::Control& progress = form.at("ProgressBar1");
-    ui::Control& live = form.at("StaticText8");
+    ui::Control& progress = form.at(ui::kProgressBar);
+    ui::Control& live = form.at(ui::kCombinationsLeft);
 
     platform.playSoundLoop(kTickSound);
     generateCombinationsOnForm(app, state);
@@ -119,11 +120,11 @@ void sweepWithoutDateOnForm(context::Application& app, CombineState& state) {
 
 void sweepAllSelectedOnForm(context::Application& app, CombineState& state) {
     ui::Form& form = app.mainForm();
-    ui::Control& progress = form.at("ProgressBar1");
-    ui::Control& live = form.at("StaticText8");
+    ui::Control& progress = form.at(ui::kProgressBar);
+    ui::Control& live = form.at(ui::kCombinationsLeft);
 
-    form.at("StaticText4").caption = "Фильтр: ВСЕ ВЫБРАННЫЕ";
-    form.at("StaticText3").caption = " - ";
+    form.at(ui::kFilterHeader).caption = "Фильтр: ВСЕ ВЫБРАННЫЕ";
+    form.at(ui::kMatchedDraws).caption = " - ";
     live.caption = std::to_string(state.survivorCount);
     progress.position = 37;
     state.survivors = compactLive(std::move(state.candidates));
@@ -140,7 +141,7 @@ void sweepAllSelectedOnForm(context::Application& app, CombineState& state) {
     // End of the pass: the remaining combinations and the numbers in play.
     state.numbersInPlay = numbersInPlay(state.survivors);
     state.remaining = compactLive(std::move(state.survivors));
-    form.at("StaticText6").caption = std::to_string(state.numbersInPlay.size());
+    form.at(ui::kNumbersLeft).caption = std::to_string(state.numbersInPlay.size());
     numbers::showNumbersInPlay(app, state.numbersInPlay);
 }
 
@@ -165,7 +166,7 @@ void stopSweep(context::Application& app, CombineState& state, int row) {
                    " и ничего не считает.\r\nВыключите его: выберите дату прогноза и ответьте "
                    "\"Да\"\r\nна вопрос \"ВЫКЛЮЧИТЬ ВСЕ ВЫБРАННЫЕ ФИЛЬТРЫ ?\"";
     platform.showMessage(message);
-    form.at("ProgressBar1").position = 1;
+    form.at(ui::kProgressBar).position = 1;
     auto highlight = [&] {
         if (button) {
             button->fontColor = ui::colors::Red;
@@ -182,7 +183,7 @@ void stopSweep(context::Application& app, CombineState& state, int row) {
         app.pressControl(form, buttonName);
     ws.stopFlag = 1;
     state.releaseWorkingLists();
-    form.at("StaticText18").visible = false;
+    form.at(ui::kBusyLabel).visible = false;
     platform.playSoundOnce(kTickSound);
 }
 

@@ -3,6 +3,7 @@
 // step, back to its minimum when the command ends however it ends.
 
 #include "context/Application.h"
+#include "ui/MainFormControls.h"
 
 #include <algorithm>
 
@@ -11,7 +12,7 @@ namespace vargis::engine {
 class CommandProgress {
 public:
     CommandProgress(context::Application& app, int count)
-        : bar_(app.mainForm().at("ProgressBar1")), platform_(app.platform()) {
+        : bar_(app.mainForm().at(ui::kProgressBar)), platform_(app.platform()) {
         bar_.max = std::max(count, 1);
         bar_.position = 0;
         platform_.repaint();

@@ -13,6 +13,7 @@
 #include "history/DrawGrid.h"
 #include "numbers/NumbersPanel.h"
 #include "ui/GridCells.h"
+#include "ui/MainFormControls.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -46,7 +47,7 @@ void chooseForecastDate(context::Application& app) {
     context::Workspace& ws = app.workspace();
     ui::Form& form = app.mainForm();
     ui::Platform& platform = app.platform();
-    ui::Control& calendar = form.at("MonthCalendar2");
+    ui::Control& calendar = form.at(ui::kForecastCalendar);
     ui::Control& grid = form.at(history::kDrawGrid);
 
     // The earliest target is draw 14: a shorter table has no date to hold
@@ -90,13 +91,13 @@ void chooseForecastDate(context::Application& app) {
 
     filters::clearResultTable(form);
     filters::clearChart(ws, form);
-    for (const char* label : {"StaticText6", "StaticText8", "StaticText3"})
+    for (const char* label : {ui::kNumbersLeft, ui::kCombinationsLeft, ui::kMatchedDraws})
         form.at(label).caption = "-";
     ws.filters.row(25).field(4) = chosenText;
 
     if (platform.askYesNo("ВЫКЛЮЧИТЬ ВСЕ ВЫБРАННЫЕ ФИЛЬТРЫ ?"))
         switchOffAllFilters(app);
-    const ui::Control& pages = form.at("PageControl1");
+    const ui::Control& pages = form.at(ui::kPages);
     if (!pages.pages.empty())
         showPage(app, pages.pages.front());
 
@@ -114,7 +115,7 @@ void chooseForecastDate(context::Application& app) {
     // Once a target is chosen the band is drawn opaque.
     band.opaque = true;
     platform.repaint();
-    form.at("GroupBox1").caption = " Прогноз на " + ws.forecastDate + " ";
+    form.at(ui::kForecastGroup).caption = " Прогноз на " + ws.forecastDate + " ";
 
     filters::clearChartImages(app);
     filters::resetAfterFilterArea(app);

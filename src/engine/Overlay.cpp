@@ -3,6 +3,7 @@
 #include "context/Application.h"
 #include "context/Workspace.h"
 #include "ui/Form.h"
+#include "ui/MainFormControls.h"
 
 #include <string>
 
@@ -50,8 +51,8 @@ std::optional<int> overlaySkipCount(int row) {
 }
 
 void overlayEnabledFilters(const context::Workspace& ws, ui::Form& form) {
-    form.at("StaticText168").caption = "Наложение";
-    ui::Control& edit = form.at("RichEdit1");
+    form.at(ui::kOrdinalsCaption).caption = "Наложение";
+    ui::Control& edit = form.at(ui::kOrdinalsLine);
     // Every ordinal is recoloured below, so the colours of the last filter
     // shown are dropped rather than piled up under the new ones.
     edit.colorRanges.clear();
@@ -75,9 +76,9 @@ void overlayEnabledFilters(const context::Workspace& ws, ui::Form& form) {
 }
 
 void registerOverlayHandlers(context::Application& app) {
-    app.dispatcher().on("Form1", kOverlayButton, ui::Event::Click, [&app](const std::string&) {
-        overlayEnabledFilters(app.workspace(), app.mainForm());
-    });
+    app.dispatcher().on(
+        ui::kMainForm, kOverlayButton, ui::Event::Click,
+        [&app](const std::string&) { overlayEnabledFilters(app.workspace(), app.mainForm()); });
 }
 
 } // namespace vargis::engine

@@ -12,6 +12,7 @@
 #include "reports/HtmlReport.h"
 #include "reports/ReportOpening.h"
 #include "ui/GridCells.h"
+#include "ui/MainFormControls.h"
 
 namespace vargis::engine {
 
@@ -40,7 +41,7 @@ void buildResultTable(context::Application& app, CombineState& state) {
     context::Workspace& ws = app.workspace();
     ui::Form& form = app.mainForm();
     ui::Platform& platform = app.platform();
-    ui::Control& progress = form.at("ProgressBar1");
+    ui::Control& progress = form.at(ui::kProgressBar);
     progress.position = 53;
     clearResultTable(form);
 
@@ -48,7 +49,7 @@ void buildResultTable(context::Application& app, CombineState& state) {
     const auto r = remaining.size();
     filters::setChartFooter(
         form, "Количество выигрышных чисел в оставшихся перестановках для всех тиражей");
-    form.at("StaticText20").caption = std::string(filters::kCountLine) + std::to_string(r);
+    form.at(ui::kRemainingInPlay).caption = std::string(filters::kCountLine) + std::to_string(r);
 
     std::vector<DrawMultiplicity> draws;
     for (int d = 1; d <= ws.drawCount(); ++d)
@@ -60,18 +61,18 @@ void buildResultTable(context::Application& app, CombineState& state) {
         chart.series1.points.push_back(
             {static_cast<double>(d + 1), static_cast<double>(state.drawScores[d])});
 
-    ui::Control& memo = form.at("Memo1");
+    ui::Control& memo = form.at(ui::kTooManyMemo);
     if (r > static_cast<std::size_t>(kResultGridLimit)) {
         memo.visible = true;
         platform.sleepMs(4000);
-        form.at("StaticText20").caption = "Перестановок в игре:";
+        form.at(ui::kRemainingInPlay).caption = "Перестановок в игре:";
         memo.visible = false;
         platform.stopSound();
         return;
     }
 
     progress.position = 54;
-    form.at("StaticText20").caption = std::string(filters::kCountLine) + std::to_string(r);
+    form.at(ui::kRemainingInPlay).caption = std::string(filters::kCountLine) + std::to_string(r);
     ui::Control& grid = form.at(kResultGrid);
     ui::setGridRowCount(grid, static_cast<int>(r) + 1);
     for (std::size_t i = 0; i < r; ++i) {
@@ -95,7 +96,7 @@ void buildResultTable(context::Application& app, CombineState& state) {
 
     platform.sleepMs(2000);
     memo.visible = false;
-    form.at("StaticText18").visible = false;
+    form.at(ui::kBusyLabel).visible = false;
     progress.position = progress.min;
     platform.stopSound();
 }

@@ -11,6 +11,7 @@
 #include "engine/StrategyReports.h"
 #include "filters/SharedAreas.h"
 #include "reports/ReportOpening.h"
+#include "ui/MainFormControls.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -133,7 +134,7 @@ reports::HtmlReport ticketReport(const TicketChoice& choice, int match, const ui
 const CombinationList* currentRemaining(context::Application& app) {
     // The combine empties the result table when it starts and fills it when
     // it completes; so do the filter controls when a setting changes.
-    if (app.mainForm().at("StaticText20").caption == filters::kCountLine)
+    if (app.mainForm().at(ui::kRemainingInPlay).caption == filters::kCountLine)
         return nullptr;
     return &combineState(app).remaining;
 }
