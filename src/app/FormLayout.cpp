@@ -19,19 +19,9 @@ namespace vargis::app {
 using ui::Control;
 using ui::ControlKind;
 using ui::Form;
+using ui::place;
 
 namespace {
-
-Control& place(Form& form, const std::string& name, ControlKind kind, const std::string& parent,
-               int left, int top, int width, int height, const std::string& caption = {}) {
-    Control& c = form.add(name, kind, parent);
-    c.left = left;
-    c.top = top;
-    c.width = width;
-    c.height = height;
-    c.caption = caption;
-    return c;
-}
 
 void addMenu(Form& form, const std::string& menu,
              std::initializer_list<std::pair<const char*, const char*>> items, bool radio) {

@@ -424,12 +424,7 @@ std::vector<std::int32_t> strikeFirstFailing(CombinationList& list,
     }
 
     const int none = static_cast<int>(tests.size());
-    for (Combination& c : list) {
-        if (!isLive(c))
-            continue;
-        for (auto x : c)
-            if (x > kMaxNumber)
-                throw RangeError("Число " + std::to_string(x) + " в перестановке больше 50");
+    strikeLive(list, struck, static_cast<unsigned>(none), [&](const Combination& c) {
         int first = none;
         if (terms->sums.count > 0)
             first = terms->firstFailing(c, first);
@@ -443,11 +438,8 @@ std::vector<std::int32_t> strikeFirstFailing(CombinationList& list,
                 break;
             }
         }
-        if (first < none) {
-            ++struck[static_cast<std::size_t>(first)];
-            strike(c);
-        }
-    }
+        return static_cast<unsigned>(first);
+    });
     return struck;
 }
 

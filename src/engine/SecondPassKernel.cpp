@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <bit>
-#include <cstring>
 #include <memory>
 #include <string>
 
@@ -76,28 +75,10 @@ struct SecondPassLanes {
     }
 };
 
-// Letter counts of the number words, one byte per digit (lanes 9..15 zero).
-struct WordCounts {
-    alignas(16) std::array<std::array<std::uint8_t, 16>, kNumberRows> counts{};
-
-    WordCounts() {
-        for (int x = 1; x <= kMaxNumber; ++x) {
-            const catalogue::LetterCounts c = catalogue::numberLetterCounts(x);
-            for (std::size_t d = 0; d < 9; ++d)
-                counts[at(x)][d] = static_cast<std::uint8_t>(c[d]);
-        }
-    }
-};
-
-const WordCounts& wordCounts() {
-    static const WordCounts instance;
-    return instance;
-}
-
 // The vibration digits of the five number words from their summed letter
 // counts: three times, the digits whose count equals the largest remaining
 // count are marked and their counts zeroed.
-std::uint16_t vibrationDigits(const WordCounts& words, const std::uint8_t* c) {
+std::uint16_t vibrationDigits(const NumberWordCounts& words, const std::uint8_t* c) {
     const auto& counts = words.counts;
 #if defined(__SSE2__)
     auto load = [&](std::size_t k) {
@@ -245,7 +226,7 @@ struct Kernel {
 
     // The first test the entry fails, or `none`. Raw pointers keep the
     // look-ups free of checks: every index is below its table's size.
-    unsigned firstFailing(const Combination& entry, const WordCounts& words,
+    unsigned firstFailing(const Combination& entry, const NumberWordCounts& words,
                           std::span<const SecondTest> tests) const {
         auto lower = [](unsigned a, unsigned b) { return b < a ? b : a; };
         const std::uint8_t* c = entry.data();
@@ -279,16 +260,6 @@ struct Kernel {
     }
 };
 
-// Whether one of the five bytes exceeds 50: each byte's low seven bits plus
-// 77 reach bit 7 from 51 on, without a carry into the next byte.
-bool anyAbove50(const std::uint8_t* c) {
-    static_assert(kMaxNumber == 50);
-    std::uint64_t word = 0;
-    std::memcpy(&word, c, 5);
-    constexpr std::uint64_t kLow = 0x7F7F7F7F7F, kPlus = 0x4D4D4D4D4D, kHigh = 0x8080808080;
-    return ((((word & kLow) + kPlus) | word) & kHigh) != 0;
-}
-
 } // namespace
 
 std::vector<std::int32_t> strikeAtFirstFailingTest(CombinationList& list,
@@ -300,23 +271,9 @@ std::vector<std::int32_t> strikeAtFirstFailingTest(CombinationList& list,
         throw RangeError("Второй проход: слишком много проверок");
 
     const auto kernel = std::make_unique<Kernel>(tests);
-    const WordCounts& words = wordCounts();
-    const unsigned none = kernel->none;
-    for (Combination& entry : list) {
-        const std::uint8_t* c = entry.data();
-        if (c[0] == 0)
-            continue;
-        if (anyAbove50(c)) {
-            for (auto x : entry)
-                if (x > kMaxNumber)
-                    throw RangeError("Число " + std::to_string(x) + " в перестановке больше 50");
-        }
-        const unsigned first = kernel->firstFailing(entry, words, tests);
-        if (first != none) {
-            ++struck[first];
-            strike(entry);
-        }
-    }
+    const NumberWordCounts& words = numberWordCounts();
+    strikeLive(list, struck, kernel->none,
+               [&](const Combination& entry) { return kernel->firstFailing(entry, words, tests); });
     return struck;
 }
 

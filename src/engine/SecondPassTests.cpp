@@ -5,6 +5,7 @@
 #include "catalogue/Catalogue.h"
 #include "catalogue/Unit_zvukiChisel.h"
 #include "engine/FirstPassSteps.h"
+#include "engine/TermLanes.h"
 
 #include <bit>
 #include <cstdlib>
@@ -470,27 +471,10 @@ private:
     std::vector<int> quotientTable_;
 };
 
-// Letter counts of the number words, one byte per digit, for the sweep.
-struct NumberWordCounts {
-    std::array<std::array<std::uint8_t, 9>, kMaxNumber + 1> counts{};
-    NumberWordCounts() {
-        for (int x = 1; x <= kMaxNumber; ++x) {
-            const catalogue::LetterCounts c = catalogue::numberLetterCounts(x);
-            for (std::size_t d = 0; d < 9; ++d)
-                counts[at(x)][d] = static_cast<std::uint8_t>(c[d]);
-        }
-    }
-};
-
-const NumberWordCounts& wordCounts() {
-    static const NumberWordCounts instance;
-    return instance;
-}
-
 } // namespace
 
 std::uint16_t combinationVibrationDigits(const Combination& c) {
-    const NumberWordCounts& words = wordCounts();
+    const NumberWordCounts& words = numberWordCounts();
     catalogue::LetterCounts sum{};
     for (auto x : c)
         for (std::size_t d = 0; d < 9; ++d)

@@ -4,34 +4,6 @@
 
 namespace vargis::engine {
 
-SweepCondition sweepCondition(std::string_view text) {
-    if (text == "<=")
-        return SweepCondition::LessOrEqual;
-    if (text == "=")
-        return SweepCondition::Equal;
-    if (text == "<>")
-        return SweepCondition::NotEqual;
-    if (text == ">=")
-        return SweepCondition::GreaterOrEqual;
-    return SweepCondition::None;
-}
-
-bool strikes(SweepCondition condition, int v, int p) {
-    switch (condition) {
-    case SweepCondition::LessOrEqual:
-        return v > p;
-    case SweepCondition::Equal:
-        return v != p;
-    case SweepCondition::NotEqual:
-        return v == p;
-    case SweepCondition::GreaterOrEqual:
-        return v < p;
-    case SweepCondition::None:
-        break;
-    }
-    return false;
-}
-
 PassBand passBand(SweepCondition condition, int p) {
     constexpr PassBand kNothing{255, 0, false, 0};
     auto byte = [](int v) { return static_cast<std::uint8_t>(std::clamp(v, 0, 255)); };

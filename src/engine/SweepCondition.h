@@ -1,18 +1,24 @@
 #pragma once
 // How a sweep step compares a combination's value with the row's parameter.
 
+#include "catalogue/Condition.h"
+
 #include <cstdint>
 #include <string_view>
 
 namespace vargis::engine {
 
-enum class SweepCondition { LessOrEqual, Equal, NotEqual, GreaterOrEqual, None };
+using SweepCondition = catalogue::Condition;
 
 // "<=", "=", "<>", ">="; any other text strikes nothing (None).
-SweepCondition sweepCondition(std::string_view text);
+inline SweepCondition sweepCondition(std::string_view text) {
+    return catalogue::conditionOf(text);
+}
 
 // Whether a combination with value v is struck out against parameter p.
-bool strikes(SweepCondition condition, int v, int p);
+inline bool strikes(SweepCondition condition, int v, int p) {
+    return !catalogue::conditionHolds(condition, v, p);
+}
 
 // The values 0..255 that pass a condition: lo..hi, less `excluded` when
 // hasExcluded. A condition nothing passes has lo > hi.

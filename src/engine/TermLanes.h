@@ -3,13 +3,18 @@
 // one byte lane per test, so the five look-ups of an entry's numbers give the
 // values of every lane at once (modulo 256), and one comparison per block of
 // 16 lanes gives which of them fail. Both passes use them for most of their
-// tests.
+// tests, and walk their lists with strikeLive.
 
+#include "base/Errors.h"
+#include "catalogue/Unit_zvukiChisel.h"
 #include "engine/Combination.h"
 #include "engine/SweepCondition.h"
 
 #include <array>
 #include <cstdint>
+#include <cstring>
+#include <string>
+#include <vector>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -127,5 +132,58 @@ template <std::size_t Lanes> struct TermLanes {
         return bits;
     }
 };
+
+// Letter counts of the number words, one byte lane per digit 1..9 (lanes
+// 9..15 zero), so the counts of five words are one sum of five rows.
+struct NumberWordCounts {
+    alignas(16) std::array<std::array<std::uint8_t, 16>, kNumberRows> counts{};
+
+    NumberWordCounts() {
+        for (int x = 1; x <= kMaxNumber; ++x) {
+            const catalogue::LetterCounts c = catalogue::numberLetterCounts(x);
+            for (std::size_t d = 0; d < 9; ++d)
+                counts[static_cast<std::size_t>(x)][d] = static_cast<std::uint8_t>(c[d]);
+        }
+    }
+};
+
+inline const NumberWordCounts& numberWordCounts() {
+    static const NumberWordCounts instance;
+    return instance;
+}
+
+// Whether one of the five bytes exceeds 50: each byte's low seven bits plus
+// 77 reach bit 7 from 51 on, without a carry into the next byte.
+inline bool anyAbove50(const std::uint8_t* c) {
+    static_assert(kMaxNumber == 50);
+    std::uint64_t word = 0;
+    std::memcpy(&word, c, 5);
+    constexpr std::uint64_t kLow = 0x7F7F7F7F7F, kPlus = 0x4D4D4D4D4D, kHigh = 0x8080808080;
+    return ((((word & kLow) + kPlus) | word) & kHigh) != 0;
+}
+
+// Strikes every live entry of the list at the first test it fails:
+// firstFailing(entry) gives that test's index, or `none` when it passes
+// them all; struck[t] counts the entries test t struck. A live entry with a
+// number above 50 is a RangeError.
+template <class FirstFailing>
+void strikeLive(CombinationList& list, std::vector<std::int32_t>& struck, unsigned none,
+                FirstFailing&& firstFailing) {
+    for (Combination& entry : list) {
+        const std::uint8_t* c = entry.data();
+        if (c[0] == 0)
+            continue;
+        if (anyAbove50(c)) {
+            for (auto x : entry)
+                if (x > kMaxNumber)
+                    throw RangeError("Число " + std::to_string(x) + " в перестановке больше 50");
+        }
+        const unsigned first = firstFailing(entry);
+        if (first != none) {
+            ++struck[first];
+            strike(entry);
+        }
+    }
+}
 
 } // namespace vargis::engine

@@ -10,29 +10,10 @@
 namespace vargis::filters {
 
 Condition parseCondition(const std::string& text) {
-    if (text == "<=")
-        return Condition::LessOrEqual;
-    if (text == "=")
-        return Condition::Equal;
-    if (text == "<>")
-        return Condition::NotEqual;
-    if (text == ">=")
-        return Condition::GreaterOrEqual;
-    throw ConversionError("'" + text + "' - неизвестное условие фильтра");
-}
-
-bool conditionHolds(Condition condition, int value, int parameter) {
-    switch (condition) {
-    case Condition::LessOrEqual:
-        return value <= parameter;
-    case Condition::Equal:
-        return value == parameter;
-    case Condition::NotEqual:
-        return value != parameter;
-    case Condition::GreaterOrEqual:
-        return value >= parameter;
-    }
-    return false;
+    const Condition condition = catalogue::conditionOf(text);
+    if (condition == Condition::None)
+        throw ConversionError("'" + text + "' - неизвестное условие фильтра");
+    return condition;
 }
 
 bool isValueRow(int row) {

@@ -2,6 +2,7 @@
 // The machinery every filter shares: selecting the row, counting the draws
 // that meet the condition, the chart and the coloured line of ordinals.
 
+#include "catalogue/Condition.h"
 #include "context/Application.h"
 
 #include <functional>
@@ -9,11 +10,11 @@
 
 namespace vargis::filters {
 
-enum class Condition { LessOrEqual, Equal, NotEqual, GreaterOrEqual };
+using catalogue::Condition;
+using catalogue::conditionHolds;
 
 // "<=", "=", "<>" or ">="; any other text is a ConversionError.
 Condition parseCondition(const std::string& text);
-bool conditionHolds(Condition condition, int value, int parameter);
 
 // The rows whose marks follow from a value compared with the parameter; the
 // others are the linked rows of the ranked pages.

@@ -3,6 +3,7 @@
 #include "base/Convert.h"
 #include "base/Cp1251.h"
 #include "base/Errors.h"
+#include "base/Fields.h"
 #include "base/Scramble.h"
 #include "base/TextFile.h"
 
@@ -27,21 +28,14 @@ void loadFilterTable(FilterTable& table, const std::string& path) {
         auto where = [&] { return path + ", строка " + std::to_string(r) + ": "; };
         const std::string plain =
             fromCp1251(scrambleLine(lines[index], kFilterFileKey, ScrambleDirection::Decode));
-        int fieldNo = 0;
-        std::string current;
-        for (char c : plain) {
-            if (c != ';') {
-                current += c;
-                continue;
-            }
-            ++fieldNo;
+        forEachField(plain, [&](int fieldNo, std::string_view text) {
             if (fieldNo > 9)
                 throw RangeError(where() + "больше девяти полей");
             if (r > kFilterRows)
                 throw RangeError(where() + "строка за пределами таблицы фильтров (287)");
-            table.row(r).field(fieldNo) = cut255(trim(current));
-            current.clear();
-        }
+            table.row(r).field(fieldNo) = cut255(trim(text));
+            return true;
+        });
     }
 }
 

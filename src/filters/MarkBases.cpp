@@ -3,6 +3,7 @@
 #include "base/Convert.h"
 #include "base/Cp1251.h"
 #include "base/Errors.h"
+#include "base/Fields.h"
 #include "base/TextFile.h"
 
 #include <vector>
@@ -21,18 +22,10 @@ void checkRange(int value, int low, int high, const char* what) {
 // ";" is ignored.
 std::vector<std::string> splitFields(const std::string& line, std::size_t maxFields) {
     std::vector<std::string> fields;
-    std::string current;
-    const std::string cut = line.size() > 255 ? line.substr(0, 255) : line;
-    for (char c : cut) {
-        if (c != ';') {
-            current += c;
-            continue;
-        }
-        fields.push_back(fromCp1251(current));
-        current.clear();
-        if (fields.size() == maxFields)
-            break;
-    }
+    forEachField(std::string_view(line).substr(0, 255), [&](int, std::string_view text) {
+        fields.push_back(fromCp1251(text));
+        return fields.size() < maxFields;
+    });
     return fields;
 }
 

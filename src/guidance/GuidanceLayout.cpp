@@ -12,19 +12,9 @@ namespace vargis::guidance {
 using ui::Control;
 using ui::ControlKind;
 using ui::Form;
+using ui::place;
 
 namespace {
-
-Control& place(Form& form, const std::string& name, ControlKind kind, const std::string& parent,
-               int left, int top, int width, int height, const std::string& caption = {}) {
-    Control& c = form.add(name, kind, parent);
-    c.left = left;
-    c.top = top;
-    c.width = width;
-    c.height = height;
-    c.caption = caption;
-    return c;
-}
 
 // A help image at its place; an image the page already carries is moved
 // there instead of being added a second time.

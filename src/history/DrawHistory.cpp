@@ -3,6 +3,7 @@
 #include "base/Convert.h"
 #include "base/Cp1251.h"
 #include "base/Errors.h"
+#include "base/Fields.h"
 #include "base/Scramble.h"
 #include "base/TextFile.h"
 
@@ -47,31 +48,23 @@ void decodeDrawHistory(DrawHistory& history, const std::vector<std::string>& lin
         const std::string plain =
             fromCp1251(scrambleLine(lines[index], kStatisticsFileKey, ScrambleDirection::Decode));
         DrawRecord& record = history.record(lineNo);
-        int fieldNo = 0;
-        std::string current;
-        for (char c : plain) {
-            if (c != ';') {
-                current += c;
-                continue;
+        forEachField(plain, [&](int fieldNo, std::string_view text) {
+            if (fieldNo < 3) {
+                record.field(fieldNo) = cut255(text);
+                return true;
             }
-            ++fieldNo;
-            if (fieldNo >= 3) {
-                int value = 0;
-                try {
-                    value = toInt(current);
-                } catch (const ConversionError& e) {
-                    throw ConversionError(where() + e.what());
-                }
-                if (value < 0 || value > 255)
-                    throw RangeError(where() + "число " + std::to_string(value) +
-                                     " вне диапазона 0..255");
-                current = std::to_string(value);
+            int value = 0;
+            try {
+                value = toInt(text);
+            } catch (const ConversionError& e) {
+                throw ConversionError(where() + e.what());
             }
-            record.field(fieldNo) = cut255(current);
-            current.clear();
-            if (fieldNo == 7)
-                break;
-        }
+            if (value < 0 || value > 255)
+                throw RangeError(where() + "число " + std::to_string(value) +
+                                 " вне диапазона 0..255");
+            record.field(fieldNo) = std::to_string(value);
+            return fieldNo < 7;
+        });
     }
     deriveRankedDraws(history);
 }

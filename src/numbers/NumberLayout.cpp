@@ -9,19 +9,9 @@ namespace vargis::numbers {
 using ui::Control;
 using ui::ControlKind;
 using ui::Form;
+using ui::place;
 
 namespace {
-
-Control& place(Form& form, const std::string& name, ControlKind kind, const std::string& parent,
-               int left, int top, int width, int height, const std::string& caption = {}) {
-    Control& c = form.add(name, kind, parent);
-    c.left = left;
-    c.top = top;
-    c.width = width;
-    c.height = height;
-    c.caption = caption;
-    return c;
-}
 
 Control& placeArrows(Form& form, const std::string& name, const std::string& parent, int left,
                      int top, const std::string& label, int min, int max, int initial) {

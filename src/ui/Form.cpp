@@ -21,6 +21,17 @@ Control& Form::add(const std::string& name, ControlKind kind, const std::string&
     return control;
 }
 
+Control& place(Form& form, const std::string& name, ControlKind kind, const std::string& parent,
+               int left, int top, int width, int height, const std::string& caption) {
+    Control& c = form.add(name, kind, parent);
+    c.left = left;
+    c.top = top;
+    c.width = width;
+    c.height = height;
+    c.caption = caption;
+    return c;
+}
+
 Control& Form::at(const std::string& name) {
     if (Control* control = find(name))
         return *control;

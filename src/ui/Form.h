@@ -51,4 +51,9 @@ private:
     std::uint64_t focusRequests_ = 0;
 };
 
+// Adds a control at its place and size, with its caption: how the layouts
+// build their forms.
+Control& place(Form& form, const std::string& name, ControlKind kind, const std::string& parent,
+               int left, int top, int width, int height, const std::string& caption = {});
+
 } // namespace vargis::ui
