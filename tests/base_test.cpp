@@ -3,6 +3,7 @@
 #include "base/Convert.h"
 #include "base/Cp1251.h"
 #include "base/Errors.h"
+#include "base/Fields.h"
 #include "base/Scramble.h"
 #include "base/TextFile.h"
 
@@ -275,6 +276,22 @@ TEST_F(TextFileTest, ExistsAndRemove) {
     EXPECT_TRUE(removeFile(path("f.txt")));
     EXPECT_FALSE(removeFile(path("f.txt")));
     EXPECT_FALSE(fileExists(path("f.txt")));
+}
+
+// Fields end with ";": empty ones count, text after the last ";" is none,
+// and the walk stops when asked.
+TEST(Fields, SplitsAtSemicolonsAndStopsWhenAsked) {
+    std::vector<std::string> seen;
+    auto collect = [&seen](int n, std::string_view text) {
+        seen.push_back(std::to_string(n) + ":" + std::string(text));
+        return n < 3;
+    };
+    forEachField(" a;;b c;d;e;tail", collect);
+    EXPECT_EQ(seen, (std::vector<std::string>{"1: a", "2:", "3:b c"}));
+    seen.clear();
+    forEachField("no separator", collect);
+    forEachField("", collect);
+    EXPECT_TRUE(seen.empty());
 }
 
 } // namespace

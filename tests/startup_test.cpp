@@ -15,6 +15,7 @@
 #include "history/DrawGrid.h"
 #include "support/DataFiles.h"
 #include "ui/GridCells.h"
+#include "ui/MainFormControls.h"
 
 #include <fstream>
 #include <gtest/gtest.h>
@@ -614,6 +615,54 @@ TEST(FilterSave, PageLabelWritesTheThreeBasesWithProgress) {
     app.mainForm().at("ProgressBar1").max = 100;
     EXPECT_TRUE(app.chooseMenuItem("Form1", "N10"));
     EXPECT_EQ(app.mainForm().at("ProgressBar1").max, 100);
+}
+
+// The names that code below the layout uses stand for controls of the
+// expected kind on their form once the program has started.
+TEST_F(StartupTest, SharedControlNamesNameControlsOfTheirKind) {
+    startClean();
+    using K = ui::ControlKind;
+    struct Named {
+        const char* form;
+        std::string name;
+        K kind;
+    };
+    const Named named[] = {
+        {ui::kMainForm, ui::kGoodLuckTimer, K::Timer},
+        {ui::kMainForm, ui::kAboutLabel, K::StaticText},
+        {ui::kMainForm, ui::kHelpItem, K::MenuItem},
+        {ui::kMainForm, ui::kSiteItem, K::MenuItem},
+        {ui::kMainForm, ui::kTwoWayConditionMenu, K::PopupMenu},
+        {ui::kMainForm, ui::kLunarOffItem, K::MenuItem},
+        {ui::kMainForm, ui::kChart, K::Chart},
+        {ui::kMainForm, ui::kClearChartImagesButton, K::BitBtn},
+        {ui::kMainForm, ui::kDrawGrid, K::StringGrid},
+        {ui::kMainForm, ui::kAddDrawSlash, K::Label},
+        {ui::kMainForm, ui::kPrintDrawsImage, K::Image},
+        {ui::kMainForm, ui::kResultGrid, K::StringGrid},
+        {ui::kMainForm, ui::kCounterLabels[3], K::StaticText},
+        {ui::kMainForm, ui::kDigitPlusButton, K::BitBtn},
+        {ui::kMainForm, ui::kWalkthroughBox, K::GroupBox},
+        {ui::kMainForm, ui::kWalkthroughMemo, K::Memo},
+        {ui::kMainForm, ui::kThresholdArrows, K::UpDown},
+        {ui::kMainForm, ui::numberedName(ui::kTabSheetPrefix, 6), K::TabSheet},
+        {ui::kMainForm, ui::numberedName(ui::kUpDownPrefix, 56), K::UpDown},
+        {ui::kMainForm, filters::numberLabelName(50), K::StaticText},
+        {ui::kMainForm, ui::numberedName(ui::kCheckBoxPrefix, filters::numberCheckBoxSuffix(50)),
+         K::CheckBox},
+        {ui::kNumbersPanelForm, ui::kExcludedMemo, K::Memo},
+        {ui::kNumbersPanelForm, ui::kSelectedCombinations, K::Label},
+        {ui::kNumbersPanelForm, ui::kSelectedGrid, K::StringGrid},
+        {ui::kNumbersPanelForm, ui::kAfterFilterMemo, K::Memo},
+        {ui::kNumbersPanelForm, ui::kAfterFilterGrid, K::StringGrid},
+        {ui::kNumbersPanelForm, ui::kPrintAfterFilterImage, K::Image},
+        {ui::kAboutForm, ui::kAboutForm, K::Form},
+    };
+    for (const Named& n : named) {
+        const ui::Control* control = s_.app.form(n.form).find(n.name);
+        ASSERT_NE(control, nullptr) << n.name << " on " << n.form;
+        EXPECT_EQ(control->kind, n.kind) << n.name << " on " << n.form;
+    }
 }
 
 } // namespace

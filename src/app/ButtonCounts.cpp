@@ -1,6 +1,7 @@
 #include "ButtonCounts.h"
 
 #include "catalogue/Catalogue.h"
+#include "ui/MainFormControls.h"
 
 namespace vargis::app {
 
@@ -8,7 +9,7 @@ ButtonCounts::ButtonCounts(context::Application& app)
     : copy_(std::make_unique<Application>(platform_)) {
     copy_->start();
     copy_->workspace() = app.workspace();
-    for (const char* name : {"Form1", "Form2", "Form7"})
+    for (const char* name : {ui::kMainForm, ui::kAboutForm, ui::kNumbersPanelForm})
         copy_->form(name) = app.form(name);
 }
 
@@ -20,7 +21,7 @@ bool ButtonCounts::press(int row) {
         return false;
     copy_->workspace().matchCount = 0;
     copy_->workspace().firstCountedDraw = 0;
-    return copy_->click("Form1", button);
+    return copy_->click(ui::kMainForm, button);
 }
 
 std::optional<int> ButtonCounts::operator()(int row) {

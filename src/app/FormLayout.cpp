@@ -66,8 +66,9 @@ void buildFilterPage(Form& form, const catalogue::PageInfo& page) {
                                     x + 18, y, 146, 22, std::string(rc.caption));
             button.hint = std::string(rc.hint);
             button.visible = button.enabled = !rc.hidden;
-            button.popupMenu = rc.menu == catalogue::ConditionMenu::TwoWay    ? "PopupMenu2"
-                               : rc.menu == catalogue::ConditionMenu::FourWay ? "PopupMenu1"
+            button.popupMenu = rc.menu == catalogue::ConditionMenu::TwoWay
+                                   ? ui::kTwoWayConditionMenu
+                               : rc.menu == catalogue::ConditionMenu::FourWay ? ui::kConditionMenu
                                                                               : "";
         }
         if (!rc.paramLabel.empty()) {
@@ -122,9 +123,9 @@ void buildFilterPage(Form& form, const catalogue::PageInfo& page) {
 
 void buildMenus(Form& form) {
     addMenu(form, ui::kMainMenu,
-            {{"N15", "Помощь"},
-             {"N25", "Фильтры"},
-             {"N19", "Сайт программы"},
+            {{ui::kHelpItem, "Помощь"},
+             {ui::kFiltersHelpItem, "Фильтры"},
+             {ui::kSiteItem, "Сайт программы"},
              {"N4Separator1", "-"},
              {ui::kSaveDrawsItem, "Статистику тиражей сохранить"},
              {kImportMenuItem, "Импорт тиражей..."},
@@ -142,10 +143,12 @@ void buildMenus(Form& form) {
              {ui::kExitItem, "Выход"}},
             false);
     form.self().popupMenu = ui::kMainMenu;
-    addMenu(form, "PopupMenu1", {{"n1", "<="}, {"n2", "="}, {"n3", "<>"}, {"N8", ">="}}, true);
-    addMenu(form, "PopupMenu2", {{"n4", "<>"}, {"n5", "="}}, true);
+    addMenu(form, ui::kConditionMenu, {{"n1", "<="}, {"n2", "="}, {"n3", "<>"}, {"N8", ">="}},
+            true);
+    addMenu(form, ui::kTwoWayConditionMenu, {{"n4", "<>"}, {"n5", "="}}, true);
     // The chart's menu: the lunar-day overlay on or off, neither marked at start.
-    addMenu(form, "PopupMenu3", {{"N6", "Вкл. Лунные дни"}, {"N7", "Выкл. Лунные дни"}}, true);
+    addMenu(form, ui::kLunarMenu,
+            {{ui::kLunarOnItem, "Вкл. Лунные дни"}, {ui::kLunarOffItem, "Выкл. Лунные дни"}}, true);
     Control& kinds = form.add(ui::kKindMenu, ControlKind::PopupMenu, form.name());
     kinds.visible = false;
     for (const auto& kind : kKindItems) {
@@ -161,28 +164,31 @@ void buildMenus(Form& form) {
 void buildStatisticsGroup(Form& form) {
     place(form, "GroupBox3", ControlKind::GroupBox, form.name(), 3, 446, 470, 202,
           "  Статистика тиражей ");
-    place(form, "Label1", ControlKind::Label, "GroupBox3", 10, 16, 90, 16, "редактировать");
-    Control& add =
-        place(form, "Label7", ControlKind::Label, "GroupBox3", 110, 16, 60, 16, "добавить");
+    place(form, ui::kEditDrawsLabel, ControlKind::Label, "GroupBox3", 10, 16, 90, 16,
+          "редактировать");
+    Control& add = place(form, ui::kAddDrawLabel, ControlKind::Label, "GroupBox3", 110, 16, 60, 16,
+                         "добавить");
     add.hint = "Добавить тираж ";
-    Control& slash = place(form, "Label4", ControlKind::Label, "GroupBox3", 170, 16, 14, 16, " / ");
+    Control& slash =
+        place(form, ui::kAddDrawSlash, ControlKind::Label, "GroupBox3", 170, 16, 14, 16, " / ");
     slash.hint = "Добавить тираж ";
     place(form, ui::kSaveDrawsImage, ControlKind::Image, "GroupBox3", 190, 14, 20, 18);
     place(form, ui::kSaveDrawsLabel, ControlKind::Label, "GroupBox3", 212, 16, 70, 16, "сохранить");
-    Control& printImage = place(form, "Image30", ControlKind::Image, "GroupBox3", 300, 14, 20, 18);
+    Control& printImage =
+        place(form, ui::kPrintDrawsImage, ControlKind::Image, "GroupBox3", 300, 14, 20, 18);
     printImage.hint = "Распечатать таблицу статистики тиражей";
-    Control& print =
-        place(form, "Label3", ControlKind::Label, "GroupBox3", 322, 16, 70, 16, "печатать");
+    Control& print = place(form, ui::kPrintDrawsLabel, ControlKind::Label, "GroupBox3", 322, 16, 70,
+                           16, "печатать");
     print.hint = "Распечатать таблицу статистики тиражей";
     Control& grid =
-        place(form, "StringGrid1", ControlKind::StringGrid, "GroupBox3", 6, 36, 458, 160);
+        place(form, ui::kDrawGrid, ControlKind::StringGrid, "GroupBox3", 6, 36, 458, 160);
     grid.grid.editable = true;
 }
 
 void buildChartArea(Form& form) {
     const std::string f = form.name();
     // The overlay button sits below the chart.
-    place(form, "Chart", ControlKind::Chart, f, 478, 22, 427, 268).popupMenu = "PopupMenu3";
+    place(form, ui::kChart, ControlKind::Chart, f, 478, 22, 427, 268).popupMenu = ui::kLunarMenu;
     Control& luck =
         place(form, ui::kGoodLuck, ControlKind::StaticText, f, 640, 120, 100, 20, " Удачи !!!");
     luck.visible = false;
@@ -190,11 +196,14 @@ void buildChartArea(Form& form) {
     Control& busy = place(form, ui::kBusyLabel, ControlKind::StaticText, f, 560, 150, 260, 18,
                           "Обработка статистики ЗАВЕРШЕНА");
     busy.visible = false;
-    Control& addImage = place(form, "BitBtn223", ControlKind::BitBtn, f, 482, 26, 34, 20, "Доб");
+    Control& addImage =
+        place(form, ui::kAddChartImageButton, ControlKind::BitBtn, f, 482, 26, 34, 20, "Доб");
     addImage.hint = "ДОБАВИТЬ график в базу";
-    Control& printImages = place(form, "BitBtn249", ControlKind::BitBtn, f, 518, 26, 34, 20, "Печ");
+    Control& printImages =
+        place(form, ui::kPrintChartImagesButton, ControlKind::BitBtn, f, 518, 26, 34, 20, "Печ");
     printImages.hint = "РАСПЕЧАТАТЬ все графики";
-    Control& clearImages = place(form, "BitBtn273", ControlKind::BitBtn, f, 554, 26, 34, 20, "Уд");
+    Control& clearImages =
+        place(form, ui::kClearChartImagesButton, ControlKind::BitBtn, f, 554, 26, 34, 20, "Уд");
     clearImages.hint = "Очистить базу графиков";
     Control& overlay =
         place(form, engine::kOverlayButton, ControlKind::BitBtn, f, 480, 291, 90, 22, " наложение");
@@ -243,7 +252,7 @@ void buildForecastGroup(Form& form) {
     calendar.maxDate = "06.12.2099";
     calendar.hint = "Выбрать тираж для определения итоговых комбинаций";
     const std::string f = form.name();
-    Control& rest = place(form, "StringGrid3", ControlKind::StringGrid, f, 702, 422, 203, 128);
+    Control& rest = place(form, ui::kResultGrid, ControlKind::StringGrid, f, 702, 422, 203, 128);
     rest.grid.colCount = 6;
     rest.grid.rowCount = 2;
     place(form, ui::kRemainingInPlay, ControlKind::StaticText, f, 702, 554, 180, 16,
@@ -252,10 +261,10 @@ void buildForecastGroup(Form& form) {
         const char* caption;
         const char* value;
     };
-    constexpr Counter kCounters[] = {{"с 5-ю выигрышными", "StaticText107"},
-                                     {"с 4-мя выигрышными", "StaticText141"},
-                                     {"с 3-мя выигрышными", "StaticText142"},
-                                     {"с 2-мя выигрышными", "StaticText143"}};
+    constexpr Counter kCounters[] = {{"с 5-ю выигрышными", ui::kCounterLabels[0]},
+                                     {"с 4-мя выигрышными", ui::kCounterLabels[1]},
+                                     {"с 3-мя выигрышными", ui::kCounterLabels[2]},
+                                     {"с 2-мя выигрышными", ui::kCounterLabels[3]}};
     int top = 572;
     for (const auto& c : kCounters) {
         place(form, std::string(c.value) + "Caption", ControlKind::Label, f, 702, top, 140, 16,
@@ -291,7 +300,7 @@ void buildMainForm(Form& form) {
     Control& menu =
         place(form, ui::kMainMenuCaption, ControlKind::StaticText, f, 6, 3, 40, 16, "Меню");
     menu.popupMenu = ui::kMainMenu;
-    place(form, "StaticText106", ControlKind::StaticText, f, 56, 3, 80, 16, "О программе");
+    place(form, ui::kAboutLabel, ControlKind::StaticText, f, 56, 3, 80, 16, "О программе");
     place(form, ui::kKindCaption, ControlKind::StaticText, f, 150, 3, 70, 16, " 5 из 36");
     Control& lottery =
         place(form, ui::kKindMenuCaption, ControlKind::StaticText, f, 230, 3, 60, 16, "Лотерея");
@@ -328,7 +337,7 @@ void buildMainForm(Form& form) {
     buildForecastGroup(form);
     buildCombineControls(form);
 
-    Control& timer = form.add("Timer1", ControlKind::Timer, f);
+    Control& timer = form.add(ui::kGoodLuckTimer, ControlKind::Timer, f);
     timer.interval = 1000;
     timer.enabled = false;
     timer.visible = false;

@@ -66,7 +66,7 @@ void registerMainMenu(Application& app, ui::Dispatcher& d) {
          [&app](const std::string&) { switchPositionPages(app); });
     d.on(ui::kMainForm, ui::kExitItem, Event::Click,
          [&app](const std::string&) { app.closeMainWindow(); });
-    d.on(ui::kMainForm, "Timer1", Event::Timer,
+    d.on(ui::kMainForm, ui::kGoodLuckTimer, Event::Timer,
          [&app](const std::string&) { app.mainForm().at(ui::kGoodLuck).visible = false; });
 }
 

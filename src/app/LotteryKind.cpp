@@ -23,7 +23,8 @@ void applyNumberRange(ui::Form& form, int highestNumber) {
     for (int n = 29; n <= filters::kNumbers; ++n) {
         const bool shown = n <= highestNumber;
         form.at(filters::numberLabelName(n)).visible = shown;
-        form.at("CheckBox" + filters::numberCheckBoxSuffix(n)).visible = shown;
+        form.at(ui::numberedName(ui::kCheckBoxPrefix, filters::numberCheckBoxSuffix(n))).visible =
+            shown;
     }
 }
 

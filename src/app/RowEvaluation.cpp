@@ -1,6 +1,7 @@
 #include "RowEvaluation.h"
 
 #include "catalogue/Catalogue.h"
+#include "ui/MainFormControls.h"
 
 namespace vargis::app {
 
@@ -20,7 +21,7 @@ int reportedRow(const context::Workspace& ws, const catalogue::FilterControls& r
 
 std::optional<RowEvaluation> evaluateRow(Application& app, int row) {
     const auto& rc = catalogue::rowControls(row);
-    if (!app.click("Form1", std::string(rc.button)))
+    if (!app.click(ui::kMainForm, std::string(rc.button)))
         return std::nullopt;
     const context::Workspace& ws = app.workspace();
     RowEvaluation evaluation;

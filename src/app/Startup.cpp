@@ -81,7 +81,7 @@ void clearHistoryResults(Application& app) {
     form.at(ui::kNumbersInPlay).caption.clear();
     form.at(ui::kNumbersLeft).caption.clear();
     filters::resetAfterFilterArea(app);
-    app.form(filters::kNumbersPanel).self().caption = numbers::kNumbersPanelCaption;
+    app.form(ui::kNumbersPanelForm).self().caption = numbers::kNumbersPanelCaption;
 
     // The filter shown last, its chart and its marks on the ordinals line.
     if (ui::Control* button = form.find(ws.filters.row(ws.currentFilterRow).buttonName())) {
@@ -173,9 +173,9 @@ void formShow(Application& app) {
         grid.grid.selectedCol = 2;
     }
     form.at(ui::kGoodLuck).visible = true;
-    form.at("Timer1").enabled = true;
+    form.at(ui::kGoodLuckTimer).enabled = true;
     for (int sheet = 2; sheet <= 6; ++sheet)
-        form.at("TabSheet" + std::to_string(sheet)).tabVisible = false;
+        form.at(ui::numberedName(ui::kTabSheetPrefix, sheet)).tabVisible = false;
     const ui::Control& pages = form.at(ui::kPages);
     ui::Control& progress = form.at(ui::kProgressBar);
     progress.top = pages.top;
@@ -189,7 +189,7 @@ void switchPositionPages(Application& app) {
     const std::string active = form.at(ui::kPages).activePage;
     bool leaveActive = false;
     for (int sheet = 2; sheet <= 6; ++sheet) {
-        const std::string name = "TabSheet" + std::to_string(sheet);
+        const std::string name = ui::numberedName(ui::kTabSheetPrefix, sheet);
         form.at(name).tabVisible = item.checked;
         leaveActive = leaveActive || (!item.checked && name == active);
     }
@@ -225,7 +225,7 @@ void formClose(Application& app) {
     for (const char* report : reports::kReportsRemovedOnClose)
         removeFile(report);
     app.form(ui::kNumbersPanelForm).self().visible = false;
-    app.form(ui::kNumberForm).self().visible = false;
+    app.form(ui::kAboutForm).self().visible = false;
     app.mainForm().self().visible = false;
     app.platform().quit();
 }

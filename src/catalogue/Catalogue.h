@@ -26,7 +26,7 @@ std::span<const FilterControls> allRows();
 // (25..30, 199..222) or outside 1..287.
 const PageInfo& pageOfRow(int row);
 
-// The filter page held by tab sheet `tabSheet` ("TabSheet1"), or nullptr.
+// The filter page held by tab sheet `tabSheet` (TabSheet1 and so on), or nullptr.
 const PageInfo* findPage(std::string_view tabSheet);
 
 } // namespace vargis::catalogue

@@ -84,14 +84,14 @@ namespace vargis::catalogue {
 // A filter page of PageControl1 and the extra controls it carries besides
 // its filter rows (save label and image, help image, notes).
 struct PageExtra {
-    std::string_view name{};    // e.g. "Label14", "Image13"; empty if never looked up by name
+    std::string_view name{};    // e.g. Label14, Image13; empty if never looked up by name
     std::string_view caption{}; // text shown (empty for images)
     std::string_view hint{};
 };
 
 struct PageInfo {
     Page page = Page::None;
-    std::string_view tabSheet{};   // "TabSheet1"
+    std::string_view tabSheet{};   // TabSheet1 and so on
     std::string_view tabCaption{}; // "статические"
     std::string_view hint{};       // page hint, empty when none given
     std::string_view chartTitle{}; // chart title while the page is shown, empty when none given

@@ -3,6 +3,7 @@
 #include "base/Convert.h"
 #include "base/Errors.h"
 #include "ui/GridCells.h"
+#include "ui/MainFormControls.h"
 
 #include <algorithm>
 #include <exception>
@@ -12,14 +13,15 @@ namespace vargis::context {
 using ui::Event;
 
 Application::Application(ui::Platform& platform)
-    : platform_(platform), form2_("Form2"), form7_("Form7"), form1_("Form1") {}
+    : platform_(platform), form2_(ui::kAboutForm), form7_(ui::kNumbersPanelForm),
+      form1_(ui::kMainForm) {}
 
 ui::Form& Application::form(const std::string& name) {
-    if (name == "Form1")
+    if (name == ui::kMainForm)
         return form1_;
-    if (name == "Form2")
+    if (name == ui::kAboutForm)
         return form2_;
-    if (name == "Form7")
+    if (name == ui::kNumbersPanelForm)
         return form7_;
     throw ControlError("Форма " + name + " не существует");
 }

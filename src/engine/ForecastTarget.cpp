@@ -119,7 +119,7 @@ void chooseForecastDate(context::Application& app) {
 
     filters::clearChartImages(app);
     filters::resetAfterFilterArea(app);
-    app.form(filters::kNumbersPanel).self().caption =
+    app.form(ui::kNumbersPanelForm).self().caption =
         " Числа - дополнительная панель. Прогноз на " + ws.forecastDate + " ";
 }
 

@@ -3,12 +3,13 @@
 
 #include "context/Workspace.h"
 #include "ui/Form.h"
+#include "ui/MainFormControls.h"
 
 #include <string>
 
 namespace vargis::filters {
 
-inline constexpr const char* kChart = "Chart";
+using ui::kChart;
 
 // Band Series6: X0 = ForecastOrdinal - 1, Y0 = 1, X1 = DrawCount + 1, Y1 = 0.
 void resetBand(context::Workspace& ws, ui::Form& form);

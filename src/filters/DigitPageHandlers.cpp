@@ -7,6 +7,7 @@
 #include "filters/ChartModel.h"
 #include "filters/DrawInputs.h"
 #include "filters/Evaluation.h"
+#include "ui/MainFormControls.h"
 
 #include <algorithm>
 #include <vector>
@@ -15,7 +16,6 @@ namespace vargis::filters {
 
 namespace {
 
-constexpr const char* kPlusButton = "BitBtn307";
 constexpr const char* kPlusFooter = "Количество чисел тиража, = цифрам даты. ";
 
 // BitBtn305Click, BitBtn306Click, BitBtn290Click (ten digit buttons) and
@@ -30,7 +30,7 @@ void evaluateDigitRow(context::Application& app, int row) {
     filter.footer = std::string(catalogue::rowControls(row).footer);
     filter.value = [&ws, row](int i) { return catalogue::digitRowValue(row, drawNumbers(ws, i)); };
     evaluateValueFilter(app, filter);
-    form.at("StaticText8").caption = " - - -";
+    form.at(ui::kCombinationsLeft).caption = " - - -";
 }
 
 } // namespace
@@ -72,10 +72,10 @@ void registerDigitPageHandlers(context::Application& app) {
     ui::Dispatcher& d = app.dispatcher();
     for (int row = catalogue::kFirstDigitRow; row <= catalogue::kLastDigitRow; ++row) {
         const std::string button(catalogue::rowControls(row).button);
-        d.on("Form1", button, ui::Event::Click,
+        d.on(ui::kMainForm, button, ui::Event::Click,
              [&app](const std::string& sender) { pressDigitFilter(app, sender); });
     }
-    d.on("Form1", kPlusButton, ui::Event::Click,
+    d.on(ui::kMainForm, ui::kDigitPlusButton, ui::Event::Click,
          [&app](const std::string&) { drawDatePlusChart(app); });
 }
 

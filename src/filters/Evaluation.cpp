@@ -4,6 +4,7 @@
 #include "base/Errors.h"
 #include "filters/ChartModel.h"
 #include "filters/SharedAreas.h"
+#include "ui/MainFormControls.h"
 
 #include <algorithm>
 
@@ -67,9 +68,9 @@ void selectFilter(context::Application& app, int row) {
     const std::string header =
         headerFor(row, button ? button->caption : std::string(), filterRow.parameter());
     if (!header.empty())
-        form.at("StaticText4").caption = header;
+        form.at(ui::kFilterHeader).caption = header;
     if ((row >= 1 && row <= 24) || (row >= 31 && row <= 150) || (row >= 223 && row <= 245))
-        form.at("StaticText8").caption = "-";
+        form.at(ui::kCombinationsLeft).caption = "-";
 }
 
 std::string ordinalsLine() {
@@ -91,7 +92,7 @@ void colourOrdinal(ui::Control& edit, const std::string& line, int ordinal, ui::
 } // namespace
 
 void repaintOrdinalsYellow(ui::Form& form) {
-    ui::Control& edit = form.at("RichEdit1");
+    ui::Control& edit = form.at(ui::kOrdinalsLine);
     edit.colorRanges.clear();
     edit.textColor = ui::colors::Yellow;
     if (edit.caption.empty())
@@ -101,7 +102,7 @@ void repaintOrdinalsYellow(ui::Form& form) {
 void markDraws(context::Application& app, int row, const std::string& condition, int parameter) {
     context::Workspace& ws = app.workspace();
     ui::Form& form = app.mainForm();
-    form.at("StaticText168").caption = "Фильтр: ";
+    form.at(ui::kOrdinalsCaption).caption = "Фильтр: ";
     ws.failMarks.clearRow(row);
     const int draws = std::min<int>(ws.drawCount(), static_cast<int>(ws.filterValues.size()));
     if (isValueRow(row)) {
@@ -118,7 +119,7 @@ void markDraws(context::Application& app, int row, const std::string& condition,
                 ws.failMarks.at(row, i) = "0";
         }
     }
-    ui::Control& edit = form.at("RichEdit1");
+    ui::Control& edit = form.at(ui::kOrdinalsLine);
     const std::string line = ordinalsLine();
     edit.caption = line;
     edit.textColor = ui::colors::Yellow;
@@ -165,7 +166,7 @@ void evaluateValueFilter(context::Application& app, const ValueFilter& filter) {
     for (int i = filter.firstEvaluated; i <= draws; ++i)
         ws.matchCount +=
             conditionHolds(c, ws.filterValues[static_cast<std::size_t>(i - 1)], parameter) ? 1 : 0;
-    form.at("StaticText3").caption = " " + std::to_string(ws.matchCount);
+    form.at(ui::kMatchedDraws).caption = " " + std::to_string(ws.matchCount);
 
     clearChart(ws, form);
     setChartFooter(form, filter.footer);

@@ -6,6 +6,7 @@
 #include "filters/FilterTable.h"
 #include "filters/MarkBases.h"
 #include "filters/SharedAreas.h"
+#include "ui/MainFormControls.h"
 
 #include <algorithm>
 #include <map>
@@ -89,7 +90,7 @@ void restoreFilterChecks(context::Application& app, int first, int last) {
     }
     for (int n = 1; n <= filters::kNumbers; ++n) {
         const auto& digits = ws.digits.row(n);
-        const std::string name = "CheckBox" + digits.fields[1];
+        const std::string name = ui::numberedName(ui::kCheckBoxPrefix, digits.fields[1]);
         const ui::Control* box = form.find(name);
         if (box && box->kind == ui::ControlKind::CheckBox)
             app.setChecked(form, name, digits.fields[2] == "1");
@@ -98,7 +99,7 @@ void restoreFilterChecks(context::Application& app, int first, int last) {
 
 void saveFilterBases(context::Application& app, bool withProgress) {
     context::Workspace& ws = app.workspace();
-    ui::Control* progress = withProgress ? &app.mainForm().at("ProgressBar1") : nullptr;
+    ui::Control* progress = withProgress ? &app.mainForm().at(ui::kProgressBar) : nullptr;
     auto step = [&](int position) {
         if (progress) {
             progress->position = position;

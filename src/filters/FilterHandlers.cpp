@@ -13,6 +13,7 @@
 #include "filters/ImageBase.h"
 #include "filters/NumerologyPageHandlers.h"
 #include "filters/SharedAreas.h"
+#include "ui/MainFormControls.h"
 
 #include <set>
 
@@ -39,7 +40,7 @@ void pressStaticFilter(context::Application& app, int row) {
         return catalogue::staticValue(row, draw, &before);
     };
     if (row == 11) {
-        ui::Control& progress = form.at("ProgressBar1");
+        ui::Control& progress = form.at(ui::kProgressBar);
         progress.max = ws.drawCount();
         filter.progress = [&app, &progress](int i) {
             progress.position = i;
@@ -48,9 +49,9 @@ void pressStaticFilter(context::Application& app, int row) {
     }
     evaluateValueFilter(app, filter);
     if (previous)
-        form.at("StaticText8").caption = " - ";
+        form.at(ui::kCombinationsLeft).caption = " - ";
     if (row == 5)
-        form.at("StaticText8").caption = " - - -";
+        form.at(ui::kCombinationsLeft).caption = " - - -";
 }
 
 // The up-downs whose button takes the focus before it is pressed.
@@ -58,11 +59,11 @@ bool focusesButtonFirst(const std::string& upDown) {
     static const std::set<std::string> kNames = [] {
         std::set<std::string> names;
         for (int n : {28, 29, 30, 32})
-            names.insert("UpDown" + std::to_string(n));
+            names.insert(ui::numberedName(ui::kUpDownPrefix, n));
         for (int n = 34; n <= 50; ++n)
-            names.insert("UpDown" + std::to_string(n));
+            names.insert(ui::numberedName(ui::kUpDownPrefix, n));
         for (int n = 56; n <= 60; ++n)
-            names.insert("UpDown" + std::to_string(n));
+            names.insert(ui::numberedName(ui::kUpDownPrefix, n));
         return names;
     }();
     return kNames.count(upDown) != 0;
@@ -73,17 +74,17 @@ void registerRowControls(context::Application& app, ui::Dispatcher& d) {
         if (rc.button.empty())
             continue;
         const std::string button(rc.button);
-        d.on("Form1", button, Event::Exit,
+        d.on(ui::kMainForm, button, Event::Exit,
              [&app](const std::string& sender) { app.mainForm().at(sender).bold = false; });
         if (rc.family == catalogue::Family::Static) {
             const int row = rc.row;
-            d.on("Form1", button, Event::Click,
+            d.on(ui::kMainForm, button, Event::Click,
                  [&app, row](const std::string&) { pressStaticFilter(app, row); });
         }
         if (!rc.upDown.empty()) {
-            d.on("Form1", std::string(rc.upDown), Event::Changing,
+            d.on(ui::kMainForm, std::string(rc.upDown), Event::Changing,
                  [&app](const std::string&) { clearResultTable(app.mainForm()); });
-            d.on("Form1", std::string(rc.upDown), Event::Click,
+            d.on(ui::kMainForm, std::string(rc.upDown), Event::Click,
                  [&app, button](const std::string& sender) {
                      ui::Form& form = app.mainForm();
                      if (focusesButtonFirst(sender))
@@ -95,9 +96,9 @@ void registerRowControls(context::Application& app, ui::Dispatcher& d) {
 }
 
 void registerConditionMenus(context::Application& app, ui::Dispatcher& d) {
-    for (const char* menu : {"PopupMenu1", "PopupMenu2"}) {
+    for (const char* menu : {ui::kConditionMenu, ui::kTwoWayConditionMenu}) {
         const std::string name = menu;
-        d.on("Form1", name, Event::Popup, [&app, name](const std::string&) {
+        d.on(ui::kMainForm, name, Event::Popup, [&app, name](const std::string&) {
             ui::Form& form = app.mainForm();
             clearResultTable(form);
             ui::Control& m = form.at(name);
@@ -113,55 +114,60 @@ void registerConditionMenus(context::Application& app, ui::Dispatcher& d) {
                 }
             }
         });
-        const bool twoWay = name == "PopupMenu2";
+        const bool twoWay = name == ui::kTwoWayConditionMenu;
         for (const auto& item : app.mainForm().at(name).items) {
-            d.on("Form1", item, Event::Click, [&app, name, twoWay](const std::string& sender) {
-                ui::Form& form = app.mainForm();
-                ui::Control& m = form.at(name);
-                for (const auto& other : m.items)
-                    form.at(other).checked = other == sender;
-                const int row = app.workspace().filters.findRowByButton(m.popupComponent);
-                if (row == 0)
-                    return;
-                auto& filterRow = app.workspace().filters.row(row);
-                const std::string condition = form.at(sender).caption;
-                filterRow.field(5) = condition;
-                ui::Control& button = form.at(m.popupComponent);
-                button.caption =
-                    twoWay ? condition + filterRow.stem() : filterRow.stem() + condition;
-                app.pressControl(form, button.name);
-                form.setFocus(button.name);
-            });
+            d.on(ui::kMainForm, item, Event::Click,
+                 [&app, name, twoWay](const std::string& sender) {
+                     ui::Form& form = app.mainForm();
+                     ui::Control& m = form.at(name);
+                     for (const auto& other : m.items)
+                         form.at(other).checked = other == sender;
+                     const int row = app.workspace().filters.findRowByButton(m.popupComponent);
+                     if (row == 0)
+                         return;
+                     auto& filterRow = app.workspace().filters.row(row);
+                     const std::string condition = form.at(sender).caption;
+                     filterRow.field(5) = condition;
+                     ui::Control& button = form.at(m.popupComponent);
+                     button.caption =
+                         twoWay ? condition + filterRow.stem() : filterRow.stem() + condition;
+                     app.pressControl(form, button.name);
+                     form.setFocus(button.name);
+                 });
         }
     }
 }
 
 void registerPages(context::Application& app, ui::Dispatcher& d) {
-    d.on("Form1", "PageControl1", Event::Change, [&app](const std::string&) {
+    d.on(ui::kMainForm, ui::kPages, Event::Change, [&app](const std::string&) {
         ui::Form& form = app.mainForm();
-        form.at("StaticText4").caption = "Фильтр: ";
+        form.at(ui::kFilterHeader).caption = "Фильтр: ";
         repaintOrdinalsYellow(form);
-        if (ui::Control* walkthrough = form.find("GroupBox7"))
+        if (ui::Control* walkthrough = form.find(ui::kWalkthroughBox))
             walkthrough->visible = false;
     });
     for (const auto& page : catalogue::filterPages()) {
         const catalogue::PageInfo* info = &page;
-        d.on("Form1", std::string(page.tabSheet), Event::Show, [&app, info](const std::string&) {
-            context::Workspace& ws = app.workspace();
-            ui::Form& form = app.mainForm();
-            clearChart(ws, form);
-            filters::restoreFilterControls(ws, form, info->firstRow, info->lastRow);
-            if (!info->chartTitle.empty())
-                form.at(kChart).chart.title = {std::string(info->chartTitle)};
-            setChartFooter(form, std::string(info->showFooter));
-        });
+        d.on(ui::kMainForm, std::string(page.tabSheet), Event::Show,
+             [&app, info](const std::string&) {
+                 context::Workspace& ws = app.workspace();
+                 ui::Form& form = app.mainForm();
+                 clearChart(ws, form);
+                 filters::restoreFilterControls(ws, form, info->firstRow, info->lastRow);
+                 if (!info->chartTitle.empty())
+                     form.at(kChart).chart.title = {std::string(info->chartTitle)};
+                 setChartFooter(form, std::string(info->showFooter));
+             });
     }
 }
 
 void registerChartButtons(context::Application& app, ui::Dispatcher& d) {
-    d.on("Form1", "BitBtn223", Event::Click, [&app](const std::string&) { addChartImage(app); });
-    d.on("Form1", "BitBtn249", Event::Click, [&app](const std::string&) { printChartImages(app); });
-    d.on("Form1", "BitBtn273", Event::Click, [&app](const std::string&) { clearChartImages(app); });
+    d.on(ui::kMainForm, ui::kAddChartImageButton, Event::Click,
+         [&app](const std::string&) { addChartImage(app); });
+    d.on(ui::kMainForm, ui::kPrintChartImagesButton, Event::Click,
+         [&app](const std::string&) { printChartImages(app); });
+    d.on(ui::kMainForm, ui::kClearChartImagesButton, Event::Click,
+         [&app](const std::string&) { clearChartImages(app); });
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "catalogue/Unit1x5Positions.h"
 #include "filters/CountPresses.h"
 #include "filters/RankedPresses.h"
+#include "ui/MainFormControls.h"
 
 #include <functional>
 
@@ -69,7 +70,7 @@ void registerHistoryFilterHandlers(context::Application& app) {
         if (rc.button.empty())
             continue;
         if (auto press = pressOf(app, rc))
-            d.on("Form1", std::string(rc.button), ui::Event::Click, std::move(press));
+            d.on(ui::kMainForm, std::string(rc.button), ui::Event::Click, std::move(press));
     }
 }
 

@@ -5,6 +5,7 @@
 #include "base/Errors.h"
 #include "base/Fields.h"
 #include "base/TextFile.h"
+#include "ui/MainFormControls.h"
 
 #include <vector>
 
@@ -117,10 +118,10 @@ std::string numberCheckBoxSuffix(int number) {
 std::string numberLabelName(int number) {
     checkRange(number, 1, kNumbers, "Число");
     if (number <= 29)
-        return "StaticText" + std::to_string(190 + number);
+        return ui::numberedName(ui::kStaticTextPrefix, 190 + number);
     if (number <= 49)
-        return "StaticText" + std::to_string(200 + number);
-    return "StaticText139";
+        return ui::numberedName(ui::kStaticTextPrefix, 200 + number);
+    return ui::numberedName(ui::kStaticTextPrefix, 139);
 }
 
 } // namespace vargis::filters

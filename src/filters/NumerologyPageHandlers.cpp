@@ -9,17 +9,14 @@
 #include "filters/ChartModel.h"
 #include "filters/DrawInputs.h"
 #include "filters/Evaluation.h"
+#include "ui/MainFormControls.h"
 
 namespace vargis::filters {
 
 namespace {
 
-constexpr const char* kLunarOn = "N6";
-constexpr const char* kLunarOff = "N7";
-constexpr const char* kLunarMenu = "PopupMenu3";
-
 void markLunarItem(ui::Form& form, const std::string& item) {
-    for (const auto& name : form.at(kLunarMenu).items)
+    for (const auto& name : form.at(ui::kLunarMenu).items)
         form.at(name).checked = name == item;
 }
 
@@ -55,20 +52,20 @@ void pressNumerologyFilter(context::Application& app, int row) {
     filter.value = [&ws, row](int i) {
         return catalogue::numerologyRowValue(row, drawNumbers(ws, i));
     };
-    ui::Control& progress = form.at("ProgressBar1");
+    ui::Control& progress = form.at(ui::kProgressBar);
     progress.max = ws.drawCount();
     filter.progress = [&app, &progress](int i) {
         progress.position = i;
         app.platform().repaint();
     };
     evaluateValueFilter(app, filter);
-    form.at("StaticText8").caption = numerologyDash(row);
+    form.at(ui::kCombinationsLeft).caption = numerologyDash(row);
 }
 
 void showLunarDays(context::Application& app) {
     context::Workspace& ws = app.workspace();
     ui::Form& form = app.mainForm();
-    markLunarItem(form, kLunarOn);
+    markLunarItem(form, ui::kLunarOnItem);
     ui::Series& overlay = form.at(kChart).chart.series4;
     overlay.points.clear();
     for (int i = 1; i <= ws.drawCount(); ++i) {
@@ -85,7 +82,7 @@ void showLunarDays(context::Application& app) {
 
 void hideLunarDays(context::Application& app) {
     ui::Form& form = app.mainForm();
-    markLunarItem(form, kLunarOff);
+    markLunarItem(form, ui::kLunarOffItem);
     form.at(kChart).chart.series4.points.clear();
 }
 
@@ -95,11 +92,13 @@ void registerNumerologyPageHandlers(context::Application& app) {
         if (rc.hidden)
             continue;
         const int row = rc.row;
-        d.on("Form1", std::string(rc.button), ui::Event::Click,
+        d.on(ui::kMainForm, std::string(rc.button), ui::Event::Click,
              [&app, row](const std::string&) { pressNumerologyFilter(app, row); });
     }
-    d.on("Form1", kLunarOn, ui::Event::Click, [&app](const std::string&) { showLunarDays(app); });
-    d.on("Form1", kLunarOff, ui::Event::Click, [&app](const std::string&) { hideLunarDays(app); });
+    d.on(ui::kMainForm, ui::kLunarOnItem, ui::Event::Click,
+         [&app](const std::string&) { showLunarDays(app); });
+    d.on(ui::kMainForm, ui::kLunarOffItem, ui::Event::Click,
+         [&app](const std::string&) { hideLunarDays(app); });
 }
 
 } // namespace vargis::filters

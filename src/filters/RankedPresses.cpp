@@ -3,6 +3,7 @@
 #include "base/Errors.h"
 #include "filters/ChartModel.h"
 #include "filters/Evaluation.h"
+#include "ui/MainFormControls.h"
 
 #include <algorithm>
 
@@ -38,7 +39,7 @@ int linkedMatches(const std::vector<int>& values, const std::string& condition) 
 
 void showMatchCount(context::Workspace& ws, ui::Form& form, int count) {
     ws.matchCount = count;
-    form.at("StaticText3").caption = " " + std::to_string(count);
+    form.at(ui::kMatchedDraws).caption = " " + std::to_string(count);
 }
 
 } // namespace
@@ -61,7 +62,7 @@ void pressRankedLink(context::Application& app, const std::string& button,
     selectFilter(app, row);
 
     const int draws = ws.drawCount();
-    ui::Control& progress = form.at("ProgressBar1");
+    ui::Control& progress = form.at(ui::kProgressBar);
     progress.visible = true;
     progress.max = draws;
     ws.filterValues = catalogue::rankedLinkValues(ws.history, code);
@@ -73,8 +74,8 @@ void pressRankedLink(context::Application& app, const std::string& button,
     if (condition == "<>" && draws > code.offset)
         count += code.offset;
     showMatchCount(ws, form, count);
-    form.at("StaticText6").caption = "-";
-    form.at("StaticText8").caption = " --- ";
+    form.at(ui::kNumbersLeft).caption = "-";
+    form.at(ui::kCombinationsLeft).caption = " --- ";
 
     clearChart(ws, form);
     setChartFooter(form, catalogue::rankedLinkFooter(code));
@@ -95,8 +96,8 @@ void pressRankedDate(context::Application& app, const std::string& button, int p
     ws.filterValues = catalogue::rankedDateValues(ws.history, position);
     setChartFooter(form, std::to_string(position) +
                              "-я поз. тиража по |9| и сумма цифр даты по |9|): (=)=>1. (<>)=>0");
-    form.at("StaticText6").caption = "-";
-    form.at("StaticText8").caption = " - ";
+    form.at(ui::kNumbersLeft).caption = "-";
+    form.at(ui::kCombinationsLeft).caption = " - ";
     showMatchCount(ws, form, linkedMatches(ws.filterValues, condition));
     showLinked(app, row, condition, 1);
 }

@@ -1,6 +1,7 @@
 #include "filters/SharedAreas.h"
 
 #include "ui/GridCells.h"
+#include "ui/MainFormControls.h"
 
 namespace vargis::filters {
 
@@ -16,11 +17,11 @@ void clearGridRows(ui::Control& grid) {
 } // namespace
 
 void resetAfterFilterArea(context::Application& app) {
-    ui::Form& panel = app.form(kNumbersPanel);
-    panel.at("Memo4").lines.clear();
-    clearGridRows(panel.at("StringGrid2"));
-    panel.at("Label7").caption = "??";
-    panel.at("Label13").caption = "??";
+    ui::Form& panel = app.form(ui::kNumbersPanelForm);
+    panel.at(ui::kAfterFilterMemo).lines.clear();
+    clearGridRows(panel.at(ui::kAfterFilterGrid));
+    panel.at(ui::kAfterFilterCount).caption = "??";
+    panel.at(ui::kAfterFilterCombinations).caption = "??";
 }
 
 void clearResultTable(ui::Form& form) {
@@ -30,7 +31,7 @@ void clearResultTable(ui::Form& form) {
             ui::gridCell(grid, c, r).clear();
     ui::setGridRowCount(grid, 2);
     grid.grid.highlightTexts.clear();
-    form.at("StaticText20").caption = kCountLine;
+    form.at(ui::kRemainingInPlay).caption = kCountLine;
     for (const char* name : kCounterLabels)
         form.at(name).caption = "-";
 }

@@ -6,16 +6,15 @@
 
 #include "context/Application.h"
 #include "ui/Form.h"
+#include "ui/MainFormControls.h"
 
 #include <string>
 #include <vector>
 
 namespace vargis::filters {
 
-inline constexpr const char* kResultGrid = "StringGrid3";
-inline constexpr const char* kCounterLabels[] = {"StaticText107", "StaticText141", "StaticText142",
-                                                 "StaticText143"};
-inline constexpr const char* kNumbersPanel = "Form7";
+using ui::kCounterLabels;
+using ui::kResultGrid;
 // The count line StaticText20 starts with this text.
 inline constexpr const char* kCountLine = "Перестановок в игре: ";
 

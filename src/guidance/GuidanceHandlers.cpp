@@ -5,6 +5,7 @@
 #include "guidance/ProgramInfo.h"
 #include "guidance/Walkthrough.h"
 #include "reports/ReportOpening.h"
+#include "ui/MainFormControls.h"
 
 #include <string>
 
@@ -15,43 +16,44 @@ using ui::Event;
 namespace {
 
 void registerWalkthrough(context::Application& app, ui::Dispatcher& d) {
-    d.on("Form1", kForwardButton, Event::Click,
+    d.on(ui::kMainForm, kForwardButton, Event::Click,
          [&app](const std::string&) { walkthroughForward(app); });
-    d.on("Form1", kBackButton, Event::Click, [&app](const std::string&) { walkthroughBack(app); });
-    d.on("Form1", kCloseButton, Event::Click,
+    d.on(ui::kMainForm, kBackButton, Event::Click,
+         [&app](const std::string&) { walkthroughBack(app); });
+    d.on(ui::kMainForm, kCloseButton, Event::Click,
          [&app](const std::string&) { closeWalkthrough(app); });
     for (const HelpImage& image : mainWindowHelpImages()) {
         const int page = image.page;
-        d.on("Form1", std::string(image.name), Event::Click,
+        d.on(ui::kMainForm, std::string(image.name), Event::Click,
              [&app, page](const std::string&) { openWalkthrough(app, page); });
     }
-    d.on("Form1", kHintsItem, Event::Click, [&app](const std::string&) { switchHints(app); });
+    d.on(ui::kMainForm, kHintsItem, Event::Click, [&app](const std::string&) { switchHints(app); });
 }
 
 // A help document the desktop cannot open is named with its path; the web
 // address is left to the desktop.
 void registerShellItems(context::Application& app, ui::Dispatcher& d) {
     ui::Platform& platform = app.platform();
-    d.on("Form1", "N15", Event::Click, [&platform](const std::string&) {
+    d.on(ui::kMainForm, ui::kHelpItem, Event::Click, [&platform](const std::string&) {
         reports::openDocument(platform, std::string(kHelpDocument) + kHelpAnchor, kHelpDocument);
     });
-    d.on("Form1", "N25", Event::Click, [&platform](const std::string&) {
+    d.on(ui::kMainForm, ui::kFiltersHelpItem, Event::Click, [&platform](const std::string&) {
         reports::openDocument(platform, std::string(kFiltersDocument) + kFiltersAnchor,
                               kFiltersDocument);
     });
-    d.on("Form1", "N19", Event::Click,
+    d.on(ui::kMainForm, ui::kSiteItem, Event::Click,
          [&platform](const std::string&) { platform.openWithShell(context::kProductAddress); });
 }
 
 void registerAboutBox(context::Application& app, ui::Dispatcher& d) {
-    d.on("Form1", "StaticText106", Event::Click, [&app](const std::string&) {
-        ui::Control& about = app.form("Form2").self();
+    d.on(ui::kMainForm, ui::kAboutLabel, Event::Click, [&app](const std::string&) {
+        ui::Control& about = app.form(ui::kAboutForm).self();
         about.visible = true;
         ++about.raiseCount;
     });
-    d.on("Form2", "StaticText1", Event::Click,
-         [&app](const std::string&) { app.form("Form2").self().visible = false; });
-    d.on("Form1", kProgramInfoPanel, Event::Click,
+    d.on(ui::kAboutForm, kAboutCloseLabel, Event::Click,
+         [&app](const std::string&) { app.form(ui::kAboutForm).self().visible = false; });
+    d.on(ui::kMainForm, kProgramInfoPanel, Event::Click,
          [&app](const std::string&) { app.platform().showMessage(programInfoMessage()); });
 }
 

@@ -4,6 +4,7 @@
 #include "guidance/ProgramInfo.h"
 #include "guidance/Walkthrough.h"
 
+#include <array>
 #include <string>
 #include <tuple>
 
@@ -15,6 +16,26 @@ using ui::Form;
 using ui::place;
 
 namespace {
+
+constexpr std::array<HelpImage, 17> kHelpImages = {{
+    {"Image54", 0},  // forecast date box
+    {"Image22", 1},  // page "ВЫБРАТЬ ЧИСЛА"
+    {"Image57", 2},  // its analysis panel
+    {"Image38", 5},  // page "ЦИФРЫ"
+    {"Image39", 6},  // page "статические"
+    {"Image40", 7},  // page "кол-во в рядах"
+    {"Image41", 8},  // page "нумерология и дата"
+    {"Image42", 9},  // page "повторы"
+    {"Image47", 10}, // page "разности"
+    {"Image56", 11}, // beside "фильтры объединить"
+    {"Image36", 12}, // beside " наложение" and the draw ordinals
+    {"Image7", 13},  // on the chart, beside "Доб", "Печ", "Уд"
+    {"Image48", 14}, // the five ranked-position pages
+    {"Image49", 14},
+    {"Image50", 14},
+    {"Image51", 14},
+    {"Image52", 14},
+}};
 
 // A help image at its place; an image the page already carries is moved
 // there instead of being added a second time.
@@ -82,7 +103,7 @@ void addHelpImages(Form& form) {
         std::string parent = overlay->parent;
         int left = overlay->left + overlay->width + 2;
         int top = overlay->top;
-        const Control* chart = form.find("Chart");
+        const Control* chart = form.find(ui::kChart);
         if (chart && parent == form.name() && left >= chart->left &&
             left < chart->left + chart->width && top >= chart->top &&
             top < chart->top + chart->height) {
@@ -95,14 +116,14 @@ void addHelpImages(Form& form) {
         placeHelpImage(form, "Image36", form.name(), 56, 627);
     }
     // On the chart, right of its buttons "Доб", "Печ", "Уд".
-    placeHelpImage(form, "Image7", "Chart", 114, 4, 19, 20);
+    placeHelpImage(form, "Image7", ui::kChart, 114, 4, 19, 20);
 }
 
 // "Меню" and "О программе" read lime on navy and turn yellow under the
 // mouse; Panel14 is a small navy patch at the right end of the same strip
 // (its lower part lies under the chart).
 void styleTopLabels(Form& form) {
-    for (const char* name : {"StaticText23", "StaticText106"}) {
+    for (const char* name : {ui::kMainMenuCaption, ui::kAboutLabel}) {
         Control& label = form.at(name);
         label.color = ui::colors::Navy;
         label.fontColor = ui::colors::Lime;
@@ -114,6 +135,10 @@ void styleTopLabels(Form& form) {
 }
 
 } // namespace
+
+std::span<const HelpImage> mainWindowHelpImages() {
+    return kHelpImages;
+}
 
 void addGuidanceControls(Form& main) {
     addWalkthroughBox(main);
@@ -135,7 +160,8 @@ void buildAboutBox(Form& about) {
     Control& heading = place(about, "Label4", ControlKind::Label, f, 8, 6, 120, 16, "О программе");
     heading.fontColor = ui::colors::White;
     heading.bold = true;
-    Control& close = place(about, "StaticText1", ControlKind::StaticText, f, 293, 4, 14, 16, "X");
+    Control& close =
+        place(about, kAboutCloseLabel, ControlKind::StaticText, f, 293, 4, 14, 16, "X");
     close.fontColor = ui::colors::Maroon;
     close.italic = true;
     close.underline = true;

@@ -3,38 +3,11 @@
 #include "base/Errors.h"
 #include "guidance/WalkthroughPages.h"
 
-#include <array>
 #include <string>
 
 namespace vargis::guidance {
 
-namespace {
-
-constexpr std::array<HelpImage, 17> kHelpImages = {{
-    {"Image54", 0},  // forecast date box
-    {"Image22", 1},  // page "ВЫБРАТЬ ЧИСЛА"
-    {"Image57", 2},  // its analysis panel
-    {"Image38", 5},  // page "ЦИФРЫ"
-    {"Image39", 6},  // page "статические"
-    {"Image40", 7},  // page "кол-во в рядах"
-    {"Image41", 8},  // page "нумерология и дата"
-    {"Image42", 9},  // page "повторы"
-    {"Image47", 10}, // page "разности"
-    {"Image56", 11}, // beside "фильтры объединить"
-    {"Image36", 12}, // beside " наложение" and the draw ordinals
-    {"Image7", 13},  // on the chart, beside "Доб", "Печ", "Уд"
-    {"Image48", 14}, // the five ranked-position pages
-    {"Image49", 14},
-    {"Image50", 14},
-    {"Image51", 14},
-    {"Image52", 14},
-}};
-
-} // namespace
-
-std::span<const HelpImage> mainWindowHelpImages() {
-    return kHelpImages;
-}
+namespace {} // namespace
 
 void showWalkthroughPage(const context::Workspace& ws, ui::Form& main) {
     const int page = ws.walkthroughPage;
@@ -85,14 +58,14 @@ void switchHints(context::Application& app) {
     ui::Form& main = app.mainForm();
     const bool turnOff = hintsOn(main);
     if (turnOff) {
-        for (const HelpImage& image : kHelpImages)
+        for (const HelpImage& image : mainWindowHelpImages())
             main.at(std::string(image.name)).visible = false;
         main.at(kWalkthroughBox).visible = false;
         main.at(kHintsItem).caption = kHintsOffCaption;
         return;
     }
     openWalkthrough(app, 0);
-    for (const HelpImage& image : kHelpImages)
+    for (const HelpImage& image : mainWindowHelpImages())
         main.at(std::string(image.name)).visible = true;
     main.at(kHintsItem).caption = kHintsOnCaption;
 }

@@ -4,6 +4,7 @@
 
 #include "context/Application.h"
 #include "context/Workspace.h"
+#include "guidance/GuidanceLayout.h"
 #include "ui/Form.h"
 
 #include <span>
@@ -11,14 +12,6 @@
 
 namespace vargis::guidance {
 
-inline constexpr const char* kWalkthroughBox = "GroupBox7";
-inline constexpr const char* kWalkthroughTitle = "StaticText60";
-inline constexpr const char* kWalkthroughMemo = "Memo4";
-inline constexpr const char* kForwardButton = "BitBtn250";
-inline constexpr const char* kBackButton = "BitBtn276";
-inline constexpr const char* kCloseButton = "BitBtn274";
-
-inline constexpr const char* kHintsItem = "N22";
 // The caption of N22 while the hints are on (choosing it switches them off)
 // and while they are off.
 inline constexpr const char* kHintsOnCaption = "Подсказки вЫключить";

@@ -10,6 +10,7 @@
 #include "history/DrawGrid.h"
 #include "reports/ReportOpening.h"
 #include "ui/GridCells.h"
+#include "ui/MainFormControls.h"
 
 #include <climits>
 #include <vector>
@@ -97,16 +98,16 @@ void writeStatisticsReport(ui::Form& form, ui::Platform& platform) {
 
 void registerDrawEditingHandlers(context::Application& app) {
     ui::Dispatcher& d = app.dispatcher();
-    d.on("Form1", "Label1", ui::Event::Click, [&app](const std::string&) {
+    d.on(ui::kMainForm, ui::kEditDrawsLabel, ui::Event::Click, [&app](const std::string&) {
         startEditing(app.workspace(), app.mainForm(), app.platform());
     });
-    for (const char* name : {"Label7", "Label4"})
-        d.on("Form1", name, ui::Event::Click,
+    for (const char* name : {ui::kAddDrawLabel, ui::kAddDrawSlash})
+        d.on(ui::kMainForm, name, ui::Event::Click,
              [&app](const std::string&) { appendDrawRow(app.mainForm(), app.platform()); });
-    d.on("Form1", kDrawGrid, ui::Event::MouseDown,
+    d.on(ui::kMainForm, kDrawGrid, ui::Event::MouseDown,
          [&app](const std::string&) { switchGridEditorOn(app.mainForm()); });
-    for (const char* name : {"Label3", "Image30"})
-        d.on("Form1", name, ui::Event::Click,
+    for (const char* name : {ui::kPrintDrawsLabel, ui::kPrintDrawsImage})
+        d.on(ui::kMainForm, name, ui::Event::Click,
              [&app](const std::string&) { writeStatisticsReport(app.mainForm(), app.platform()); });
 }
 

@@ -10,6 +10,7 @@
 #include "filters/FilterTable.h"
 #include "history/DrawHistory.h"
 #include "ui/GridCells.h"
+#include "ui/MainFormControls.h"
 
 #include <algorithm>
 #include <string>
@@ -45,7 +46,7 @@ void fillDrawGrid(context::Workspace& ws, ui::Form& form) {
         gridCell(grid, 8, i).clear();
     }
     const auto& settings = ws.filters.row(30);
-    const char* upDowns[] = {"UpDown102", "UpDown125", "UpDown124"};
+    const char* upDowns[] = {ui::kDrawsArrows, ui::kReferenceArrows, ui::kThresholdArrows};
     for (int k = 0; k < 3; ++k) {
         ui::Control& arrows = form.at(upDowns[k]);
         // The arrows keep their position within their range, whatever the
@@ -163,7 +164,7 @@ void saveStatisticsCommand(context::Workspace& ws, ui::Form& form, ui::Platform&
     if (form.at(kDrawGrid).grid.rowCount > 14) {
         saveDrawHistory(ws, form, platform);
         filters::clearChart(ws, form);
-        form.at("Chart").chart.title = {""};
+        form.at(ui::kChart).chart.title = {""};
     } else {
         platform.showMessage("В статистике\r\n должно быть БОЛЬШЕ\r\n14-ти тиражей");
     }

@@ -4,11 +4,12 @@
 
 #include "context/Workspace.h"
 #include "ui/Form.h"
+#include "ui/MainFormControls.h"
 #include "ui/Platform.h"
 
 namespace vargis::history {
 
-inline constexpr const char* kDrawGrid = "StringGrid1";
+using ui::kDrawGrid;
 
 // Sets the grid's columns, header and widths (the drawing rule's sizes).
 void setupDrawGrid(ui::Control& grid);

@@ -6,6 +6,7 @@
 #include "numbers/NumberLayout.h"
 #include "numbers/NumberPage.h"
 #include "numbers/Selection.h"
+#include "ui/MainFormControls.h"
 
 #include <algorithm>
 
@@ -52,7 +53,7 @@ void excludeByRepeats(context::Application& app, const AnalyzerSettings& setting
         numberCounts(ws.history, settings.reference - settings.draws, settings.reference - 1);
     for (int b = 1; b <= ws.highestNumber; ++b) {
         auto& row = ws.digits.row(b);
-        const std::string box = "CheckBox" + row.fields[1];
+        const std::string box = ui::numberedName(ui::kCheckBoxPrefix, row.fields[1]);
         const bool plays = counts[static_cast<std::size_t>(b)] > settings.threshold;
         app.setChecked(form, box, plays);
         // The click refuses to exclude a number while only five play.
@@ -82,7 +83,7 @@ void analyzeRepeats(context::Application& app) {
     ui::Chart& chart = form.at(filters::kChart).chart;
     chart.axisMin = 1;
     chart.axisMax = 50;
-    form.at("StaticText4").caption = "Фильтр: -";
+    form.at(ui::kFilterHeader).caption = "Фильтр: -";
     const int first = s.reference - s.draws;
     const int last = s.reference - 1;
     const auto counts = numberCounts(ws.history, first, last);
@@ -108,7 +109,7 @@ void analyzeRepeats(context::Application& app) {
             {static_cast<double>(i), static_cast<double>(drawHits(ws, i))});
 
     const int playing = playingCount(ws.digits, ws.highestNumber);
-    form.at("StaticText8").caption =
+    form.at(ui::kCombinationsLeft).caption =
         std::to_string(countCombinations(static_cast<std::uint8_t>(playing), std::uint8_t{5}));
     listSelection(app);
 }

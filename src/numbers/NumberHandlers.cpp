@@ -8,6 +8,7 @@
 #include "numbers/NumberPage.h"
 #include "numbers/PanelReports.h"
 #include "numbers/SelectedSide.h"
+#include "ui/MainFormControls.h"
 
 #include <string>
 
@@ -27,39 +28,39 @@ void on(context::Application& app, const std::string& form, const std::string& c
 void registerNumberPage(context::Application& app) {
     ui::Dispatcher& d = app.dispatcher();
     for (int n = 1; n <= filters::kNumbers; ++n) {
-        d.on("Form1", "CheckBox" + filters::numberCheckBoxSuffix(n), Event::Click,
-             [&app](const std::string& sender) { numberBoxClick(app, sender); });
-        d.on("Form1", filters::numberLabelName(n), Event::Click,
+        d.on(ui::kMainForm, ui::numberedName(ui::kCheckBoxPrefix, filters::numberCheckBoxSuffix(n)),
+             Event::Click, [&app](const std::string& sender) { numberBoxClick(app, sender); });
+        d.on(ui::kMainForm, filters::numberLabelName(n), Event::Click,
              [&app](const std::string& sender) { numberFrequency(app, sender); });
     }
-    on(app, "Form1", "BitBtn199", Event::Click, markAllNumbers);
-    on(app, "Form1", "BitBtn26", Event::Click, drawSelectedHits);
-    on(app, "Form1", "BitBtn225", Event::Click, analyzeRepeats);
-    on(app, "Form1", "Image24", Event::Click, analyzerSwitchOn);
-    on(app, "Form1", "Image37", Event::Click, analyzerSwitchOff);
-    on(app, "Form1", kDrawsArrows, Event::Click, drawsArrowClick);
-    on(app, "Form1", kReferenceArrows, Event::Click, referenceArrowClick);
-    on(app, "Form1", kThresholdArrows, Event::Click, thresholdArrowClick);
+    on(app, ui::kMainForm, kAllNumbersButton, Event::Click, markAllNumbers);
+    on(app, ui::kMainForm, kHitsChartButton, Event::Click, drawSelectedHits);
+    on(app, ui::kMainForm, kApplyButton, Event::Click, analyzeRepeats);
+    on(app, ui::kMainForm, kAnalyzerOnImage, Event::Click, analyzerSwitchOn);
+    on(app, ui::kMainForm, kAnalyzerOffImage, Event::Click, analyzerSwitchOff);
+    on(app, ui::kMainForm, kDrawsArrows, Event::Click, drawsArrowClick);
+    on(app, ui::kMainForm, kReferenceArrows, Event::Click, referenceArrowClick);
+    on(app, ui::kMainForm, kThresholdArrows, Event::Click, thresholdArrowClick);
     for (const char* arrows : {kDrawsArrows, kReferenceArrows, kThresholdArrows})
-        on(app, "Form1", arrows, Event::MouseDown, analyzeRepeats);
-    on(app, "Form1", kNumberPage, Event::Show, numberPageShow);
-    on(app, "Form1", kNumberPage, Event::Hide, numberPageHide);
-    on(app, "Form1", kNumberPage, Event::Exit, numberPageExit);
+        on(app, ui::kMainForm, arrows, Event::MouseDown, analyzeRepeats);
+    on(app, ui::kMainForm, kNumberPage, Event::Show, numberPageShow);
+    on(app, ui::kMainForm, kNumberPage, Event::Hide, numberPageHide);
+    on(app, ui::kMainForm, kNumberPage, Event::Exit, numberPageExit);
 }
 
 void registerNumbersPanel(context::Application& app) {
-    const std::string panel = filters::kNumbersPanel;
+    const std::string panel = ui::kNumbersPanelForm;
     on(app, panel, panel, Event::Show, numbersPanelShow);
-    on(app, panel, "Image58", Event::Click, clearSelectedGrid);
-    on(app, panel, "Image2", Event::Click, filters::resetAfterFilterArea);
-    on(app, panel, "Image4", Event::Click,
+    on(app, panel, ui::kClearSelectedImage, Event::Click, clearSelectedGrid);
+    on(app, panel, ui::kClearAfterFilterImage, Event::Click, filters::resetAfterFilterArea);
+    on(app, panel, ui::kPrintSelectedImage, Event::Click,
        [](context::Application& a) { printPanelReport(a, PanelSide::Selected); });
-    on(app, panel, "Image1", Event::Click,
+    on(app, panel, ui::kPrintAfterFilterImage, Event::Click,
        [](context::Application& a) { printPanelReport(a, PanelSide::AfterFilter); });
     // The help images open the walkthrough box of the main window.
-    on(app, panel, "Image55", Event::Click,
+    on(app, panel, ui::kSelectedHelpImage, Event::Click,
        [](context::Application& a) { guidance::openWalkthrough(a, 3); });
-    on(app, panel, "Image3", Event::Click,
+    on(app, panel, ui::kAfterFilterHelpImage, Event::Click,
        [](context::Application& a) { guidance::openWalkthrough(a, 4); });
 }
 

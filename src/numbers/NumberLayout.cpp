@@ -42,10 +42,10 @@ void buildAnalysisPanel(Form& form) {
     place(form, kReferenceLabel, ControlKind::StaticText, g, 280, 52, 22, 18, "30");
     placeArrows(form, kReferenceArrows, g, 304, 50, kReferenceLabel, 10, 50, 30);
 
-    Control& apply = place(form, "BitBtn225", ControlKind::BitBtn, g, 326, 14, 80, 26, "учесть");
+    Control& apply = place(form, kApplyButton, ControlKind::BitBtn, g, 326, 14, 80, 26, "учесть");
     apply.hint = "Повторы в предыдущих тиражах";
     place(form, "Image37Caption", ControlKind::Label, g, 350, 56, 56, 18, "выкл. =>");
-    Control& off = place(form, "Image37", ControlKind::Image, g, 410, 52, 22, 22);
+    Control& off = place(form, kAnalyzerOffImage, ControlKind::Image, g, 410, 52, 22, 22);
     off.hint = "Выключить панель анализа";
 }
 
@@ -56,14 +56,15 @@ void buildSwitchPanel(Form& form) {
     Control& group = place(form, g, ControlKind::GroupBox, kNumberPage, 3, 275, 440, 90);
     group.visible = false;
     group.color = 0xE8E8E8;
-    Control& on = place(form, "Image24", ControlKind::Image, g, 10, 20, 22, 22);
+    Control& on = place(form, kAnalyzerOnImage, ControlKind::Image, g, 10, 20, 22, 22);
     on.hint = "Включить панель анализа";
     place(form, "Image24Caption", ControlKind::Label, g, 36, 24, 80, 18, "анализатор");
     place(form, "StaticText13Caption", ControlKind::Label, g, 130, 18, 300, 18,
           "Выбранные числа играют во всех тиражах");
-    place(form, "StaticText13", ControlKind::StaticText, g, 130, 38, 200, 18,
+    place(form, kAnalyzerNote, ControlKind::StaticText, g, 130, 38, 200, 18,
           "начиная с N п/п= 1 до N п/п= ");
-    Control& chart = place(form, "BitBtn26", ControlKind::BitBtn, g, 338, 58, 94, 26, "график");
+    Control& chart =
+        place(form, kHitsChartButton, ControlKind::BitBtn, g, 338, 58, 94, 26, "график");
     chart.hint = "Выбранные числа играют во ВСЕХ тиражах";
 }
 
@@ -98,23 +99,24 @@ void buildSelectedSide(Form& form) {
           " Выбранные  ДО обработки фильтрами  ");
     place(form, "Label14Caption", ControlKind::Label, g, 8, 18, 150, 16,
           "Играют (выбраны), всего ");
-    place(form, "Label14", ControlKind::Label, g, 158, 18, 22, 16, " ??");
+    place(form, ui::kPlayingCount, ControlKind::Label, g, 158, 18, 22, 16, " ??");
     place(form, "Label14Unit", ControlKind::Label, g, 182, 18, 64, 16, "чисел, ЭТО:");
-    place(form, "Memo1", ControlKind::Memo, g, 8, 34, 238, 36);
+    place(form, ui::kPlayingMemo, ControlKind::Memo, g, 8, 34, 238, 36);
     place(form, "Memo2Caption", ControlKind::Label, g, 8, 72, 238, 16, "Не играют (не выбраны):");
-    place(form, "Memo2", ControlKind::Memo, g, 8, 88, 238, 48);
+    place(form, ui::kExcludedMemo, ControlKind::Memo, g, 8, 88, 238, 48);
     place(form, "Label3Caption", ControlKind::Label, g, 8, 138, 238, 16,
           "Перестановок из выбранных чисел по 5,  ");
     place(form, "Label3Prefix", ControlKind::Label, g, 8, 154, 90, 16, "всего  =>>  ");
-    place(form, "Label3", ControlKind::Label, g, 100, 154, 70, 16, " ??  ");
+    place(form, ui::kSelectedCombinations, ControlKind::Label, g, 100, 154, 70, 16, " ??  ");
     place(form, "StringGrid1Caption", ControlKind::Label, g, 8, 172, 238, 16,
           "Перестановки из выбранных чисел по 5,  ");
     place(form, "StringGrid1Limit", ControlKind::Label, g, 8, 188, 160, 16,
           "если их меньше 10.000 : ");
-    placeImage(form, "Image58", g, 170, 186, "Очистить таблицу");
-    placeImage(form, "Image4", g, 196, 186, "Распечатать перестановки из выбранных чисел");
-    placeImage(form, "Image55", g, 222, 186, "Помощь + пример");
-    buildCombinationGrid(form, {g.c_str(), "StringGrid1", 208});
+    placeImage(form, ui::kClearSelectedImage, g, 170, 186, "Очистить таблицу");
+    placeImage(form, ui::kPrintSelectedImage, g, 196, 186,
+               "Распечатать перестановки из выбранных чисел");
+    placeImage(form, ui::kSelectedHelpImage, g, 222, 186, "Помощь + пример");
+    buildCombinationGrid(form, {g.c_str(), ui::kSelectedGrid, 208});
 }
 
 void buildAfterFilterSide(Form& form) {
@@ -123,33 +125,33 @@ void buildAfterFilterSide(Form& form) {
           "  ПОСЛЕ обработки фильтрами  ");
     place(form, "Memo4Caption", ControlKind::Label, g, 8, 18, 238, 16,
           "Числа, оставшиеся после фильтров:");
-    place(form, "Memo4", ControlKind::Memo, g, 8, 36, 238, 62);
+    place(form, ui::kAfterFilterMemo, ControlKind::Memo, g, 8, 36, 238, 62);
     place(form, "Label7Caption", ControlKind::Label, g, 8, 104, 238, 16,
           "Осталось чисел в перестановках");
     place(form, "Label7Prefix", ControlKind::Label, g, 8, 120, 160, 16,
           "после фильтров, всего =>> ");
-    place(form, "Label7", ControlKind::Label, g, 176, 120, 60, 16, "??");
+    place(form, ui::kAfterFilterCount, ControlKind::Label, g, 176, 120, 60, 16, "??");
     place(form, "Label13Caption", ControlKind::Label, g, 8, 138, 238, 16,
           "Перестановок из оставшихся чисел по 5,  ");
     place(form, "Label13Prefix", ControlKind::Label, g, 8, 154, 90, 16, "всего  =>>  ");
-    place(form, "Label13", ControlKind::Label, g, 100, 154, 70, 16, "??");
+    place(form, ui::kAfterFilterCombinations, ControlKind::Label, g, 100, 154, 70, 16, "??");
     place(form, "StringGrid2Caption", ControlKind::Label, g, 8, 172, 238, 16,
           "Перестановки из оставшихся чисел по 5,  ");
     place(form, "StringGrid2Limit", ControlKind::Label, g, 8, 188, 160, 16,
           "если их меньше 10.000 : ");
-    placeImage(form, "Image2", g, 170, 186, "Очистить таблицу");
-    placeImage(form, "Image1", g, 196, 186,
+    placeImage(form, ui::kClearAfterFilterImage, g, 170, 186, "Очистить таблицу");
+    placeImage(form, ui::kPrintAfterFilterImage, g, 196, 186,
                "Распечатать перестановки из оставшихся после фильтров чисел");
-    placeImage(form, "Image3", g, 222, 186, "Помощь + пример");
-    buildCombinationGrid(form, {g.c_str(), "StringGrid2", 208});
+    placeImage(form, ui::kAfterFilterHelpImage, g, 222, 186, "Помощь + пример");
+    buildCombinationGrid(form, {g.c_str(), ui::kAfterFilterGrid, 208});
 }
 
 } // namespace
 
 void buildNumberPage(Form& form) {
-    Control& sheet = form.add(kNumberPage, ControlKind::TabSheet, "PageControl1");
+    Control& sheet = form.add(kNumberPage, ControlKind::TabSheet, ui::kPages);
     sheet.caption = "ВЫБРАТЬ ЧИСЛА";
-    form.at("PageControl1").pages.push_back(sheet.name);
+    form.at(ui::kPages).pages.push_back(sheet.name);
     // Five columns of ten numbers, each label with its box to the right.
     for (int n = 1; n <= filters::kNumbers; ++n) {
         const int column = (n - 1) / 10;
@@ -158,13 +160,14 @@ void buildNumberPage(Form& form) {
         const int y = 8 + line * 24;
         place(form, filters::numberLabelName(n), ControlKind::StaticText, kNumberPage, x, y, 24, 18,
               std::to_string(n));
-        Control& box = place(form, "CheckBox" + filters::numberCheckBoxSuffix(n),
-                             ControlKind::CheckBox, kNumberPage, x + 26, y, 18, 18);
+        Control& box =
+            place(form, ui::numberedName(ui::kCheckBoxPrefix, filters::numberCheckBoxSuffix(n)),
+                  ControlKind::CheckBox, kNumberPage, x + 26, y, 18, 18);
         // Every number plays until the digits base says otherwise.
         box.checked = true;
         box.color = ui::colors::Yellow;
     }
-    place(form, "BitBtn199", ControlKind::BitBtn, kNumberPage, 8, 248, 60, 22, "все +");
+    place(form, kAllNumbersButton, ControlKind::BitBtn, kNumberPage, 8, 248, 60, 22, "все +");
     // The analysis panel first: the switch panel is drawn over it.
     buildAnalysisPanel(form);
     buildSwitchPanel(form);

@@ -3,6 +3,7 @@
 // the numbers panel Form7, with the positions the desktop program renders.
 
 #include "ui/Form.h"
+#include "ui/MainFormControls.h"
 
 namespace vargis::numbers {
 
@@ -16,13 +17,24 @@ inline constexpr const char* kAnalysisPanel = "GroupBox4";
 
 // Analyzer settings: h (draws counted), F (reference draw), t (threshold),
 // each a label moved by its arrows; and the label of the threshold's sign.
+// The arrows are named in ui/MainFormControls.h: the draw grid sets them.
 inline constexpr const char* kDrawsLabel = "StaticText166";
-inline constexpr const char* kDrawsArrows = "UpDown102";
+using ui::kDrawsArrows;
 inline constexpr const char* kReferenceLabel = "StaticText262";
-inline constexpr const char* kReferenceArrows = "UpDown125";
+using ui::kReferenceArrows;
 inline constexpr const char* kThresholdLabel = "StaticText259";
-inline constexpr const char* kThresholdArrows = "UpDown124";
+using ui::kThresholdArrows;
 inline constexpr const char* kThresholdSign = "StaticText190";
+
+// "все +" under the numbers; "учесть" and the off image of the analysis
+// panel; the on image, the note of the draws counted and "график" of the
+// switch panel.
+inline constexpr const char* kAllNumbersButton = "BitBtn199";
+inline constexpr const char* kApplyButton = "BitBtn225";
+inline constexpr const char* kAnalyzerOffImage = "Image37";
+inline constexpr const char* kAnalyzerOnImage = "Image24";
+inline constexpr const char* kAnalyzerNote = "StaticText13";
+inline constexpr const char* kHitsChartButton = "BitBtn26";
 
 inline constexpr int kPanelClientWidth = 515;
 inline constexpr int kPanelClientHeight = 353;

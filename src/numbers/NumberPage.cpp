@@ -9,6 +9,7 @@
 #include "numbers/NumberLayout.h"
 #include "numbers/SelectedSide.h"
 #include "numbers/Selection.h"
+#include "ui/MainFormControls.h"
 
 #include <algorithm>
 
@@ -21,7 +22,7 @@ constexpr const char* kAnalyzerQuestion =
     "\"Анализатор\"\r\nАВТОМАТИЧЕСКИ СТАНЕТ РАБОЧИМ РЯДОМ!\r\n---\r\nПРОДОЛЖИТЬ ?";
 
 std::string boxName(int number) {
-    return "CheckBox" + filters::numberCheckBoxSuffix(number);
+    return ui::numberedName(ui::kCheckBoxPrefix, filters::numberCheckBoxSuffix(number));
 }
 
 void setNumberBoxesEnabled(ui::Form& form, bool enabled) {
@@ -38,14 +39,14 @@ bool analyzerOn(const ui::Form& mainForm) {
 void showSelection(context::Application& app) {
     context::Workspace& ws = app.workspace();
     ui::Form& form = app.mainForm();
-    ui::Form& panel = app.form(filters::kNumbersPanel);
+    ui::Form& panel = app.form(ui::kNumbersPanelForm);
     const int playing = playingCount(ws.digits, ws.highestNumber);
     const std::int32_t combinations =
         countCombinations(static_cast<std::uint8_t>(playing), std::uint8_t{5});
-    form.at("StaticText6").caption = std::to_string(playing);
-    panel.at("Label14").caption = std::to_string(playing);
-    form.at("StaticText8").caption = std::to_string(combinations);
-    panel.at("Label3").caption = std::to_string(combinations);
+    form.at(ui::kNumbersLeft).caption = std::to_string(playing);
+    panel.at(ui::kPlayingCount).caption = std::to_string(playing);
+    form.at(ui::kCombinationsLeft).caption = std::to_string(combinations);
+    panel.at(ui::kSelectedCombinations).caption = std::to_string(combinations);
 
     clearSelectedGrid(app);
     if (!analyzerOn(form))
@@ -88,7 +89,8 @@ void markAllNumbers(context::Application& app) {
     filters::resetAfterFilterArea(app);
     filters::clearResultTable(form);
     for (int b = 1; b <= ws.highestNumber; ++b) {
-        ui::Control& box = form.at("CheckBox" + ws.digits.row(b).fields[1]);
+        ui::Control& box =
+            form.at(ui::numberedName(ui::kCheckBoxPrefix, ws.digits.row(b).fields[1]));
         box.checked = true;
         box.color = ui::colors::Yellow;
         ws.digits.row(b).fields[2] = "1";
@@ -115,16 +117,16 @@ void numberFrequency(context::Application& app, const std::string& sender) {
 
 void listSelection(context::Application& app) {
     context::Workspace& ws = app.workspace();
-    ui::Form& panel = app.form(filters::kNumbersPanel);
-    panel.at("Memo1").lines = {joinNumbers(playingNumbers(ws.digits, ws.highestNumber))};
-    panel.at("Memo2").lines = {joinNumbers(excludedNumbers(ws.digits, ws.highestNumber))};
+    ui::Form& panel = app.form(ui::kNumbersPanelForm);
+    panel.at(ui::kPlayingMemo).lines = {joinNumbers(playingNumbers(ws.digits, ws.highestNumber))};
+    panel.at(ui::kExcludedMemo).lines = {joinNumbers(excludedNumbers(ws.digits, ws.highestNumber))};
 }
 
 void drawSelectedHits(context::Application& app) {
     context::Workspace& ws = app.workspace();
     ui::Form& form = app.mainForm();
     filters::clearChart(ws, form);
-    form.at("StaticText4").caption = "Фильтр: -";
+    form.at(ui::kFilterHeader).caption = "Фильтр: -";
     std::vector<int> hits;
     for (int i = 1; i <= ws.drawCount(); ++i)
         hits.push_back(drawHits(ws, i));
@@ -136,7 +138,7 @@ void drawSelectedHits(context::Application& app) {
                                       "тиражах");
     listSelection(app);
     const int playing = playingCount(ws.digits, ws.highestNumber);
-    form.at("StaticText8").caption =
+    form.at(ui::kCombinationsLeft).caption =
         std::to_string(countCombinations(static_cast<std::uint8_t>(playing), std::uint8_t{5}));
     int largest = 1;
     for (std::size_t i = 0; i < hits.size(); ++i) {
@@ -174,7 +176,7 @@ void numberPageShow(context::Application& app) {
     showThresholdSign(form);
     form.at(kSwitchPanel).visible = true;
     drawSelectedHits(app);
-    form.at("StaticText13").caption =
+    form.at(kAnalyzerNote).caption =
         "начиная с N п/п= 1 до N п/п= " + std::to_string(ws.drawCount());
     showNumbersPanel(app);
     ui::Control& analysis = form.at(kAnalysisPanel);

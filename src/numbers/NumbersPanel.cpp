@@ -4,6 +4,7 @@
 #include "base/Convert.h"
 #include "base/Errors.h"
 #include "ui/GridCells.h"
+#include "ui/MainFormControls.h"
 
 #include <array>
 
@@ -26,12 +27,12 @@ std::string numbersInPlayText(const std::vector<int>& numbers) {
 }
 
 void showNumbersInPlay(context::Application& app, const std::vector<int>& numbers) {
-    ui::Form& panel = app.form(kNumbersPanel);
+    ui::Form& panel = app.form(ui::kNumbersPanelForm);
     const auto m = static_cast<std::uint8_t>(numbers.size());
     const std::int32_t combinations = countCombinations(m, 5);
-    panel.at("Label7").caption = std::to_string(numbers.size());
-    panel.at("Label13").caption = std::to_string(combinations);
-    ui::Control& memo = panel.at("Memo4");
+    panel.at(ui::kAfterFilterCount).caption = std::to_string(numbers.size());
+    panel.at(ui::kAfterFilterCombinations).caption = std::to_string(combinations);
+    ui::Control& memo = panel.at(ui::kAfterFilterMemo);
     memo.lines.clear();
     memo.lines.push_back(numbersInPlayText(numbers));
     if (combinations < kAfterFilterGridLimit)
@@ -39,10 +40,10 @@ void showNumbersInPlay(context::Application& app, const std::vector<int>& number
 }
 
 void fillAfterFilterGrid(context::Application& app) {
-    ui::Form& panel = app.form(kNumbersPanel);
-    const int m = toInt(panel.at("Label7").caption);
+    ui::Form& panel = app.form(ui::kNumbersPanelForm);
+    const int m = toInt(panel.at(ui::kAfterFilterCount).caption);
     std::string text;
-    for (const auto& line : panel.at("Memo4").lines)
+    for (const auto& line : panel.at(ui::kAfterFilterMemo).lines)
         text += line;
     std::array<std::string, kMemoNumberTexts> texts{};
     std::size_t count = 0;
@@ -67,7 +68,7 @@ void fillAfterFilterGrid(context::Application& app) {
     for (std::size_t i = 0; i < static_cast<std::size_t>(m); ++i)
         a.push_back(toInt(texts[i]));
 
-    ui::Control& grid = panel.at("StringGrid2");
+    ui::Control& grid = panel.at(ui::kAfterFilterGrid);
     const std::size_t n = a.size();
     // The grid takes one row per combination; sized once, not row by row.
     const int total = countCombinations(static_cast<std::uint8_t>(n), 5);

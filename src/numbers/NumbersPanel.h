@@ -11,7 +11,6 @@
 
 namespace vargis::numbers {
 
-using filters::kNumbersPanel;
 using filters::resetAfterFilterArea;
 inline constexpr int kAfterFilterGridLimit = 10500;
 

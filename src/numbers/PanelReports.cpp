@@ -5,6 +5,7 @@
 #include "filters/SharedAreas.h"
 #include "reports/ReportOpening.h"
 #include "ui/GridCells.h"
+#include "ui/MainFormControls.h"
 
 #include <vector>
 
@@ -85,16 +86,16 @@ reports::HtmlReport afterFilterReport(const context::Workspace& ws, const ui::Co
 
 void printPanelReport(context::Application& app, PanelSide side) {
     const bool left = side == PanelSide::Selected;
-    ui::Form& panel = app.form(filters::kNumbersPanel);
+    ui::Form& panel = app.form(ui::kNumbersPanelForm);
     ui::Platform& platform = app.platform();
-    const ui::Control& grid = panel.at(left ? "StringGrid1" : "StringGrid2");
+    const ui::Control& grid = panel.at(left ? ui::kSelectedGrid : ui::kAfterFilterGrid);
     if (ui::gridText(grid, 1, 1).empty() && ui::gridText(grid, 2, 1).empty()) {
         platform.showMessage("Таблица пустая !");
         return;
     }
     const ui::DateTime now = platform.now();
     std::string selected;
-    for (const auto& line : panel.at("Memo1").lines)
+    for (const auto& line : panel.at(ui::kPlayingMemo).lines)
         selected += line;
     if (grid.grid.rowCount >= kReportQuestionRows &&
         !platform.askYesNo("Количество перестановок больше 500 ! Выводить на печать ?"))

@@ -6,14 +6,13 @@
 #include "filters/SharedAreas.h"
 #include "numbers/Selection.h"
 #include "ui/GridCells.h"
+#include "ui/MainFormControls.h"
 
 #include <array>
 
 namespace vargis::numbers {
 
 namespace {
-
-constexpr const char* kSelectedGrid = "StringGrid1";
 
 void clearGridRows(ui::Control& grid) {
     for (int r = 1; r < grid.grid.rowCount; ++r)
@@ -58,22 +57,23 @@ void writeCombinationRows(ui::Control& grid, const std::vector<int>& numbers) {
 
 void fillSelectedGrid(context::Application& app) {
     context::Workspace& ws = app.workspace();
-    ui::Form& panel = app.form(filters::kNumbersPanel);
-    const int playing = toInt(panel.at("Label14").caption);
+    ui::Form& panel = app.form(ui::kNumbersPanelForm);
+    const int playing = toInt(panel.at(ui::kPlayingCount).caption);
     std::vector<int> numbers;
     for (int b = 1; b <= ws.highestNumber && static_cast<int>(numbers.size()) < playing; ++b)
         if (ws.digits.row(b).fields[2] == "1")
             numbers.push_back(toInt(ws.digits.row(b).fields[0]));
-    writeCombinationRows(panel.at(kSelectedGrid), numbers);
+    writeCombinationRows(panel.at(ui::kSelectedGrid), numbers);
     app.platform().beep(ui::Beep::Default);
 }
 
 void clearSelectedGrid(context::Application& app) {
-    clearGridRows(app.form(filters::kNumbersPanel).at(kSelectedGrid));
+    clearGridRows(app.form(ui::kNumbersPanelForm).at(ui::kSelectedGrid));
 }
 
 void numbersPanelShow(context::Application& app) {
-    const std::string& count = app.form(filters::kNumbersPanel).at("Label3").caption;
+    const std::string& count =
+        app.form(ui::kNumbersPanelForm).at(ui::kSelectedCombinations).caption;
     int combinations = 0;
     try {
         combinations = toInt(count);
@@ -85,7 +85,7 @@ void numbersPanelShow(context::Application& app) {
 }
 
 void showNumbersPanel(context::Application& app) {
-    ui::Form& panel = app.form(filters::kNumbersPanel);
+    ui::Form& panel = app.form(ui::kNumbersPanelForm);
     const bool wasHidden = !panel.self().visible;
     panel.self().visible = true;
     ++panel.self().raiseCount; // in front
@@ -94,7 +94,7 @@ void showNumbersPanel(context::Application& app) {
 }
 
 void hideNumbersPanel(context::Application& app) {
-    app.form(filters::kNumbersPanel).self().visible = false;
+    app.form(ui::kNumbersPanelForm).self().visible = false;
 }
 
 } // namespace vargis::numbers

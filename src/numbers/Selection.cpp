@@ -4,6 +4,7 @@
 #include "base/Errors.h"
 #include "filters/MarkBases.h"
 #include "history/DrawHistory.h"
+#include "ui/MainFormControls.h"
 
 namespace vargis::numbers {
 
@@ -49,7 +50,7 @@ std::string joinNumbers(const std::vector<int>& numbers) {
 }
 
 int rowOfCheckBox(const context::DigitsBase& digits, const std::string& boxName) {
-    const std::string prefix = "CheckBox";
+    const std::string_view prefix = ui::kCheckBoxPrefix;
     if (boxName.rfind(prefix, 0) == 0) {
         const std::string suffix = boxName.substr(prefix.size());
         for (int b = 1; b <= context::kNumbers; ++b)

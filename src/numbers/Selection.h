@@ -26,7 +26,7 @@ std::vector<int> excludedNumbers(const context::DigitsBase& digits, int highest)
 std::string joinNumbers(const std::vector<int>& numbers);
 
 // The row of the digits base whose check-box suffix is the suffix of this
-// box name ("CheckBox" + suffix); RangeError naming the box when none is.
+// box name (the check-box prefix and the suffix); RangeError naming the box when none is.
 int rowOfCheckBox(const context::DigitsBase& digits, const std::string& boxName);
 
 // 5 minus the numbers of the draw whose state is "0".

@@ -11,6 +11,7 @@
 #include "qt/ProgramIcon.h"
 #include "qt/QtPlatform.h"
 #include "qt/Translations.h"
+#include "ui/MainFormControls.h"
 
 #include <QApplication>
 #include <QFont>
@@ -42,8 +43,8 @@ int main(int argc, char** argv) {
         return 0;
     // The windows in the order the forms were created; each shows itself
     // when its record says it is visible.
-    front.addForm(app.form("Form2"));
-    front.addForm(app.form("Form7"));
-    front.addForm(app.form("Form1"), true);
+    front.addForm(app.form(vargis::ui::kAboutForm));
+    front.addForm(app.form(vargis::ui::kNumbersPanelForm));
+    front.addForm(app.form(vargis::ui::kMainForm), true);
     return QApplication::exec();
 }
