@@ -6,9 +6,9 @@
 #include "catalogue/RangeCounts.h"
 #include "cli/CliPlatform.h"
 #include "cli/Verb.h"
-#include "engine/CombineCommand.h"
-#include "engine/CombineState.h"
-#include "engine/StrategyCheck.h"
+#include "commands/CombineCommand.h"
+#include "commands/CombineState.h"
+#include "commands/StrategyCheck.h"
 #include "history/DrawArchive.h"
 #include "ui/MainFormControls.h"
 
@@ -125,7 +125,7 @@ public:
     int run(VerbContext& c) override {
         if (const auto refused = combineStored(c))
             return *refused;
-        engine::printCombineResult(*c.app, c.out, withList_);
+        commands::printCombineResult(*c.app, c.out, withList_);
         return 0;
     }
 
@@ -155,11 +155,11 @@ public:
         if (archive_)
             return runOverArchive(c);
         std::optional<engine::BacktestResult> result;
-        if (!c.app->guarded([&] { result = engine::runStrategyCheck(*c.app); }))
+        if (!c.app->guarded([&] { result = commands::runStrategyCheck(*c.app); }))
             return 2;
         if (!result)
             return 4;
-        engine::printBacktest(*result, c.out);
+        commands::printBacktest(*result, c.out);
         return 0;
     }
 
@@ -179,13 +179,13 @@ private:
         }
         std::optional<engine::BacktestResult> result;
         if (!c.app->guarded([&] {
-                const auto archive = engine::loadArchive(*c.app);
-                result = engine::runArchiveStrategyCheck(*c.app, *archive, last_);
+                const auto archive = commands::loadArchive(*c.app);
+                result = commands::runArchiveStrategyCheck(*c.app, *archive, last_);
             }))
             return 2;
         if (!result)
             return 2; // fewer than 15 draws, said on the way
-        engine::printBacktest(*result, c.out, true);
+        commands::printBacktest(*result, c.out, true);
         return 0;
     }
 };
@@ -202,12 +202,12 @@ public:
         std::optional<engine::WorthResult> result;
         if (!c.app->guarded([&] {
                 app::ButtonCounts counts(*c.app);
-                result = engine::runFilterWorth(*c.app, std::ref(counts));
+                result = commands::runFilterWorth(*c.app, std::ref(counts));
             }))
             return 2;
         if (!result)
             return 4;
-        engine::printFilterWorth(*result, c.app->workspace().drawCount(), c.out);
+        commands::printFilterWorth(*result, c.app->workspace().drawCount(), c.out);
         return 0;
     }
 };
@@ -215,19 +215,19 @@ public:
 } // namespace
 
 std::optional<int> combineStored(VerbContext& c) {
-    auto outcome = engine::CombineOutcome::Refused;
+    auto outcome = commands::CombineOutcome::Refused;
     if (!c.app->guarded([&] {
-            outcome = engine::combineFilters(*c.app, engine::ExclusionQuestion::AnswerYes);
+            outcome = commands::combineFilters(*c.app, commands::ExclusionQuestion::AnswerYes);
         }))
         return 2;
     switch (outcome) {
-    case engine::CombineOutcome::Completed:
+    case commands::CombineOutcome::Completed:
         return std::nullopt;
-    case engine::CombineOutcome::Stopped:
-        c.out << "stopped: " << engine::combineState(*c.app).stopRow << '\n';
+    case commands::CombineOutcome::Stopped:
+        c.out << "stopped: " << commands::combineState(*c.app).stopRow << '\n';
         return 3;
-    case engine::CombineOutcome::Refused:
-    case engine::CombineOutcome::Declined:
+    case commands::CombineOutcome::Refused:
+    case commands::CombineOutcome::Declined:
         break;
     }
     return 4;

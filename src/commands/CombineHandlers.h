@@ -6,8 +6,8 @@ namespace vargis::context {
 class Application;
 }
 
-namespace vargis::engine {
+namespace vargis::commands {
 
 void registerCombineHandlers(context::Application& app);
 
-} // namespace vargis::engine
+} // namespace vargis::commands

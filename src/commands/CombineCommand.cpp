@@ -1,9 +1,9 @@
-#include "engine/CombineCommand.h"
+#include "commands/CombineCommand.h"
 
 #include "base/DateText.h"
+#include "commands/CombineState.h"
+#include "commands/ResultTable.h"
 #include "context/Application.h"
-#include "engine/CombineState.h"
-#include "engine/ResultTable.h"
 #include "filters/ChartModel.h"
 #include "filters/Evaluation.h"
 #include "filters/SharedAreas.h"
@@ -15,7 +15,9 @@
 #include <ostream>
 #include <tuple>
 
-namespace vargis::engine {
+namespace vargis::commands {
+
+using namespace engine;
 
 namespace {
 
@@ -149,4 +151,4 @@ void printCombineResult(context::Application& app, std::ostream& out, bool withL
                 << int{c[4]} << '\n';
 }
 
-} // namespace vargis::engine
+} // namespace vargis::commands

@@ -1,16 +1,18 @@
-#include "engine/StrategyCheck.h"
+#include "commands/StrategyCheck.h"
 
+#include "commands/CombineCommand.h"
+#include "commands/CommandProgress.h"
+#include "commands/StrategyReports.h"
 #include "context/Application.h"
-#include "engine/CombineCommand.h"
-#include "engine/CommandProgress.h"
-#include "engine/StrategyReports.h"
 #include "history/DrawArchive.h"
 #include "reports/HtmlReport.h"
 #include "reports/ReportOpening.h"
 
 #include <ostream>
 
-namespace vargis::engine {
+namespace vargis::commands {
+
+using namespace engine;
 
 namespace {
 
@@ -161,4 +163,4 @@ void printFilterWorth(const WorthResult& result, int drawCount, std::ostream& ou
         out << "remaining: " << result.remaining << '\n';
 }
 
-} // namespace vargis::engine
+} // namespace vargis::commands

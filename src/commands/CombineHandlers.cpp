@@ -1,13 +1,15 @@
-#include "engine/CombineHandlers.h"
+#include "commands/CombineHandlers.h"
 
+#include "commands/CombineCommand.h"
+#include "commands/CombineState.h"
+#include "commands/ForecastTarget.h"
+#include "commands/ResultTable.h"
 #include "context/Application.h"
-#include "engine/CombineCommand.h"
-#include "engine/CombineState.h"
-#include "engine/ForecastTarget.h"
-#include "engine/ResultTable.h"
 #include "ui/MainFormControls.h"
 
-namespace vargis::engine {
+namespace vargis::commands {
+
+using namespace engine;
 
 void registerCombineHandlers(context::Application& app) {
     ui::Dispatcher& d = app.dispatcher();
@@ -23,4 +25,4 @@ void registerCombineHandlers(context::Application& app) {
     });
 }
 
-} // namespace vargis::engine
+} // namespace vargis::commands
