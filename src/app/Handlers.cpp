@@ -1,15 +1,17 @@
 #include "Handlers.h"
 
+#include "Analysis.h"
+#include "AnalysisCommands.h"
 #include "ButtonCounts.h"
 #include "FormLayout.h"
 #include "ImportCommand.h"
 #include "Startup.h"
 #include "catalogue/Catalogue.h"
 #include "commands/CombineHandlers.h"
-#include "engine/Overlay.h"
 #include "commands/ResultTable.h"
 #include "commands/StrategyCheck.h"
 #include "commands/TicketCommands.h"
+#include "engine/Overlay.h"
 #include "filters/FilterBase.h"
 #include "filters/FilterHandlers.h"
 #include "filters/MarkBases.h"
@@ -41,11 +43,11 @@ void registerMainMenu(Application& app, ui::Dispatcher& d) {
     d.on(ui::kMainForm, ui::kSaveFiltersItem, Event::Click,
          [&app](const std::string&) { filters::saveFilterBases(app, false); });
     d.on(ui::kMainForm, commands::kBacktestMenuItem, Event::Click,
-         [&app](const std::string&) { commands::strategyCheckCommand(app); });
-    d.on(ui::kMainForm, commands::kWorthMenuItem, Event::Click, [&app](const std::string&) {
-        ButtonCounts counts(app);
-        commands::filterWorthCommand(app, std::ref(counts));
-    });
+         [&app](const std::string&) { strategyCheckCommand(app); });
+    d.on(ui::kMainForm, commands::kWorthMenuItem, Event::Click,
+         [&app](const std::string&) { filterWorthCommand(app); });
+    d.on(ui::kMainForm, ui::kCombineButton, Event::Click,
+         [&app](const std::string&) { combine(app, commands::ExclusionQuestion::Ask); });
     d.on(ui::kMainForm, commands::kSuggestMenuItem, Event::Click, [&app](const std::string&) {
         // The silent copy is made on the first press, after K was asked.
         std::unique_ptr<ButtonCounts> pressed;

@@ -1,4 +1,4 @@
-#include "app/ButtonCounts.h"
+#include "app/Analysis.h"
 #include "app/RowEvaluation.h"
 #include "base/Convert.h"
 #include "base/Errors.h"
@@ -28,6 +28,27 @@ int printStatus(app::Application& app, std::ostream& out) {
     out << "draws: " << ws.drawCount() << '\n';
     out << "forecast: " << ws.forecastDate << ' ' << static_cast<int>(ws.forecastOrdinal) << '\n';
     return 0;
+}
+
+// survivors, remaining, numbers, counters, scores, then with `withList`
+// every remaining combination.
+void printCombineRun(const app::CombineRun& run, std::ostream& out, bool withList) {
+    out << "survivors: " << run.survivors << '\n';
+    out << "remaining: " << run.remaining->size() << '\n';
+    out << "numbers:";
+    for (int x : run.numbersInPlay)
+        out << ' ' << x;
+    out << "\ncounters:";
+    for (const std::string& counter : run.counters)
+        out << ' ' << counter;
+    out << "\nscores:";
+    for (auto s : run.drawScores)
+        out << ' ' << s;
+    out << '\n';
+    if (withList)
+        for (const engine::Combination& c : *run.remaining)
+            out << int{c[0]} << ' ' << int{c[1]} << ' ' << int{c[2]} << ' ' << int{c[3]} << ' '
+                << int{c[4]} << '\n';
 }
 
 // Families whose buttons compute a filter in this version.
@@ -123,9 +144,10 @@ public:
         command.add_flag("--list", withList_, "Вывести и все оставшиеся перестановки");
     }
     int run(VerbContext& c) override {
-        if (const auto refused = combineStored(c))
+        app::CombineRun run;
+        if (const auto refused = combineStored(c, run))
             return *refused;
-        commands::printCombineResult(*c.app, c.out, withList_);
+        printCombineRun(run, c.out, withList_);
         return 0;
     }
 
@@ -155,7 +177,7 @@ public:
         if (archive_)
             return runOverArchive(c);
         std::optional<engine::BacktestResult> result;
-        if (!c.app->guarded([&] { result = commands::runStrategyCheck(*c.app); }))
+        if (!c.app->guarded([&] { result = app::backtest(*c.app, {}); }))
             return 2;
         if (!result)
             return 4;
@@ -180,7 +202,7 @@ private:
         std::optional<engine::BacktestResult> result;
         if (!c.app->guarded([&] {
                 const auto archive = commands::loadArchive(*c.app);
-                result = commands::runArchiveStrategyCheck(*c.app, *archive, last_);
+                result = app::backtest(*c.app, {&*archive, last_});
             }))
             return 2;
         if (!result)
@@ -200,10 +222,7 @@ public:
     }
     int run(VerbContext& c) override {
         std::optional<engine::WorthResult> result;
-        if (!c.app->guarded([&] {
-                app::ButtonCounts counts(*c.app);
-                result = commands::runFilterWorth(*c.app, std::ref(counts));
-            }))
+        if (!c.app->guarded([&] { result = app::filterWorth(*c.app); }))
             return 2;
         if (!result)
             return 4;
@@ -214,17 +233,15 @@ public:
 
 } // namespace
 
-std::optional<int> combineStored(VerbContext& c) {
-    auto outcome = commands::CombineOutcome::Refused;
-    if (!c.app->guarded([&] {
-            outcome = commands::combineFilters(*c.app, commands::ExclusionQuestion::AnswerYes);
-        }))
+std::optional<int> combineStored(VerbContext& c, app::CombineRun& run) {
+    if (!c.app->guarded(
+            [&] { run = app::combine(*c.app, commands::ExclusionQuestion::AnswerYes); }))
         return 2;
-    switch (outcome) {
+    switch (run.outcome) {
     case commands::CombineOutcome::Completed:
         return std::nullopt;
     case commands::CombineOutcome::Stopped:
-        c.out << "stopped: " << commands::combineState(*c.app).stopRow << '\n';
+        c.out << "stopped: " << run.stopRow << '\n';
         return 3;
     case commands::CombineOutcome::Refused:
     case commands::CombineOutcome::Declined:

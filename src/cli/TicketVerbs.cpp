@@ -1,5 +1,6 @@
 // The verbs from analysis to tickets: bound suggestions and covering tickets.
 
+#include "app/Analysis.h"
 #include "app/Application.h"
 #include "app/ButtonCounts.h"
 #include "cli/Verb.h"
@@ -84,9 +85,10 @@ public:
                                "--match", match_, err);
     }
     int run(VerbContext& c) override {
-        if (const auto refused = combineStored(c))
+        app::CombineRun run;
+        if (const auto refused = combineStored(c, run))
             return *refused;
-        const engine::CombinationList& remaining = commands::combineState(*c.app).remaining;
+        const engine::CombinationList& remaining = *run.remaining;
         if (const auto refusal = commands::tooManyForTickets(remaining.size())) {
             c.err << *refusal << '\n';
             return 2;

@@ -57,9 +57,4 @@ void stopSweep(context::Application& app, CombineState& state, int row);
 // Hide and the new page's Show.
 void showPage(context::Application& app, const std::string& tabSheet);
 
-// The outcome of the last completed run in the command-line tool's format:
-// survivors, remaining, numbers, counters, scores, then with `withList`
-// every remaining combination.
-void printCombineResult(context::Application& app, std::ostream& out, bool withList);
-
 } // namespace vargis::commands

@@ -1,6 +1,5 @@
 #include "commands/CombineHandlers.h"
 
-#include "commands/CombineCommand.h"
 #include "commands/CombineState.h"
 #include "commands/ForecastTarget.h"
 #include "commands/ResultTable.h"
@@ -14,8 +13,6 @@ using namespace engine;
 void registerCombineHandlers(context::Application& app) {
     ui::Dispatcher& d = app.dispatcher();
     std::shared_ptr<CombineState> state = attachCombineState(app);
-    d.on(ui::kMainForm, ui::kCombineButton, ui::Event::Click,
-         [&app, state](const std::string&) { combineFilters(app); });
     d.on(ui::kMainForm, ui::kForecastCalendar, ui::Event::Click,
          [&app, state](const std::string&) { chooseForecastDate(app); });
     d.on(ui::kMainForm, ui::kPrintResultImage, ui::Event::Click,

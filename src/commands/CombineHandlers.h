@@ -1,6 +1,6 @@
 #pragma once
-// Handlers of the combine command, the result table and the forecast
-// calendar.
+// Handlers of the result table and the forecast calendar (the combine
+// button itself is wired by the application to its analysis call).
 
 namespace vargis::context {
 class Application;

@@ -31,14 +31,6 @@ private:
 };
 
 constexpr int kFewestDraws = 15;
-// An archive no longer than the draw table adds nothing to ask about.
-constexpr std::size_t kArchiveWorthAsking = context::kMaxDraws;
-
-std::string archiveSpan(const std::vector<history::ImportedDraw>& archive) {
-    return std::to_string(archive.size()) + " (с " + history::drawDateText(archive.front().date) +
-           " по " + history::drawDateText(archive.back().date) + ")";
-}
-
 } // namespace
 
 std::optional<BacktestResult> runStrategyCheck(context::Application& app) {
@@ -94,40 +86,6 @@ std::optional<WorthResult> runFilterWorth(context::Application& app,
     WorthResult result = filterWorth(firstPassInput(app), secondPassInput(app), counted);
     progress.step(2);
     return result;
-}
-
-void strategyCheckCommand(context::Application& app) {
-    ui::Platform& platform = app.platform();
-    const auto archive = loadArchive(app);
-    const bool overArchive =
-        archive && archive->size() > kArchiveWorthAsking &&
-        platform.askYesNo("В архиве тиражей " + archiveSpan(*archive) +
-                          ".\r\nПроверить стратегию по всем тиражам архива ?\r\n"
-                          "(Нет - по таблице тиражей, как обычно)");
-    const auto result =
-        overArchive ? runArchiveStrategyCheck(app, *archive) : runStrategyCheck(app);
-    if (!result)
-        return;
-    if (result->stopped) {
-        platform.showInformation(kBacktestStopped);
-        return;
-    }
-    const StrategyFacts facts = strategyFacts(app);
-    const reports::HtmlReport report =
-        overArchive ? archiveBacktestReport(facts, *result, app.workspace().combinationCount,
-                                            platform.now())
-                    : backtestReport(facts, *result, platform.now());
-    reports::writeHtmlReport(kBacktestReport, report);
-    reports::openReport(platform, kBacktestReport);
-}
-
-void filterWorthCommand(context::Application& app, const ButtonCount& buttonCount) {
-    const auto result = runFilterWorth(app, buttonCount);
-    if (!result)
-        return;
-    const StrategyFacts facts = strategyFacts(app);
-    reports::writeHtmlReport(kWorthReport, worthReport(facts, *result, app.platform().now()));
-    reports::openReport(app.platform(), kWorthReport);
 }
 
 void printBacktest(const BacktestResult& result, std::ostream& out, bool byDate) {

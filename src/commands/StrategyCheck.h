@@ -49,12 +49,6 @@ runArchiveStrategyCheck(context::Application& app,
 std::optional<engine::WorthResult> runFilterWorth(context::Application& app,
                                                   const ButtonCount& buttonCount);
 
-// The menu commands: run, write the report, open it with the desktop. The
-// strategy check asks first whether to run over the archive when it holds
-// more than 50 draws; a run the user stops writes nothing and says so.
-void strategyCheckCommand(context::Application& app);
-void filterWorthCommand(context::Application& app, const ButtonCount& buttonCount);
-
 // The command-line tool's lines: a target by its ordinal, or by its date
 // for the archive back-test.
 void printBacktest(const engine::BacktestResult& result, std::ostream& out, bool byDate = false);
