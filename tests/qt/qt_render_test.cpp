@@ -115,15 +115,7 @@ private:
     }
 };
 
-ui::Control& place(ui::Form& form, const std::string& name, ui::ControlKind kind,
-                   const std::string& parent, int left, int top, int width, int height) {
-    ui::Control& c = form.add(name, kind, parent);
-    c.left = left;
-    c.top = top;
-    c.width = width;
-    c.height = height;
-    return c;
-}
+using ui::place;
 
 // A form with one control of most kinds, laid out like the main window's.
 void buildForm(ui::Form& f) {
