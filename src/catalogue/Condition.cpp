@@ -14,20 +14,4 @@ Condition conditionOf(std::string_view text) {
     return Condition::None;
 }
 
-bool conditionHolds(Condition condition, int v, int p) {
-    switch (condition) {
-    case Condition::LessOrEqual:
-        return v <= p;
-    case Condition::Equal:
-        return v == p;
-    case Condition::NotEqual:
-        return v != p;
-    case Condition::GreaterOrEqual:
-        return v >= p;
-    case Condition::None:
-        break;
-    }
-    return true;
-}
-
 } // namespace vargis::catalogue

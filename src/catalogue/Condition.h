@@ -12,7 +12,21 @@ enum class Condition { LessOrEqual, Equal, NotEqual, GreaterOrEqual, None };
 Condition conditionOf(std::string_view text);
 
 // Whether value v meets the condition against parameter p; every value
-// meets None.
-bool conditionHolds(Condition condition, int v, int p);
+// meets None. Inline: the passes ask it per combination.
+inline bool conditionHolds(Condition condition, int v, int p) {
+    switch (condition) {
+    case Condition::LessOrEqual:
+        return v <= p;
+    case Condition::Equal:
+        return v == p;
+    case Condition::NotEqual:
+        return v != p;
+    case Condition::GreaterOrEqual:
+        return v >= p;
+    case Condition::None:
+        break;
+    }
+    return true;
+}
 
 } // namespace vargis::catalogue

@@ -424,7 +424,9 @@ std::vector<std::int32_t> strikeFirstFailing(CombinationList& list,
     }
 
     const int none = static_cast<int>(tests.size());
-    strikeLive(list, struck, static_cast<unsigned>(none), [&](const Combination& c) {
+    for (Combination& c : list) {
+        if (!liveWithin50(c))
+            continue;
         int first = none;
         if (terms->sums.count > 0)
             first = terms->firstFailing(c, first);
@@ -438,8 +440,11 @@ std::vector<std::int32_t> strikeFirstFailing(CombinationList& list,
                 break;
             }
         }
-        return static_cast<unsigned>(first);
-    });
+        if (first < none) {
+            ++struck[static_cast<std::size_t>(first)];
+            strike(c);
+        }
+    }
     return struck;
 }
 

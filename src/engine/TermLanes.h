@@ -3,7 +3,7 @@
 // one byte lane per test, so the five look-ups of an entry's numbers give the
 // values of every lane at once (modulo 256), and one comparison per block of
 // 16 lanes gives which of them fail. Both passes use them for most of their
-// tests, and walk their lists with strikeLive.
+// tests, and check the entries they walk with liveWithin50.
 
 #include "base/Errors.h"
 #include "catalogue/Unit_zvukiChisel.h"
@@ -14,7 +14,6 @@
 #include <cstdint>
 #include <cstring>
 #include <string>
-#include <vector>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -162,28 +161,22 @@ inline bool anyAbove50(const std::uint8_t* c) {
     return ((((word & kLow) + kPlus) | word) & kHigh) != 0;
 }
 
-// Strikes every live entry of the list at the first test it fails:
-// firstFailing(entry) gives that test's index, or `none` when it passes
-// them all; struck[t] counts the entries test t struck. A live entry with a
-// number above 50 is a RangeError.
-template <class FirstFailing>
-void strikeLive(CombinationList& list, std::vector<std::int32_t>& struck, unsigned none,
-                FirstFailing&& firstFailing) {
-    for (Combination& entry : list) {
-        const std::uint8_t* c = entry.data();
-        if (c[0] == 0)
-            continue;
-        if (anyAbove50(c)) {
-            for (auto x : entry)
-                if (x > kMaxNumber)
-                    throw RangeError("Число " + std::to_string(x) + " в перестановке больше 50");
-        }
-        const unsigned first = firstFailing(entry);
-        if (first != none) {
-            ++struck[first];
-            strike(entry);
-        }
-    }
+// The error for an entry with a number above 50; kept out of the loops
+// that call it.
+[[gnu::cold, gnu::noinline]] inline void refuseAbove50(const Combination& entry) {
+    for (auto x : entry)
+        if (x > kMaxNumber)
+            throw RangeError("Число " + std::to_string(x) + " в перестановке больше 50");
+}
+
+// Whether an entry of a working list is live (not struck). A live entry
+// with a number above 50 is a RangeError: the tables stop at 50.
+inline bool liveWithin50(const Combination& entry) {
+    if (entry[0] == 0)
+        return false;
+    if (anyAbove50(entry.data()))
+        refuseAbove50(entry);
+    return true;
 }
 
 } // namespace vargis::engine
