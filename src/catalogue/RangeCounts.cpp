@@ -47,6 +47,12 @@ std::optional<NumberRange> countedRange(int row, int n) {
     return kFixed[row - 223];
 }
 
+std::optional<NumberRange> sweptRange(int row, int n) {
+    if (row == 234 && n != 50)
+        return std::nullopt;
+    return countedRange(row, n);
+}
+
 bool rangeRowShown(int row, int n) {
     switch (row) {
     case 226:

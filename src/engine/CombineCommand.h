@@ -4,7 +4,7 @@
 // nothing.
 
 #include "engine/FirstPass.h"
-#include "engine/SecondPassTests.h"
+#include "engine/SecondPassPlan.h"
 
 #include <iosfwd>
 #include <string>
