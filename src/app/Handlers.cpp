@@ -6,13 +6,13 @@
 #include "Startup.h"
 #include "catalogue/Catalogue.h"
 #include "engine/CombineHandlers.h"
-#include "engine/Overlay.h"
 #include "engine/ResultTable.h"
 #include "engine/StrategyCheck.h"
 #include "engine/TicketCommands.h"
 #include "filters/FilterBase.h"
 #include "filters/FilterHandlers.h"
 #include "filters/MarkBases.h"
+#include "filters/Overlay.h"
 #include "guidance/GuidanceHandlers.h"
 #include "history/DrawEditing.h"
 #include "history/DrawGrid.h"
@@ -103,7 +103,7 @@ void registerHandlers(Application& app) {
     registerFilterControls(app, d);
     filters::registerFilterHandlers(app);
     engine::registerCombineHandlers(app);
-    engine::registerOverlayHandlers(app);
+    filters::registerOverlayHandlers(app);
     history::registerDrawEditingHandlers(app);
     guidance::registerGuidanceHandlers(app);
     numbers::registerNumberHandlers(app);

@@ -4,6 +4,7 @@
 #include "base/Convert.h"
 #include "base/Errors.h"
 #include "catalogue/Catalogue.h"
+#include "catalogue/RangeCounts.h"
 #include "filters/MarkBases.h"
 #include "ui/MainFormControls.h"
 
@@ -70,14 +71,13 @@ void checkKindItem(ui::Form& form, int n) {
 void applyKindAdjustments(ui::Form& form, context::Workspace& ws, int n) {
     auto label = [&](const char* text) { form.at(ui::kKindCaption).caption = text; };
     checkKindItem(form, n);
+    // The count-in-ranges rows that follow the kind are shown where it has them.
     constexpr int kDependentRows[] = {226, 227, 232, 233, 234, 242, 243, 244};
     for (int row : kDependentRows)
-        showRow(form, row, false);
+        showRow(form, row, catalogue::rangeRowShown(row, n));
     if (n == 28) {
         label("5 из 28");
     }
-    if (n >= 30)
-        showRow(form, 242, true);
     if (n == 30) {
         label("5 из 30");
         setStem(form, ws, 242, "кол. в (26 -:- 30)");
@@ -97,15 +97,9 @@ void applyKindAdjustments(ui::Form& form, context::Workspace& ws, int n) {
     if (n == 35) {
         label("5 из 35");
     }
-    if (n >= 35)
-        showRow(form, 232, true);
     if (n == 36) {
         label("5 из 36");
     }
-    if (n >= 36)
-        showRow(form, 226, true);
-    if (n >= 37)
-        showRow(form, 243, true);
     if (n == 37) {
         label("5 из 37");
         setStem(form, ws, 243, "кол. в (34 -:- 37)");
@@ -122,8 +116,6 @@ void applyKindAdjustments(ui::Form& form, context::Workspace& ws, int n) {
         label("5 из 40");
         setStem(form, ws, 233, "кол. в (36 -:- 40)");
     }
-    if (n >= 39)
-        showRow(form, 233, true);
     if (n == 44) {
         label("5 из 44");
         setStem(form, ws, 244, "кол. в (40 -:- 44)");
@@ -132,16 +124,11 @@ void applyKindAdjustments(ui::Form& form, context::Workspace& ws, int n) {
         label("5 из 45");
         setStem(form, ws, 244, "кол. в (40 -:- 45)");
     }
-    if (n >= 44)
-        showRow(form, 244, true);
     if (n == 47) {
         label("5 из 47");
     }
-    if (n >= 47)
-        showRow(form, 227, true);
     if (n == 50) {
         label("5 из 50");
-        showRow(form, 234, true);
     }
 }
 

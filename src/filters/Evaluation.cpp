@@ -2,6 +2,7 @@
 
 #include "base/Convert.h"
 #include "base/Errors.h"
+#include "catalogue/FilterFamily.h"
 #include "filters/ChartModel.h"
 #include "filters/SharedAreas.h"
 
@@ -150,6 +151,14 @@ void markDraws(context::Application& app, int row, const std::string& condition,
     if (ws.previousDrawOffset > 0)
         edit.colorRanges.push_back({0, 2 * ws.previousDrawOffset, ui::colors::Navy});
     ws.previousDrawOffset = 0;
+}
+
+void takeFamilyValues(ValueFilter& filter, const context::Workspace& ws) {
+    const catalogue::FilterFamily& family = catalogue::familyOfRow(filter.row);
+    filter.firstEvaluated = family.firstDraw(filter.row);
+    filter.value = [&ws, &family, row = filter.row](int f) {
+        return family.drawValue(row, {ws.history, ws.highestNumber}, f);
+    };
 }
 
 void evaluateValueFilter(context::Application& app, const ValueFilter& filter) {

@@ -101,7 +101,7 @@ void pressRankedDate(context::Application& app, const std::string& button, int p
     showLinked(app, row, condition, 1);
 }
 
-void pressPositionValue(context::Application& app, int row, int position, bool reduce) {
+void pressPositionValue(context::Application& app, int row, int position) {
     context::Workspace& ws = app.workspace();
     static const char* const kFooters[] = {
         "2-я позиция для каждого тиража. ",
@@ -114,9 +114,7 @@ void pressPositionValue(context::Application& app, int row, int position, bool r
     ValueFilter filter;
     filter.row = row;
     filter.footer = kFooters[position - 2];
-    filter.value = [&ws, position, reduce](int f) {
-        return catalogue::positionValue(ws.history.rankedRow(f), position, reduce);
-    };
+    takeFamilyValues(filter, ws);
     evaluateValueFilter(app, filter);
 }
 

@@ -1,4 +1,4 @@
-#include "engine/Overlay.h"
+#include "filters/Overlay.h"
 
 #include "catalogue/Catalogue.h"
 #include "catalogue/FilterFamily.h"
@@ -9,7 +9,7 @@
 
 #include <string>
 
-namespace vargis::engine {
+namespace vargis::filters {
 
 namespace {
 
@@ -65,4 +65,4 @@ void registerOverlayHandlers(context::Application& app) {
         [&app](const std::string&) { overlayEnabledFilters(app.workspace(), app.mainForm()); });
 }
 
-} // namespace vargis::engine
+} // namespace vargis::filters
