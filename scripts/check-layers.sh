@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Fails when a file under src/ includes a folder above its own. The layers,
-# from the top: front ends (qt, cli), app, the subsystems (engine, numbers,
+# from the top: front ends (qt, cli), app, the form-driving commands
+# (commands), the subsystems (engine, numbers,
 # guidance, history, filters, catalogue, reports), context, ui, base.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-layers=(qt:0 cli:0 app:1 engine:2 numbers:3 guidance:4 history:5 filters:6 catalogue:7 reports:8
-        context:9 ui:10 base:11)
+layers=(qt:0 cli:0 app:1 commands:2 engine:3 numbers:4 guidance:5 history:6 filters:7 catalogue:8
+        reports:9 context:10 ui:11 base:12)
 declare -A rank
 for entry in "${layers[@]}"; do rank[${entry%%:*}]=${entry##*:}; done
 

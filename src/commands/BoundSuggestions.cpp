@@ -1,14 +1,14 @@
-#include "engine/BoundSuggestions.h"
+#include "commands/BoundSuggestions.h"
 
 #include "base/Convert.h"
 #include "base/Errors.h"
 #include "catalogue/Catalogue.h"
+#include "commands/CombineCommand.h"
+#include "commands/CommandProgress.h"
+#include "commands/StrategyReports.h"
 #include "context/Application.h"
 #include "context/ProductInfo.h"
-#include "engine/CombineCommand.h"
-#include "engine/CommandProgress.h"
 #include "engine/FilterWorth.h"
-#include "engine/StrategyReports.h"
 #include "filters/FilterBase.h"
 #include "filters/SharedAreas.h"
 #include "reports/ReportOpening.h"
@@ -17,7 +17,9 @@
 #include <map>
 #include <ostream>
 
-namespace vargis::engine {
+namespace vargis::commands {
+
+using namespace engine;
 
 int neededDraws(int keepPercent, int evaluated) {
     return (keepPercent * evaluated + 99) / 100;
@@ -237,4 +239,4 @@ void boundSuggestionCommand(context::Application& app, const ButtonValues& press
                              ".\r\nЧтобы они остались, сохраните базу фильтров.");
 }
 
-} // namespace vargis::engine
+} // namespace vargis::commands

@@ -13,7 +13,7 @@ namespace vargis::context {
 class Application;
 }
 
-namespace vargis::engine {
+namespace vargis::commands {
 
 struct CombineState;
 
@@ -38,8 +38,8 @@ bool combineTargetAccepted(context::Application& app);
 // What the passes read, from the stored settings: the filter base, the
 // parameter captions and check boxes, the number selection, the history and
 // the forecast target.
-FirstPassInput firstPassInput(context::Application& app);
-SecondPassInput secondPassInput(context::Application& app);
+engine::FirstPassInput firstPassInput(context::Application& app);
+engine::SecondPassInput secondPassInput(context::Application& app);
 
 // RunCombine: both passes and the result table. An error abandons the run
 // with the button enabled again, the status text hidden and the sound
@@ -57,9 +57,4 @@ void stopSweep(context::Application& app, CombineState& state, int row);
 // Hide and the new page's Show.
 void showPage(context::Application& app, const std::string& tabSheet);
 
-// The outcome of the last completed run in the command-line tool's format:
-// survivors, remaining, numbers, counters, scores, then with `withList`
-// every remaining combination.
-void printCombineResult(context::Application& app, std::ostream& out, bool withList);
-
-} // namespace vargis::engine
+} // namespace vargis::commands

@@ -2,9 +2,9 @@
 // progress bar, the live count after every step, the pauses and the sound.
 
 #include "catalogue/Catalogue.h"
+#include "commands/CombineCommand.h"
+#include "commands/CombineState.h"
 #include "context/Application.h"
-#include "engine/CombineCommand.h"
-#include "engine/CombineState.h"
 #include "engine/FirstPass.h"
 #include "engine/FirstPassSteps.h"
 #include "engine/Generation.h"
@@ -13,7 +13,9 @@
 #include "ui/GridCells.h"
 #include "ui/MainFormControls.h"
 
-namespace vargis::engine {
+namespace vargis::commands {
+
+using namespace engine;
 
 namespace {
 
@@ -187,4 +189,4 @@ void stopSweep(context::Application& app, CombineState& state, int row) {
     platform.playSoundOnce(kTickSound);
 }
 
-} // namespace vargis::engine
+} // namespace vargis::commands

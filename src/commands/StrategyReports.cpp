@@ -1,15 +1,17 @@
-#include "engine/StrategyReports.h"
+#include "commands/StrategyReports.h"
 
 #include "catalogue/Catalogue.h"
+#include "commands/CombineCommand.h"
 #include "context/Application.h"
 #include "context/ProductInfo.h"
-#include "engine/CombineCommand.h"
 #include "filters/ImageBase.h"
 
 #include <algorithm>
 #include <cstdio>
 
-namespace vargis::engine {
+namespace vargis::commands {
+
+using namespace engine;
 
 namespace {
 
@@ -319,4 +321,4 @@ reports::HtmlReport worthReport(const StrategyFacts& facts, const WorthResult& r
     return report;
 }
 
-} // namespace vargis::engine
+} // namespace vargis::commands
