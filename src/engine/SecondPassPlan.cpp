@@ -379,8 +379,9 @@ private:
             break;
         }
         case SecondTerm::RepeatUnion: {
-            const auto offsets = repeatOffsetsOf(row).list();
-            const Term in = unionOf(target_, std::vector<int>(offsets.begin(), offsets.end()));
+            const catalogue::RepeatOffsets offsets = repeatOffsetsOf(row);
+            const Term in =
+                unionOf(target_, std::vector<int>(offsets.list().begin(), offsets.list().end()));
             setEveryPosition(test, [&in](int x) { return in[at(x)]; });
             break;
         }
