@@ -38,9 +38,15 @@ void showRow(ui::Form& form, int row, bool shown) {
             form.at(std::string(name)).visible = shown;
 }
 
-void setStem(ui::Form& form, context::Workspace& ws, int row, const char* stem) {
+// The stem of a count-in-ranges row that names the range the kind gives it,
+// e.g. "кол. в (26 -:- 30)".
+void setRangeStem(ui::Form& form, context::Workspace& ws, int row, int n) {
+    const auto range = catalogue::countedRange(row, n);
+    if (!range)
+        return;
     auto& filterRow = ws.filters.row(row);
-    filterRow.field(7) = stem;
+    filterRow.field(7) =
+        "кол. в (" + std::to_string(range->lo) + " -:- " + std::to_string(range->hi) + ")";
     const std::string button = filterRow.buttonName();
     if (ui::Control* c = form.find(button))
         c->caption = filterRow.stem() + filterRow.condition();
@@ -80,19 +86,19 @@ void applyKindAdjustments(ui::Form& form, context::Workspace& ws, int n) {
     }
     if (n == 30) {
         label("5 из 30");
-        setStem(form, ws, 242, "кол. в (26 -:- 30)");
+        setRangeStem(form, ws, 242, n);
     }
     if (n == 31) {
         label("5 из 31");
-        setStem(form, ws, 242, "кол. в (27 -:- 31)");
+        setRangeStem(form, ws, 242, n);
     }
     if (n == 32) {
         label("5 из 32");
-        setStem(form, ws, 242, "кол. в (28 -:- 32)");
+        setRangeStem(form, ws, 242, n);
     }
     if (n >= 34) {
         label("5 из 34");
-        setStem(form, ws, 242, "кол. в (29 -:- 34)");
+        setRangeStem(form, ws, 242, n);
     }
     if (n == 35) {
         label("5 из 35");
@@ -102,27 +108,27 @@ void applyKindAdjustments(ui::Form& form, context::Workspace& ws, int n) {
     }
     if (n == 37) {
         label("5 из 37");
-        setStem(form, ws, 243, "кол. в (34 -:- 37)");
+        setRangeStem(form, ws, 243, n);
     }
     if (n == 38) {
         label("5 из 38");
-        setStem(form, ws, 243, "кол. в (34 -:- 38)");
+        setRangeStem(form, ws, 243, n);
     }
     if (n == 39) {
         label("5 из 39");
-        setStem(form, ws, 233, "кол. в (36 -:- 39)");
+        setRangeStem(form, ws, 233, n);
     }
     if (n == 40) {
         label("5 из 40");
-        setStem(form, ws, 233, "кол. в (36 -:- 40)");
+        setRangeStem(form, ws, 233, n);
     }
     if (n == 44) {
         label("5 из 44");
-        setStem(form, ws, 244, "кол. в (40 -:- 44)");
+        setRangeStem(form, ws, 244, n);
     }
     if (n >= 45) {
         label("5 из 45");
-        setStem(form, ws, 244, "кол. в (40 -:- 45)");
+        setRangeStem(form, ws, 244, n);
     }
     if (n == 47) {
         label("5 из 47");
