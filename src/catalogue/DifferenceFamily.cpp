@@ -33,6 +33,8 @@ public:
     }
     // A running average needs an earlier draw; the button plots 0 for draw 1.
     int firstDraw(int row) const override { return averagePosition(row) != 0 ? 2 : 1; }
+    // ... and counts that 0 like any other value.
+    int firstCounted(int) const override { return 1; }
 
     PassUse pass(int row, int) const override {
         if (const auto pair = differencePositions(row))

@@ -42,6 +42,9 @@ public:
     virtual int drawValue(int row, const DrawSource& draws, int f) const = 0;
     // The first draw the row can evaluate: 1 + the draws it looks back.
     virtual int firstDraw(int /*row*/) const { return 1; }
+    // The first draw the button counts in its MatchCount; it may count
+    // earlier draws than it evaluates, with their value 0.
+    virtual int firstCounted(int row) const { return firstDraw(row); }
     // How many first draws the overlay of the enabled filters leaves out for
     // the row; none for a row that keeps the count the previous one set.
     virtual std::optional<int> overlaySkip(int /*row*/) const { return std::nullopt; }

@@ -7,6 +7,7 @@
 #include "catalogue/RepeatFilters.h"
 #include "filters/ChartModel.h"
 #include "filters/Evaluation.h"
+#include "filters/RowOutcome.h"
 
 #include <memory>
 #include <vector>
@@ -41,9 +42,9 @@ void pressRepeatFilter(context::Application& app, int row) {
     takeFamilyValues(filter, ws);
     filter.firstPlotted = offsets->firstDraw();
     filter.previousDrawOffset = catalogue::hiddenLeadingDraws(row);
-    if (catalogue::reportsShortHistory(row) && ws.drawCount() < offsets->firstDraw())
-        filter.afterSelect = [&app] {
-            app.platform().showMessage("Фильтр Не работает. Недостаточно статистики.");
+    if (auto notice = shortHistoryNotice(ws, row))
+        filter.afterSelect = [&app, text = std::move(*notice)] {
+            app.platform().showMessage(text);
         };
     evaluateValueFilter(app, filter);
 }

@@ -4,6 +4,7 @@
 #include "base/Errors.h"
 #include "catalogue/FilterFamily.h"
 #include "filters/ChartModel.h"
+#include "filters/RowOutcome.h"
 #include "filters/SharedAreas.h"
 
 #include <algorithm>
@@ -123,21 +124,12 @@ void markDraws(context::Application& app, int row, const std::string& condition,
     ui::Form& form = app.mainForm();
     form.at("StaticText168").caption = "Фильтр: ";
     ws.failMarks.clearRow(row);
-    const int draws = std::min<int>(ws.drawCount(), static_cast<int>(ws.filterValues.size()));
-    if (isValueRow(row)) {
-        const Condition c = parseCondition(condition);
-        for (int i = 1; i <= draws; ++i)
-            if (!conditionHolds(c, ws.filterValues[static_cast<std::size_t>(i - 1)], parameter))
-                ws.failMarks.at(row, i) = "0";
-    } else {
-        for (int i = 1; i <= draws; ++i) {
-            const int v = ws.filterValues[static_cast<std::size_t>(i - 1)];
-            if (v == 2)
-                continue;
-            if ((condition == "=" && v == 0) || (condition == "<>" && v == 1))
-                ws.failMarks.at(row, i) = "0";
-        }
-    }
+    const std::size_t draws =
+        std::min<std::size_t>(static_cast<std::size_t>(ws.drawCount()), ws.filterValues.size());
+    const std::vector<int> values(ws.filterValues.begin(),
+                                  ws.filterValues.begin() + static_cast<std::ptrdiff_t>(draws));
+    for (int i : failedDraws(row, values, condition, parameter))
+        ws.failMarks.at(row, i) = "0";
     ui::Control& edit = form.at("RichEdit1");
     const std::string line = ordinalsLine();
     edit.caption = line;
@@ -167,12 +159,7 @@ void evaluateValueFilter(context::Application& app, const ValueFilter& filter) {
     const int row = filter.row;
     auto& filterRow = ws.filters.row(row);
     ui::Control& label = form.at(filterRow.labelName());
-    int parameter = 0;
-    try {
-        parameter = toInt(label.caption);
-    } catch (const ConversionError& e) {
-        throw ConversionError("Фильтр строки " + std::to_string(row) + ": " + e.what());
-    }
+    const int parameter = filterParameter(row, label.caption);
     ws.currentFilterRow = row;
     const std::string condition = filterRow.condition();
     const Condition c = parseCondition(condition);
@@ -188,11 +175,8 @@ void evaluateValueFilter(context::Application& app, const ValueFilter& filter) {
         if (filter.progress)
             filter.progress(i);
     }
-    ws.matchCount = 0;
     ws.firstCountedDraw = filter.firstEvaluated;
-    for (int i = filter.firstEvaluated; i <= draws; ++i)
-        ws.matchCount +=
-            conditionHolds(c, ws.filterValues[static_cast<std::size_t>(i - 1)], parameter) ? 1 : 0;
+    ws.matchCount = valueMatches(ws.filterValues, filter.firstEvaluated, c, parameter);
     form.at("StaticText3").caption = " " + std::to_string(ws.matchCount);
 
     clearChart(ws, form);

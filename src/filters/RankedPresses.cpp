@@ -3,6 +3,7 @@
 #include "base/Errors.h"
 #include "filters/ChartModel.h"
 #include "filters/Evaluation.h"
+#include "filters/RowOutcome.h"
 
 #include <algorithm>
 
@@ -26,14 +27,6 @@ void showLinked(context::Application& app, int row, const std::string& condition
     }
     chart.band.y0 = largest == 0 ? 1 : largest;
     markDraws(app, row, condition, required);
-}
-
-// Matches of a linked filter's values 1/0 under "=" or "<>"; value 2 and
-// any other condition count nothing.
-int linkedMatches(const std::vector<int>& values, const std::string& condition) {
-    return static_cast<int>(std::count_if(values.begin(), values.end(), [&](int v) {
-        return (condition == "=" && v == 1) || (condition == "<>" && v == 0);
-    }));
 }
 
 void showMatchCount(context::Workspace& ws, ui::Form& form, int count) {
@@ -67,12 +60,7 @@ void pressRankedLink(context::Application& app, const std::string& button,
     ws.filterValues = catalogue::rankedLinkValues(ws.history, code);
     progress.position = draws + 1;
     progress.position = 1;
-    // The draws without a draw a places earlier count as unequal under "<>";
-    // a table of no more than a draws evaluates nothing and counts nothing.
-    int count = linkedMatches(ws.filterValues, condition);
-    if (condition == "<>" && draws > code.offset)
-        count += code.offset;
-    showMatchCount(ws, form, count);
+    showMatchCount(ws, form, linkedLinkMatches(ws.filterValues, condition, code.offset, draws));
     form.at("StaticText6").caption = "-";
     form.at("StaticText8").caption = " --- ";
 
