@@ -6,6 +6,7 @@
 #include "context/Application.h"
 #include "context/ProductInfo.h"
 #include "engine/CombineCommand.h"
+#include "engine/CombineSweep.h"
 #include "engine/CommandProgress.h"
 #include "engine/FilterWorth.h"
 #include "engine/StrategyReports.h"

@@ -3,6 +3,7 @@
 #include "base/DateText.h"
 #include "context/Application.h"
 #include "engine/CombineState.h"
+#include "engine/CombineSweep.h"
 #include "engine/ResultTable.h"
 #include "filters/ChartModel.h"
 #include "filters/Evaluation.h"

@@ -1,9 +1,10 @@
 // The two passes of a combine run as the main window shows them: the
 // progress bar, the live count after every step, the pauses and the sound.
 
+#include "engine/CombineSweep.h"
+
 #include "catalogue/Catalogue.h"
 #include "context/Application.h"
-#include "engine/CombineCommand.h"
 #include "engine/CombineState.h"
 #include "engine/FirstPass.h"
 #include "engine/FirstPassSteps.h"

@@ -4,7 +4,7 @@
 #include "base/DateText.h"
 #include "base/Errors.h"
 #include "context/Application.h"
-#include "engine/CombineCommand.h"
+#include "engine/CombineSweep.h"
 #include "engine/ResultTable.h"
 #include "filters/ChartModel.h"
 #include "filters/FilterTable.h"

@@ -2,6 +2,7 @@
 
 #include "context/Application.h"
 #include "engine/CombineCommand.h"
+#include "engine/CombineSweep.h"
 #include "engine/CommandProgress.h"
 #include "engine/StrategyReports.h"
 #include "history/DrawArchive.h"

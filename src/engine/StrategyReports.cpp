@@ -3,7 +3,7 @@
 #include "catalogue/Catalogue.h"
 #include "context/Application.h"
 #include "context/ProductInfo.h"
-#include "engine/CombineCommand.h"
+#include "engine/CombineSweep.h"
 #include "filters/ImageBase.h"
 
 #include <algorithm>
