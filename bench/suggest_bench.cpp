@@ -5,7 +5,7 @@
 #include "app/Application.h"
 #include "app/ButtonCounts.h"
 #include "app/DefaultData.h"
-#include "engine/BoundSuggestions.h"
+#include "commands/BoundSuggestions.h"
 #include "ui/SilentPlatform.h"
 
 #include <benchmark/benchmark.h>
@@ -36,7 +36,7 @@ void BM_SuggestEveryRow(benchmark::State& state) {
     std::size_t rows = 0;
     for (auto _ : state) {
         vargis::app::ButtonCounts pressed(bundled.app);
-        const auto result = vargis::engine::runBoundSuggestions(
+        const auto result = vargis::commands::runBoundSuggestions(
             bundled.app, 90, [&pressed](int row) { return pressed.values(row); });
         rows = result ? result->rows.size() : 0;
         benchmark::DoNotOptimize(rows);

@@ -9,8 +9,8 @@
 #include "app/Application.h"
 #include "app/LotteryKind.h"
 #include "base/Combinatorics.h"
-#include "engine/CombineCommand.h"
-#include "engine/CombineState.h"
+#include "commands/CombineCommand.h"
+#include "commands/CombineState.h"
 
 #include <string>
 
@@ -99,14 +99,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if ((setting & 0x80) != 0 && row >= 32 && row <= 150)
             r.field(2) = std::to_string(setting);
     }
-    app->guarded([] { engine::combineFilters(*app, engine::ExclusionQuestion::AnswerYes); });
+    app->guarded([] { commands::combineFilters(*app, commands::ExclusionQuestion::AnswerYes); });
 
     // What the run kept (the result lists, the grid's rows, the chart) is
     // released now, so that every run frees what it allocated and the leak
     // check has no reason to run an input twice.
     // Fresh copies, not assignments: an assignment would keep the buffers
     // the run grew.
-    engine::combineState(*app) = engine::CombineState{};
+    commands::combineState(*app) = commands::CombineState{};
     ui::Form form = initialForm;
     std::swap(app->mainForm(), form);
     context::Workspace fresh = initial;

@@ -6,8 +6,8 @@
 #include "base/Cp1251.h"
 #include "base/Errors.h"
 #include "base/TextFile.h"
-#include "engine/StrategyCheck.h"
-#include "engine/StrategyReports.h"
+#include "commands/StrategyCheck.h"
+#include "commands/StrategyReports.h"
 #include "history/DrawArchive.h"
 #include "reports/HtmlReport.h"
 #include "support/CliRun.h"
@@ -255,14 +255,14 @@ TEST(ArchiveBacktest, TheStrategyCheckAsksReportsAndStops) {
     // Stopped after a few targets: nothing written, the message says so.
     s.platform.answers = {true};
     s.platform.stopAfterPolls = 3;
-    EXPECT_TRUE(s.app.chooseMenuItem("Form1", engine::kBacktestMenuItem));
+    EXPECT_TRUE(s.app.chooseMenuItem("Form1", commands::kBacktestMenuItem));
     ASSERT_EQ(s.platform.dialogs.size(), 2u);
     EXPECT_EQ(s.platform.dialogs[0].text,
               "В архиве тиражей 60 (с 02.01.2023 по " + history::drawDateText(draws[59].date) +
                   ").\r\nПроверить стратегию по всем тиражам архива ?\r\n"
                   "(Нет - по таблице тиражей, как обычно)");
-    EXPECT_EQ(s.platform.dialogs[1].text, engine::kBacktestStopped);
-    EXPECT_FALSE(fileExists(engine::kBacktestReport));
+    EXPECT_EQ(s.platform.dialogs[1].text, commands::kBacktestStopped);
+    EXPECT_FALSE(fileExists(commands::kBacktestReport));
     EXPECT_FALSE(s.platform.stoppable);
     EXPECT_EQ(s.control("ProgressBar1").position, s.control("ProgressBar1").min);
 
@@ -270,10 +270,10 @@ TEST(ArchiveBacktest, TheStrategyCheckAsksReportsAndStops) {
     s.platform.clear();
     s.platform.answers = {true};
     s.platform.stopAfterPolls = -1;
-    EXPECT_TRUE(s.app.chooseMenuItem("Form1", engine::kBacktestMenuItem));
+    EXPECT_TRUE(s.app.chooseMenuItem("Form1", commands::kBacktestMenuItem));
     EXPECT_EQ(s.platform.dialogs.size(), 1u);
     ASSERT_EQ(s.platform.opened.size(), 1u);
-    const std::string page = fromCp1251(readBytes(engine::kBacktestReport));
+    const std::string page = fromCp1251(readBytes(commands::kBacktestReport));
     const auto at = [&](const std::string& text) { return page.find(text); };
     EXPECT_NE(at("Тиражи сохранены фильтрами: "), std::string::npos);
     EXPECT_LT(at(" из 46."), at("<svg"));
@@ -287,8 +287,8 @@ TEST(ArchiveBacktest, TheStrategyCheckAsksReportsAndStops) {
     for (const std::int32_t remaining : {30, 0, 10, 20})
         four.targets.push_back({1, "01.02.2026", remaining == 0 ? 175 : 0, remaining, {}, false});
     std::string summary;
-    for (const auto& line : reports::htmlReportLines(engine::archiveBacktestReport(
-             engine::strategyFacts(s.app), four, 376992, s.platform.now())))
+    for (const auto& line : reports::htmlReportLines(commands::archiveBacktestReport(
+             commands::strategyFacts(s.app), four, 376992, s.platform.now())))
         summary += line;
     EXPECT_NE(summary.find("Медиана перестановок в игре: 15 - 0.0040% всех 376992 перестановок."),
               std::string::npos);
@@ -296,19 +296,19 @@ TEST(ArchiveBacktest, TheStrategyCheckAsksReportsAndStops) {
     // No: the table's back-test as before.
     s.platform.clear();
     s.platform.answers = {false};
-    EXPECT_TRUE(s.app.chooseMenuItem("Form1", engine::kBacktestMenuItem));
-    EXPECT_NE(fromCp1251(readBytes(engine::kBacktestReport)).find(" из 36."), std::string::npos);
+    EXPECT_TRUE(s.app.chooseMenuItem("Form1", commands::kBacktestMenuItem));
+    EXPECT_NE(fromCp1251(readBytes(commands::kBacktestReport)).find(" из 36."), std::string::npos);
 
     // A damaged archive: its file and line, no question, no report.
-    std::remove(engine::kBacktestReport);
+    std::remove(commands::kBacktestReport);
     writeBytesRaw(kArchiveFile, archiveLine(draws[0]) + "\r\n" + "2023-01-05;1;2;3;4;5\r\n");
     s.platform.clear();
-    s.app.chooseMenuItem("Form1", engine::kBacktestMenuItem);
+    s.app.chooseMenuItem("Form1", commands::kBacktestMenuItem);
     ASSERT_EQ(s.platform.errors().size(), 1u);
     EXPECT_NE(s.platform.errors()[0].find(std::string(kArchiveFile) + ", строка 2"),
               std::string::npos);
     EXPECT_EQ(s.platform.dialogs.size(), 1u);
-    EXPECT_FALSE(fileExists(engine::kBacktestReport));
+    EXPECT_FALSE(fileExists(commands::kBacktestReport));
 }
 
 } // namespace

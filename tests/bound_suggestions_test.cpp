@@ -6,7 +6,7 @@
 #include "base/Errors.h"
 #include "base/Scramble.h"
 #include "catalogue/Catalogue.h"
-#include "engine/BoundSuggestions.h"
+#include "commands/BoundSuggestions.h"
 #include "support/CliRun.h"
 #include "support/DataFiles.h"
 
@@ -22,12 +22,12 @@
 namespace vargis {
 namespace {
 
-using engine::suggestBound;
+using commands::suggestBound;
 
 // The rule as stated: the smallest (largest) v over the value range that
 // at least `needed` values meet.
 int byDefinition(const std::vector<int>& values, bool atMost, int keep) {
-    const int needed = engine::neededDraws(keep, static_cast<int>(values.size()));
+    const int needed = commands::neededDraws(keep, static_cast<int>(values.size()));
     const auto [lo, hi] = std::minmax_element(values.begin(), values.end());
     auto meeting = [&](int v) {
         return std::count_if(values.begin(), values.end(),
@@ -46,10 +46,10 @@ int byDefinition(const std::vector<int>& values, bool atMost, int keep) {
 }
 
 TEST(BoundSuggestions, RuleOnHandMadeValues) {
-    EXPECT_EQ(engine::neededDraws(90, 50), 45);
-    EXPECT_EQ(engine::neededDraws(90, 49), 45); // 44.1 rounds up
-    EXPECT_EQ(engine::neededDraws(1, 50), 1);
-    EXPECT_EQ(engine::neededDraws(100, 7), 7);
+    EXPECT_EQ(commands::neededDraws(90, 50), 45);
+    EXPECT_EQ(commands::neededDraws(90, 49), 45); // 44.1 rounds up
+    EXPECT_EQ(commands::neededDraws(1, 50), 1);
+    EXPECT_EQ(commands::neededDraws(100, 7), 7);
 
     const std::vector<int> spread{5, 1, 3, 3, 9, 7, 3, 2, 8, 4};
     EXPECT_EQ(suggestBound(spread, true, 90).value, 8);
@@ -111,14 +111,14 @@ protected:
                 s_.ws().filters.row(row).field(5) = "=";
     }
 
-    engine::SuggestionResult run(int keep) {
+    commands::SuggestionResult run(int keep) {
         app::ButtonCounts pressed(s_.app);
-        auto result = engine::runBoundSuggestions(
+        auto result = commands::runBoundSuggestions(
             s_.app, keep, [&pressed](int row) { return pressed.values(row); });
         EXPECT_TRUE(result.has_value());
-        return result.value_or(engine::SuggestionResult{});
+        return result.value_or(commands::SuggestionResult{});
     }
-    const engine::SuggestedRow* find(const engine::SuggestionResult& result, int row) {
+    const commands::SuggestedRow* find(const commands::SuggestionResult& result, int row) {
         for (const auto& r : result.rows)
             if (r.row == row)
                 return &r;
@@ -139,7 +139,7 @@ TEST_F(BoundSuggestionsTest, RowsOfTheBundledFolderAgainstIndependentCounts) {
     ASSERT_EQ(ws.filters.row(1).field(5), ">=");
     ASSERT_EQ(ws.filters.row(2).field(5), "<=");
     ws.filters.row(1).field(3) = "30"; // the stored parameter is what is printed
-    const engine::SuggestionResult result = run(90);
+    const commands::SuggestionResult result = run(90);
     EXPECT_EQ(result.combinationCount, 376992);
 
     std::vector<int> largest, smallest;
@@ -186,7 +186,7 @@ TEST_F(BoundSuggestionsTest, RowsOfTheBundledFolderAgainstIndependentCounts) {
     ASSERT_TRUE(find(result, 16));
     EXPECT_EQ(find(result, 16)->evaluated, 49);
     for (const auto& r : result.rows) {
-        EXPECT_GE(r.met, engine::neededDraws(90, r.evaluated)) << r.row;
+        EXPECT_GE(r.met, commands::neededDraws(90, r.evaluated)) << r.row;
         EXPECT_LE(r.passes, result.combinationCount) << r.row;
     }
 }
@@ -216,23 +216,23 @@ TEST_F(BoundSuggestionsTest, ApplyWritesTheEnabledRowsOnlyAndTheMenuAsksFirst) {
     // the question; No leaves every parameter as it was.
     s_.platform.textAnswers = {"80"};
     s_.platform.answers = {false};
-    EXPECT_TRUE(s_.app.chooseMenuItem("Form1", engine::kSuggestMenuItem));
-    EXPECT_EQ(s_.platform.opened, std::vector<std::string>{engine::kSuggestReport});
+    EXPECT_TRUE(s_.app.chooseMenuItem("Form1", commands::kSuggestMenuItem));
+    EXPECT_EQ(s_.platform.opened, std::vector<std::string>{commands::kSuggestReport});
     EXPECT_EQ(s_.ws().filters.row(4).field(3), before4);
-    const std::string page = testing::readBytes(engine::kSuggestReport);
+    const std::string page = testing::readBytes(commands::kSuggestReport);
     EXPECT_NE(page.find("charset=windows-1251"), std::string::npos);
     if (const char* build = std::getenv("VARGIS_BUILD_DIR")) {
         std::filesystem::create_directories(std::filesystem::path(build) / "reports");
-        std::filesystem::copy_file(engine::kSuggestReport,
+        std::filesystem::copy_file(commands::kSuggestReport,
                                    std::filesystem::path(build) / "reports" /
-                                       engine::kSuggestReport,
+                                       commands::kSuggestReport,
                                    std::filesystem::copy_options::overwrite_existing);
     }
 
     // Yes: rows 1, 2 and 4 take their suggestions in field 3, label and arrows.
     s_.platform.textAnswers = {"80"};
     s_.platform.answers = {true};
-    EXPECT_TRUE(s_.app.chooseMenuItem("Form1", engine::kSuggestMenuItem));
+    EXPECT_TRUE(s_.app.chooseMenuItem("Form1", commands::kSuggestMenuItem));
     for (int row : {1, 2, 4}) {
         const std::string s = std::to_string(expected[row]);
         const auto& rc = catalogue::rowControls(row);
@@ -248,15 +248,15 @@ TEST_F(BoundSuggestionsTest, ApplyWritesTheEnabledRowsOnlyAndTheMenuAsksFirst) {
               0u);
 
     // Cancelled or wrong K: nothing asked further, nothing written.
-    std::filesystem::remove(engine::kSuggestReport);
+    std::filesystem::remove(commands::kSuggestReport);
     const auto questions = s_.platform.texts(testing::Dialog::Kind::Question).size();
     s_.platform.textAnswers = {};
-    EXPECT_TRUE(s_.app.chooseMenuItem("Form1", engine::kSuggestMenuItem));
+    EXPECT_TRUE(s_.app.chooseMenuItem("Form1", commands::kSuggestMenuItem));
     s_.platform.textAnswers = {"101"};
-    EXPECT_TRUE(s_.app.chooseMenuItem("Form1", engine::kSuggestMenuItem));
+    EXPECT_TRUE(s_.app.chooseMenuItem("Form1", commands::kSuggestMenuItem));
     s_.platform.textAnswers = {"девяносто"};
-    EXPECT_TRUE(s_.app.chooseMenuItem("Form1", engine::kSuggestMenuItem));
-    EXPECT_FALSE(std::filesystem::exists(engine::kSuggestReport));
+    EXPECT_TRUE(s_.app.chooseMenuItem("Form1", commands::kSuggestMenuItem));
+    EXPECT_FALSE(std::filesystem::exists(commands::kSuggestReport));
     EXPECT_EQ(s_.platform.texts(testing::Dialog::Kind::Question).size(), questions);
     EXPECT_TRUE(s_.platform.errors().empty());
 }

@@ -2,8 +2,8 @@
 // to the result table, a run that stops, and a run abandoned by an error.
 
 #include "catalogue/Catalogue.h"
-#include "engine/CombineCommand.h"
-#include "engine/CombineState.h"
+#include "commands/CombineCommand.h"
+#include "commands/CombineState.h"
 #include "filters/MarkBases.h"
 #include "support/DataFiles.h"
 
@@ -13,6 +13,7 @@
 #include <vector>
 
 namespace vargis::engine {
+using namespace commands;
 namespace {
 
 using testing::Dialog;

@@ -6,7 +6,7 @@
 #include "app/ImportCommand.h"
 #include "base/Cp1251.h"
 #include "base/Errors.h"
-#include "engine/StrategyCheck.h"
+#include "commands/StrategyCheck.h"
 #include "history/DrawImport.h"
 #include "support/CliRun.h"
 #include "support/DataFiles.h"
@@ -288,7 +288,7 @@ TEST_F(ImportMenuTest, TooFewDrawsAreAnnouncedAndEveryCommandSaysSo) {
               std::vector<std::string>{"  Тиражей в статистике\r\n  ДОЛЖНО БЫТЬ НЕ МЕНЬШЕ "
                                        "14-ти,\r\n\r\n  ДОПОЛНИТЕ СТАТИСТИКУ ТИРАЖЕЙ"});
     EXPECT_EQ(s_.ws().forecastOrdinal, 11);
-    for (const char* item : {engine::kBacktestMenuItem, engine::kWorthMenuItem}) {
+    for (const char* item : {commands::kBacktestMenuItem, commands::kWorthMenuItem}) {
         s_.platform.clear();
         EXPECT_TRUE(s_.app.chooseMenuItem("Form1", item));
         EXPECT_EQ(s_.platform.texts(Dialog::Kind::Information).size(), 1u) << item;

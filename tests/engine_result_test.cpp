@@ -2,9 +2,9 @@
 // limit, the counters and highlight of a past forecast draw.
 
 #include "base/TextFile.h"
-#include "engine/CombineState.h"
+#include "commands/CombineState.h"
+#include "commands/ResultTable.h"
 #include "engine/Generation.h"
-#include "engine/ResultTable.h"
 #include "engine/Scores.h"
 #include "support/DataFiles.h"
 
@@ -14,6 +14,7 @@
 #include <vector>
 
 namespace vargis::engine {
+using namespace commands;
 namespace {
 
 using testing::Dialog;

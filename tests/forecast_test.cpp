@@ -2,7 +2,7 @@
 // off.
 
 #include "base/TextFile.h"
-#include "engine/ForecastTarget.h"
+#include "commands/ForecastTarget.h"
 #include "support/DataFiles.h"
 
 #include <filesystem>
@@ -11,6 +11,7 @@
 #include <vector>
 
 namespace vargis::engine {
+using namespace commands;
 namespace {
 
 using testing::Dialog;

@@ -1,8 +1,8 @@
 // Reports and help documents the desktop cannot open: the user is told the
 // file and where it lies; the web address stays silent.
 
-#include "engine/CombineState.h"
-#include "engine/ResultTable.h"
+#include "commands/CombineState.h"
+#include "commands/ResultTable.h"
 #include "filters/MarkBases.h"
 #include "reports/ReportOpening.h"
 #include "support/DataFiles.h"
@@ -65,9 +65,9 @@ TEST(ReportOpening, ResultAndGraphicsReportsTellWhereTheyLieWhenNotOpened) {
     EXPECT_TRUE(fs::exists(fullPath("graphics.html")));
 
     // result.html after a run with a few combinations left.
-    engine::CombineState& state = engine::combineState(s.app);
+    commands::CombineState& state = commands::combineState(s.app);
     state.remaining = {{1, 2, 3, 4, 5}, {2, 3, 4, 5, 6}};
-    engine::buildResultTable(s.app, state);
+    commands::buildResultTable(s.app, state);
     s.platform.clear();
     ASSERT_TRUE(s.app.click("Form1", "Image32"));
     EXPECT_EQ(s.platform.opened, std::vector<std::string>{"result.html"});

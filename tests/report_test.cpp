@@ -2,8 +2,8 @@
 
 #include "base/Cp1251.h"
 #include "base/TextFile.h"
-#include "engine/CombineState.h"
-#include "engine/ResultTable.h"
+#include "commands/CombineState.h"
+#include "commands/ResultTable.h"
 #include "reports/HtmlReport.h"
 #include "support/DataFiles.h"
 
@@ -12,6 +12,7 @@
 #include <vector>
 
 namespace vargis::engine {
+using namespace commands;
 namespace {
 
 using testing::StartedApp;

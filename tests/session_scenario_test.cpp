@@ -3,8 +3,8 @@
 // row that the kind hides.
 
 #include "app/ImportCommand.h"
-#include "engine/CombineCommand.h"
-#include "engine/CombineState.h"
+#include "commands/CombineCommand.h"
+#include "commands/CombineState.h"
 #include "engine/Overlay.h"
 #include "filters/MarkBases.h"
 #include "support/CliRun.h"
@@ -61,8 +61,8 @@ TEST(SessionScenario, AnImportClearsEverythingTheOldDrawsGave) {
     const std::set<int> playing{3, 17, 20, 25, 31, 33};
     for (int x = 1; x <= 36; ++x)
         s.ws().digits.row(x).fields[2] = playing.count(x) != 0 ? "1" : "0";
-    ASSERT_EQ(engine::combineFilters(s.app, engine::ExclusionQuestion::AnswerYes),
-              engine::CombineOutcome::Completed);
+    ASSERT_EQ(commands::combineFilters(s.app, commands::ExclusionQuestion::AnswerYes),
+              commands::CombineOutcome::Completed);
     ASSERT_TRUE(s.app.click("Form1", engine::kOverlayButton));
     ASSERT_EQ(form.at("StringGrid3").grid.rowCount, 7);
     ASSERT_EQ(form.at("StaticText8").caption, "6");
@@ -93,7 +93,7 @@ TEST(SessionScenario, AnImportClearsEverythingTheOldDrawsGave) {
     EXPECT_EQ(form.at("StaticText4").caption, " Фильтр: Не выбран");
     EXPECT_EQ(form.at("StaticText3").caption, " 30");
     EXPECT_FALSE(form.at("BitBtn4").bold);
-    EXPECT_TRUE(engine::combineState(s.app).remaining.empty());
+    EXPECT_TRUE(commands::combineState(s.app).remaining.empty());
     EXPECT_EQ(panel.at("Label7").caption, "??");
     EXPECT_EQ(panel.at("Label13").caption, "??");
     EXPECT_TRUE(panel.at("Memo4").lines.empty());
@@ -209,9 +209,9 @@ TEST(SessionScenario, HiddenCountRowsStopTheRunAndSaySo) {
         ASSERT_TRUE(platform.errors().empty());
         platform.clear();
         ASSERT_FALSE(app.mainForm().at("BitBtn" + std::to_string(row + 3)).visible);
-        ASSERT_EQ(engine::combineFilters(app, engine::ExclusionQuestion::AnswerYes),
-                  engine::CombineOutcome::Stopped);
-        EXPECT_EQ(engine::combineState(app).stopRow, row);
+        ASSERT_EQ(commands::combineFilters(app, commands::ExclusionQuestion::AnswerYes),
+                  commands::CombineOutcome::Stopped);
+        EXPECT_EQ(commands::combineState(app).stopRow, row);
         EXPECT_TRUE(platform.errors().empty());
         const auto messages = platform.texts(Dialog::Kind::Message);
         ASSERT_EQ(messages.size(), 1u);

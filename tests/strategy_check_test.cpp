@@ -3,11 +3,11 @@
 
 #include "app/ButtonCounts.h"
 #include "catalogue/Catalogue.h"
-#include "engine/CombineCommand.h"
-#include "engine/CombineState.h"
+#include "commands/CombineCommand.h"
+#include "commands/CombineState.h"
 #include "engine/Scores.h"
-#include "engine/StrategyCheck.h"
-#include "engine/StrategyReports.h"
+#include "commands/StrategyCheck.h"
+#include "commands/StrategyReports.h"
 #include "reports/HtmlReport.h"
 #include "support/CliRun.h"
 #include "support/DataFiles.h"
@@ -54,12 +54,12 @@ protected:
     }
 
     // The combine command with draw `target` chosen on the calendar.
-    engine::CombineOutcome combineFor(int target) {
+    commands::CombineOutcome combineFor(int target) {
         s_.platform.answers.clear(); // No: keep the filters and the images
         EXPECT_TRUE(
             s_.app.calendarClick("Form1", "MonthCalendar2", s_.ws().history.record(target).date()));
         EXPECT_EQ(s_.ws().forecastOrdinal, target);
-        return engine::combineFilters(s_.app, engine::ExclusionQuestion::AnswerYes);
+        return commands::combineFilters(s_.app, commands::ExclusionQuestion::AnswerYes);
     }
 
     std::int32_t remainingOf(std::optional<int> without = std::nullopt) {
@@ -68,11 +68,11 @@ protected:
             saved = s_.ws().filters.row(*without).field(4);
             s_.ws().filters.row(*without).field(4) = "False";
         }
-        const auto outcome = engine::combineFilters(s_.app, engine::ExclusionQuestion::AnswerYes);
+        const auto outcome = commands::combineFilters(s_.app, commands::ExclusionQuestion::AnswerYes);
         if (without)
             s_.ws().filters.row(*without).field(4) = saved;
-        EXPECT_EQ(outcome, engine::CombineOutcome::Completed);
-        return static_cast<std::int32_t>(engine::combineState(s_.app).remaining.size());
+        EXPECT_EQ(outcome, commands::CombineOutcome::Completed);
+        return static_cast<std::int32_t>(commands::combineState(s_.app).remaining.size());
     }
 };
 
@@ -90,7 +90,7 @@ TEST_F(StrategyCheckTest, EveryTargetMatchesACombineRunForThatDraw) {
             s_.ws().history.record(31).field(k) = "2";
     setRow(37, "0", "True", "=");
 
-    const auto result = engine::runStrategyCheck(s_.app);
+    const auto result = commands::runStrategyCheck(s_.app);
     ASSERT_TRUE(result);
     ASSERT_EQ(result->targets.size(), 36u);
     EXPECT_EQ(result->targets.front().ordinal, 15);
@@ -103,13 +103,13 @@ TEST_F(StrategyCheckTest, EveryTargetMatchesACombineRunForThatDraw) {
     for (int target : {15, 32, 40, 50}) {
         const auto& t = result->targets[static_cast<std::size_t>(target - 15)];
         const auto outcome = combineFor(target);
-        if (outcome == engine::CombineOutcome::Stopped) {
-            EXPECT_EQ(t.stopRow, engine::combineState(s_.app).stopRow) << target;
+        if (outcome == commands::CombineOutcome::Stopped) {
+            EXPECT_EQ(t.stopRow, commands::combineState(s_.app).stopRow) << target;
             continue;
         }
-        ASSERT_EQ(outcome, engine::CombineOutcome::Completed) << target;
+        ASSERT_EQ(outcome, commands::CombineOutcome::Completed) << target;
         EXPECT_EQ(t.stopRow, 0) << target;
-        const auto& remaining = engine::combineState(s_.app).remaining;
+        const auto& remaining = commands::combineState(s_.app).remaining;
         EXPECT_EQ(t.remaining, static_cast<std::int32_t>(remaining.size())) << target;
         const auto counts = engine::commonCounts(
             remaining, engine::drawMultiplicity(s_.ws().history.record(target)));
@@ -133,7 +133,7 @@ TEST_F(StrategyCheckTest, EveryTargetMatchesACombineRunForThatDraw) {
 
 TEST_F(StrategyCheckTest, BoundsThatKeepEverythingKeepEveryDraw) {
     lenientBounds();
-    const auto result = engine::runStrategyCheck(s_.app);
+    const auto result = commands::runStrategyCheck(s_.app);
     ASSERT_TRUE(result);
     EXPECT_EQ(result->keptCount(), 36);
     for (const auto& t : result->targets) {
@@ -145,11 +145,11 @@ TEST_F(StrategyCheckTest, BoundsThatKeepEverythingKeepEveryDraw) {
 
 TEST_F(StrategyCheckTest, FewerThanFifteenDrawsAreRefusedWithTheCombineMessage) {
     s_.ws().history.drawCount = 14;
-    EXPECT_FALSE(engine::runStrategyCheck(s_.app));
+    EXPECT_FALSE(commands::runStrategyCheck(s_.app));
     ASSERT_EQ(s_.platform.dialogs.size(), 1u);
     EXPECT_NE(s_.platform.dialogs[0].text.find("ДОЛЖНО БЫТЬ БОЛЬШЕ 15-ти"), std::string::npos);
     s_.ws().history.drawCount = 15;
-    const auto result = engine::runStrategyCheck(s_.app);
+    const auto result = commands::runStrategyCheck(s_.app);
     ASSERT_TRUE(result);
     EXPECT_EQ(result->targets.size(), 1u);
 }
@@ -161,7 +161,7 @@ TEST_F(StrategyCheckTest, WorthCountsMatchCombinesWithAndWithoutEachRow) {
     setRow(33, "0", "True", "<>");  // link row on the smallest number
     const std::vector<int> rows{1, 2, 4, 176, 33};
 
-    const auto worth = engine::runFilterWorth(s_.app, [](int row) -> std::optional<int> {
+    const auto worth = commands::runFilterWorth(s_.app, [](int row) -> std::optional<int> {
         return row == 33 ? std::nullopt : std::optional<int>(row);
     });
     ASSERT_TRUE(worth);
@@ -198,7 +198,7 @@ TEST_F(StrategyCheckTest, ButtonCountsLeaveWhatTheUserSeesAsItWas) {
     const std::string header = s_.control("StaticText4").caption;
 
     app::ButtonCounts counts(s_.app);
-    const auto worth = engine::runFilterWorth(s_.app, std::ref(counts));
+    const auto worth = commands::runFilterWorth(s_.app, std::ref(counts));
     ASSERT_TRUE(worth);
     ASSERT_EQ(worth->rows.size(), 4u);
     // Rows 1, 2 and 4 computed over the history; the same press shown to the
@@ -221,14 +221,14 @@ TEST_F(StrategyCheckTest, ButtonCountsLeaveWhatTheUserSeesAsItWas) {
 
 TEST_F(StrategyCheckTest, ReportsNameTheTargetsAndTheRows) {
     setRow(175, "1", "True", "<=");
-    const auto facts = engine::strategyFacts(s_.app);
+    const auto facts = commands::strategyFacts(s_.app);
     EXPECT_EQ(facts.enabledRows, (std::vector<int>{1, 2, 175}));
     engine::BacktestResult backtest;
     backtest.targets.push_back({15, "01.02.2026", 0, 120, {0, 1, 5, 30}, true});
     backtest.targets.push_back({16, "04.02.2026", 175, 0, {}, false});
     std::string page;
     for (const auto& line :
-         reports::htmlReportLines(engine::backtestReport(facts, backtest, s_.platform.now())))
+         reports::htmlReportLines(commands::backtestReport(facts, backtest, s_.platform.now())))
         page += line + "\n";
     EXPECT_NE(page.find("<svg"), std::string::npos);
     EXPECT_NE(page.find("Тиражи сохранены фильтрами: 1 из 2."), std::string::npos);
@@ -242,7 +242,7 @@ TEST_F(StrategyCheckTest, ReportsNameTheTargetsAndTheRows) {
     worth.rows.push_back({175, 25, 188496, 7});
     page.clear();
     for (const auto& line :
-         reports::htmlReportLines(engine::worthReport(facts, worth, s_.platform.now())))
+         reports::htmlReportLines(commands::worthReport(facts, worth, s_.platform.now())))
         page += line + "\n";
     EXPECT_NE(page.find("Отношение долей"), std::string::npos);
     // Met in half the draws, passing half the combinations: ratio 1.

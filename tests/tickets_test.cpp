@@ -4,10 +4,10 @@
 
 #include "base/Errors.h"
 #include "base/TextFile.h"
-#include "engine/CombineCommand.h"
-#include "engine/CombineState.h"
+#include "commands/CombineCommand.h"
+#include "commands/CombineState.h"
 #include "engine/Generation.h"
-#include "engine/TicketCommands.h"
+#include "commands/TicketCommands.h"
 #include "engine/Tickets.h"
 #include "support/CliRun.h"
 #include "support/DataFiles.h"
@@ -185,7 +185,7 @@ TEST(TicketsCli, LinesCoverWhatTheCombineLeaves) {
     EXPECT_EQ(lines.back(), "covered: " + std::to_string(covered) + " of 11440");
     // The same choice as on the list worked out here.
     std::ostringstream expected;
-    engine::printTickets(engine::chooseTickets(remaining, 30, 4), expected);
+    commands::printTickets(engine::chooseTickets(remaining, 30, 4), expected);
     EXPECT_EQ(run.out, expected.str());
 
     // What the combine refuses: its exit code, nothing printed.
@@ -202,55 +202,55 @@ TEST(TicketsMenu, WritesTheReportAndTheTicketFileAndSavesTheRemaining) {
     narrowSettings();
     s.start();
     // Nothing combined yet: nothing to save.
-    EXPECT_TRUE(s.app.chooseMenuItem("Form1", engine::kSaveRemainingMenuItem));
+    EXPECT_TRUE(s.app.chooseMenuItem("Form1", commands::kSaveRemainingMenuItem));
     EXPECT_TRUE(s.platform.fileDialogs.empty());
 
     // A wrong or cancelled answer runs nothing.
     s.platform.textAnswers = {"20", "7"};
-    EXPECT_TRUE(s.app.chooseMenuItem("Form1", engine::kTicketsMenuItem));
+    EXPECT_TRUE(s.app.chooseMenuItem("Form1", commands::kTicketsMenuItem));
     s.platform.textAnswers = {"abc"};
-    EXPECT_TRUE(s.app.chooseMenuItem("Form1", engine::kTicketsMenuItem));
+    EXPECT_TRUE(s.app.chooseMenuItem("Form1", commands::kTicketsMenuItem));
     s.platform.textAnswers = {};
-    EXPECT_TRUE(s.app.chooseMenuItem("Form1", engine::kTicketsMenuItem));
-    EXPECT_FALSE(std::filesystem::exists(engine::kTicketsText));
+    EXPECT_TRUE(s.app.chooseMenuItem("Form1", commands::kTicketsMenuItem));
+    EXPECT_FALSE(std::filesystem::exists(commands::kTicketsText));
     EXPECT_EQ(s.platform.texts(testing::Dialog::Kind::Information).size(), 3u);
 
     s.platform.textAnswers = {"12", "3"};
     s.platform.answers = {true};
-    EXPECT_TRUE(s.app.chooseMenuItem("Form1", engine::kTicketsMenuItem));
-    const CombinationList& remaining = engine::combineState(s.app).remaining;
+    EXPECT_TRUE(s.app.chooseMenuItem("Form1", commands::kTicketsMenuItem));
+    const CombinationList& remaining = commands::combineState(s.app).remaining;
     ASSERT_EQ(remaining.size(), 11440u);
     const auto choice = engine::chooseTickets(remaining, 12, 3);
     std::vector<std::string> expected;
     for (const auto& t : choice.tickets)
-        expected.push_back(engine::combinationText(t.numbers));
-    EXPECT_EQ(readLines(engine::kTicketsText), expected);
-    const std::string page = testing::readBytes(engine::kTicketsReport);
+        expected.push_back(commands::combinationText(t.numbers));
+    EXPECT_EQ(readLines(commands::kTicketsText), expected);
+    const std::string page = testing::readBytes(commands::kTicketsReport);
     EXPECT_NE(page.find("<svg"), std::string::npos);
-    EXPECT_EQ(s.platform.opened, std::vector<std::string>{engine::kTicketsReport});
+    EXPECT_EQ(s.platform.opened, std::vector<std::string>{commands::kTicketsReport});
     const std::string told = s.platform.texts(testing::Dialog::Kind::Information).back();
     EXPECT_NE(told.find("tickets.html"), std::string::npos);
     EXPECT_NE(told.find("tickets.txt"), std::string::npos);
     EXPECT_EQ(s.control("ProgressBar1").position, s.control("ProgressBar1").min);
     if (const char* build = std::getenv("VARGIS_BUILD_DIR")) {
         std::filesystem::create_directories(std::filesystem::path(build) / "reports");
-        std::filesystem::copy_file(engine::kTicketsReport,
+        std::filesystem::copy_file(commands::kTicketsReport,
                                    std::filesystem::path(build) / "reports" /
-                                       engine::kTicketsReport,
+                                       commands::kTicketsReport,
                                    std::filesystem::copy_options::overwrite_existing);
     }
 
     // The remaining combinations, one a line, where the user chose.
     s.platform.filesToSave = {"left.txt"};
-    EXPECT_TRUE(s.app.chooseMenuItem("Form1", engine::kSaveRemainingMenuItem));
+    EXPECT_TRUE(s.app.chooseMenuItem("Form1", commands::kSaveRemainingMenuItem));
     const auto saved = readLines("left.txt");
     ASSERT_EQ(saved.size(), remaining.size());
-    EXPECT_EQ(saved.front(), engine::combinationText(remaining.front()));
-    EXPECT_EQ(saved.back(), engine::combinationText(remaining.back()));
+    EXPECT_EQ(saved.front(), commands::combinationText(remaining.front()));
+    EXPECT_EQ(saved.back(), commands::combinationText(remaining.back()));
     // A changed setting empties the result table: nothing current to save.
     s.app.toggleCheckBox("Form1", "CheckBox4", true);
     s.platform.filesToSave = {"stale.txt"};
-    EXPECT_TRUE(s.app.chooseMenuItem("Form1", engine::kSaveRemainingMenuItem));
+    EXPECT_TRUE(s.app.chooseMenuItem("Form1", commands::kSaveRemainingMenuItem));
     EXPECT_FALSE(std::filesystem::exists("stale.txt"));
     EXPECT_TRUE(s.platform.errors().empty());
 }

@@ -29,13 +29,13 @@ std::optional<int> ButtonCounts::operator()(int row) {
     return copy_->workspace().matchCount;
 }
 
-std::optional<engine::PressedValues> ButtonCounts::values(int row) {
+std::optional<commands::PressedValues> ButtonCounts::values(int row) {
     if (!press(row))
         return std::nullopt;
     const context::Workspace& ws = copy_->workspace();
     if (ws.firstCountedDraw < 1)
         return std::nullopt;
-    engine::PressedValues pressed;
+    commands::PressedValues pressed;
     pressed.matchCount = ws.matchCount;
     const auto first = static_cast<std::size_t>(ws.firstCountedDraw - 1);
     if (first < ws.filterValues.size())

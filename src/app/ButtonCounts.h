@@ -4,7 +4,7 @@
 // marks, its selected filter and everything else it shows.
 
 #include "Application.h"
-#include "engine/BoundSuggestions.h"
+#include "commands/BoundSuggestions.h"
 #include "ui/SilentPlatform.h"
 
 #include <memory>
@@ -23,7 +23,7 @@ public:
 
     // The values of the draws the row's button counts in its MatchCount, and
     // that count; none as above, and for a row that is not a value filter.
-    std::optional<engine::PressedValues> values(int row);
+    std::optional<commands::PressedValues> values(int row);
 
 private:
     // Presses the row's button; false when it has none or the press failed.

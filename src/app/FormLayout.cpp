@@ -3,10 +3,10 @@
 #include "ImportCommand.h"
 #include "Startup.h"
 #include "catalogue/Catalogue.h"
-#include "engine/BoundSuggestions.h"
+#include "commands/BoundSuggestions.h"
 #include "engine/Overlay.h"
-#include "engine/StrategyCheck.h"
-#include "engine/TicketCommands.h"
+#include "commands/StrategyCheck.h"
+#include "commands/TicketCommands.h"
 #include "filters/MarkBases.h"
 #include "guidance/GuidanceLayout.h"
 #include "numbers/NumberLayout.h"
@@ -140,11 +140,11 @@ void buildMenus(Form& form) {
              {kImportMenuItem, "Импорт тиражей..."},
              {ui::kSaveFiltersItem, "Базу фильтров сохранить"},
              {"N4Separator4", "-"},
-             {engine::kBacktestMenuItem, "Проверка стратегии"},
-             {engine::kWorthMenuItem, "Эффективность фильтров"},
-             {engine::kSuggestMenuItem, "Подбор границ..."},
-             {engine::kTicketsMenuItem, "Билеты из оставшихся..."},
-             {engine::kSaveRemainingMenuItem, "Сохранить оставшиеся..."},
+             {commands::kBacktestMenuItem, "Проверка стратегии"},
+             {commands::kWorthMenuItem, "Эффективность фильтров"},
+             {commands::kSuggestMenuItem, "Подбор границ..."},
+             {commands::kTicketsMenuItem, "Билеты из оставшихся..."},
+             {commands::kSaveRemainingMenuItem, "Сохранить оставшиеся..."},
              {"N4Separator2", "-"},
              {"N22", "Подсказки вЫключить"},
              {kPositionPagesMenuItem, "Страницы позиций"},

@@ -1,15 +1,17 @@
 #include "Handlers.h"
 
+#include "Analysis.h"
+#include "AnalysisCommands.h"
 #include "ButtonCounts.h"
 #include "FormLayout.h"
 #include "ImportCommand.h"
 #include "Startup.h"
 #include "catalogue/Catalogue.h"
-#include "engine/CombineHandlers.h"
+#include "commands/CombineHandlers.h"
+#include "commands/ResultTable.h"
+#include "commands/StrategyCheck.h"
+#include "commands/TicketCommands.h"
 #include "engine/Overlay.h"
-#include "engine/ResultTable.h"
-#include "engine/StrategyCheck.h"
-#include "engine/TicketCommands.h"
 #include "filters/FilterBase.h"
 #include "filters/FilterHandlers.h"
 #include "filters/MarkBases.h"
@@ -40,25 +42,25 @@ void registerMainMenu(Application& app, ui::Dispatcher& d) {
          [&app](const std::string&) { importDrawsCommand(app); });
     d.on(ui::kMainForm, ui::kSaveFiltersItem, Event::Click,
          [&app](const std::string&) { filters::saveFilterBases(app, false); });
-    d.on(ui::kMainForm, engine::kBacktestMenuItem, Event::Click,
-         [&app](const std::string&) { engine::strategyCheckCommand(app); });
-    d.on(ui::kMainForm, engine::kWorthMenuItem, Event::Click, [&app](const std::string&) {
-        ButtonCounts counts(app);
-        engine::filterWorthCommand(app, std::ref(counts));
-    });
-    d.on(ui::kMainForm, engine::kSuggestMenuItem, Event::Click, [&app](const std::string&) {
+    d.on(ui::kMainForm, commands::kBacktestMenuItem, Event::Click,
+         [&app](const std::string&) { strategyCheckCommand(app); });
+    d.on(ui::kMainForm, commands::kWorthMenuItem, Event::Click,
+         [&app](const std::string&) { filterWorthCommand(app); });
+    d.on(ui::kMainForm, ui::kCombineButton, Event::Click,
+         [&app](const std::string&) { combine(app, commands::ExclusionQuestion::Ask); });
+    d.on(ui::kMainForm, commands::kSuggestMenuItem, Event::Click, [&app](const std::string&) {
         // The silent copy is made on the first press, after K was asked.
         std::unique_ptr<ButtonCounts> pressed;
-        engine::boundSuggestionCommand(app, [&](int row) {
+        commands::boundSuggestionCommand(app, [&](int row) {
             if (!pressed)
                 pressed = std::make_unique<ButtonCounts>(app);
             return pressed->values(row);
         });
     });
-    d.on(ui::kMainForm, engine::kTicketsMenuItem, Event::Click,
-         [&app](const std::string&) { engine::coveringTicketsCommand(app); });
-    d.on(ui::kMainForm, engine::kSaveRemainingMenuItem, Event::Click,
-         [&app](const std::string&) { engine::saveRemainingCommand(app); });
+    d.on(ui::kMainForm, commands::kTicketsMenuItem, Event::Click,
+         [&app](const std::string&) { commands::coveringTicketsCommand(app); });
+    d.on(ui::kMainForm, commands::kSaveRemainingMenuItem, Event::Click,
+         [&app](const std::string&) { commands::saveRemainingCommand(app); });
     for (const char* name : kSaveControls)
         d.on(ui::kMainForm, name, Event::Click,
              [&app](const std::string&) { filters::saveFilterBases(app, true); });
@@ -102,7 +104,7 @@ void registerHandlers(Application& app) {
     registerKindMenu(app, d);
     registerFilterControls(app, d);
     filters::registerFilterHandlers(app);
-    engine::registerCombineHandlers(app);
+    commands::registerCombineHandlers(app);
     engine::registerOverlayHandlers(app);
     history::registerDrawEditingHandlers(app);
     guidance::registerGuidanceHandlers(app);

@@ -1,5 +1,6 @@
 #include "ImportCommand.h"
 
+#include "Analysis.h"
 #include "Startup.h"
 #include "base/AtomicSave.h"
 #include "base/Convert.h"
@@ -96,17 +97,15 @@ void importDrawsCommand(Application& app) {
     if (path.empty())
         return;
     const auto file = history::readDrawFile(path, app.workspace().highestNumber);
-    const auto& draws = file.draws;
-    const auto table = history::newestDraws(draws);
     if (!platform.askYesNo(history::importQuestion(file)))
         return;
-    applyImportedDraws(app, draws);
-    platform.showInformation("Таблица тиражей заменена: тиражей " + std::to_string(table.size()) +
-                             " (с " + history::drawDateText(table.front().date) + " по " +
-                             history::drawDateText(table.back().date) +
-                             ")\r\nАрхив тиражей: " + std::to_string(draws.size()) + " (с " +
-                             history::drawDateText(draws.front().date) + " по " +
-                             history::drawDateText(draws.back().date) + ")");
+    const ImportRun run = importDraws(app, file);
+    platform.showInformation("Таблица тиражей заменена: тиражей " +
+                             std::to_string(run.table.size()) + " (с " +
+                             history::drawDateText(run.table.front().date) + " по " +
+                             history::drawDateText(run.table.back().date) +
+                             ")\r\nАрхив тиражей: " + std::to_string(run.archived) + " (с " +
+                             run.archiveFirst + " по " + run.archiveLast + ")");
 }
 
 } // namespace vargis::app

@@ -6,9 +6,9 @@
 #include "base/DateText.h"
 #include "base/Errors.h"
 #include "base/TextFile.h"
-#include "engine/CombineState.h"
-#include "engine/CombineSweep.h"
-#include "engine/ResultTable.h"
+#include "commands/CombineState.h"
+#include "commands/CombineSweep.h"
+#include "commands/ResultTable.h"
 #include "filters/ChartModel.h"
 #include "filters/Evaluation.h"
 #include "filters/FilterBase.h"
@@ -73,9 +73,9 @@ void clearHistoryResults(Application& app) {
     Workspace& ws = app.workspace();
     ui::Form& form = app.mainForm();
     // The last run's lists and results.
-    engine::combineState(app) = engine::CombineState{};
+    commands::combineState(app) = commands::CombineState{};
     ws.stopFlag = 0;
-    engine::clearResultTable(form);
+    commands::clearResultTable(form);
     form.at(ui::kCombinationsLeft).caption = std::to_string(ws.combinationCount);
     form.at(ui::kCombinationCount).caption = std::to_string(ws.combinationCount);
     form.at(ui::kNumbersInPlay).caption.clear();
@@ -147,7 +147,7 @@ void reloadWorkspace(Application& app, const std::vector<std::string>* drawLines
     restoreForecastTarget(app);
 
     filters::resetChartAxis(ws, form);
-    engine::setupResultGrid(form);
+    commands::setupResultGrid(form);
     ws.stopFlag = 0;
 }
 
@@ -195,7 +195,7 @@ void switchPositionPages(Application& app) {
     }
     // The page of a tab that goes is left for "статические".
     if (leaveActive)
-        engine::showPage(app, ui::kNumberChoicePage);
+        commands::showPage(app, ui::kNumberChoicePage);
 }
 
 void formActivate(Application& app) {

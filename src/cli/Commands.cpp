@@ -1,4 +1,4 @@
-#include "app/ButtonCounts.h"
+#include "app/Analysis.h"
 #include "app/RowEvaluation.h"
 #include "base/Convert.h"
 #include "base/Errors.h"
@@ -6,9 +6,9 @@
 #include "catalogue/RangeCounts.h"
 #include "cli/CliPlatform.h"
 #include "cli/Verb.h"
-#include "engine/CombineCommand.h"
-#include "engine/CombineState.h"
-#include "engine/StrategyCheck.h"
+#include "commands/CombineCommand.h"
+#include "commands/CombineState.h"
+#include "commands/StrategyCheck.h"
 #include "history/DrawArchive.h"
 #include "ui/MainFormControls.h"
 
@@ -28,6 +28,27 @@ int printStatus(app::Application& app, std::ostream& out) {
     out << "draws: " << ws.drawCount() << '\n';
     out << "forecast: " << ws.forecastDate << ' ' << static_cast<int>(ws.forecastOrdinal) << '\n';
     return 0;
+}
+
+// survivors, remaining, numbers, counters, scores, then with `withList`
+// every remaining combination.
+void printCombineRun(const app::CombineRun& run, std::ostream& out, bool withList) {
+    out << "survivors: " << run.survivors << '\n';
+    out << "remaining: " << run.remaining->size() << '\n';
+    out << "numbers:";
+    for (int x : run.numbersInPlay)
+        out << ' ' << x;
+    out << "\ncounters:";
+    for (const std::string& counter : run.counters)
+        out << ' ' << counter;
+    out << "\nscores:";
+    for (auto s : run.drawScores)
+        out << ' ' << s;
+    out << '\n';
+    if (withList)
+        for (const engine::Combination& c : *run.remaining)
+            out << int{c[0]} << ' ' << int{c[1]} << ' ' << int{c[2]} << ' ' << int{c[3]} << ' '
+                << int{c[4]} << '\n';
 }
 
 // Families whose buttons compute a filter in this version.
@@ -123,9 +144,10 @@ public:
         command.add_flag("--list", withList_, "Вывести и все оставшиеся перестановки");
     }
     int run(VerbContext& c) override {
-        if (const auto refused = combineStored(c))
+        app::CombineRun run;
+        if (const auto refused = combineStored(c, run))
             return *refused;
-        engine::printCombineResult(*c.app, c.out, withList_);
+        printCombineRun(run, c.out, withList_);
         return 0;
     }
 
@@ -155,11 +177,11 @@ public:
         if (archive_)
             return runOverArchive(c);
         std::optional<engine::BacktestResult> result;
-        if (!c.app->guarded([&] { result = engine::runStrategyCheck(*c.app); }))
+        if (!c.app->guarded([&] { result = app::backtest(*c.app, {}); }))
             return 2;
         if (!result)
             return 4;
-        engine::printBacktest(*result, c.out);
+        commands::printBacktest(*result, c.out);
         return 0;
     }
 
@@ -179,13 +201,13 @@ private:
         }
         std::optional<engine::BacktestResult> result;
         if (!c.app->guarded([&] {
-                const auto archive = engine::loadArchive(*c.app);
-                result = engine::runArchiveStrategyCheck(*c.app, *archive, last_);
+                const auto archive = commands::loadArchive(*c.app);
+                result = app::backtest(*c.app, {&*archive, last_});
             }))
             return 2;
         if (!result)
             return 2; // fewer than 15 draws, said on the way
-        engine::printBacktest(*result, c.out, true);
+        commands::printBacktest(*result, c.out, true);
         return 0;
     }
 };
@@ -200,34 +222,29 @@ public:
     }
     int run(VerbContext& c) override {
         std::optional<engine::WorthResult> result;
-        if (!c.app->guarded([&] {
-                app::ButtonCounts counts(*c.app);
-                result = engine::runFilterWorth(*c.app, std::ref(counts));
-            }))
+        if (!c.app->guarded([&] { result = app::filterWorth(*c.app); }))
             return 2;
         if (!result)
             return 4;
-        engine::printFilterWorth(*result, c.app->workspace().drawCount(), c.out);
+        commands::printFilterWorth(*result, c.app->workspace().drawCount(), c.out);
         return 0;
     }
 };
 
 } // namespace
 
-std::optional<int> combineStored(VerbContext& c) {
-    auto outcome = engine::CombineOutcome::Refused;
-    if (!c.app->guarded([&] {
-            outcome = engine::combineFilters(*c.app, engine::ExclusionQuestion::AnswerYes);
-        }))
+std::optional<int> combineStored(VerbContext& c, app::CombineRun& run) {
+    if (!c.app->guarded(
+            [&] { run = app::combine(*c.app, commands::ExclusionQuestion::AnswerYes); }))
         return 2;
-    switch (outcome) {
-    case engine::CombineOutcome::Completed:
+    switch (run.outcome) {
+    case commands::CombineOutcome::Completed:
         return std::nullopt;
-    case engine::CombineOutcome::Stopped:
-        c.out << "stopped: " << engine::combineState(*c.app).stopRow << '\n';
+    case commands::CombineOutcome::Stopped:
+        c.out << "stopped: " << run.stopRow << '\n';
         return 3;
-    case engine::CombineOutcome::Refused:
-    case engine::CombineOutcome::Declined:
+    case commands::CombineOutcome::Refused:
+    case commands::CombineOutcome::Declined:
         break;
     }
     return 4;

@@ -1,9 +1,9 @@
 // The verbs that fill or prepare a working folder: import, make-data and
 // user-folder.
 
+#include "app/Analysis.h"
 #include "app/Application.h"
 #include "app/DefaultData.h"
-#include "app/ImportCommand.h"
 #include "app/WorkingFolder.h"
 #include "base/Errors.h"
 #include "cli/Verb.h"
@@ -29,20 +29,18 @@ public:
         command.add_option("ФАЙЛ", file_, "Файл тиражей")->required()->type_name("");
     }
     int run(VerbContext& c) override {
-        std::vector<history::ImportedDraw> draws;
+        app::ImportRun run;
         if (!c.app->guarded([&] {
-                draws = history::readDrawFile(file_, c.app->workspace().highestNumber).draws;
-                app::applyImportedDraws(*c.app, draws);
+                run = app::importDraws(
+                    *c.app, history::readDrawFile(file_, c.app->workspace().highestNumber));
             }))
             return 2;
         // The table keeps the newest draws; the archive keeps them all.
-        const auto table = history::newestDraws(draws);
-        c.out << "imported: " << table.size() << " draws ("
-              << history::drawDateText(table.front().date) << " .. "
-              << history::drawDateText(table.back().date) << ")\n";
-        c.out << "archive: " << draws.size() << " draws ("
-              << history::drawDateText(draws.front().date) << " .. "
-              << history::drawDateText(draws.back().date) << ")\n";
+        c.out << "imported: " << run.table.size() << " draws ("
+              << history::drawDateText(run.table.front().date) << " .. "
+              << history::drawDateText(run.table.back().date) << ")\n";
+        c.out << "archive: " << run.archived << " draws (" << run.archiveFirst << " .. "
+              << run.archiveLast << ")\n";
         return 0;
     }
 

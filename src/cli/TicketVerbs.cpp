@@ -1,11 +1,12 @@
 // The verbs from analysis to tickets: bound suggestions and covering tickets.
 
+#include "app/Analysis.h"
 #include "app/Application.h"
 #include "app/ButtonCounts.h"
 #include "cli/Verb.h"
-#include "engine/BoundSuggestions.h"
-#include "engine/CombineState.h"
-#include "engine/TicketCommands.h"
+#include "commands/BoundSuggestions.h"
+#include "commands/CombineState.h"
+#include "commands/TicketCommands.h"
 #include "filters/FilterTable.h"
 
 #include <CLI/CLI.hpp>
@@ -35,21 +36,21 @@ public:
         return readWholeNumber(keepText_, 1, 100, "--keep", keep_, err);
     }
     int run(VerbContext& c) override {
-        std::optional<engine::SuggestionResult> result;
+        std::optional<commands::SuggestionResult> result;
         if (!c.app->guarded([&] {
                 app::ButtonCounts pressed(*c.app);
-                result = engine::runBoundSuggestions(
+                result = commands::runBoundSuggestions(
                     *c.app, keep_, [&pressed](int row) { return pressed.values(row); });
             }))
             return 2;
         if (!result)
             return 4;
-        engine::printSuggestions(*result, c.out);
+        commands::printSuggestions(*result, c.out);
         if (!apply_)
             return 0;
         int applied = 0;
         if (!c.app->guarded([&] {
-                applied = engine::applySuggestions(*c.app, *result);
+                applied = commands::applySuggestions(*c.app, *result);
                 const context::Workspace& ws = c.app->workspace();
                 filters::saveFilterTable(ws.filters, filters::filterFileSavePath(ws.dataFolder));
             }))
@@ -59,7 +60,7 @@ public:
     }
 
 private:
-    std::string keepText_ = std::to_string(engine::kDefaultKeepPercent);
+    std::string keepText_ = std::to_string(commands::kDefaultKeepPercent);
     int keep_ = 0;
     bool apply_ = false;
 };
@@ -84,17 +85,18 @@ public:
                                "--match", match_, err);
     }
     int run(VerbContext& c) override {
-        if (const auto refused = combineStored(c))
+        app::CombineRun run;
+        if (const auto refused = combineStored(c, run))
             return *refused;
-        const engine::CombinationList& remaining = engine::combineState(*c.app).remaining;
-        if (const auto refusal = engine::tooManyForTickets(remaining.size())) {
+        const engine::CombinationList& remaining = *run.remaining;
+        if (const auto refusal = commands::tooManyForTickets(remaining.size())) {
             c.err << *refusal << '\n';
             return 2;
         }
         engine::TicketChoice choice;
         if (!c.app->guarded([&] { choice = engine::chooseTickets(remaining, count_, match_); }))
             return 2;
-        engine::printTickets(choice, c.out);
+        commands::printTickets(choice, c.out);
         return 0;
     }
 

@@ -15,7 +15,8 @@ class App;
 
 namespace vargis::app {
 class Application;
-}
+struct CombineRun;
+} // namespace vargis::app
 
 namespace vargis::cli {
 
@@ -70,10 +71,10 @@ void addTicketVerbs(Verbs& verbs);   // suggest, tickets
 int runCommandLine(int argc, char** argv, std::ostream& out, std::ostream& err);
 
 // The combine with the stored settings, the numbers that do not play
-// confirmed: none when it completed; else the exit code after its output
-// (3 with "stopped: ROW" when a step leaves nothing, 4 when a check refuses,
-// 2 on an error).
-std::optional<int> combineStored(VerbContext& context);
+// confirmed, into `run`: none when it completed; else the exit code after
+// its output (3 with "stopped: ROW" when a step leaves nothing, 4 when a
+// check refuses, 2 on an error).
+std::optional<int> combineStored(VerbContext& context, app::CombineRun& run);
 
 // Reads a whole number option in lo..hi; on failure writes the message
 // naming the option to `err` and returns false.

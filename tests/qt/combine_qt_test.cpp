@@ -3,7 +3,7 @@
 
 #include "QtTestSupport.h"
 #include "app/Application.h"
-#include "engine/CombineState.h"
+#include "commands/CombineState.h"
 #include "qt/ApplicationSink.h"
 #include "qt/FormRenderer.h"
 #include "qt/FrontEnd.h"
@@ -47,7 +47,7 @@ TEST(QtCombine, FillsTheResultTableAndTheScoresChart) {
     QTest::mouseClick(qobject_cast<QPushButton*>(main.widget("BitBtn17")), Qt::LeftButton);
     ASSERT_TRUE(platform.errors().empty()) << platform.errors().front();
     front.syncAll();
-    const auto& state = engine::combineState(app);
+    const auto& state = commands::combineState(app);
     ASSERT_GT(state.remaining.size(), 0u);
     auto* grid = qobject_cast<QTableWidget*>(main.widget("StringGrid3"));
     ASSERT_NE(grid, nullptr);
@@ -90,7 +90,7 @@ TEST(QtCombine, SecondPassRowsNarrowTheResult) {
     QTest::mouseClick(qobject_cast<QPushButton*>(main.widget("BitBtn17")), Qt::LeftButton);
     ASSERT_TRUE(platform.errors().empty()) << platform.errors().front();
     rendered.front.syncAll();
-    const auto& state = engine::combineState(rendered.app);
+    const auto& state = commands::combineState(rendered.app);
     EXPECT_EQ(state.stopRow, 0);
     ASSERT_GT(state.remaining.size(), 0u);
     EXPECT_LT(state.remaining.size(), static_cast<std::size_t>(state.survivorCount));

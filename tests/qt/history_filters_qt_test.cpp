@@ -3,7 +3,7 @@
 
 #include "QtTestSupport.h"
 #include "app/Application.h"
-#include "engine/CombineState.h"
+#include "commands/CombineState.h"
 #include "qt/ChartView.h"
 #include "qt/FormRenderer.h"
 #include "qt/FrontEnd.h"
@@ -83,7 +83,7 @@ TEST(QtHistoryFilters, FirstRankedPageOpenedByAStoppedCombine) {
     QTest::mouseClick(qobject_cast<QPushButton*>(main.widget("BitBtn17")), Qt::LeftButton);
     ASSERT_TRUE(rendered.platform.errors().empty()) << rendered.platform.errors().front();
     rendered.front.syncAll();
-    const int stopRow = engine::combineState(app).stopRow;
+    const int stopRow = commands::combineState(app).stopRow;
     EXPECT_TRUE(stopRow == 32 || stopRow == 33) << stopRow;
     auto* tabs = qobject_cast<QTabWidget*>(main.widget("PageControl1"));
     ASSERT_NE(tabs, nullptr);

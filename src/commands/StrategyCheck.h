@@ -17,7 +17,7 @@ namespace vargis::context {
 class Application;
 }
 
-namespace vargis::engine {
+namespace vargis::commands {
 
 inline constexpr const char* kBacktestMenuItem = "NStrategyCheck";
 inline constexpr const char* kWorthMenuItem = "NFilterWorth";
@@ -31,7 +31,7 @@ using ButtonCount = std::function<std::optional<int>(int row)>;
 
 // The back-test with ProgressBar1 moving per target and "Стоп" offered; none
 // when the draws are too few (the combine's message is shown).
-std::optional<BacktestResult> runStrategyCheck(context::Application& app);
+std::optional<engine::BacktestResult> runStrategyCheck(context::Application& app);
 
 // The archive of the kind's folder, none when there is none. A damaged
 // archive is an error naming the file and the line.
@@ -40,24 +40,18 @@ std::optional<std::vector<history::ImportedDraw>> loadArchive(context::Applicati
 // The back-test over the archive (the `lastTargets` newest targets when
 // above 0) in the same way; none when the archive holds fewer than 15 draws
 // (a message says so).
-std::optional<BacktestResult>
+std::optional<engine::BacktestResult>
 runArchiveStrategyCheck(context::Application& app,
                         const std::vector<history::ImportedDraw>& archive, int lastTargets = 0);
 
 // The worth of the applied rows with ProgressBar1 moving; none when the
 // combine's checks refuse the stored target (their message is shown).
-std::optional<WorthResult> runFilterWorth(context::Application& app,
-                                          const ButtonCount& buttonCount);
-
-// The menu commands: run, write the report, open it with the desktop. The
-// strategy check asks first whether to run over the archive when it holds
-// more than 50 draws; a run the user stops writes nothing and says so.
-void strategyCheckCommand(context::Application& app);
-void filterWorthCommand(context::Application& app, const ButtonCount& buttonCount);
+std::optional<engine::WorthResult> runFilterWorth(context::Application& app,
+                                                  const ButtonCount& buttonCount);
 
 // The command-line tool's lines: a target by its ordinal, or by its date
 // for the archive back-test.
-void printBacktest(const BacktestResult& result, std::ostream& out, bool byDate = false);
-void printFilterWorth(const WorthResult& result, int drawCount, std::ostream& out);
+void printBacktest(const engine::BacktestResult& result, std::ostream& out, bool byDate = false);
+void printFilterWorth(const engine::WorthResult& result, int drawCount, std::ostream& out);
 
-} // namespace vargis::engine
+} // namespace vargis::commands

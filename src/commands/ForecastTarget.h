@@ -6,7 +6,7 @@ namespace vargis::context {
 class Application;
 }
 
-namespace vargis::engine {
+namespace vargis::commands {
 
 // MonthCalendar2Click with the calendar's selected date.
 void chooseForecastDate(context::Application& app);
@@ -16,4 +16,4 @@ void chooseForecastDate(context::Application& app);
 // enabled row switched off with its check box.
 void switchOffAllFilters(context::Application& app);
 
-} // namespace vargis::engine
+} // namespace vargis::commands

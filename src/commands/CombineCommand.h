@@ -3,7 +3,7 @@
 // run of both passes over all combinations, and the stop when a step leaves
 // nothing.
 
-#include "engine/CombineSweep.h"
+#include "commands/CombineSweep.h"
 #include "engine/FirstPass.h"
 #include "engine/SecondPassTests.h"
 
@@ -14,7 +14,7 @@ namespace vargis::context {
 class Application;
 }
 
-namespace vargis::engine {
+namespace vargis::commands {
 
 struct CombineState;
 
@@ -41,9 +41,4 @@ bool combineTargetAccepted(context::Application& app);
 // stopped, and propagates.
 CombineOutcome runCombine(context::Application& app, CombineState& state);
 
-// The outcome of the last completed run in the command-line tool's format:
-// survivors, remaining, numbers, counters, scores, then with `withList`
-// every remaining combination.
-void printCombineResult(context::Application& app, std::ostream& out, bool withList);
-
-} // namespace vargis::engine
+} // namespace vargis::commands

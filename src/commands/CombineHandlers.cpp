@@ -1,19 +1,18 @@
-#include "engine/CombineHandlers.h"
+#include "commands/CombineHandlers.h"
 
+#include "commands/CombineState.h"
+#include "commands/ForecastTarget.h"
+#include "commands/ResultTable.h"
 #include "context/Application.h"
-#include "engine/CombineCommand.h"
-#include "engine/CombineState.h"
-#include "engine/ForecastTarget.h"
-#include "engine/ResultTable.h"
 #include "ui/MainFormControls.h"
 
-namespace vargis::engine {
+namespace vargis::commands {
+
+using namespace engine;
 
 void registerCombineHandlers(context::Application& app) {
     ui::Dispatcher& d = app.dispatcher();
     std::shared_ptr<CombineState> state = attachCombineState(app);
-    d.on(ui::kMainForm, ui::kCombineButton, ui::Event::Click,
-         [&app, state](const std::string&) { combineFilters(app); });
     d.on(ui::kMainForm, ui::kForecastCalendar, ui::Event::Click,
          [&app, state](const std::string&) { chooseForecastDate(app); });
     d.on(ui::kMainForm, ui::kPrintResultImage, ui::Event::Click,
@@ -23,4 +22,4 @@ void registerCombineHandlers(context::Application& app) {
     });
 }
 
-} // namespace vargis::engine
+} // namespace vargis::commands

@@ -1,14 +1,14 @@
-#include "engine/TicketCommands.h"
+#include "commands/TicketCommands.h"
 
 #include "base/Convert.h"
 #include "base/Errors.h"
 #include "base/TextFile.h"
+#include "commands/CombineCommand.h"
+#include "commands/CombineState.h"
+#include "commands/CommandProgress.h"
+#include "commands/StrategyReports.h"
 #include "context/Application.h"
 #include "context/ProductInfo.h"
-#include "engine/CombineCommand.h"
-#include "engine/CombineState.h"
-#include "engine/CommandProgress.h"
-#include "engine/StrategyReports.h"
 #include "filters/SharedAreas.h"
 #include "reports/ReportOpening.h"
 #include "ui/MainFormControls.h"
@@ -17,7 +17,9 @@
 #include <cstdio>
 #include <ostream>
 
-namespace vargis::engine {
+namespace vargis::commands {
+
+using namespace engine;
 
 std::optional<std::string> tooManyForTickets(std::size_t remaining) {
     if (remaining <= static_cast<std::size_t>(kMostTicketCandidates))
@@ -218,4 +220,4 @@ void saveRemainingCommand(context::Application& app) {
                              path);
 }
 
-} // namespace vargis::engine
+} // namespace vargis::commands

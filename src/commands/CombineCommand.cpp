@@ -1,10 +1,10 @@
-#include "engine/CombineCommand.h"
+#include "commands/CombineCommand.h"
 
 #include "base/DateText.h"
+#include "commands/CombineState.h"
+#include "commands/CombineSweep.h"
+#include "commands/ResultTable.h"
 #include "context/Application.h"
-#include "engine/CombineState.h"
-#include "engine/CombineSweep.h"
-#include "engine/ResultTable.h"
 #include "filters/ChartModel.h"
 #include "filters/Evaluation.h"
 #include "filters/SharedAreas.h"
@@ -16,7 +16,9 @@
 #include <ostream>
 #include <tuple>
 
-namespace vargis::engine {
+namespace vargis::commands {
+
+using namespace engine;
 
 namespace {
 
@@ -129,25 +131,4 @@ CombineOutcome runCombine(context::Application& app, CombineState& state) {
     }
 }
 
-void printCombineResult(context::Application& app, std::ostream& out, bool withList) {
-    const CombineState& state = combineState(app);
-    ui::Form& form = app.mainForm();
-    out << "survivors: " << state.survivorCount << '\n';
-    out << "remaining: " << state.remaining.size() << '\n';
-    out << "numbers:";
-    for (int x : state.numbersInPlay)
-        out << ' ' << x;
-    out << "\ncounters:";
-    for (const char* label : kCounterLabels)
-        out << ' ' << form.at(label).caption;
-    out << "\nscores:";
-    for (auto s : state.drawScores)
-        out << ' ' << s;
-    out << '\n';
-    if (withList)
-        for (const Combination& c : state.remaining)
-            out << int{c[0]} << ' ' << int{c[1]} << ' ' << int{c[2]} << ' ' << int{c[3]} << ' '
-                << int{c[4]} << '\n';
-}
-
-} // namespace vargis::engine
+} // namespace vargis::commands

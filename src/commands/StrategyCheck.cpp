@@ -1,17 +1,19 @@
-#include "engine/StrategyCheck.h"
+#include "commands/StrategyCheck.h"
 
+#include "commands/CombineCommand.h"
+#include "commands/CombineSweep.h"
+#include "commands/CommandProgress.h"
+#include "commands/StrategyReports.h"
 #include "context/Application.h"
-#include "engine/CombineCommand.h"
-#include "engine/CombineSweep.h"
-#include "engine/CommandProgress.h"
-#include "engine/StrategyReports.h"
 #include "history/DrawArchive.h"
 #include "reports/HtmlReport.h"
 #include "reports/ReportOpening.h"
 
 #include <ostream>
 
-namespace vargis::engine {
+namespace vargis::commands {
+
+using namespace engine;
 
 namespace {
 
@@ -30,14 +32,6 @@ private:
 };
 
 constexpr int kFewestDraws = 15;
-// An archive no longer than the draw table adds nothing to ask about.
-constexpr std::size_t kArchiveWorthAsking = context::kMaxDraws;
-
-std::string archiveSpan(const std::vector<history::ImportedDraw>& archive) {
-    return std::to_string(archive.size()) + " (с " + history::drawDateText(archive.front().date) +
-           " по " + history::drawDateText(archive.back().date) + ")";
-}
-
 } // namespace
 
 std::optional<BacktestResult> runStrategyCheck(context::Application& app) {
@@ -95,40 +89,6 @@ std::optional<WorthResult> runFilterWorth(context::Application& app,
     return result;
 }
 
-void strategyCheckCommand(context::Application& app) {
-    ui::Platform& platform = app.platform();
-    const auto archive = loadArchive(app);
-    const bool overArchive =
-        archive && archive->size() > kArchiveWorthAsking &&
-        platform.askYesNo("В архиве тиражей " + archiveSpan(*archive) +
-                          ".\r\nПроверить стратегию по всем тиражам архива ?\r\n"
-                          "(Нет - по таблице тиражей, как обычно)");
-    const auto result =
-        overArchive ? runArchiveStrategyCheck(app, *archive) : runStrategyCheck(app);
-    if (!result)
-        return;
-    if (result->stopped) {
-        platform.showInformation(kBacktestStopped);
-        return;
-    }
-    const StrategyFacts facts = strategyFacts(app);
-    const reports::HtmlReport report =
-        overArchive ? archiveBacktestReport(facts, *result, app.workspace().combinationCount,
-                                            platform.now())
-                    : backtestReport(facts, *result, platform.now());
-    reports::writeHtmlReport(kBacktestReport, report);
-    reports::openReport(platform, kBacktestReport);
-}
-
-void filterWorthCommand(context::Application& app, const ButtonCount& buttonCount) {
-    const auto result = runFilterWorth(app, buttonCount);
-    if (!result)
-        return;
-    const StrategyFacts facts = strategyFacts(app);
-    reports::writeHtmlReport(kWorthReport, worthReport(facts, *result, app.platform().now()));
-    reports::openReport(app.platform(), kWorthReport);
-}
-
 void printBacktest(const BacktestResult& result, std::ostream& out, bool byDate) {
     for (const BacktestTarget& t : result.targets) {
         out << "target ";
@@ -162,4 +122,4 @@ void printFilterWorth(const WorthResult& result, int drawCount, std::ostream& ou
         out << "remaining: " << result.remaining << '\n';
 }
 
-} // namespace vargis::engine
+} // namespace vargis::commands

@@ -1,15 +1,17 @@
-#include "engine/StrategyReports.h"
+#include "commands/StrategyReports.h"
 
 #include "catalogue/Catalogue.h"
+#include "commands/CombineSweep.h"
 #include "context/Application.h"
 #include "context/ProductInfo.h"
-#include "engine/CombineSweep.h"
 #include "filters/ImageBase.h"
 
 #include <algorithm>
 #include <cstdio>
 
-namespace vargis::engine {
+namespace vargis::commands {
+
+using namespace engine;
 
 namespace {
 
@@ -319,4 +321,4 @@ reports::HtmlReport worthReport(const StrategyFacts& facts, const WorthResult& r
     return report;
 }
 
-} // namespace vargis::engine
+} // namespace vargis::commands

@@ -9,16 +9,19 @@ class Application;
 }
 
 namespace vargis::engine {
-
-struct CombineState;
 struct FirstPassInput;
 struct SecondPassInput;
+} // namespace vargis::engine
+
+namespace vargis::commands {
+
+struct CombineState;
 
 // What the passes read, from the stored settings: the filter base, the
 // parameter captions and check boxes, the number selection, the history and
 // the forecast target.
-FirstPassInput firstPassInput(context::Application& app);
-SecondPassInput secondPassInput(context::Application& app);
+engine::FirstPassInput firstPassInput(context::Application& app);
+engine::SecondPassInput secondPassInput(context::Application& app);
 
 // The passes and the stop, on the main window. A pass that stops calls
 // stopSweep, which sets StopFlag.
@@ -31,4 +34,4 @@ void stopSweep(context::Application& app, CombineState& state, int row);
 // Hide and the new page's Show.
 void showPage(context::Application& app, const std::string& tabSheet);
 
-} // namespace vargis::engine
+} // namespace vargis::commands

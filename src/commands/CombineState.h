@@ -13,21 +13,21 @@ namespace vargis::context {
 class Application;
 }
 
-namespace vargis::engine {
+namespace vargis::commands {
 
 struct CombineState {
-    CombinationList candidates; // the first pass's list
-    CombinationList survivors;  // the second pass's compact list
+    engine::CombinationList candidates; // the first pass's list
+    engine::CombinationList survivors;  // the second pass's compact list
     std::int32_t survivorCount = 0;
-    CombinationList remaining;
+    engine::CombinationList remaining;
     std::vector<int> numbersInPlay;
     std::vector<std::int32_t> drawScores;
     int stopRow = 0; // the row of the step that left nothing, 0 if none
 
     // Drops the lists of a run (not the results of the last one).
     void releaseWorkingLists() {
-        CombinationList().swap(candidates);
-        CombinationList().swap(survivors);
+        engine::CombinationList().swap(candidates);
+        engine::CombinationList().swap(survivors);
     }
 };
 
@@ -38,4 +38,4 @@ std::shared_ptr<CombineState> attachCombineState(context::Application& app);
 // The state attached to `app`; ControlError when none is.
 CombineState& combineState(context::Application& app);
 
-} // namespace vargis::engine
+} // namespace vargis::commands

@@ -15,7 +15,7 @@ namespace vargis::context {
 class Application;
 }
 
-namespace vargis::engine {
+namespace vargis::commands {
 
 struct CombineState;
 
@@ -45,4 +45,4 @@ reports::HtmlReport resultReport(const context::Workspace& ws, const ui::Control
 std::vector<std::string> resultReportLines(const context::Workspace& ws, const ui::Control& grid,
                                            const ui::DateTime& now);
 
-} // namespace vargis::engine
+} // namespace vargis::commands

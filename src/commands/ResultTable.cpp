@@ -1,9 +1,9 @@
-#include "engine/ResultTable.h"
+#include "commands/ResultTable.h"
 
 #include "base/TextFile.h"
+#include "commands/CombineState.h"
 #include "context/Application.h"
 #include "context/ProductInfo.h"
-#include "engine/CombineState.h"
 #include "engine/Scores.h"
 #include "filters/ChartModel.h"
 #include "filters/ImageBase.h"
@@ -14,7 +14,9 @@
 #include "ui/GridCells.h"
 #include "ui/MainFormControls.h"
 
-namespace vargis::engine {
+namespace vargis::commands {
+
+using namespace engine;
 
 namespace {
 
@@ -161,4 +163,4 @@ void printResultTable(context::Application& app) {
     reports::openReport(platform, kResultReport);
 }
 
-} // namespace vargis::engine
+} // namespace vargis::commands

@@ -1,11 +1,11 @@
 // The two passes of a combine run as the main window shows them: the
 // progress bar, the live count after every step, the pauses and the sound.
 
-#include "engine/CombineSweep.h"
+#include "commands/CombineSweep.h"
 
 #include "catalogue/Catalogue.h"
+#include "commands/CombineState.h"
 #include "context/Application.h"
-#include "engine/CombineState.h"
 #include "engine/FirstPass.h"
 #include "engine/FirstPassSteps.h"
 #include "engine/Generation.h"
@@ -14,7 +14,9 @@
 #include "ui/GridCells.h"
 #include "ui/MainFormControls.h"
 
-namespace vargis::engine {
+namespace vargis::commands {
+
+using namespace engine;
 
 namespace {
 
@@ -188,4 +190,4 @@ void stopSweep(context::Application& app, CombineState& state, int row) {
     platform.playSoundOnce(kTickSound);
 }
 
-} // namespace vargis::engine
+} // namespace vargis::commands

@@ -17,7 +17,7 @@ namespace vargis::context {
 class Application;
 }
 
-namespace vargis::engine {
+namespace vargis::commands {
 
 inline constexpr const char* kTicketsMenuItem = "NCoveringTickets";
 inline constexpr const char* kSaveRemainingMenuItem = "NSaveRemaining";
@@ -29,22 +29,23 @@ inline constexpr const char* kTicketsText = "tickets.txt";
 std::optional<std::string> tooManyForTickets(std::size_t remaining);
 
 // "a b c d e"
-std::string combinationText(const Combination& c);
+std::string combinationText(const engine::Combination& c);
 
 // "ticket K: a b c d e; new N" per ticket, then "covered: X of R".
-void printTickets(const TicketChoice& choice, std::ostream& out);
+void printTickets(const engine::TicketChoice& choice, std::ostream& out);
 
 // The covered count after 1, 2, ... tickets as inline SVG lines.
-std::vector<std::string> coveredChartSvg(const TicketChoice& choice);
+std::vector<std::string> coveredChartSvg(const engine::TicketChoice& choice);
 
-reports::HtmlReport ticketReport(const TicketChoice& choice, int match, const ui::DateTime& now);
+reports::HtmlReport ticketReport(const engine::TicketChoice& choice, int match,
+                                 const ui::DateTime& now);
 
 // The remaining combinations of the last completed combine; none when the
 // result table shows no completed run (never run, or emptied since).
-const CombinationList* currentRemaining(context::Application& app);
+const engine::CombinationList* currentRemaining(context::Application& app);
 
 // The menu commands.
 void coveringTicketsCommand(context::Application& app);
 void saveRemainingCommand(context::Application& app);
 
-} // namespace vargis::engine
+} // namespace vargis::commands

@@ -18,7 +18,7 @@ namespace vargis::context {
 class Application;
 }
 
-namespace vargis::engine {
+namespace vargis::commands {
 
 inline constexpr const char* kSuggestMenuItem = "NBoundSuggestions";
 inline constexpr const char* kSuggestReport = "suggest.html";
@@ -86,4 +86,4 @@ reports::HtmlReport suggestionReport(const SuggestionResult& result,
 // to apply the suggestions to the enabled rows.
 void boundSuggestionCommand(context::Application& app, const ButtonValues& pressed);
 
-} // namespace vargis::engine
+} // namespace vargis::commands

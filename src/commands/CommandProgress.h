@@ -7,7 +7,7 @@
 
 #include <algorithm>
 
-namespace vargis::engine {
+namespace vargis::commands {
 
 class CommandProgress {
 public:
@@ -37,4 +37,4 @@ private:
     ui::Platform& platform_;
 };
 
-} // namespace vargis::engine
+} // namespace vargis::commands

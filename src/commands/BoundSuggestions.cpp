@@ -1,15 +1,15 @@
-#include "engine/BoundSuggestions.h"
+#include "commands/BoundSuggestions.h"
 
 #include "base/Convert.h"
 #include "base/Errors.h"
 #include "catalogue/Catalogue.h"
+#include "commands/CombineCommand.h"
+#include "commands/CombineSweep.h"
+#include "commands/CommandProgress.h"
+#include "commands/StrategyReports.h"
 #include "context/Application.h"
 #include "context/ProductInfo.h"
-#include "engine/CombineCommand.h"
-#include "engine/CombineSweep.h"
-#include "engine/CommandProgress.h"
 #include "engine/FilterWorth.h"
-#include "engine/StrategyReports.h"
 #include "filters/FilterBase.h"
 #include "filters/SharedAreas.h"
 #include "reports/ReportOpening.h"
@@ -18,7 +18,9 @@
 #include <map>
 #include <ostream>
 
-namespace vargis::engine {
+namespace vargis::commands {
+
+using namespace engine;
 
 int neededDraws(int keepPercent, int evaluated) {
     return (keepPercent * evaluated + 99) / 100;
@@ -238,4 +240,4 @@ void boundSuggestionCommand(context::Application& app, const ButtonValues& press
                              ".\r\nЧтобы они остались, сохраните базу фильтров.");
 }
 
-} // namespace vargis::engine
+} // namespace vargis::commands

@@ -1,11 +1,11 @@
-#include "engine/ForecastTarget.h"
+#include "commands/ForecastTarget.h"
 
 #include "base/Convert.h"
 #include "base/DateText.h"
 #include "base/Errors.h"
+#include "commands/CombineSweep.h"
+#include "commands/ResultTable.h"
 #include "context/Application.h"
-#include "engine/CombineSweep.h"
-#include "engine/ResultTable.h"
 #include "filters/ChartModel.h"
 #include "filters/FilterTable.h"
 #include "filters/ImageBase.h"
@@ -19,7 +19,9 @@
 #include <cstdio>
 #include <tuple>
 
-namespace vargis::engine {
+namespace vargis::commands {
+
+using namespace engine;
 
 namespace {
 
@@ -147,4 +149,4 @@ void switchOffAllFilters(context::Application& app) {
     }
 }
 
-} // namespace vargis::engine
+} // namespace vargis::commands

@@ -16,7 +16,7 @@ namespace vargis::context {
 class Application;
 }
 
-namespace vargis::engine {
+namespace vargis::commands {
 
 inline constexpr const char* kReportProduct = "Варгис-лото 5r36.1.1";
 
@@ -36,24 +36,26 @@ struct StrategyFacts {
 
 StrategyFacts strategyFacts(context::Application& app);
 
-reports::HtmlReport backtestReport(const StrategyFacts& facts, const BacktestResult& result,
+reports::HtmlReport backtestReport(const StrategyFacts& facts, const engine::BacktestResult& result,
                                    const ui::DateTime& now);
 // The back-test over the archive: a summary first (kept X of Y, the median
 // remaining count and its share of all `combinationCount` combinations),
 // the settings, the chart over the targets' dates, then every target.
-reports::HtmlReport archiveBacktestReport(const StrategyFacts& facts, const BacktestResult& result,
+reports::HtmlReport archiveBacktestReport(const StrategyFacts& facts,
+                                          const engine::BacktestResult& result,
                                           std::int32_t combinationCount, const ui::DateTime& now);
 
 // The median remaining count of the targets (a stopped target counts 0);
 // the mean of the two middle ones for an even count; 0 without targets.
-double medianRemaining(const BacktestResult& result);
+double medianRemaining(const engine::BacktestResult& result);
 
-reports::HtmlReport worthReport(const StrategyFacts& facts, const WorthResult& result,
+reports::HtmlReport worthReport(const StrategyFacts& facts, const engine::WorthResult& result,
                                 const ui::DateTime& now);
 
 // The chart of the remaining count per target as inline SVG lines; kept
 // targets are marked green, the others red. The axis names every fifth
 // ordinal, or with `byDate` about ten targets by their dates.
-std::vector<std::string> remainingChartSvg(const BacktestResult& result, bool byDate = false);
+std::vector<std::string> remainingChartSvg(const engine::BacktestResult& result,
+                                           bool byDate = false);
 
-} // namespace vargis::engine
+} // namespace vargis::commands

@@ -1,10 +1,12 @@
-#include "engine/CombineState.h"
+#include "commands/CombineState.h"
 
 #include "base/Errors.h"
 
 #include <map>
 
-namespace vargis::engine {
+namespace vargis::commands {
+
+using namespace engine;
 
 namespace {
 
@@ -35,4 +37,4 @@ CombineState& combineState(context::Application& app) {
     throw ControlError("Команда объединения фильтров не подключена");
 }
 
-} // namespace vargis::engine
+} // namespace vargis::commands
