@@ -57,7 +57,7 @@ function(vargis_add_packaging)
     file(RELATIVE_PATH from_bindir "${CMAKE_INSTALL_FULL_BINDIR}"
          "${CMAKE_INSTALL_FULL_DATADIR}/${VARGIS_PACKAGE_NAME}")
     set_property(SOURCE "${PROJECT_SOURCE_DIR}/src/app/WorkingFolder.cpp"
-        TARGET_DIRECTORY vargis_core APPEND PROPERTY
+        TARGET_DIRECTORY vargis_app APPEND PROPERTY
         COMPILE_DEFINITIONS "VARGIS_BUNDLED_FROM_BINDIR=\"${from_bindir}\"")
 
     install(TARGETS vargis-cli RUNTIME DESTINATION "${CMAKE_INSTALL_BINDIR}")

@@ -10,7 +10,7 @@
 #include "engine/FirstPassKernel.h"
 #include "engine/Generation.h"
 #include "engine/SecondPassKernel.h"
-#include "engine/SecondPassTests.h"
+#include "engine/SecondPassPlan.h"
 #include "history/DrawHistory.h"
 
 #include <gtest/gtest.h>

@@ -8,7 +8,7 @@
 #include "context/FilterTables.h"
 #include "engine/Generation.h"
 #include "engine/SecondPass.h"
-#include "engine/SecondPassTests.h"
+#include "engine/SecondPassPlan.h"
 #include "history/DrawHistory.h"
 #include "support/SecondPassReference.h"
 

@@ -2,15 +2,15 @@
 // ordinals end yellow, red or hidden, from the marks each enabled row left.
 
 #include "context/Workspace.h"
-#include "engine/Overlay.h"
 #include "filters/Evaluation.h"
+#include "filters/Overlay.h"
 #include "support/DataFiles.h"
 
 #include <gtest/gtest.h>
 #include <set>
 #include <string>
 
-namespace vargis::engine {
+namespace vargis::filters {
 namespace {
 
 using testing::StartedApp;
@@ -192,4 +192,4 @@ TEST(OverlayAfterEvaluation, ShowsTheDrawsTheEvaluatedFilterFailed) {
 }
 
 } // namespace
-} // namespace vargis::engine
+} // namespace vargis::filters

@@ -5,8 +5,8 @@
 #include "app/ImportCommand.h"
 #include "commands/CombineCommand.h"
 #include "commands/CombineState.h"
-#include "engine/Overlay.h"
 #include "filters/MarkBases.h"
+#include "filters/Overlay.h"
 #include "support/CliRun.h"
 #include "support/DataFiles.h"
 #include "ui/GridCells.h"
@@ -63,7 +63,7 @@ TEST(SessionScenario, AnImportClearsEverythingTheOldDrawsGave) {
         s.ws().digits.row(x).fields[2] = playing.count(x) != 0 ? "1" : "0";
     ASSERT_EQ(commands::combineFilters(s.app, commands::ExclusionQuestion::AnswerYes),
               commands::CombineOutcome::Completed);
-    ASSERT_TRUE(s.app.click("Form1", engine::kOverlayButton));
+    ASSERT_TRUE(s.app.click("Form1", filters::kOverlayButton));
     ASSERT_EQ(form.at("StringGrid3").grid.rowCount, 7);
     ASSERT_EQ(form.at("StaticText8").caption, "6");
     ASSERT_EQ(panel.at("Label7").caption, "6");
@@ -105,7 +105,7 @@ TEST(SessionScenario, AnImportClearsEverythingTheOldDrawsGave) {
     EXPECT_TRUE(form.at("RichEdit1").colorRanges.empty());
     EXPECT_TRUE(s.ws().filterValues.empty());
     // The overlay of the new history shows no mark of the old draws.
-    ASSERT_TRUE(s.app.click("Form1", engine::kOverlayButton));
+    ASSERT_TRUE(s.app.click("Form1", filters::kOverlayButton));
     EXPECT_EQ(redOrdinals(), 0);
     // The target is the next draw: its date is not among the new draws.
     EXPECT_EQ(s.ws().forecastOrdinal, 31);

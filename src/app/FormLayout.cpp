@@ -4,7 +4,6 @@
 #include "Startup.h"
 #include "catalogue/Catalogue.h"
 #include "commands/BoundSuggestions.h"
-#include "engine/Overlay.h"
 #include "commands/StrategyCheck.h"
 #include "commands/TicketCommands.h"
 #include "filters/MarkBases.h"
@@ -206,7 +205,7 @@ void buildChartArea(Form& form) {
         place(form, ui::kClearChartImagesButton, ControlKind::BitBtn, f, 554, 26, 34, 20, "Уд");
     clearImages.hint = "Очистить базу графиков";
     Control& overlay =
-        place(form, engine::kOverlayButton, ControlKind::BitBtn, f, 480, 291, 90, 22, " наложение");
+        place(form, ui::kOverlayButton, ControlKind::BitBtn, f, 480, 291, 90, 22, " наложение");
     overlay.hint = "Накладываются графики выбранных фильтров";
     // Wide enough for "Наложение" as well as "Фильтр: ".
     place(form, ui::kOrdinalsCaption, ControlKind::StaticText, f, 3, 652, 66, 18, "Фильтр: ");

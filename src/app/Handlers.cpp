@@ -11,10 +11,10 @@
 #include "commands/ResultTable.h"
 #include "commands/StrategyCheck.h"
 #include "commands/TicketCommands.h"
-#include "engine/Overlay.h"
 #include "filters/FilterBase.h"
 #include "filters/FilterHandlers.h"
 #include "filters/MarkBases.h"
+#include "filters/Overlay.h"
 #include "guidance/GuidanceHandlers.h"
 #include "history/DrawEditing.h"
 #include "history/DrawGrid.h"
@@ -105,7 +105,7 @@ void registerHandlers(Application& app) {
     registerFilterControls(app, d);
     filters::registerFilterHandlers(app);
     commands::registerCombineHandlers(app);
-    engine::registerOverlayHandlers(app);
+    filters::registerOverlayHandlers(app);
     history::registerDrawEditingHandlers(app);
     guidance::registerGuidanceHandlers(app);
     numbers::registerNumberHandlers(app);

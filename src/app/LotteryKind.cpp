@@ -4,6 +4,7 @@
 #include "base/Convert.h"
 #include "base/Errors.h"
 #include "catalogue/Catalogue.h"
+#include "catalogue/RangeCounts.h"
 #include "filters/MarkBases.h"
 #include "ui/MainFormControls.h"
 
@@ -38,9 +39,15 @@ void showRow(ui::Form& form, int row, bool shown) {
             form.at(std::string(name)).visible = shown;
 }
 
-void setStem(ui::Form& form, context::Workspace& ws, int row, const char* stem) {
+// The stem of a count-in-ranges row that names the range the kind gives it,
+// e.g. "кол. в (26 -:- 30)".
+void setRangeStem(ui::Form& form, context::Workspace& ws, int row, int n) {
+    const auto range = catalogue::countedRange(row, n);
+    if (!range)
+        return;
     auto& filterRow = ws.filters.row(row);
-    filterRow.field(7) = stem;
+    filterRow.field(7) =
+        "кол. в (" + std::to_string(range->lo) + " -:- " + std::to_string(range->hi) + ")";
     const std::string button = filterRow.buttonName();
     if (ui::Control* c = form.find(button))
         c->caption = filterRow.stem() + filterRow.condition();
@@ -71,78 +78,64 @@ void checkKindItem(ui::Form& form, int n) {
 void applyKindAdjustments(ui::Form& form, context::Workspace& ws, int n) {
     auto label = [&](const char* text) { form.at(ui::kKindCaption).caption = text; };
     checkKindItem(form, n);
+    // The count-in-ranges rows that follow the kind are shown where it has them.
     constexpr int kDependentRows[] = {226, 227, 232, 233, 234, 242, 243, 244};
     for (int row : kDependentRows)
-        showRow(form, row, false);
+        showRow(form, row, catalogue::rangeRowShown(row, n));
     if (n == 28) {
         label("5 из 28");
     }
-    if (n >= 30)
-        showRow(form, 242, true);
     if (n == 30) {
         label("5 из 30");
-        setStem(form, ws, 242, "кол. в (26 -:- 30)");
+        setRangeStem(form, ws, 242, n);
     }
     if (n == 31) {
         label("5 из 31");
-        setStem(form, ws, 242, "кол. в (27 -:- 31)");
+        setRangeStem(form, ws, 242, n);
     }
     if (n == 32) {
         label("5 из 32");
-        setStem(form, ws, 242, "кол. в (28 -:- 32)");
+        setRangeStem(form, ws, 242, n);
     }
     if (n >= 34) {
         label("5 из 34");
-        setStem(form, ws, 242, "кол. в (29 -:- 34)");
+        setRangeStem(form, ws, 242, n);
     }
     if (n == 35) {
         label("5 из 35");
     }
-    if (n >= 35)
-        showRow(form, 232, true);
     if (n == 36) {
         label("5 из 36");
     }
-    if (n >= 36)
-        showRow(form, 226, true);
-    if (n >= 37)
-        showRow(form, 243, true);
     if (n == 37) {
         label("5 из 37");
-        setStem(form, ws, 243, "кол. в (34 -:- 37)");
+        setRangeStem(form, ws, 243, n);
     }
     if (n == 38) {
         label("5 из 38");
-        setStem(form, ws, 243, "кол. в (34 -:- 38)");
+        setRangeStem(form, ws, 243, n);
     }
     if (n == 39) {
         label("5 из 39");
-        setStem(form, ws, 233, "кол. в (36 -:- 39)");
+        setRangeStem(form, ws, 233, n);
     }
     if (n == 40) {
         label("5 из 40");
-        setStem(form, ws, 233, "кол. в (36 -:- 40)");
+        setRangeStem(form, ws, 233, n);
     }
-    if (n >= 39)
-        showRow(form, 233, true);
     if (n == 44) {
         label("5 из 44");
-        setStem(form, ws, 244, "кол. в (40 -:- 44)");
+        setRangeStem(form, ws, 244, n);
     }
     if (n >= 45) {
         label("5 из 45");
-        setStem(form, ws, 244, "кол. в (40 -:- 45)");
+        setRangeStem(form, ws, 244, n);
     }
-    if (n >= 44)
-        showRow(form, 244, true);
     if (n == 47) {
         label("5 из 47");
     }
-    if (n >= 47)
-        showRow(form, 227, true);
     if (n == 50) {
         label("5 из 50");
-        showRow(form, 234, true);
     }
 }
 

@@ -1,36 +1,30 @@
 #include "RowEvaluation.h"
 
 #include "catalogue/Catalogue.h"
-#include "ui/MainFormControls.h"
+#include "filters/RowOutcome.h"
 
 namespace vargis::app {
 
-namespace {
-
-// The row a press reports on: the link and date buttons of the ranked pages
-// find theirs through the filter base, as the desktop does.
-int reportedRow(const context::Workspace& ws, const catalogue::FilterControls& rc) {
-    using catalogue::Family;
-    if (rc.family != Family::RankedLink && rc.family != Family::RankedDate)
-        return rc.row;
-    const int row = ws.filters.findRowByButton(std::string(rc.button));
-    return row == 0 ? rc.row : row;
-}
-
-} // namespace
-
 std::optional<RowEvaluation> evaluateRow(Application& app, int row) {
-    const auto& rc = catalogue::rowControls(row);
-    if (!app.click(ui::kMainForm, std::string(rc.button)))
-        return std::nullopt;
-    const context::Workspace& ws = app.workspace();
-    RowEvaluation evaluation;
-    evaluation.row = reportedRow(ws, rc);
-    evaluation.values = ws.filterValues;
-    evaluation.match = ws.matchCount;
-    for (int j = 1; j <= ws.drawCount(); ++j)
-        if (ws.failMarks.at(evaluation.row, j) == "0")
-            evaluation.failed.push_back(j);
+    std::optional<RowEvaluation> evaluation;
+    app.guarded([&] {
+        const context::Workspace& ws = app.workspace();
+        const catalogue::FilterControls& rc = catalogue::rowControls(row);
+        // A value row's parameter is what its label shows, as for its button,
+        // which reads it and the condition before it says anything.
+        std::string parameter;
+        if (filters::isValueRow(row)) {
+            parameter = app.mainForm().at(ws.filters.row(row).labelName()).caption;
+            filters::filterParameter(row, parameter);
+            filters::parseCondition(ws.filters.row(row).condition());
+        }
+        if (rc.family == catalogue::Family::Repeat)
+            if (const auto notice = filters::shortHistoryNotice(ws, row))
+                app.platform().showMessage(*notice);
+        filters::RowOutcome outcome = filters::rowOutcome(ws, row, parameter);
+        evaluation = RowEvaluation{outcome.row, {}, outcome.matchCount, std::move(outcome.failed)};
+        evaluation->values.assign(outcome.values.begin(), outcome.values.end());
+    });
     return evaluation;
 }
 

@@ -1,7 +1,6 @@
 #pragma once
 // One filter row over the history, as its button computes it: the values
 // per draw, the count of draws meeting the row and the draws that fail it.
-// The front ends call this instead of pressing the button themselves.
 
 #include "Application.h"
 
@@ -19,8 +18,10 @@ struct RowEvaluation {
     std::vector<int> failed; // draw ordinals marked as failing the row
 };
 
-// Presses the button of `row` on the main form. None when the press raised
-// an error (already shown through the platform).
+// What the button of `row` finds, worked out from the history and the
+// filter base without pressing it; the form is only read for the parameter
+// its label shows. None when the row raised an error (already shown through
+// the platform).
 std::optional<RowEvaluation> evaluateRow(Application& app, int row);
 
 // "row: R", "values: ...", "match: M", "failed: ..." each on its own line.

@@ -2,6 +2,7 @@
 // Calendar dates written dd.mm.yyyy.
 
 #include <string>
+#include <tuple>
 
 namespace vargis {
 
@@ -12,5 +13,10 @@ struct Date {
     int year = 0;
 };
 Date parseDate(const std::string& text);
+
+// Orders dates by the calendar: compare the keys of two dates.
+inline auto dateKey(const Date& d) {
+    return std::tuple(d.year, d.month, d.day);
+}
 
 } // namespace vargis

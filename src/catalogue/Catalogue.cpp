@@ -1,5 +1,7 @@
 #include "catalogue/Catalogue.h"
 
+#include "catalogue/FilterFamily.h"
+
 #include <array>
 #include <stdexcept>
 #include <string>
@@ -24,14 +26,9 @@ void checkRowNumber(int row, const char* what) {
 class Catalogue {
 public:
     Catalogue() {
-        const std::span<const FilterControls> tables[] = {
-            staticRows(),     settingRows(), rankedRowsFirstPages(), rankedRowsLastPages(),
-            numerologyRows(), repeatRows(),  unusedRows(),           countRangeRows(),
-            differenceRows(), digitRows(),
-        };
         std::array<bool, kRowCount> seen{};
-        for (const auto& table : tables) {
-            for (const FilterControls& controls : table) {
+        for (const FilterFamily* family : builtInFamilies()) {
+            for (const FilterControls& controls : family->rows()) {
                 const int row = controls.row;
                 if (row < kFirstRow || row > kLastRow) {
                     throw std::logic_error("filter catalogue: a family table holds row " +

@@ -1,73 +1,102 @@
 #include "catalogue/RangeCounts.h"
 
+#include <array>
+#include <iterator>
+
 namespace vargis::catalogue {
 
+namespace {
+
+constexpr NumberRange kNone{0, -1}; // counts nothing
+constexpr int kNever = 256;         // above the highest number of any kind
+
+// A range a row counts from the kind of `fromN` numbers on, until the next
+// range of the row takes over; unused entries never apply.
+struct KindRange {
+    int fromN = kNever;
+    NumberRange range = kNone;
+};
+
+// One count-in-ranges row: its ranges by kind, the kinds whose form shows
+// its controls, and whether the sweep counts it only for those kinds.
+struct CountRow {
+    int row = 0;
+    std::array<KindRange, 6> ranges{};
+    int shownFrom = 0;
+    int shownTo = 255;
+    bool sweptWhereShownOnly = false;
+};
+
+constexpr CountRow fixed(int row, NumberRange range, int shownFrom = 0, int shownTo = 255) {
+    return {row, {{{0, range}}}, shownFrom, shownTo, false};
+}
+
+// Rows 223..245 in order. A fixed range is counted for every kind, also one
+// whose form hides the row; row 234 alone is swept only for 5 of 50.
+constexpr CountRow kCountRows[] = {
+    fixed(223, {1, 10}),
+    fixed(224, {11, 20}),
+    fixed(225, {21, 28}),
+    fixed(226, {33, 36}, 36),
+    fixed(227, {44, 47}, 47),
+    fixed(228, {1, 7}),
+    fixed(229, {8, 14}),
+    fixed(230, {15, 21}),
+    fixed(231, {22, 28}),
+    fixed(232, {32, 35}, 35),
+    {233, {{{0, kNone}, {39, {36, 39}}, {40, {36, 40}}}}, 39},
+    {234, {{{0, {45, 50}}}}, 50, 50, true},
+    fixed(235, {1, 4}),
+    fixed(236, {5, 8}),
+    fixed(237, {9, 12}),
+    fixed(238, {13, 16}),
+    fixed(239, {17, 20}),
+    fixed(240, {21, 24}),
+    fixed(241, {25, 28}),
+    // 5 of 33 shows row 242 but counts nothing in it.
+    {242,
+     {{{0, kNone}, {30, {26, 30}}, {31, {27, 31}}, {32, {28, 32}}, {33, kNone}, {34, {29, 34}}}},
+     30},
+    {243, {{{0, kNone}, {37, {34, 37}}, {38, {34, 38}}}}, 37},
+    {244, {{{0, kNone}, {44, {40, 44}}, {45, {40, 45}}}}, 44},
+    {245, {}, kNever},
+};
+
+constexpr int kFirstCountRow = 223;
+constexpr int kLastCountRow = 245;
+static_assert(std::size(kCountRows) == kLastCountRow - kFirstCountRow + 1);
+
+const CountRow* countRow(int row) {
+    if (row < kFirstCountRow || row > kLastCountRow)
+        return nullptr;
+    return &kCountRows[row - kFirstCountRow];
+}
+
+} // namespace
+
 std::optional<NumberRange> countedRange(int row, int n) {
-    // Rows 223..241 in order; {0, 0} marks the rows that follow the kind.
-    static constexpr NumberRange kFixed[] = {
-        {1, 10}, {11, 20}, {21, 28}, {33, 36}, {44, 47},                     // 223..227
-        {1, 7},  {8, 14},  {15, 21}, {22, 28}, {32, 35},                     // 228..232
-        {0, 0},  {45, 50},                                                   // 233, 234
-        {1, 4},  {5, 8},   {9, 12},  {13, 16}, {17, 20}, {21, 24}, {25, 28}, // 235..241
-    };
-    switch (row) {
-    case 233:
-        if (n == 39)
-            return NumberRange{36, 39};
-        if (n >= 40)
-            return NumberRange{36, 40};
+    const CountRow* r = countRow(row);
+    if (r == nullptr)
         return std::nullopt;
-    case 242:
-        if (n == 30)
-            return NumberRange{26, 30};
-        if (n == 31)
-            return NumberRange{27, 31};
-        if (n == 32)
-            return NumberRange{28, 32};
-        if (n >= 34)
-            return NumberRange{29, 34};
+    NumberRange range = kNone;
+    for (const KindRange& k : r->ranges)
+        if (k.fromN <= n)
+            range = k.range;
+    if (range.lo > range.hi)
         return std::nullopt;
-    case 243:
-        if (n == 37)
-            return NumberRange{34, 37};
-        if (n >= 38)
-            return NumberRange{34, 38};
+    return range;
+}
+
+std::optional<NumberRange> sweptRange(int row, int n) {
+    const CountRow* r = countRow(row);
+    if (r != nullptr && r->sweptWhereShownOnly && !rangeRowShown(row, n))
         return std::nullopt;
-    case 244:
-        if (n == 44)
-            return NumberRange{40, 44};
-        if (n >= 45)
-            return NumberRange{40, 45};
-        return std::nullopt;
-    default:
-        break;
-    }
-    if (row < 223 || row > 241)
-        return std::nullopt;
-    return kFixed[row - 223];
+    return countedRange(row, n);
 }
 
 bool rangeRowShown(int row, int n) {
-    switch (row) {
-    case 226:
-        return n >= 36;
-    case 227:
-        return n >= 47;
-    case 232:
-        return n >= 35;
-    case 233:
-        return n >= 39;
-    case 234:
-        return n == 50;
-    case 242:
-        return n >= 30;
-    case 243:
-        return n >= 37;
-    case 244:
-        return n >= 44;
-    default:
-        return row >= 223 && row <= 241;
-    }
+    const CountRow* r = countRow(row);
+    return r != nullptr && n >= r->shownFrom && n <= r->shownTo;
 }
 
 int countInRange(const context::RankedRow& draw, NumberRange range) {

@@ -20,6 +20,10 @@ struct NumberRange {
 // kind they do not exist in, as has every row outside 223..244 and row 245.
 std::optional<NumberRange> countedRange(int row, int highestNumber);
 
+// The range the sweep counts for the row (223..245): the button's, except
+// that row 234 counts only for the kind of 50 numbers.
+std::optional<NumberRange> sweptRange(int row, int highestNumber);
+
 // Whether the row's controls are shown for the kind.
 bool rangeRowShown(int row, int highestNumber);
 

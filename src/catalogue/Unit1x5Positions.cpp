@@ -97,16 +97,22 @@ std::string rankedLinkFooter(const LinkCode& code) {
     return text;
 }
 
+int rankedLinkValue(const context::DrawHistory& history, const LinkCode& code, int f) {
+    checkPosition(code.position);
+    if (f <= code.offset)
+        return 2;
+    const int v = history.rankedRow(f)[static_cast<std::size_t>(code.position - 1)];
+    const int t =
+        linkProduct(history.drawnNumber(f - code.offset, code.number), code.multiplier, true);
+    return v == t ? 1 : 0;
+}
+
 std::vector<int> rankedLinkValues(const context::DrawHistory& history, const LinkCode& code) {
     checkPosition(code.position);
     const int draws = drawCountOf(history);
     std::vector<int> values(static_cast<std::size_t>(draws), 2);
-    for (int f = code.offset + 1; f <= draws; ++f) {
-        const int v = history.rankedRow(f)[static_cast<std::size_t>(code.position - 1)];
-        const int t =
-            linkProduct(history.drawnNumber(f - code.offset, code.number), code.multiplier, true);
-        values[static_cast<std::size_t>(f - 1)] = v == t ? 1 : 0;
-    }
+    for (int f = code.offset + 1; f <= draws; ++f)
+        values[static_cast<std::size_t>(f - 1)] = rankedLinkValue(history, code, f);
     return values;
 }
 
@@ -122,15 +128,19 @@ int dateDigitSum(std::string_view date) {
     return sum;
 }
 
+int rankedDateValue(const context::DrawHistory& history, int position, int f) {
+    checkPosition(position);
+    const int d = root9(dateDigitSum(history.record(f).date()));
+    const int r = root9(history.rankedRow(f)[static_cast<std::size_t>(position - 1)]);
+    return d == r ? 1 : 0;
+}
+
 std::vector<int> rankedDateValues(const context::DrawHistory& history, int position) {
     checkPosition(position);
     const int draws = drawCountOf(history);
     std::vector<int> values(static_cast<std::size_t>(draws), 0);
-    for (int f = 1; f <= draws; ++f) {
-        const int d = root9(dateDigitSum(history.record(f).date()));
-        const int r = root9(history.rankedRow(f)[static_cast<std::size_t>(position - 1)]);
-        values[static_cast<std::size_t>(f - 1)] = d == r ? 1 : 0;
-    }
+    for (int f = 1; f <= draws; ++f)
+        values[static_cast<std::size_t>(f - 1)] = rankedDateValue(history, position, f);
     return values;
 }
 

@@ -52,6 +52,8 @@ std::string rankedLinkFooter(const LinkCode& code);
 // for the first a draws that have no draw a places earlier. A recorded number
 // that is not an integer is a ConversionError.
 std::vector<int> rankedLinkValues(const context::DrawHistory& history, const LinkCode& code);
+// The same for one draw f (1..drawCount).
+int rankedLinkValue(const context::DrawHistory& history, const LinkCode& code, int f);
 
 // Sum of the digits of a date text with its "." characters dropped; any other
 // character is a ConversionError naming the date.
@@ -60,6 +62,8 @@ int dateDigitSum(std::string_view date);
 // Date filter (row 31): 1 when Root9 of the date's digit sum equals Root9 of
 // ranked position p of the draw, else 0; every draw is evaluated.
 std::vector<int> rankedDateValues(const context::DrawHistory& history, int position);
+// The same for one draw f (1..drawCount).
+int rankedDateValue(const context::DrawHistory& history, int position, int f);
 
 // Ranked position p (1..5) of a sorted row, reduced by Root9 when `reduce`
 // (row 127). RangeError for p outside 1..5.

@@ -4,6 +4,7 @@
 #include "base/Errors.h"
 #include "catalogue/Catalogue.h"
 #include "commands/CombineCommand.h"
+#include "commands/CombineSweep.h"
 #include "commands/CommandProgress.h"
 #include "commands/StrategyReports.h"
 #include "context/Application.h"

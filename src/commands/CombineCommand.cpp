@@ -2,6 +2,7 @@
 
 #include "base/DateText.h"
 #include "commands/CombineState.h"
+#include "commands/CombineSweep.h"
 #include "commands/ResultTable.h"
 #include "context/Application.h"
 #include "filters/ChartModel.h"

@@ -3,8 +3,9 @@
 // run of both passes over all combinations, and the stop when a step leaves
 // nothing.
 
+#include "commands/CombineSweep.h"
 #include "engine/FirstPass.h"
-#include "engine/SecondPassTests.h"
+#include "engine/SecondPassPlan.h"
 
 #include <iosfwd>
 #include <string>
@@ -35,26 +36,9 @@ CombineOutcome combineFilters(context::Application& app,
 // than 15 draws, a forecast date before draw 15. False when one refused.
 bool combineTargetAccepted(context::Application& app);
 
-// What the passes read, from the stored settings: the filter base, the
-// parameter captions and check boxes, the number selection, the history and
-// the forecast target.
-engine::FirstPassInput firstPassInput(context::Application& app);
-engine::SecondPassInput secondPassInput(context::Application& app);
-
 // RunCombine: both passes and the result table. An error abandons the run
 // with the button enabled again, the status text hidden and the sound
 // stopped, and propagates.
 CombineOutcome runCombine(context::Application& app, CombineState& state);
-
-// The passes and the stop, on the main window (CombineSweep.cpp). A pass
-// that stops calls stopSweep, which sets StopFlag.
-void generateCombinationsOnForm(context::Application& app, CombineState& state);
-void sweepWithoutDateOnForm(context::Application& app, CombineState& state);
-void sweepAllSelectedOnForm(context::Application& app, CombineState& state);
-void stopSweep(context::Application& app, CombineState& state, int row);
-
-// Makes a tab sheet the active page of PageControl1, running the old page's
-// Hide and the new page's Show.
-void showPage(context::Application& app, const std::string& tabSheet);
 
 } // namespace vargis::commands

@@ -1,8 +1,9 @@
 // The two passes of a combine run as the main window shows them: the
 // progress bar, the live count after every step, the pauses and the sound.
 
+#include "commands/CombineSweep.h"
+
 #include "catalogue/Catalogue.h"
-#include "commands/CombineCommand.h"
 #include "commands/CombineState.h"
 #include "context/Application.h"
 #include "engine/FirstPass.h"

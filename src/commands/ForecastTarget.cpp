@@ -3,7 +3,7 @@
 #include "base/Convert.h"
 #include "base/DateText.h"
 #include "base/Errors.h"
-#include "commands/CombineCommand.h"
+#include "commands/CombineSweep.h"
 #include "commands/ResultTable.h"
 #include "context/Application.h"
 #include "filters/ChartModel.h"

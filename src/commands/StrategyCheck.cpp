@@ -1,6 +1,7 @@
 #include "commands/StrategyCheck.h"
 
 #include "commands/CombineCommand.h"
+#include "commands/CombineSweep.h"
 #include "commands/CommandProgress.h"
 #include "commands/StrategyReports.h"
 #include "context/Application.h"

@@ -1,7 +1,7 @@
 #include "commands/StrategyReports.h"
 
 #include "catalogue/Catalogue.h"
-#include "commands/CombineCommand.h"
+#include "commands/CombineSweep.h"
 #include "context/Application.h"
 #include "context/ProductInfo.h"
 #include "filters/ImageBase.h"

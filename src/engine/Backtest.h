@@ -6,7 +6,7 @@
 
 #include "engine/Combination.h"
 #include "engine/FirstPass.h"
-#include "engine/SecondPassTests.h"
+#include "engine/SecondPassPlan.h"
 #include "history/DrawImport.h"
 
 #include <array>

@@ -5,7 +5,7 @@
 // other applied row and the number selection would keep.
 
 #include "engine/FirstPass.h"
-#include "engine/SecondPassTests.h"
+#include "engine/SecondPassPlan.h"
 
 #include <cstdint>
 #include <functional>

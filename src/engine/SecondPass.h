@@ -5,7 +5,7 @@
 
 #include "engine/Combination.h"
 #include "engine/FirstPass.h"
-#include "engine/SecondPassTests.h"
+#include "engine/SecondPassPlan.h"
 
 #include <string>
 #include <vector>

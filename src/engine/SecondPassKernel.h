@@ -5,7 +5,7 @@
 // struck.
 
 #include "engine/Combination.h"
-#include "engine/SecondPassTests.h"
+#include "engine/SecondPassPlan.h"
 
 #include <cstdint>
 #include <span>

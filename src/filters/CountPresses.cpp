@@ -7,6 +7,7 @@
 #include "catalogue/RepeatFilters.h"
 #include "filters/ChartModel.h"
 #include "filters/Evaluation.h"
+#include "filters/RowOutcome.h"
 
 #include <memory>
 #include <vector>
@@ -35,14 +36,15 @@ void pressRepeatFilter(context::Application& app, int row) {
     const auto offsets = catalogue::repeatOffsets(row);
     if (!offsets)
         throw RangeError("Строка " + std::to_string(row) + " не является фильтром повторов");
-    auto values = std::make_shared<std::vector<int>>(catalogue::repeatValues(ws.history, *offsets));
-    ValueFilter filter = precomputed(row, footerOf(row), values);
-    filter.firstEvaluated = offsets->firstDraw();
+    ValueFilter filter;
+    filter.row = row;
+    filter.footer = footerOf(row);
+    takeFamilyValues(filter, ws);
     filter.firstPlotted = offsets->firstDraw();
     filter.previousDrawOffset = catalogue::hiddenLeadingDraws(row);
-    if (catalogue::reportsShortHistory(row) && ws.drawCount() < offsets->firstDraw())
-        filter.afterSelect = [&app] {
-            app.platform().showMessage("Фильтр Не работает. Недостаточно статистики.");
+    if (auto notice = shortHistoryNotice(ws, row))
+        filter.afterSelect = [&app, text = std::move(*notice)] {
+            app.platform().showMessage(text);
         };
     evaluateValueFilter(app, filter);
 }
@@ -54,16 +56,9 @@ void pressRangeFilter(context::Application& app, int row) {
         throw RangeError("Строка " + std::to_string(row) + " не считает числа в рядах");
     ValueFilter filter;
     filter.row = row;
-    if (range) {
-        filter.footer = catalogue::rangeFooter(*range);
-        filter.value = [&ws, r = *range](int f) {
-            return catalogue::countInRange(ws.history.rankedRow(f), r);
-        };
-    } else {
-        // A row whose range the kind lacks counts nothing, as in the sweep.
-        filter.footer = footerOf(row);
-        filter.value = [](int) { return 0; };
-    }
+    // A row whose range the kind lacks counts nothing, as in the sweep.
+    filter.footer = range ? catalogue::rangeFooter(*range) : footerOf(row);
+    takeFamilyValues(filter, ws);
     evaluateValueFilter(app, filter);
 }
 
@@ -73,14 +68,7 @@ void pressDifferenceFilter(context::Application& app, int row) {
         ValueFilter filter;
         filter.row = row;
         filter.footer = footerOf(row);
-        if (row == 261)
-            filter.value = [&ws](int f) {
-                return catalogue::neighbourDifferenceSum(ws.history.rankedRow(f));
-            };
-        else
-            filter.value = [&ws, p = *pair](int f) {
-                return catalogue::rankedDifference(ws.history.rankedRow(f), p);
-            };
+        takeFamilyValues(filter, ws);
         evaluateValueFilter(app, filter);
         return;
     }

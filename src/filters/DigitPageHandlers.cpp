@@ -28,7 +28,7 @@ void evaluateDigitRow(context::Application& app, int row) {
     ValueFilter filter;
     filter.row = row;
     filter.footer = std::string(catalogue::rowControls(row).footer);
-    filter.value = [&ws, row](int i) { return catalogue::digitRowValue(row, drawNumbers(ws, i)); };
+    takeFamilyValues(filter, ws);
     evaluateValueFilter(app, filter);
     form.at(ui::kCombinationsLeft).caption = " - - -";
 }

@@ -2,7 +2,9 @@
 
 #include "base/Convert.h"
 #include "base/Errors.h"
+#include "catalogue/FilterFamily.h"
 #include "filters/ChartModel.h"
+#include "filters/RowOutcome.h"
 #include "filters/SharedAreas.h"
 #include "ui/MainFormControls.h"
 
@@ -104,21 +106,12 @@ void markDraws(context::Application& app, int row, const std::string& condition,
     ui::Form& form = app.mainForm();
     form.at(ui::kOrdinalsCaption).caption = "Фильтр: ";
     ws.failMarks.clearRow(row);
-    const int draws = std::min<int>(ws.drawCount(), static_cast<int>(ws.filterValues.size()));
-    if (isValueRow(row)) {
-        const Condition c = parseCondition(condition);
-        for (int i = 1; i <= draws; ++i)
-            if (!conditionHolds(c, ws.filterValues[static_cast<std::size_t>(i - 1)], parameter))
-                ws.failMarks.at(row, i) = "0";
-    } else {
-        for (int i = 1; i <= draws; ++i) {
-            const int v = ws.filterValues[static_cast<std::size_t>(i - 1)];
-            if (v == 2)
-                continue;
-            if ((condition == "=" && v == 0) || (condition == "<>" && v == 1))
-                ws.failMarks.at(row, i) = "0";
-        }
-    }
+    const std::size_t draws =
+        std::min<std::size_t>(static_cast<std::size_t>(ws.drawCount()), ws.filterValues.size());
+    const std::vector<int> values(ws.filterValues.begin(),
+                                  ws.filterValues.begin() + static_cast<std::ptrdiff_t>(draws));
+    for (int i : failedDraws(row, values, condition, parameter))
+        ws.failMarks.at(row, i) = "0";
     ui::Control& edit = form.at(ui::kOrdinalsLine);
     const std::string line = ordinalsLine();
     edit.caption = line;
@@ -134,18 +127,21 @@ void markDraws(context::Application& app, int row, const std::string& condition,
     ws.previousDrawOffset = 0;
 }
 
+void takeFamilyValues(ValueFilter& filter, const context::Workspace& ws) {
+    const catalogue::FilterFamily& family = catalogue::familyOfRow(filter.row);
+    filter.firstEvaluated = family.firstDraw(filter.row);
+    filter.value = [&ws, &family, row = filter.row](int f) {
+        return family.drawValue(row, {ws.history, ws.highestNumber}, f);
+    };
+}
+
 void evaluateValueFilter(context::Application& app, const ValueFilter& filter) {
     context::Workspace& ws = app.workspace();
     ui::Form& form = app.mainForm();
     const int row = filter.row;
     auto& filterRow = ws.filters.row(row);
     ui::Control& label = form.at(filterRow.labelName());
-    int parameter = 0;
-    try {
-        parameter = toInt(label.caption);
-    } catch (const ConversionError& e) {
-        throw ConversionError("Фильтр строки " + std::to_string(row) + ": " + e.what());
-    }
+    const int parameter = filterParameter(row, label.caption);
     ws.currentFilterRow = row;
     const std::string condition = filterRow.condition();
     const Condition c = parseCondition(condition);
@@ -161,11 +157,8 @@ void evaluateValueFilter(context::Application& app, const ValueFilter& filter) {
         if (filter.progress)
             filter.progress(i);
     }
-    ws.matchCount = 0;
     ws.firstCountedDraw = filter.firstEvaluated;
-    for (int i = filter.firstEvaluated; i <= draws; ++i)
-        ws.matchCount +=
-            conditionHolds(c, ws.filterValues[static_cast<std::size_t>(i - 1)], parameter) ? 1 : 0;
+    ws.matchCount = valueMatches(ws.filterValues, filter.firstEvaluated, c, parameter);
     form.at(ui::kMatchedDraws).caption = " " + std::to_string(ws.matchCount);
 
     clearChart(ws, form);

@@ -48,6 +48,10 @@ struct ValueFilter {
     std::function<void()> afterSelect;
 };
 
+// The value of each draw and the first draw evaluated, as the row's filter
+// family defines them.
+void takeFamilyValues(ValueFilter& filter, const context::Workspace& ws);
+
 // The common road of a value filter's button: parameter from the label,
 // values, count, chart, band and marks.
 void evaluateValueFilter(context::Application& app, const ValueFilter& filter);

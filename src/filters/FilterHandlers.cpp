@@ -31,14 +31,7 @@ void pressStaticFilter(context::Application& app, int row) {
     filter.row = row;
     filter.footer = std::string(rc.footer);
     const bool previous = catalogue::staticNeedsPrevious(row);
-    filter.firstEvaluated = previous ? 2 : 1;
-    filter.value = [&ws, row, previous](int i) {
-        const auto draw = drawNumbers(ws, i);
-        if (!previous)
-            return catalogue::staticValue(row, draw, nullptr);
-        const auto before = drawNumbers(ws, i - 1);
-        return catalogue::staticValue(row, draw, &before);
-    };
+    takeFamilyValues(filter, ws);
     if (row == 11) {
         ui::Control& progress = form.at(ui::kProgressBar);
         progress.max = ws.drawCount();

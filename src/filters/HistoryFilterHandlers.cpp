@@ -43,9 +43,8 @@ std::function<void(const std::string&)> pressOf(context::Application& app,
         return [&app](const std::string& sender) { pressRankedDate(app, sender, 1); };
     case Family::RankedPosition: {
         const int position = pagePosition(rc.page);
-        return [&app, row, position](const std::string&) {
-            pressPositionValue(app, row, position, position == 5);
-        };
+        return
+            [&app, row, position](const std::string&) { pressPositionValue(app, row, position); };
     }
     case Family::Repeat:
         return [&app, row](const std::string&) { pressRepeatFilter(app, row); };

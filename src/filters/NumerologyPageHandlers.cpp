@@ -49,9 +49,7 @@ void pressNumerologyFilter(context::Application& app, int row) {
     ValueFilter filter;
     filter.row = row;
     filter.footer = std::string(catalogue::rowControls(row).footer);
-    filter.value = [&ws, row](int i) {
-        return catalogue::numerologyRowValue(row, drawNumbers(ws, i));
-    };
+    takeFamilyValues(filter, ws);
     ui::Control& progress = form.at(ui::kProgressBar);
     progress.max = ws.drawCount();
     filter.progress = [&app, &progress](int i) {

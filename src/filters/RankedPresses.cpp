@@ -3,6 +3,7 @@
 #include "base/Errors.h"
 #include "filters/ChartModel.h"
 #include "filters/Evaluation.h"
+#include "filters/RowOutcome.h"
 #include "ui/MainFormControls.h"
 
 #include <algorithm>
@@ -27,14 +28,6 @@ void showLinked(context::Application& app, int row, const std::string& condition
     }
     chart.band.y0 = largest == 0 ? 1 : largest;
     markDraws(app, row, condition, required);
-}
-
-// Matches of a linked filter's values 1/0 under "=" or "<>"; value 2 and
-// any other condition count nothing.
-int linkedMatches(const std::vector<int>& values, const std::string& condition) {
-    return static_cast<int>(std::count_if(values.begin(), values.end(), [&](int v) {
-        return (condition == "=" && v == 1) || (condition == "<>" && v == 0);
-    }));
 }
 
 void showMatchCount(context::Workspace& ws, ui::Form& form, int count) {
@@ -68,12 +61,7 @@ void pressRankedLink(context::Application& app, const std::string& button,
     ws.filterValues = catalogue::rankedLinkValues(ws.history, code);
     progress.position = draws + 1;
     progress.position = 1;
-    // The draws without a draw a places earlier count as unequal under "<>";
-    // a table of no more than a draws evaluates nothing and counts nothing.
-    int count = linkedMatches(ws.filterValues, condition);
-    if (condition == "<>" && draws > code.offset)
-        count += code.offset;
-    showMatchCount(ws, form, count);
+    showMatchCount(ws, form, linkedLinkMatches(ws.filterValues, condition, code.offset, draws));
     form.at(ui::kNumbersLeft).caption = "-";
     form.at(ui::kCombinationsLeft).caption = " --- ";
 
@@ -102,7 +90,7 @@ void pressRankedDate(context::Application& app, const std::string& button, int p
     showLinked(app, row, condition, 1);
 }
 
-void pressPositionValue(context::Application& app, int row, int position, bool reduce) {
+void pressPositionValue(context::Application& app, int row, int position) {
     context::Workspace& ws = app.workspace();
     static const char* const kFooters[] = {
         "2-я позиция для каждого тиража. ",
@@ -115,9 +103,7 @@ void pressPositionValue(context::Application& app, int row, int position, bool r
     ValueFilter filter;
     filter.row = row;
     filter.footer = kFooters[position - 2];
-    filter.value = [&ws, position, reduce](int f) {
-        return catalogue::positionValue(ws.history.rankedRow(f), position, reduce);
-    };
+    takeFamilyValues(filter, ws);
     evaluateValueFilter(app, filter);
 }
 

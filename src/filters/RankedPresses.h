@@ -19,7 +19,7 @@ void pressRankedLink(context::Application& app, const std::string& button,
 void pressRankedDate(context::Application& app, const std::string& button, int position);
 
 // BitBtn55, 79, 103, 127: ranked position p itself (Root9 of it for row 127).
-void pressPositionValue(context::Application& app, int row, int position, bool reduce);
+void pressPositionValue(context::Application& app, int row, int position);
 
 // The row the filter base names for a button; a RangeError naming
 // bd_filters.txt when none does.

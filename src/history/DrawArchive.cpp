@@ -36,10 +36,6 @@ std::vector<std::string> splitSemicolons(const std::string& line) {
     }
 }
 
-auto dateKey(const Date& d) {
-    return std::tuple(d.year, d.month, d.day);
-}
-
 ImportedDraw parseArchiveLine(const std::string& line, int highestNumber,
                               const std::string& where) {
     std::vector<std::string> fields = splitSemicolons(line);

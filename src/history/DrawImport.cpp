@@ -64,10 +64,6 @@ bool looksBinary(std::string_view line) {
     });
 }
 
-auto dateKey(const Date& d) {
-    return std::tuple(d.year, d.month, d.day);
-}
-
 std::string where(const std::string& source, int line) {
     return source + ", строка " + std::to_string(line);
 }

@@ -54,6 +54,7 @@ inline constexpr const char* kPrintResultImage = "Image32";
 // The ordinals line under the chart and its caption.
 inline constexpr const char* kOrdinalsCaption = "StaticText168";
 inline constexpr const char* kOrdinalsLine = "RichEdit1";
+inline constexpr const char* kOverlayButton = "BitBtn275"; // " наложение"
 
 // The timer that hides the good-luck note after start-up, and the captions
 // of the title bar.

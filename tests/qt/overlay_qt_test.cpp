@@ -3,7 +3,7 @@
 // first ones, with a screenshot of the window and of the line.
 
 #include "QtTestSupport.h"
-#include "engine/Overlay.h"
+#include "filters/Overlay.h"
 #include "support/DataFiles.h"
 
 #include <QPushButton>
@@ -58,7 +58,7 @@ TEST(QtOverlay, ShowsTheDrawsTheEnabledFiltersFailed) {
         ASSERT_NE(button, nullptr) << row;
         QTest::mouseClick(button, Qt::LeftButton);
     }
-    auto* overlay = qobject_cast<QPushButton*>(main.widget(engine::kOverlayButton));
+    auto* overlay = qobject_cast<QPushButton*>(main.widget(filters::kOverlayButton));
     ASSERT_NE(overlay, nullptr);
     EXPECT_EQ(overlay->text().toStdString(), " наложение");
     QTest::mouseClick(overlay, Qt::LeftButton);

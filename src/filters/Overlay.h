@@ -4,6 +4,8 @@
 // filter at that filter's last evaluation, in yellow the others, and hides
 // the first draws that the enabled filters cannot judge.
 
+#include "ui/MainFormControls.h"
+
 #include <optional>
 
 namespace vargis::context {
@@ -15,9 +17,9 @@ namespace vargis::ui {
 class Form;
 }
 
-namespace vargis::engine {
+namespace vargis::filters {
 
-inline constexpr const char* kOverlayButton = "BitBtn275";
+using ui::kOverlayButton;
 
 // How many first draws a row leaves out because it looks that many draws
 // back; nullopt for a row that does not change the overlay's count.
@@ -29,4 +31,4 @@ void overlayEnabledFilters(const context::Workspace& ws, ui::Form& form);
 
 void registerOverlayHandlers(context::Application& app);
 
-} // namespace vargis::engine
+} // namespace vargis::filters

@@ -1,5 +1,7 @@
-#include "engine/Overlay.h"
+#include "filters/Overlay.h"
 
+#include "catalogue/Catalogue.h"
+#include "catalogue/FilterFamily.h"
 #include "context/Application.h"
 #include "context/Workspace.h"
 #include "ui/Form.h"
@@ -7,26 +9,9 @@
 
 #include <string>
 
-namespace vargis::engine {
+namespace vargis::filters {
 
 namespace {
-
-struct SkipRange {
-    int first;
-    int last;
-    int count;
-};
-
-// Rows not listed here leave the count as the previous enabled row set it.
-constexpr SkipRange kSkipRanges[] = {
-    {32, 46, 1},   {52, 54, 1},   {56, 70, 1},   {76, 78, 1},   {80, 94, 1},    {100, 102, 1},
-    {104, 118, 1}, {124, 126, 1}, {128, 142, 1}, {148, 150, 1}, {200, 214, 1},  {220, 222, 1},
-    {175, 175, 1}, {47, 51, 2},   {71, 75, 2},   {95, 99, 2},   {119, 123, 2},  {143, 147, 2},
-    {215, 219, 2}, {176, 176, 2}, {179, 179, 2}, {177, 177, 3}, {180, 180, 3},  {182, 182, 3},
-    {185, 185, 3}, {178, 178, 4}, {181, 181, 4}, {183, 184, 4}, {186, 186, 4},  {193, 193, 4},
-    {187, 187, 5}, {194, 194, 5}, {188, 188, 6}, {195, 195, 6}, {189, 189, 7},  {196, 196, 7},
-    {190, 190, 8}, {197, 197, 8}, {191, 191, 9}, {198, 198, 9}, {192, 192, 10},
-};
 
 constexpr ui::Color kOverlayYellow = ui::colors::Yellow; // 65535 in the toolkit's BGR
 constexpr ui::Color kOverlayRed = ui::colors::Red;       // 255
@@ -44,10 +29,9 @@ void colourOrdinal(ui::Control& edit, int ordinal, ui::Color color) {
 } // namespace
 
 std::optional<int> overlaySkipCount(int row) {
-    for (const auto& range : kSkipRanges)
-        if (row >= range.first && row <= range.last)
-            return range.count;
-    return std::nullopt;
+    if (row < catalogue::kFirstRow || row > catalogue::kLastRow)
+        return std::nullopt;
+    return catalogue::familyOfRow(row).overlaySkip(row);
 }
 
 void overlayEnabledFilters(const context::Workspace& ws, ui::Form& form) {
@@ -81,4 +65,4 @@ void registerOverlayHandlers(context::Application& app) {
         [&app](const std::string&) { overlayEnabledFilters(app.workspace(), app.mainForm()); });
 }
 
-} // namespace vargis::engine
+} // namespace vargis::filters

@@ -1,8 +1,10 @@
-#include "engine/SecondPassTests.h"
+#include "engine/SecondPassPlan.h"
 
 #include "base/Convert.h"
 #include "base/Errors.h"
 #include "catalogue/Catalogue.h"
+#include "catalogue/FilterFamily.h"
+#include "catalogue/RepeatFilters.h"
 #include "catalogue/Unit_zvukiChisel.h"
 #include "engine/FirstPassSteps.h"
 #include "engine/TermLanes.h"
@@ -177,10 +179,6 @@ int linkProduct(int h, int c) {
     return c == 1 ? h : c == 2 ? h * 62 / 100 : h * 38 / 100;
 }
 
-bool isPositionValueRow(int row) {
-    return row == 55 || row == 79 || row == 103 || row == 127;
-}
-
 // The decimal digits of Ck * 10000 div C5, indexed Ck * 51 + C5 (0 where
 // either is 0), and of Trunc(q * 10000) with q = Ck / sum rounded to double,
 // indexed Ck * kSumColumns + sum: the same for every date, worked out once.
@@ -222,37 +220,80 @@ const std::array<std::string, kMaxNumber + 1>& numberVibrations() {
     return vibrations;
 }
 
+// The steps of the pass: their number, progress position, pause and rows.
+struct PlanStep {
+    int number = 0;
+    int progress = 0;
+    int pauseMs = 0;
+    std::vector<int> rows;
+};
+
+std::vector<int> rowRange(int first, int last) {
+    std::vector<int> rows;
+    for (int r = first; r <= last; ++r)
+        rows.push_back(r);
+    return rows;
+}
+
+const std::vector<PlanStep>& planSteps() {
+    static const std::vector<PlanStep> steps = [] {
+        std::vector<int> links;
+        for (int r = kFirstLinkRow; r <= kLastLinkRow; ++r)
+            if (catalogue::rowControls(r).family == catalogue::Family::RankedLink)
+                links.push_back(r);
+        return std::vector<PlanStep>{
+            {1, 43, 0, {268}},
+            {2, 43, 0, {269}},
+            {3, 40, 0, {5}},
+            {4, 41, 0, {16}},
+            {5, 42, 0, {17}},
+            {6, 43, 0, {18}},
+            {7, 31, 0, {151, 153, 155, 157, 159, 160}},
+            {8, 44, 0, {152, 154, 156, 158}},
+            {9, 45, 0, {162, 164, 166, 168, 170}},
+            {10, 46, 0, rowRange(175, 178)},
+            {11, 47, 0, rowRange(179, 184)},
+            {12, 48, 0, rowRange(185, 192)},
+            {13, 49, 0, rowRange(193, 198)},
+            {14, 9, 500, rowRange(262, 266)},
+            {15, 50, 0, {31}},
+            {16, 51, 0, links},
+        };
+    }();
+    return steps;
+}
+
+int scaled(catalogue::Scale scale, int h) {
+    switch (scale) {
+    case catalogue::Scale::Times062:
+        return h * 62 / 100;
+    case catalogue::Scale::Times038:
+        return h * 38 / 100;
+    case catalogue::Scale::TwiceOver062:
+        return h * 200 / 62;
+    }
+    return h;
+}
+
 class Planner {
 public:
     explicit Planner(const SecondPassInput& input) : target_(input) {}
 
     SecondPlan run() {
-        step(1, 43, 0, [&] { dateDigitRow(268, false); });
-        step(2, 43, 0, [&] { dateDigitRow(269, true); });
-        step(3, 40, 0, [&] { dateNumbersRow(); });
-        step(4, 41, 0, [&] { previousMultipleRow(16, [](int h) { return h * 62 / 100; }); });
-        step(5, 42, 0, [&] { previousMultipleRow(17, [](int h) { return h * 38 / 100; }); });
-        step(6, 43, 0, [&] { previousMultipleRow(18, [](int h) { return h * 200 / 62; }); });
-        step(7, 31, 0, [&] { vibrationRows(); });
-        step(8, 44, 0, [&] { quotientRows(); });
-        step(9, 45, 0, [&] { shareRows(); });
-        step(10, 46, 0, [&] { repeatPairRows(); });
-        step(11, 47, 0, [&] { repeatUnionRows(); });
-        step(12, 48, 0, [&] { repeatRunRows(185, 192, 1); });
-        step(13, 49, 0, [&] { repeatRunRows(193, 198, 0); });
-        step(14, 9, 500, [&] { averageRows(); });
-        step(15, 50, 0, [&] { dateRootRow(); });
-        step(16, 51, 0, [&] { linkRows(); });
+        for (const PlanStep& s : planSteps())
+            step(s);
         return std::move(plan_);
     }
 
 private:
-    void step(int number, int progress, int pauseMs, const std::function<void()>& rows) {
+    void step(const PlanStep& planned) {
         if (plan_.error)
             return;
-        SecondStep s{number, progress, pauseMs, plan_.tests.size(), 0, false};
+        SecondStep s{planned.number, planned.progress, planned.pauseMs, plan_.tests.size(), 0,
+                     false};
         try {
-            rows();
+            for (int row : planned.rows)
+                addRow(row);
         } catch (...) {
             plan_.error = std::current_exception();
             s.failed = true;
@@ -263,90 +304,110 @@ private:
 
     void add(SecondTest&& test) { plan_.tests.push_back(std::move(test)); }
 
-    void dateDigitRow(int row, bool mirrored) {
+    // The test of one row from its family's description, when the row is
+    // enabled and the target has every earlier draw the row reads.
+    void addRow(int row) {
+        using catalogue::SecondTerm;
+        const catalogue::FilterFamily& family = catalogue::familyOfRow(row);
+        const catalogue::SecondSpec spec = family.pass(row, target_.highest()).second;
         if (!target_.enabled(row))
             return;
-        SecondTest test = termTest(target_, row);
-        const std::uint16_t set = dateDigitSet(target_.date(), mirrored);
-        setEveryPosition(test, [set](int x) { return digitsIn(x, set); });
-        add(std::move(test));
-    }
-
-    void dateNumbersRow() {
-        if (!target_.enabled(5))
-            return;
-        SecondTest test = termTest(target_, 5);
-        const std::set<int> numbers = dateTwoCharacterNumbers(target_.date());
-        setEveryPosition(test, [&numbers](int x) { return numbers.count(x) != 0 ? 1 : 0; });
-        add(std::move(test));
-    }
-
-    void previousMultipleRow(int row, int (*scale)(int)) {
-        if (!target_.enabled(row) || target_.t() <= 1)
-            return;
-        SecondTest test = termTest(target_, row);
-        const Term counts = cellCounts(earlierDraw(target_, 1, scale));
-        setEveryPosition(test, [&counts](int x) { return counts[at(x)]; });
-        add(std::move(test));
-    }
-
-    void vibrationRows() {
-        constexpr std::array<std::pair<int, int>, 5> kNumberRows{
-            {{151, 1}, {153, 2}, {155, 3}, {157, 4}, {160, 5}}};
-        for (int row : {151, 153, 155, 157, 159, 160}) {
-            if (!target_.enabled(row))
-                continue;
-            SecondTest test = termTest(target_, row);
-            const std::string& dateVib = target_.dateVibration();
-            if (row == 159) {
-                test.kind = SecondValue::DrawVibration;
-                test.columns = kVibrationMasks;
-                test.table.resize(kVibrationMasks);
-                for (int mask = 0; mask < kVibrationMasks; ++mask)
-                    test.table[at(mask)] =
-                        catalogue::vibrationMatch(dateVib, static_cast<std::uint16_t>(mask));
-            } else {
-                int k = 0;
-                for (const auto& [r, position] : kNumberRows)
-                    if (r == row)
-                        k = position;
-                setPosition(test, k, [&dateVib](int x) {
-                    return catalogue::vibrationMatch(dateVib, numberVibrations()[at(x)]);
-                });
-            }
-            add(std::move(test));
+        switch (spec.term) {
+        case SecondTerm::DateRoot:
+            return dateRootRow(row);
+        case SecondTerm::Link:
+            return linkRow(row);
+        case SecondTerm::None:
+            throw RangeError("Строка " + std::to_string(row) + " не входит во второй проход");
+        default:
+            break;
         }
-    }
-
-    // Rows 152..158: the digits the date shares with Ck * 10000 div C5.
-    void quotientRows() {
-        for (int k = 1; k <= 4; ++k) {
-            const int row = 150 + 2 * k;
-            if (!target_.enabled(row))
-                continue;
-            SecondTest test = termTest(target_, row);
+        if (target_.t() < family.firstDraw(row))
+            return;
+        SecondTest test = termTest(target_, row);
+        switch (spec.term) {
+        case SecondTerm::DateDigits:
+        case SecondTerm::DateDigitsMirrored: {
+            const std::uint16_t set =
+                dateDigitSet(target_.date(), spec.term == SecondTerm::DateDigitsMirrored);
+            setEveryPosition(test, [set](int x) { return digitsIn(x, set); });
+            break;
+        }
+        case SecondTerm::DateNumbers: {
+            const std::set<int> numbers = dateTwoCharacterNumbers(target_.date());
+            setEveryPosition(test, [&numbers](int x) { return numbers.count(x) != 0 ? 1 : 0; });
+            break;
+        }
+        case SecondTerm::PreviousScaled: {
+            const Term counts = cellCounts(
+                earlierDraw(target_, 1, [&spec](int h) { return scaled(spec.scale, h); }));
+            setEveryPosition(test, [&counts](int x) { return counts[at(x)]; });
+            break;
+        }
+        case SecondTerm::NumberVibration: {
+            const std::string& dateVib = target_.dateVibration();
+            setPosition(test, spec.position, [&dateVib](int x) {
+                return catalogue::vibrationMatch(dateVib, numberVibrations()[at(x)]);
+            });
+            break;
+        }
+        case SecondTerm::DrawVibration: {
+            const std::string& dateVib = target_.dateVibration();
+            test.kind = SecondValue::DrawVibration;
+            test.columns = kVibrationMasks;
+            test.table.resize(kVibrationMasks);
+            for (int mask = 0; mask < kVibrationMasks; ++mask)
+                test.table[at(mask)] =
+                    catalogue::vibrationMatch(dateVib, static_cast<std::uint16_t>(mask));
+            break;
+        }
+        case SecondTerm::QuotientOfLargest:
             test.kind = SecondValue::QuotientOfLargest;
-            test.position = k;
+            test.position = spec.position;
             test.columns = kMaxNumber + 1;
             test.table = sharedDigitsTable(quotientTable_, quotientDigits());
-            add(std::move(test));
-        }
-    }
-
-    // Rows 162..170: the digits the date shares with Trunc(q * 10000), the
-    // quotient q = Ck / sum and the product each rounded to double.
-    void shareRows() {
-        for (int k = 1; k <= 5; ++k) {
-            const int row = 160 + 2 * k;
-            if (!target_.enabled(row))
-                continue;
-            SecondTest test = termTest(target_, row);
+            break;
+        case SecondTerm::ShareOfSum:
             test.kind = SecondValue::ShareOfSum;
-            test.position = k;
+            test.position = spec.position;
             test.columns = kSumColumns;
             test.table = sharedDigitsTable(shareTable_, shareDigits());
-            add(std::move(test));
+            break;
+        case SecondTerm::RepeatCells: {
+            const int a = repeatOffsetsOf(row).list().front();
+            const Term counts = cellCounts(earlierDraw(target_, a, [](int h) { return h; }));
+            setEveryPosition(test, [&counts](int x) { return counts[at(x)]; });
+            break;
         }
+        case SecondTerm::RepeatUnion: {
+            const catalogue::RepeatOffsets offsets = repeatOffsetsOf(row);
+            const Term in =
+                unionOf(target_, std::vector<int>(offsets.list().begin(), offsets.list().end()));
+            setEveryPosition(test, [&in](int x) { return in[at(x)]; });
+            break;
+        }
+        case SecondTerm::AverageDistance: {
+            // |A - Ck|, A the mean of ranked position k over the draws before
+            // the forecast draw (integer division).
+            const context::DrawHistory& history = target_.history();
+            int sum = 0;
+            for (int f = 1; f <= target_.t() - 1; ++f)
+                sum += history.rankedRow(f)[static_cast<std::size_t>(spec.position - 1)];
+            const int mean = sum / (target_.t() - 1);
+            setPosition(test, spec.position, [mean](int x) { return std::abs(mean - x); });
+            break;
+        }
+        default:
+            break;
+        }
+        add(std::move(test));
+    }
+
+    static catalogue::RepeatOffsets repeatOffsetsOf(int row) {
+        const auto offsets = catalogue::repeatOffsets(row);
+        if (!offsets)
+            throw RangeError("Строка " + std::to_string(row) + " не является фильтром повторов");
+        return *offsets;
     }
 
     // The digits the date shares with each value whose digits are given,
@@ -365,104 +426,32 @@ private:
         return table;
     }
 
-    void repeatPairRows() {
-        for (int row = 175; row <= 178; ++row) {
-            const int a = row - 174;
-            if (!target_.enabled(row) || a >= target_.t())
-                continue;
-            SecondTest test = termTest(target_, row);
-            const Term counts = cellCounts(earlierDraw(target_, a, [](int h) { return h; }));
-            setEveryPosition(test, [&counts](int x) { return counts[at(x)]; });
-            add(std::move(test));
-        }
-    }
-
-    void unionRow(int row, const std::vector<int>& offsets) {
-        int deepest = 0;
-        for (int a : offsets)
-            deepest = std::max(deepest, a);
-        if (!target_.enabled(row) || deepest >= target_.t())
-            return;
-        SecondTest test = termTest(target_, row);
-        const Term in = unionOf(target_, offsets);
-        setEveryPosition(test, [&in](int x) { return in[at(x)]; });
-        add(std::move(test));
-    }
-
-    void repeatUnionRows() {
-        constexpr std::array<std::pair<int, int>, 6> kPairs{
-            {{1, 2}, {1, 3}, {1, 4}, {2, 3}, {2, 4}, {3, 4}}};
-        for (int i = 0; i < 6; ++i) {
-            const auto& [a, b] = kPairs[static_cast<std::size_t>(i)];
-            unionRow(179 + i, {a, b});
-        }
-    }
-
-    // Rows 185..192 (draws T-1 .. T-b, b = row - 182) and 193..198 (draws
-    // T-a .. T-(a+2), a = row - 191).
-    void repeatRunRows(int first, int last, int fromPrevious) {
-        for (int row = first; row <= last; ++row) {
-            const int a = fromPrevious ? 1 : row - 191;
-            const int b = fromPrevious ? row - 182 : a + 2;
-            std::vector<int> offsets;
-            for (int e = a; e <= b; ++e)
-                offsets.push_back(e);
-            unionRow(row, offsets);
-        }
-    }
-
-    // Rows 262..266: |A - Ck|, A the mean of ranked position k over the
-    // draws before the forecast draw (integer division); skipped for draw 1.
-    void averageRows() {
-        for (int k = 1; k <= 5; ++k) {
-            const int row = 261 + k;
-            if (!target_.enabled(row) || target_.t() <= 1)
-                continue;
-            SecondTest test = termTest(target_, row);
-            const context::DrawHistory& history = target_.history();
-            int sum = 0;
-            for (int f = 1; f <= target_.t() - 1; ++f)
-                sum += history.rankedRow(f)[static_cast<std::size_t>(k - 1)];
-            const int mean = sum / (target_.t() - 1);
-            setPosition(test, k, [mean](int x) { return std::abs(mean - x); });
-            add(std::move(test));
-        }
-    }
-
     // Row 31: the digit root of the smallest number against the digit root
     // of the date; only "=" and "<>" strike.
-    void dateRootRow() {
-        if (!target_.enabled(31))
-            return;
-        const SweepCondition condition = target_.condition(31);
+    void dateRootRow(int row) {
+        const SweepCondition condition = target_.condition(row);
         if (condition != SweepCondition::Equal && condition != SweepCondition::NotEqual)
             return;
         SecondTest test;
-        test.row = 31;
+        test.row = row;
         test.condition = condition;
         test.parameter = dateDigitRoot(target_.date());
         setPosition(test, 1, [](int x) { return root9(x); });
         add(std::move(test));
     }
 
-    void linkRows() {
-        for (int row = kFirstLinkRow; row <= kLastLinkRow; ++row) {
-            if (isPositionValueRow(row) ||
-                catalogue::rowControls(row).family == catalogue::Family::RankedPlaceholder ||
-                !target_.enabled(row))
-                continue;
-            const SweepCondition condition = target_.condition(row);
-            const auto link = linkCode(target_.row(row).field(2));
-            if (!link || !target_.hasEarlier(link->a) ||
-                (condition != SweepCondition::Equal && condition != SweepCondition::NotEqual))
-                continue;
-            SecondTest test;
-            test.row = row;
-            test.condition = condition;
-            test.parameter = linkProduct(target_.earlierNumber(link->a, link->k), link->c);
-            setPosition(test, link->p, [](int x) { return x; });
-            add(std::move(test));
-        }
+    void linkRow(int row) {
+        const SweepCondition condition = target_.condition(row);
+        const auto link = linkCode(target_.row(row).field(2));
+        if (!link || !target_.hasEarlier(link->a) ||
+            (condition != SweepCondition::Equal && condition != SweepCondition::NotEqual))
+            return;
+        SecondTest test;
+        test.row = row;
+        test.condition = condition;
+        test.parameter = linkProduct(target_.earlierNumber(link->a, link->k), link->c);
+        setPosition(test, link->p, [](int x) { return x; });
+        add(std::move(test));
     }
 
     Target target_;
@@ -483,17 +472,9 @@ std::uint16_t combinationVibrationDigits(const Combination& c) {
 }
 
 std::vector<int> secondPassRowOrder() {
-    std::vector<int> rows = {268, 269, 5,   16,  17,  18,  151, 153, 155, 157, 159,
-                             160, 152, 154, 156, 158, 162, 164, 166, 168, 170};
-    for (int r = 175; r <= 198; ++r)
-        rows.push_back(r);
-    for (int r = 262; r <= 266; ++r)
-        rows.push_back(r);
-    rows.push_back(31);
-    for (int r = kFirstLinkRow; r <= kLastLinkRow; ++r)
-        if (!isPositionValueRow(r) &&
-            catalogue::rowControls(r).family != catalogue::Family::RankedPlaceholder)
-            rows.push_back(r);
+    std::vector<int> rows;
+    for (const PlanStep& step : planSteps())
+        rows.insert(rows.end(), step.rows.begin(), step.rows.end());
     return rows;
 }
 

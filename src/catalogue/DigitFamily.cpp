@@ -1,0 +1,44 @@
+// Rows 268..287, "ЦИФРЫ": the digits the numbers are written with against
+// the digits of the date (268, 269), the count of one digit (270..279) and
+// the sum reduced to 1..M (280..287).
+
+#include "catalogue/DigitFilters.h"
+#include "catalogue/FilterFamily.h"
+
+namespace vargis::catalogue {
+
+namespace {
+
+class DigitFamily final : public FilterFamily {
+public:
+    std::string_view name() const override { return "digits"; }
+    std::span<const FilterControls> rows() const override { return digitRows(); }
+
+    bool hasDrawValue(int row) const override {
+        return row >= kFirstDigitRow && row <= kLastDigitRow;
+    }
+    int drawValue(int row, const DrawSource& draws, int f) const override {
+        return digitRowValue(row, drawNumbersOf(draws.history, f));
+    }
+
+    PassUse pass(int row, int) const override {
+        if (row == 268)
+            return {Pass::Second, {}, {SecondTerm::DateDigits}};
+        if (row == 269)
+            return {Pass::Second, {}, {SecondTerm::DateDigitsMirrored}};
+        if (row >= 270 && row <= 279)
+            return {Pass::First, {ValueKind::DigitCount, digitOfRow(row)}, {}};
+        if (row >= 280 && row <= 287)
+            return {Pass::First, {ValueKind::SumModulo, modulusOfRow(row)}, {}};
+        return {};
+    }
+};
+
+} // namespace
+
+const FilterFamily& digitFamily() {
+    static const DigitFamily family;
+    return family;
+}
+
+} // namespace vargis::catalogue

@@ -1,0 +1,105 @@
+#pragma once
+// What the two passes of the combine compute for a filter row, as data: the
+// first pass's value of a combination (a kind and its arguments), the second
+// pass's term built from the forecast target, and how the pass's value of a
+// draw's own numbers may differ from the value the row's button plots.
+
+namespace vargis::catalogue {
+
+// The value a row computes for a combination C1 < .. < C5 in the first pass.
+// The "digit text" is the decimal texts of C1..C5 written one after the other.
+enum class ValueKind {
+    Excluded,     // numbers of the combination that do not play (step 0)
+    Position,     // C(a)
+    Difference,   // C(b) - C(a)
+    Sum,          // C1 + .. + C5
+    EvenCount,    // even numbers
+    EvenSum,      // sum of the even numbers
+    OddSum,       // sum of the odd numbers
+    Primes,       // numbers in 1, 2, 3, 5, 7, 11, 13, 17, 19, 23, 29, 31, 37, 41, 43
+    Digits03689,  // characters of the digit text among "03689"
+    Digits1457,   // characters of the digit text among "1457"
+    Fibonacci,    // numbers in 1, 2, 3, 5, 8, 13, 21, 34
+    InRange,      // numbers in a..b; a range with b < a counts nothing
+    Root9Largest, // Root9(C5)
+    DigitCount,   // occurrences of the digit a in the digit text
+    Zero,         // always 0
+    // Values that are not a sum of one term per number:
+    DistinctDigits, // different characters in the digit text
+    SmallestGap,    // smallest difference of two numbers, at most 50
+    Golden618,      // ordered pairs with Ck = Trunc(Cj * 0.618)
+    Golden382,      // ordered pairs with Ck = Trunc(Cj * 0.382)
+    Double062,      // ordered pairs with Ck = Trunc(Cj * 2 / 0.62)
+    Divisible,      // ordered pairs with Ck <> 1 and Cj mod Ck = 0
+    Gap1,           // neighbours that differ by 1
+    Gap2,           // neighbours that differ by 2
+    Decades,        // decades 1..10, .., 41..50 holding a number
+    Share,          // Trunc(C(a) / sum * 100), quotient and product in double precision
+    SumModulo,      // the sum reduced to 1..a
+};
+
+struct StepValue {
+    ValueKind kind = ValueKind::Zero;
+    int a = 0;
+    int b = 0;
+};
+
+// The term the second pass builds for a row from the forecast date and the
+// draws before the forecast draw T.
+enum class SecondTerm {
+    None,
+    DateDigits,         // digits of Ck in the date's digit set
+    DateDigitsMirrored, // digits of Ck in the mirrored (9 - d) digit set
+    DateNumbers,        // Ck written by two different characters of the date
+    PreviousScaled,     // cells of draw T-1, each scaled (`scale`), holding Ck
+    NumberVibration,    // vibration of the word of C(position) against the date's
+    DrawVibration,      // vibration of the five words together against the date's
+    QuotientOfLargest,  // digits the date shares with C(position) * 10000 div C5
+    ShareOfSum,         // digits the date shares with Trunc(C(position) / sum * 10000)
+    RepeatCells,        // cells of the one earlier draw of the row's offsets holding Ck
+    RepeatUnion,        // Ck in the union of the earlier draws of the row's offsets
+    AverageDistance,    // |A - C(position)|, A the mean of that position before T
+    DateRoot,           // Root9(C1) against Root9 of the date's digit sum
+    Link,               // C(p) against a number of draw T-a times 1, 0.62 or 0.38
+};
+
+// Multipliers of SecondTerm::PreviousScaled.
+enum class Scale { Times062, Times038, TwiceOver062 };
+
+struct SecondSpec {
+    SecondTerm term = SecondTerm::None;
+    int position = 0; // 1..5 where the term reads one position
+    Scale scale = Scale::Times062;
+};
+
+enum class Pass { None, First, Second };
+
+// How a row takes part in the combine.
+struct PassUse {
+    Pass pass = Pass::None;
+    StepValue first{};   // Pass::First
+    SecondSpec second{}; // Pass::Second
+};
+
+// Where the value a pass computes for a draw's own numbers, with that draw as
+// the forecast target, may differ from the button's value of that draw.
+enum class SweepDifference {
+    None,     // always the same
+    NotSwept, // no pass tests the row
+    // The pass compares the value with a number taken from the target, and a
+    // combination fails on "=" or "<>"; the button plots 1 for equal, 0 else.
+    Equality,
+    // Equality, and the button raises a link product below 1 to 1 where the
+    // sweep keeps 0 (which no number equals).
+    LinkProduct,
+    // The sweep multiplies by 0.618, the button by 0.62 (row 12).
+    Golden618,
+    // The sweep takes the quotient and the product in double precision
+    // before truncating; the button computes the share exactly.
+    DoubleShare,
+    // The sweep counts the row's range only for the kind of 50 numbers; the
+    // button counts its fixed range for every kind.
+    RangeOfKind,
+};
+
+} // namespace vargis::catalogue

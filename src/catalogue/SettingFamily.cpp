@@ -1,0 +1,25 @@
+// Rows 25..30: the forecast date, reserved rows and the number page's
+// positions. They hold settings, not filters: no value, no pass.
+
+#include "catalogue/FilterFamily.h"
+
+namespace vargis::catalogue {
+
+namespace {
+
+class SettingFamily final : public FilterFamily {
+public:
+    std::string_view name() const override { return "settings"; }
+    std::span<const FilterControls> rows() const override { return settingRows(); }
+    bool hasDrawValue(int) const override { return false; }
+    int drawValue(int row, const DrawSource&, int) const override { throwNoDrawValue(row); }
+};
+
+} // namespace
+
+const FilterFamily& settingFamily() {
+    static const SettingFamily family;
+    return family;
+}
+
+} // namespace vargis::catalogue

@@ -1,0 +1,85 @@
+// Rows 1..24: values of the draw alone (16..18: of the draw and the one
+// before it). All but 5 and 16..18 are first-pass values of a combination;
+// those four are built by the second pass from the forecast target.
+
+#include "base/Errors.h"
+#include "catalogue/FilterFamily.h"
+
+#include <array>
+#include <string>
+
+namespace vargis::catalogue {
+
+namespace {
+
+PassUse firstPass(ValueKind kind, int a = 0, int b = 0) {
+    return {Pass::First, {kind, a, b}, {}};
+}
+
+PassUse secondPass(SecondTerm term, Scale scale = Scale::Times062) {
+    return {Pass::Second, {}, {term, 0, scale}};
+}
+
+class StaticFamily final : public FilterFamily {
+public:
+    std::string_view name() const override { return "static"; }
+    std::span<const FilterControls> rows() const override { return staticRows(); }
+
+    bool hasDrawValue(int row) const override {
+        return row >= kFirstStaticRow && row <= kLastStaticRow;
+    }
+    int drawValue(int row, const DrawSource& draws, int f) const override {
+        const DrawNumbers draw = drawNumbersOf(draws.history, f);
+        if (!staticNeedsPrevious(row))
+            return staticValue(row, draw, nullptr);
+        const DrawNumbers before = drawNumbersOf(draws.history, f - 1);
+        return staticValue(row, draw, &before);
+    }
+    int firstDraw(int row) const override { return staticNeedsPrevious(row) ? 2 : 1; }
+
+    PassUse pass(int row, int) const override {
+        using K = ValueKind;
+        static const std::array<PassUse, 24> kPasses = {
+            firstPass(K::Position, 5),                                   // 1
+            firstPass(K::Position, 1),                                   // 2
+            firstPass(K::Difference, 1, 5),                              // 3
+            firstPass(K::Sum),                                           // 4
+            secondPass(SecondTerm::DateNumbers),                         // 5
+            firstPass(K::EvenCount),                                     // 6
+            firstPass(K::EvenSum),                                       // 7
+            firstPass(K::OddSum),                                        // 8
+            firstPass(K::DistinctDigits),                                // 9
+            firstPass(K::SmallestGap),                                   // 10
+            firstPass(K::Primes),                                        // 11
+            firstPass(K::Golden618),                                     // 12
+            firstPass(K::Golden382),                                     // 13
+            firstPass(K::Double062),                                     // 14
+            firstPass(K::Divisible),                                     // 15
+            secondPass(SecondTerm::PreviousScaled, Scale::Times062),     // 16
+            secondPass(SecondTerm::PreviousScaled, Scale::Times038),     // 17
+            secondPass(SecondTerm::PreviousScaled, Scale::TwiceOver062), // 18
+            firstPass(K::Gap1),                                          // 19
+            firstPass(K::Gap2),                                          // 20
+            firstPass(K::Decades),                                       // 21
+            firstPass(K::Digits03689),                                   // 22
+            firstPass(K::Digits1457),                                    // 23
+            firstPass(K::Fibonacci),                                     // 24
+        };
+        if (!hasDrawValue(row))
+            throw RangeError("Строка " + std::to_string(row) + " не является статическим фильтром");
+        return kPasses[static_cast<std::size_t>(row - 1)];
+    }
+
+    SweepDifference difference(int row, int) const override {
+        return row == 12 ? SweepDifference::Golden618 : SweepDifference::None;
+    }
+};
+
+} // namespace
+
+const FilterFamily& staticFamily() {
+    static const StaticFamily family;
+    return family;
+}
+
+} // namespace vargis::catalogue
