@@ -10,8 +10,10 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 seconds="${1:-15}"
 build="$(realpath -m "${2:-$root/build-sanitize}")"
 [[ "$seconds" =~ ^[0-9]+$ && "$seconds" -gt 0 ]] || { echo "fuzz.sh: SECONDS must be a positive whole number" >&2; exit 2; }
+source "$root/scripts/generator.sh"
+drop_other_generator "$build"
 if [[ ! -f "$build/CMakeCache.txt" ]]; then
-    CXX=clang++ cmake -S "$root" -B "$build" -DVARGIS_WITH_QT=OFF -DVARGIS_FUZZ=ON \
+    CXX=clang++ cmake -G Ninja -S "$root" -B "$build" -DVARGIS_WITH_QT=OFF -DVARGIS_FUZZ=ON \
         -DVARGIS_SANITIZE=ON -DVARGIS_BENCHMARKS=OFF -DCMAKE_CXX_COMPILER=clang++ >/dev/null
 fi
 cmake --build "$build" -j"$(nproc)" --target vargis_fuzzers >/dev/null

@@ -10,6 +10,7 @@
 # The time of each stage is printed at the end.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+source "$root/scripts/generator.sh"
 jobs="$(nproc)"
 stages=()
 started=$SECONDS
@@ -56,7 +57,8 @@ rm -f "$root"/build-release/vargis-loto_*.deb
 tail -n 1 "$root/build-release/package.log"
 
 stage "sanitizer build (clang, no Qt)"
-CXX=clang++ cmake -S "$root" -B "$root/build-sanitize" -DCMAKE_CXX_COMPILER=clang++ \
+drop_other_generator "$root/build-sanitize"
+CXX=clang++ cmake -G Ninja -S "$root" -B "$root/build-sanitize" -DCMAKE_CXX_COMPILER=clang++ \
     -DVARGIS_WITH_QT=OFF -DVARGIS_SANITIZE=ON -DVARGIS_FUZZ=ON -DVARGIS_WERROR=ON \
     -DVARGIS_BENCHMARKS=OFF -DCMAKE_UNITY_BUILD=ON -DCMAKE_EXE_LINKER_FLAGS=-fuse-ld=lld \
     -DCMAKE_CXX_FLAGS="-O1 -D_GLIBCXX_ASSERTIONS" >/dev/null
