@@ -102,8 +102,13 @@ TEST(DrawImportParse, AWindows1251HeaderIsSkippedLikeAUtf8One) {
     const auto draws = parse({toCp1251("Тираж;Дата"), "05.12.2009;3;17;25;9;31",
                               toCp1251("06.12.2009\u00A01\u00A02\u00A03\u00A04\u00A05")});
     ASSERT_EQ(draws.size(), 2u);
-    // Only the first line may be a header.
-    EXPECT_NE(parseError({"05.12.2009;3;17;25;9;31", "Итого"}).find("строка 2"), std::string::npos);
+    // Words after the last draw are passed over and counted; between two
+    // draws they refuse the file.
+    EXPECT_EQ(parseDrawLines({"05.12.2009;3;17;25;9;31", "Итого"}, 36, "draws.txt").skippedAfter,
+              1);
+    EXPECT_NE(
+        parseError({"05.12.2009;3;17;25;9;31", "Итого", "06.12.2009;1;2;3;4;5"}).find("строка 2"),
+        std::string::npos);
 }
 
 TEST(DrawImportParse, AMessageQuotesAtMostFortyCharactersOfAField) {
@@ -184,7 +189,8 @@ TEST_F(ImportMenuTest, SixtyDrawsNewestFirstKeepTheLastFiftyInOrder) {
               "Тиражей в файле: 60 (с " + madeDraw(0).date + " по " + madeDraw(59).date +
                   ").\r\nВ таблицу войдут последние 50 (с " + madeDraw(10).date + " по " +
                   madeDraw(59).date +
-                  ").\r\nПрочитано: дата в столбце 1, числа в столбцах 2-6.\r\nПервый тираж: " +
+                  ").\r\nПрочитано: дата в столбце 1, числа в столбцах 2-6.\r\nПропущено строк: "
+                  "1 до первого тиража, 0 после последнего.\r\nПервый тираж: " +
                   madeDraw(10).date + ":" + numbers(madeDraw(10)) +
                   " (строка 51)\r\nПоследний тираж: " + madeDraw(59).date + ":" +
                   numbers(madeDraw(59)) + " (строка 2)\r\nЗаменить ими таблицу тиражей ?");

@@ -27,12 +27,27 @@ public:
     Loading loading() const override { return Loading::Tolerated; }
     void addArguments(CLI::App& command) override {
         command.add_option("ФАЙЛ", file_, "Файл тиражей")->required()->type_name("");
+        command
+            .add_option("--date-order", dateOrder_,
+                        "Порядок в датах из чисел: dmy (день первым) или mdy (месяц первым); "
+                        "без параметра - по датам файла")
+            ->type_name("dmy|mdy");
+    }
+    bool acceptsArguments(std::ostream& err) override {
+        if (dateOrder_.empty() || dateOrder_ == "dmy" || dateOrder_ == "mdy")
+            return true;
+        err << "--date-order: \"" << dateOrder_ << "\" - нужно dmy или mdy\n";
+        return false;
     }
     int run(VerbContext& c) override {
+        const history::DateOrder order = dateOrder_ == "dmy"   ? history::DateOrder::DayFirst
+                                         : dateOrder_ == "mdy" ? history::DateOrder::MonthFirst
+                                                               : history::DateOrder::Auto;
         app::ImportRun run;
+        history::DrawFile file;
         if (!c.app->guarded([&] {
-                run = app::importDraws(
-                    *c.app, history::readDrawFile(file_, c.app->workspace().highestNumber));
+                file = history::readDrawFile(file_, c.app->workspace().highestNumber, order);
+                run = app::importDraws(*c.app, file);
             }))
             return 2;
         // The table keeps the newest draws; the archive keeps them all.
@@ -41,11 +56,15 @@ public:
               << history::drawDateText(run.table.back().date) << ")\n";
         c.out << "archive: " << run.archived << " draws (" << run.archiveFirst << " .. "
               << run.archiveLast << ")\n";
+        if (file.skippedBefore + file.skippedAfter > 0)
+            c.out << "skipped: " << file.skippedBefore << " before the first draw, "
+                  << file.skippedAfter << " after the last\n";
         return 0;
     }
 
 private:
     std::string file_;
+    std::string dateOrder_;
 };
 
 // make-data DIR: writes the bundled working folder (no start-up needed).

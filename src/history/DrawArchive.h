@@ -1,6 +1,7 @@
 #pragma once
 // The archive of draws: every draw of the last imported file, oldest first,
-// one "DD.MM.YYYY;n1;n2;n3;n4;n5" line each, beside the draw table. The
+// one "DD.MM.YYYY;n1;n2;n3;n4;n5" line each ("DD.MM.YYYY HH:MM;n1;...;n5"
+// where the file gave a time), beside the draw table. The
 // table keeps only the newest 50; the back-test may run over the archive.
 
 #include "history/DrawImport.h"
@@ -19,11 +20,14 @@ bool archiveExists(const std::string& kindFolder);
 // through a temporary file renamed over the old one. FileError on failure.
 void writeDrawArchive(const std::string& kindFolder, const std::vector<ImportedDraw>& draws);
 
-// Reads the archive at `path`. A line with a date that is not a calendar
-// date, with other than five numbers, a number outside 1..highestNumber, a
-// repeated number, or a date earlier than the line before is a
-// ConversionError or RangeError naming the file and the line; blank lines
-// are skipped. FileError when the file cannot be read.
+// The archive's line of a draw, and its lines of draws.
+std::string drawArchiveLine(const ImportedDraw& draw);
+std::vector<std::string> drawArchiveLines(const std::vector<ImportedDraw>& draws);
+
+// Reads the archive at `path`; a line's date may carry a time HH:MM. A line with a date that is not
+// a calendar date, with other than five numbers, a number outside 1..highestNumber, a repeated
+// number, or a date earlier than the line before is a ConversionError or RangeError naming the file
+// and the line; blank lines are skipped. FileError when the file cannot be read.
 std::vector<ImportedDraw> loadDrawArchive(const std::string& path, int highestNumber);
 
 } // namespace vargis::history
