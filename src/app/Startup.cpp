@@ -1,5 +1,6 @@
 #include "Startup.h"
 
+#include "KindSwitch.h"
 #include "LotteryKind.h"
 #include "base/Combinatorics.h"
 #include "base/Convert.h"
@@ -30,7 +31,7 @@ void formCreate(Application& app) {
     Workspace& ws = app.workspace();
     ui::Form& form = app.mainForm();
     app.platform().beep(ui::Beep::Default);
-    ws.kindFolder = "5_36";
+    ws.kindFolder = rememberedKind();
     form.at(ui::kKindCaption).caption = ws.kindFolder;
     const ParsedKind kind = parseKindFolder(ws.kindFolder);
     ws.numbersPerDraw = kind.numbersPerDraw;
@@ -142,8 +143,7 @@ void reloadWorkspace(Application& app, const std::vector<std::string>* drawLines
     applyNumberRange(form, ws.highestNumber);
     applyKindAdjustments(form, ws, ws.highestNumber);
 
-    if (ws.drawCount() == 0)
-        throw RangeError("В статистике нет ни одного тиража - прогноз не может быть определён");
+    // A kind without draws yet starts with an empty table; the import fills it.
     restoreForecastTarget(app);
 
     filters::resetChartAxis(ws, form);
