@@ -94,7 +94,7 @@ std::vector<BundledDraw> bundledDraws() {
 }
 
 std::vector<std::string> defaultFilterLines(const std::vector<BundledDraw>& draws,
-                                            int highestNumber) {
+                                            int highestNumber, bool kindStemsWritten) {
     std::vector<std::string> lines{"Варгис - лото 5r36.1.1. База фильтров"};
     // Rows 1 and 2 keep what the history has shown, as switching every
     // filter off sets them; without draws they keep every combination.
@@ -104,7 +104,8 @@ std::vector<std::string> defaultFilterLines(const std::vector<BundledDraw>& draw
         smallestMax = std::min(smallestMax, *std::max_element(d.numbers.begin(), d.numbers.end()));
         largestMin = std::max(largestMin, *std::min_element(d.numbers.begin(), d.numbers.end()));
     }
-    const auto stems = kindStems(highestNumber);
+    const auto stems =
+        kindStemsWritten ? kindStems(highestNumber) : std::vector<std::pair<int, std::string>>{};
     for (const auto& rc : catalogue::allRows()) {
         std::vector<std::string> f(9);
         f[0] = std::to_string(rc.row);
@@ -185,7 +186,8 @@ void writeKindFolder(const std::string& kind, const std::vector<BundledDraw>& dr
     }
     writeLines(kind + "/bd_statist/bd_statist.txt", statLines);
 
-    const auto plain = defaultFilterLines(draws, highestNumber);
+    // The bundled kind keeps the catalogue's stems; the start adjusts them.
+    const auto plain = defaultFilterLines(draws, highestNumber, highestNumber != 36);
     std::vector<std::string> filterLines{toCp1251(plain.front())};
     for (std::size_t r = 1; r < plain.size(); ++r) {
         const std::string encoded =
