@@ -150,4 +150,59 @@ std::vector<ImportedDraw> loadDrawArchive(const std::string& path, int highestNu
     return draws;
 }
 
+namespace {
+
+bool sameDraw(const ImportedDraw& a, const ImportedDraw& b) {
+    return dateKey(a.date) == dateKey(b.date) && a.numbers == b.numbers;
+}
+
+bool endsWith(const std::vector<ImportedDraw>& archive, const std::vector<ImportedDraw>& tail) {
+    if (tail.empty() || tail.size() > archive.size())
+        return false;
+    return std::equal(tail.begin(), tail.end(),
+                      archive.end() - static_cast<std::ptrdiff_t>(tail.size()), sameDraw);
+}
+
+} // namespace
+
+std::vector<ImportedDraw> mergeTableIntoArchive(std::vector<ImportedDraw> archive,
+                                                const std::vector<ImportedDraw>& before,
+                                                const std::vector<ImportedDraw>& after) {
+    std::vector<ImportedDraw> merged;
+    if (endsWith(archive, before)) {
+        const auto tail = archive.end() - static_cast<std::ptrdiff_t>(before.size());
+        merged.assign(archive.begin(), tail);
+        // A draw kept or edited in place keeps the time the archive gave it.
+        auto old = tail;
+        for (ImportedDraw draw : after) {
+            const auto same = std::find_if(
+                old, archive.end(), [&](const ImportedDraw& d) { return sameDraw(d, draw); });
+            draw.minutes = -1;
+            if (same != archive.end()) {
+                draw.minutes = same->minutes;
+                old = same + 1;
+            } else if (old != archive.end() && dateKey(old->date) == dateKey(draw.date)) {
+                draw.minutes = old->minutes;
+                ++old;
+            }
+            merged.push_back(draw);
+        }
+    } else {
+        auto listed = [](const std::vector<ImportedDraw>& draws, const ImportedDraw& d) {
+            return std::any_of(draws.begin(), draws.end(), [&](const ImportedDraw& other) {
+                return dateKey(other.date) == dateKey(d.date);
+            });
+        };
+        for (auto& draw : archive)
+            if (!listed(after, draw) && !listed(before, draw))
+                merged.push_back(std::move(draw));
+        merged.insert(merged.end(), after.begin(), after.end());
+    }
+    std::stable_sort(merged.begin(), merged.end(),
+                     [](const ImportedDraw& a, const ImportedDraw& b) {
+                         return dateKey(a.date) < dateKey(b.date);
+                     });
+    return merged;
+}
+
 } // namespace vargis::history

@@ -30,4 +30,15 @@ std::vector<std::string> drawArchiveLines(const std::vector<ImportedDraw>& draws
 // and the line; blank lines are skipped. FileError when the file cannot be read.
 std::vector<ImportedDraw> loadDrawArchive(const std::string& path, int highestNumber);
 
+// The archive after the draw table was edited by hand and saved. `before`
+// is the table as it was loaded, `after` every draw the saved grid holds,
+// both oldest first. When the archive ends with `before` (the table is its
+// newest part, as an import leaves it), that part is replaced by `after`,
+// the times of draws left as they were kept. Otherwise the draws of every
+// date of `after` replace the archive's draws of that date, and dates of
+// `before` that `after` lacks are deleted. Ordered by date either way.
+std::vector<ImportedDraw> mergeTableIntoArchive(std::vector<ImportedDraw> archive,
+                                                const std::vector<ImportedDraw>& before,
+                                                const std::vector<ImportedDraw>& after);
+
 } // namespace vargis::history
