@@ -105,7 +105,7 @@ void writeDrawArchive(const std::string& kindFolder, const std::vector<ImportedD
     std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ec);
     if (ec)
         throw FileError("Не удается создать папку архива \"" + path + "\": " + ec.message());
-    writeLines(path, drawArchiveLines(draws));
+    writeBytes(path, drawArchiveText(draws));
 }
 
 std::string drawArchiveLine(const ImportedDraw& draw) {
@@ -120,12 +120,13 @@ std::string drawArchiveLine(const ImportedDraw& draw) {
     return line;
 }
 
-std::vector<std::string> drawArchiveLines(const std::vector<ImportedDraw>& draws) {
-    std::vector<std::string> lines;
-    lines.reserve(draws.size());
+std::string drawArchiveText(const std::vector<ImportedDraw>& draws) {
+    // One string, not a list of lines: an archive may hold many thousands.
+    std::string text;
+    text.reserve(draws.size() * 34);
     for (const auto& draw : draws)
-        lines.push_back(drawArchiveLine(draw));
-    return lines;
+        text += drawArchiveLine(draw) + "\r\n";
+    return text;
 }
 
 std::vector<ImportedDraw> loadDrawArchive(const std::string& path, int highestNumber) {

@@ -20,9 +20,10 @@ bool archiveExists(const std::string& kindFolder);
 // through a temporary file renamed over the old one. FileError on failure.
 void writeDrawArchive(const std::string& kindFolder, const std::vector<ImportedDraw>& draws);
 
-// The archive's line of a draw, and its lines of draws.
+// The archive's line of a draw, and the archive's text of draws (each line
+// ended by CR LF).
 std::string drawArchiveLine(const ImportedDraw& draw);
-std::vector<std::string> drawArchiveLines(const std::vector<ImportedDraw>& draws);
+std::string drawArchiveText(const std::vector<ImportedDraw>& draws);
 
 // Reads the archive at `path`; a line's date may carry a time HH:MM. A line with a date that is not
 // a calendar date, with other than five numbers, a number outside 1..highestNumber, a repeated

@@ -223,7 +223,7 @@ bool saveDrawHistory(context::Workspace& ws, ui::Form& form, ui::Platform& platf
         SaveSet files;
         files.stage(statisticsPath(ws.kindFolder), joinLines(encodeDrawLines(lines)));
         if (archive)
-            files.stage(archivePath(ws.kindFolder), joinLines(drawArchiveLines(*archive)));
+            files.stage(archivePath(ws.kindFolder), drawArchiveText(*archive));
         files.commit();
     }
     platform.showInformation("Таблица тиражей сохранена");

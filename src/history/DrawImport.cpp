@@ -180,6 +180,7 @@ DrawFile parseDrawLines(const std::vector<std::string>& lines, int highestNumber
     // Lines without a token (rulers, a lone quote) count only at the edges.
     std::vector<char> tokenless(lines.size(), 0);
     std::vector<ReadDraw> read;
+    read.reserve(lines.size());
     std::vector<NotDraw> notDraws;
     std::vector<HeaderColumns> headers{HeaderColumns()};
     int highestRead = 0;
@@ -343,6 +344,7 @@ std::vector<ImportedDraw> orderDraws(std::vector<ImportedDraw> draws) {
         return dateKey(a.date) < dateKey(b.date);
     });
     std::vector<ImportedDraw> unique;
+    unique.reserve(draws.size());
     for (auto& draw : draws) {
         // Draws of one date are neighbours once sorted: a repeat is among
         // the last ones kept.
