@@ -60,9 +60,10 @@ struct DrawFile {
 // Checks the lines of a file (raw bytes, UTF-8 with or without a byte-order
 // mark, or Windows-1251) and returns its draws in file order, each line read
 // by readDrawShape and checkDrawShape. Blank lines are skipped. Lines before
-// the first draw and after the last that do not read as a draw and hold
-// fewer than five numbers (titles, notes, headers, rulers) are passed over
-// and counted; the last of them with words before the first draw is the
+// the first draw and after the last that do not read as a draw (titles,
+// notes, headers, rulers) are passed over and counted, unless they look like
+// a draw gone wrong: five numbers that are not column names, or a date
+// followed by two numbers or more; the last of them with words before the first draw is the
 // header, whose column names tell what follows the numbers. The order of day
 // and month, unless given, is decided over all draws: a first part above 12
 // means day first, a second part above 12 month first, both refuse the file,
