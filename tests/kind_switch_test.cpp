@@ -139,6 +139,20 @@ TEST(KindSwitch, AFileOfAnotherKindOffersToSwitchAndImportThere) {
     EXPECT_EQ(kindFile(), "5_42\r\n");
 }
 
+TEST(KindSwitch, AnEmptyKindShowsAnEmptyTable) {
+    StartedApp s;
+    s.start();
+    EXPECT_TRUE(s.app.chooseMenuItem("Form1", "N5301")); // the import offered, declined
+    EXPECT_TRUE(s.platform.errors().empty());
+    EXPECT_EQ(s.ws().drawCount(), 0);
+    const ui::Control& grid = s.control("StringGrid1");
+    EXPECT_EQ(grid.grid.rowCount, 2);
+    for (int col = 0; col < grid.grid.colCount; ++col)
+        EXPECT_EQ(grid.grid.cells[1][static_cast<std::size_t>(col)], "") << col;
+    EXPECT_EQ(s.control("StaticText3").caption, " 0");
+    EXPECT_EQ(s.control("StaticText8").caption, std::to_string(countCombinations(30, 5)));
+}
+
 TEST(KindSwitch, CliKindPrintsAndSwitchesTheKind) {
     testing::WorkFolder folder;
     EXPECT_EQ(testing::runCli("kind").out, "kind: 5 из 36\n");

@@ -127,6 +127,10 @@ void reloadWorkspace(Application& app, const std::vector<std::string>* drawLines
 
     ui::Control& grid = form.at(history::kDrawGrid);
     ui::setGridRowCount(grid, 2);
+    // An empty table shows an empty row, not the last kind's first draw.
+    if (ws.drawCount() == 0)
+        for (int col = 0; col < grid.grid.colCount; ++col)
+            ui::gridCell(grid, col, 1).clear();
     history::fillDrawGrid(ws, form);
 
     ws.combinationCount = vargis::countCombinations(ws.highestNumber, ws.numbersPerDraw);
