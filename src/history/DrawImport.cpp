@@ -182,7 +182,7 @@ DrawFile parseDrawLines(const std::vector<std::string>& lines, int highestNumber
     std::vector<ReadDraw> read;
     read.reserve(lines.size());
     std::vector<NotDraw> notDraws;
-    std::vector<HeaderColumns> headers{HeaderColumns()};
+    HeaderColumns header;
     int highestRead = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
         const int lineNo = static_cast<int>(i) + 1;
@@ -197,7 +197,7 @@ DrawFile parseDrawLines(const std::vector<std::string>& lines, int highestNumber
             continue;
         }
         try {
-            const DrawShape shape = readDrawShape(tokens, headers.back(), where(source, lineNo));
+            const DrawShape shape = readDrawShape(tokens, header, where(source, lineNo));
             ReadDraw d{static_cast<int>(i),
                        shape.date.first,
                        shape.date.second,
@@ -224,7 +224,7 @@ DrawFile parseDrawLines(const std::vector<std::string>& lines, int highestNumber
             notDraws.push_back({static_cast<int>(i), dated, drawLike, std::current_exception()});
             // The last words before the first draw name its columns.
             if (read.empty() && !dated)
-                headers.back() = named;
+                header = named;
         }
     }
 
@@ -273,7 +273,7 @@ DrawFile parseDrawLines(const std::vector<std::string>& lines, int highestNumber
         const std::string at = where(source, d.index + 1);
         try {
             checkDrawShape(
-                readDrawShape(text.tokens(static_cast<std::size_t>(d.index)), headers.back(), at),
+                readDrawShape(text.tokens(static_cast<std::size_t>(d.index)), header, at),
                 highestNumber, lineOrder, at);
         } catch (const RangeError& e) {
             if (fault == Fault::NumberAbove && highestRead <= kHighestKindNumber) {
@@ -292,8 +292,7 @@ DrawFile parseDrawLines(const std::vector<std::string>& lines, int highestNumber
     if (clash) {
         auto dateAt = [&](const ReadDraw& d) {
             return "строка " + std::to_string(d.index + 1) + " (" +
-                   readDrawShape(text.tokens(static_cast<std::size_t>(d.index)), headers.back(),
-                                 source)
+                   readDrawShape(text.tokens(static_cast<std::size_t>(d.index)), header, source)
                        .date.text +
                    ")";
         };
