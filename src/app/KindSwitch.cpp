@@ -121,8 +121,12 @@ void offerKindOfFile(Application& app, const std::string& refusal, int suggested
                      const std::string& path) {
     ui::Platform& platform = app.platform();
     platform.showError(refusal);
+    const std::string lost = unsavedChanges(app).any()
+                                 ? "\r\nНесохранённые изменения таблицы тиражей или базы "
+                                   "фильтров будут потеряны."
+                                 : "";
     if (!platform.askYesNo("Перейти на лотерею " + kindLabel(suggested) +
-                           " и импортировать файл в неё ?"))
+                           " и импортировать файл в неё ?" + lost))
         return;
     switchKindQuietly(app, suggested);
     importDrawFile(app, path);
