@@ -153,7 +153,7 @@ TEST(ArchiveBacktest, ImportWritesTheArchiveAndEachTargetIsACombineOfItsTable) {
     const std::string last = history::drawDateText(draws.back().date);
     EXPECT_EQ(imported.out, "imported: 50 draws (" + history::drawDateText(draws[20].date) +
                                 " .. " + last + ")\narchive: 70 draws (" + first + " .. " + last +
-                                ")\n");
+                                ")\nskipped: 1 before the first draw, 0 after the last\n");
     std::string archive;
     for (const auto& d : draws)
         archive += archiveLine(d) + "\r\n";

@@ -303,8 +303,8 @@ void buildMainForm(Form& form) {
     place(form, ui::kKindCaption, ControlKind::StaticText, f, 150, 3, 70, 16, " 5 из 36");
     Control& lottery =
         place(form, ui::kKindMenuCaption, ControlKind::StaticText, f, 230, 3, 60, 16, "Лотерея");
-    lottery.visible = false;
-    lottery.enabled = false;
+    // The kind menu is offered: a click on "Лотерея" opens it.
+    lottery.popupMenu = ui::kKindMenu;
 
     Control& pages = place(form, ui::kPages, ControlKind::PageControl, f, 3, 22, 452, 420);
     (void)pages;
