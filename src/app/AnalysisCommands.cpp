@@ -43,7 +43,8 @@ void strategyCheckCommand(Application& app) {
     const reports::HtmlReport report =
         overArchive ? commands::archiveBacktestReport(
                           facts, *result, app.workspace().combinationCount, platform.now())
-                    : commands::backtestReport(facts, *result, platform.now());
+                    : commands::backtestReport(facts, *result, app.workspace().combinationCount,
+                                               platform.now());
     reports::writeHtmlReport(commands::kBacktestReport, report);
     reports::openReport(platform, commands::kBacktestReport);
 }

@@ -181,7 +181,7 @@ public:
             return 2;
         if (!result)
             return 4;
-        commands::printBacktest(*result, c.out);
+        commands::printBacktest(*result, c.app->workspace().combinationCount, c.out);
         return 0;
     }
 
@@ -207,7 +207,7 @@ private:
             return 2;
         if (!result)
             return 2; // fewer than 15 draws, said on the way
-        commands::printBacktest(*result, c.out, true);
+        commands::printBacktest(*result, c.app->workspace().combinationCount, c.out, true);
         return 0;
     }
 };

@@ -135,6 +135,14 @@ int BacktestResult::keptCount() const {
         std::count_if(targets.begin(), targets.end(), [](const auto& t) { return t.kept; }));
 }
 
+ChanceBaseline backtestChance(const BacktestResult& result, std::int32_t combinations) {
+    std::vector<std::int32_t> remaining;
+    remaining.reserve(result.targets.size());
+    for (const BacktestTarget& t : result.targets)
+        remaining.push_back(t.stopRow != 0 ? 0 : t.remaining);
+    return chanceBaseline(remaining, combinations, result.keptCount());
+}
+
 BacktestResult runBacktest(const FirstPassInput& first, const SecondPassInput& second,
                            const TargetProgress& onTarget) {
     const context::DrawHistory& history = *second.history;

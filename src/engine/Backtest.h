@@ -4,6 +4,7 @@
 // would have kept that draw's own numbers and how many combinations would
 // have been left to play.
 
+#include "engine/Chance.h"
 #include "engine/Combination.h"
 #include "engine/FirstPass.h"
 #include "engine/SecondPassPlan.h"
@@ -35,6 +36,10 @@ struct BacktestResult {
     bool stopped = false; // the user stopped the run; `targets` holds those finished
     int keptCount() const;
 };
+
+// What chance alone would keep of the targets: each target is kept with the
+// share of the kind's `combinations` it leaves (0 for a target that stopped).
+ChanceBaseline backtestChance(const BacktestResult& result, std::int32_t combinations);
 
 // Told the ordinal of each target before its result is taken; false stops
 // the run once the targets under way have finished.
