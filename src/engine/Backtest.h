@@ -37,6 +37,14 @@ struct BacktestResult {
     int keptCount() const;
 };
 
+// What the combine leaves for the target of `second`: the row at which a
+// pass left nothing (then no combination remains), or the remaining count.
+struct CombineCount {
+    int stopRow = 0;
+    std::int32_t remaining = 0;
+};
+CombineCount countCombineRemaining(const FirstPassInput& first, const SecondPassInput& second);
+
 // What chance alone would keep of the targets: each target is kept with the
 // share of the kind's `combinations` it leaves (0 for a target that stopped).
 ChanceBaseline backtestChance(const BacktestResult& result, std::int32_t combinations);
