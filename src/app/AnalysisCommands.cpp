@@ -49,6 +49,17 @@ void strategyCheckCommand(Application& app) {
     reports::openReport(platform, commands::kBacktestReport);
 }
 
+void randomnessCommand(Application& app) {
+    const RandomnessRun run = randomness(app);
+    if (!run.result)
+        return;
+    const auto caption = [&app](int row) { return app.workspace().filters.row(row).field(7); };
+    reports::writeHtmlReport(
+        commands::kRandomnessReport,
+        commands::randomnessReport(*run.result, run.source, caption, app.platform().now()));
+    reports::openReport(app.platform(), commands::kRandomnessReport);
+}
+
 void filterWorthCommand(Application& app) {
     const auto result = filterWorth(app);
     if (!result)

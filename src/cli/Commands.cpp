@@ -231,6 +231,25 @@ public:
     }
 };
 
+// Whether past draws differ from random combinations, filter by filter.
+// Exit 2 when the draws are too few, the archive is damaged or on an error.
+class Randomness : public Verb {
+public:
+    std::string name() const override { return "randomness"; }
+    std::string description() const override {
+        return "Отличаются ли прошлые тиражи от случайных перестановок (по архиву, если он есть)";
+    }
+    int run(VerbContext& c) override {
+        app::RandomnessRun run;
+        if (!c.app->guarded([&] { run = app::randomness(*c.app); }))
+            return 2;
+        if (!run.result)
+            return 2; // too few draws, said on the way
+        commands::printRandomness(*run.result, c.out);
+        return 0;
+    }
+};
+
 } // namespace
 
 std::optional<int> combineStored(VerbContext& c, app::CombineRun& run) {
@@ -256,6 +275,7 @@ void addAnalysisVerbs(Verbs& verbs) {
     verbs.push_back(std::make_unique<Combine>());
     verbs.push_back(std::make_unique<Backtest>());
     verbs.push_back(std::make_unique<Efficiency>());
+    verbs.push_back(std::make_unique<Randomness>());
 }
 
 } // namespace vargis::cli
