@@ -5,6 +5,7 @@
 #include "base/Cp1251.h"
 #include "base/Errors.h"
 #include "commands/RandomnessCheck.h"
+#include "engine/FirstPassKernel.h"
 #include "engine/Generation.h"
 #include "engine/Randomness.h"
 #include "support/CliRun.h"
@@ -81,6 +82,25 @@ TEST(Randomness, ChiSquareOnHandMadeHistories) {
                  RangeError);
     EXPECT_THROW(engine::testRandomness(std::vector<Combination>(9, {1, 2, 3, 4, 5}), 11),
                  RangeError);
+}
+
+// The distributions, counted from term tables where a value is a sum of
+// terms, against the first pass's own value of every combination.
+TEST(Randomness, DistributionsAreTheFirstPassValuesOfEveryCombination) {
+    const engine::CombinationList all = engine::generateCombinations(13);
+    const std::array<bool, engine::kMaxNumber + 1> none{};
+    const auto distributions = engine::firstPassDistributions(13);
+    EXPECT_GT(distributions.size(), 60u);
+    for (const auto& d : distributions) {
+        std::map<int, std::int64_t> direct;
+        for (const Combination& c : all)
+            ++direct[engine::combinationValue(d.value, c, none)];
+        std::map<int, std::int64_t> counted;
+        for (std::size_t v = 0; v < d.counts.size(); ++v)
+            if (d.counts[v] != 0)
+                counted[static_cast<int>(v)] = d.counts[v];
+        EXPECT_EQ(counted, direct) << "row " << d.row;
+    }
 }
 
 TEST(Randomness, BinsCloseAtFiveExpectedAndAShortLastBinJoinsItsNeighbour) {
