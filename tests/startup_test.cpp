@@ -9,6 +9,7 @@
 #include "base/Errors.h"
 #include "base/TextFile.h"
 #include "catalogue/Catalogue.h"
+#include "commands/RandomnessCheck.h"
 #include "filters/FilterBase.h"
 #include "filters/FilterTable.h"
 #include "filters/MarkBases.h"
@@ -483,6 +484,7 @@ TEST_F(StartupTest, MainMenuItemsAndSeparators) {
                                             "Подбор границ...",
                                             "Билеты из оставшихся...",
                                             "Сохранить оставшиеся...",
+                                            "Проверка случайности...",
                                             "-",
                                             "Подсказки вЫключить",
                                             "Страницы позиций", // the program's own
@@ -496,8 +498,9 @@ TEST_F(StartupTest, MainMenuItemsAndSeparators) {
     EXPECT_EQ(items[6], "N10");
     EXPECT_EQ(items[8], "NStrategyCheck");
     EXPECT_EQ(items[9], "NFilterWorth");
-    EXPECT_EQ(items[15], app::kPositionPagesMenuItem);
-    EXPECT_EQ(items[17], "N12");
+    EXPECT_EQ(items[13], commands::kRandomnessMenuItem);
+    EXPECT_EQ(items[16], app::kPositionPagesMenuItem);
+    EXPECT_EQ(items[18], "N12");
     EXPECT_EQ(s_.form1().self().popupMenu, "PopupMenu4"); // right click on the window
 
     EXPECT_TRUE(s_.app.click("Form1", "StaticText23"));

@@ -4,6 +4,7 @@
 #include "Startup.h"
 #include "catalogue/Catalogue.h"
 #include "commands/BoundSuggestions.h"
+#include "commands/RandomnessCheck.h"
 #include "commands/StrategyCheck.h"
 #include "commands/TicketCommands.h"
 #include "filters/MarkBases.h"
@@ -135,6 +136,7 @@ void buildMenus(Form& form) {
              {commands::kSuggestMenuItem, "Подбор границ..."},
              {commands::kTicketsMenuItem, "Билеты из оставшихся..."},
              {commands::kSaveRemainingMenuItem, "Сохранить оставшиеся..."},
+             {commands::kRandomnessMenuItem, "Проверка случайности..."},
              {"N4Separator2", "-"},
              {"N22", "Подсказки вЫключить"},
              {kPositionPagesMenuItem, "Страницы позиций"},

@@ -10,6 +10,7 @@
 #include "Startup.h"
 #include "catalogue/Catalogue.h"
 #include "commands/CombineHandlers.h"
+#include "commands/RandomnessCheck.h"
 #include "commands/ResultTable.h"
 #include "commands/StrategyCheck.h"
 #include "commands/TicketCommands.h"
@@ -48,6 +49,8 @@ void registerMainMenu(Application& app, ui::Dispatcher& d) {
          [&app](const std::string&) { strategyCheckCommand(app); });
     d.on(ui::kMainForm, commands::kWorthMenuItem, Event::Click,
          [&app](const std::string&) { filterWorthCommand(app); });
+    d.on(ui::kMainForm, commands::kRandomnessMenuItem, Event::Click,
+         [&app](const std::string&) { randomnessCommand(app); });
     d.on(ui::kMainForm, ui::kCombineButton, Event::Click,
          [&app](const std::string&) { combine(app, commands::ExclusionQuestion::Ask); });
     d.on(ui::kMainForm, commands::kSuggestMenuItem, Event::Click, [&app](const std::string&) {
