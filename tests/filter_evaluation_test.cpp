@@ -62,7 +62,7 @@ struct Started {
 TEST(FilterEvaluation, OrdinalsLineShowsFiftyYellowOrdinalsAtStart) {
     Started s;
     s.start();
-    EXPECT_EQ(s.form().at("RichEdit1").caption, filters::ordinalsLine());
+    EXPECT_EQ(s.form().at("RichEdit1").caption, filters::ordinalsLine(50));
     EXPECT_TRUE(s.form().at("RichEdit1").colorRanges.empty());
     EXPECT_EQ(s.form().at("RichEdit1").textColor, ui::colors::Yellow);
 }

@@ -5,9 +5,9 @@
 #include "catalogue/Catalogue.h"
 #include "commands/CombineCommand.h"
 #include "commands/CombineState.h"
-#include "engine/Scores.h"
 #include "commands/StrategyCheck.h"
 #include "commands/StrategyReports.h"
+#include "engine/Scores.h"
 #include "reports/HtmlReport.h"
 #include "support/CliRun.h"
 #include "support/DataFiles.h"
@@ -68,7 +68,8 @@ protected:
             saved = s_.ws().filters.row(*without).field(4);
             s_.ws().filters.row(*without).field(4) = "False";
         }
-        const auto outcome = commands::combineFilters(s_.app, commands::ExclusionQuestion::AnswerYes);
+        const auto outcome =
+            commands::combineFilters(s_.app, commands::ExclusionQuestion::AnswerYes);
         if (without)
             s_.ws().filters.row(*without).field(4) = saved;
         EXPECT_EQ(outcome, commands::CombineOutcome::Completed);
@@ -147,7 +148,7 @@ TEST_F(StrategyCheckTest, FewerThanFifteenDrawsAreRefusedWithTheCombineMessage) 
     s_.ws().history.drawCount = 14;
     EXPECT_FALSE(commands::runStrategyCheck(s_.app));
     ASSERT_EQ(s_.platform.dialogs.size(), 1u);
-    EXPECT_NE(s_.platform.dialogs[0].text.find("ДОЛЖНО БЫТЬ БОЛЬШЕ 15-ти"), std::string::npos);
+    EXPECT_NE(s_.platform.dialogs[0].text.find("ДОЛЖНО БЫТЬ НЕ МЕНЬШЕ 15-ти"), std::string::npos);
     s_.ws().history.drawCount = 15;
     const auto result = commands::runStrategyCheck(s_.app);
     ASSERT_TRUE(result);

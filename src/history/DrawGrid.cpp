@@ -7,6 +7,7 @@
 #include "base/Scramble.h"
 #include "base/TextFile.h"
 #include "filters/ChartModel.h"
+#include "filters/Evaluation.h"
 #include "filters/FilterTable.h"
 #include "history/DrawHistory.h"
 #include "ui/GridCells.h"
@@ -62,6 +63,8 @@ void fillDrawGrid(context::Workspace& ws, ui::Form& form) {
             label->caption = std::to_string(arrows.position);
     }
     updateGridHighlight(ws, form);
+    // The ordinals line under the chart numbers the draws of this table.
+    filters::showOrdinals(form, ws.drawCount());
 }
 
 namespace {
@@ -112,10 +115,11 @@ bool validateDrawRow(context::Workspace& ws, ui::Form& form, ui::Platform& platf
     return true;
 }
 
-bool saveDrawHistory(context::Workspace& ws, ui::Form& form, ui::Platform& platform) {
+bool saveDrawHistory(context::Workspace& ws, ui::Form& form, ui::Platform& platform,
+                     bool announce) {
     ui::Control& grid = form.at(kDrawGrid);
     if (grid.grid.rowCount <= 14) {
-        platform.showMessage("Записей в статистике должно быть больше 14-ти");
+        platform.showMessage("Записей в статистике должно быть не меньше 14-ти");
         return false;
     }
     std::vector<std::string> lines;
@@ -139,7 +143,7 @@ bool saveDrawHistory(context::Workspace& ws, ui::Form& form, ui::Platform& platf
     // otherwise replace the table with fewer draws than a grid of 15 rows
     // holds, or with none at all.
     if (lines.size() < 14) {
-        platform.showMessage("Записей в статистике должно быть больше 14-ти");
+        platform.showMessage("Записей в статистике должно быть не меньше 14-ти");
         return false;
     }
     if (lines.size() > kMaxDraws)
@@ -148,7 +152,8 @@ bool saveDrawHistory(context::Workspace& ws, ui::Form& form, ui::Platform& platf
         const FolderLock lock;
         writeDrawLines(statisticsPath(ws.kindFolder), lines);
     }
-    platform.showInformation("Таблица тиражей сохранена");
+    if (announce)
+        platform.showInformation("Таблица тиражей сохранена");
     reloadAfterSave(ws, form);
     return true;
 }
@@ -160,13 +165,14 @@ void reloadAfterSave(context::Workspace& ws, ui::Form& form) {
     selectCell(form.at(kDrawGrid), 2, ws.drawCount());
 }
 
-void saveStatisticsCommand(context::Workspace& ws, ui::Form& form, ui::Platform& platform) {
+void saveStatisticsCommand(context::Workspace& ws, ui::Form& form, ui::Platform& platform,
+                           bool announce) {
     if (form.at(kDrawGrid).grid.rowCount > 14) {
-        saveDrawHistory(ws, form, platform);
+        saveDrawHistory(ws, form, platform, announce);
         filters::clearChart(ws, form);
         form.at(ui::kChart).chart.title = {""};
     } else {
-        platform.showMessage("В статистике\r\n должно быть БОЛЬШЕ\r\n14-ти тиражей");
+        platform.showMessage("В статистике\r\n должно быть НЕ МЕНЬШЕ\r\n14-ти тиражей");
     }
 }
 
