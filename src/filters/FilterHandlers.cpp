@@ -149,7 +149,10 @@ void registerPages(context::Application& app, ui::Dispatcher& d) {
                  filters::restoreFilterControls(ws, form, info->firstRow, info->lastRow);
                  // A page without a title of its own shows none, never the
                  // title of the page shown before it.
-                 form.at(kChart).chart.title = {std::string(info->chartTitle)};
+                 ui::Chart& chart = form.at(kChart).chart;
+                 chart.title.clear();
+                 if (!info->chartTitle.empty())
+                     chart.title = {std::string(info->chartTitle)};
                  setChartFooter(form, std::string(info->showFooter));
              });
     }
