@@ -30,6 +30,8 @@ void setupDrawGrid(ui::Control& grid) {
         gridCell(grid, c, 0) = header[c];
     grid.grid.colWidths = {40, 0, 64, 56, 56, 56, 56, 56, 56};
     grid.grid.leftCol = 1;
+    // Column 8 holds the marker that validation writes; the grid never shows it.
+    grid.grid.markerCol = 8;
 }
 
 void updateGridHighlight(context::Workspace& ws, ui::Form& form) {

@@ -456,7 +456,7 @@ void FormRenderer::applyGrid(Bound& b, const ui::Control* was, const ui::Control
             } else if (!reshaped && text == cellText(*before, row, col)) {
                 continue;
             }
-            item->setText(toQ(text));
+            item->setText(col == grid.markerCol ? QString() : toQ(text));
             if (!grid.highlightTexts.empty() || (before && !before->highlightTexts.empty()))
                 styleCell(item, row, col, grid);
         }
