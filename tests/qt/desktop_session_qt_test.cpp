@@ -5,16 +5,23 @@
 
 #include "QtTestSupport.h"
 #include "qt/ChartView.h"
+#include "qt/QtPlatform.h"
 #include "qt/Translations.h"
 #include "support/WorkFolder.h"
 
 #include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QFontMetrics>
+#include <QHeaderView>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
+#include <QTreeView>
 #include <QWindow>
+#include <filesystem>
 #include <gtest/gtest.h>
 
 namespace vargis::qt {
@@ -195,6 +202,73 @@ TEST(DesktopSession, QtDialogsSpeakRussian) {
     EXPECT_EQ(cancel->text().remove(QLatin1Char('&')), QStringLiteral("Отмена"));
     savePng(dialog.grab().toImage(), "desktop_file_dialog.png");
     dialog.hide();
+}
+
+// The program's own boxes and file dialog as they open: a short message in a
+// box wide enough for the whole title, the dialog's columns wide enough for
+// what they show, a folder's kind in Russian.
+TEST(DesktopSession, BoxesShowTheirWholeTitleAndTheFileDialogItsColumns) {
+    QApplication& app = qtApp();
+    ASSERT_TRUE(installRussianQtTranslations(app));
+    testing::WorkFolder folder;
+    QApplication::setApplicationName(QStringLiteral("Варгис - лото 5r36.1.1"));
+    QtPlatform platform;
+
+    int boxWidth = 0;
+    QString title;
+    QTimer::singleShot(50, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            boxWidth = box->width();
+            title = box->windowTitle();
+            savePng(box->grab().toImage(), "desktop_short_message.png");
+            box->accept();
+        }
+    });
+    platform.showInformation("Таблица тиражей сохранена");
+    QFont titleFont = QApplication::font();
+    titleFont.setBold(true);
+    titleFont.setPointSize(10);
+    // The title, the window's icon and three buttons of a title bar.
+    EXPECT_GE(boxWidth, QFontMetrics(titleFont).horizontalAdvance(title) + 4 * 24)
+        << title.toStdString();
+
+    std::vector<std::string> faults;
+    QString folderKind;
+    QTimer watcher;
+    int ticks = 0;
+    QObject::connect(&watcher, &QTimer::timeout, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        auto* view = dialog ? dialog->findChild<QTreeView*>() : nullptr;
+        if (!view || (view->model()->rowCount(view->rootIndex()) == 0 && ++ticks < 50))
+            return;
+        watcher.stop();
+        const QModelIndex root = view->rootIndex();
+        for (int row = 0; row < view->model()->rowCount(root); ++row) {
+            const QModelIndex name = view->model()->index(row, 0, root);
+            const QString path = dialog->directory().filePath(name.data().toString());
+            if (std::filesystem::is_directory(path.toStdString()))
+                folderKind = view->model()->index(row, 2, root).data().toString();
+        }
+        QHeaderView* header = view->header();
+        for (int col = 1; col < header->count(); ++col) {
+            const int needed =
+                std::max(static_cast<QAbstractItemView*>(view)->sizeHintForColumn(col),
+                         header->sectionSizeHint(col));
+            if (!header->isSectionHidden(col) && header->sectionSize(col) < needed)
+                faults.push_back("column " + std::to_string(col) + " " +
+                                 std::to_string(header->sectionSize(col)) + " < " +
+                                 std::to_string(needed));
+        }
+        if (header->sectionSize(0) <
+            static_cast<QAbstractItemView*>(view)->sizeHintForColumn(0) / 2)
+            faults.push_back("the names are squeezed");
+        savePng(dialog->grab().toImage(), "desktop_import_dialog.png");
+        dialog->reject();
+    });
+    watcher.start(40);
+    EXPECT_EQ(platform.chooseFileToOpen("Импорт тиражей", "Тиражи (*.txt *.csv *.tsv)"), "");
+    EXPECT_EQ(faults, std::vector<std::string>{});
+    EXPECT_EQ(folderKind, QStringLiteral("Папка"));
 }
 
 } // namespace
