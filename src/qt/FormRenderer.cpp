@@ -398,12 +398,27 @@ void FormRenderer::sync() {
             // window before it was hidden comes back as a normal one; shown
             // minimised, it would take the main window down with it.
             window_->setWindowState(window_->windowState() & ~Qt::WindowMinimized);
+            placeBesideMainWindow();
             window_->show();
             window_->raise();
         } else if (!self.visible && window_->isVisible()) {
             window_->hide();
         }
     }
+}
+
+// A window without a place of its own that accompanies the main window
+// appears beside it the first time, off the main window's controls; later it
+// comes back where it was left.
+void FormRenderer::placeBesideMainWindow() {
+    const ui::Control& self = form_.self();
+    if (mainWindow_ || placedBesideMain_ || self.left != 0 || self.top != 0 || !self.stayOnTop)
+        return;
+    const QWidget* main = front_.mainWindow();
+    if (!main || !main->isVisible())
+        return;
+    placedBesideMain_ = true;
+    window_->move(placeBesideWindow(main, window_.get()));
 }
 
 // ---- Events ---------------------------------------------------------------

@@ -4,7 +4,9 @@
 // first, and Qt's own dialogs in Russian.
 
 #include "QtTestSupport.h"
+#include "filters/MarkBases.h"
 #include "qt/ChartView.h"
+#include "qt/Fitting.h"
 #include "qt/QtPlatform.h"
 #include "qt/Translations.h"
 #include "support/WorkFolder.h"
@@ -94,6 +96,42 @@ TEST(DesktopSession, NumbersPanelStaysAboveTheMainWindowAndReturnsOnlyWhereItWas
     EXPECT_FALSE(panel->isVisible());
     EXPECT_TRUE(main->isVisible());
     EXPECT_TRUE(rendered.platform.errors().empty());
+}
+
+// The panel opens beside the main window, not over the number check boxes
+// nor the guide box that its help images open, and within the screen: on the
+// test's screen where the rule puts it, and by that rule on common desktops
+// with the main window centred and framed by a window manager.
+TEST(DesktopSession, NumbersPanelOpensBesideTheMainWindowsControls) {
+    qtApp();
+    testing::WorkFolder folder;
+    qttest::RenderedApp rendered;
+    ASSERT_TRUE(rendered.platform.errors().empty()) << rendered.platform.errors().front();
+    QWidget* main = rendered.main->window();
+    QWidget* panel = rendered.front.renderer("Form7")->window();
+    ASSERT_TRUE(panel->isVisible());
+    EXPECT_EQ(panel->pos(), placeBesideWindow(main, panel));
+
+    std::vector<QWidget*> covered{rendered.main->widget("GroupBox7")};
+    for (int n = 1; n <= 36; ++n)
+        covered.push_back(rendered.main->widget("CheckBox" + filters::numberCheckBoxSuffix(n)));
+    const QSize decorations(2, 22);
+    const QSize panelFrame = panel->size() + decorations;
+    for (const QSize screen : {QSize(1600, 1000), QSize(1280, 1024), QSize(1366, 768)}) {
+        const QSize mainFrame = main->size() + decorations;
+        const QPoint mainAt((screen.width() - mainFrame.width()) / 2,
+                            (screen.height() - mainFrame.height()) / 2);
+        const QRect owner(mainAt, mainFrame);
+        const QRect placed(placeBeside(owner, 21, panelFrame, QRect(QPoint(0, 0), screen)),
+                           panelFrame);
+        EXPECT_TRUE(QRect(QPoint(0, 0), screen).contains(placed)) << screen.width();
+        for (QWidget* w : covered) {
+            ASSERT_NE(w, nullptr);
+            const QRect onScreen(mainAt + QPoint(1, 21) + w->mapTo(main, QPoint(0, 0)), w->size());
+            EXPECT_FALSE(placed.intersects(onScreen))
+                << screen.width() << "x" << screen.height() << " " << w->objectName().toStdString();
+        }
+    }
 }
 
 // A scripted platform that, like the desktop's, lets the windows paint
