@@ -87,6 +87,8 @@ private:
     bool mainWindow_;
     bool destroying_ = false;
     bool placedBesideMain_ = false;
+    // The main window's controls lie on this, centred in the window.
+    QWidget* canvas_ = nullptr;
     bool menusDirty_ = false;
     std::string focusShown_;
     std::uint64_t focusRequestsShown_ = 0;
