@@ -356,7 +356,7 @@ TEST(ChartFit, CaptionsAndTitlesAreWholeOnEveryPage) {
     // The controls on the chart, in the chart's coordinates.
     auto coversOfChart = [&] {
         std::vector<std::pair<std::string, QRect>> covers;
-        for (QObject* child : main.window()->children()) {
+        for (QObject* child : view->parentWidget()->children()) {
             auto* w = qobject_cast<QWidget*>(child);
             if (w && w != view && w->isVisible() && w->geometry().intersects(view->geometry()))
                 covers.push_back(
