@@ -283,7 +283,7 @@ TEST(Catalogue, Pages) {
     EXPECT_EQ(pageOfRow(37).tabSheet, "TabSheet2");
     EXPECT_EQ(pageOfRow(245).tabCaption, "кол-во в рядах");
     EXPECT_EQ(pageOfRow(1).showFooter, "Обрабатываются ВСЕ ЧИСЛА для ВСЕХ тиражей");
-    EXPECT_EQ(pageOfRow(31).chartTitle, "Орабатывается 1-я ПОЗИЦИЯ РАНЖИРОВАННОГО тиража");
+    EXPECT_EQ(pageOfRow(31).chartTitle, "Обрабатывается 1-я ПОЗИЦИЯ РАНЖИРОВАННОГО тиража");
     EXPECT_THROW(pageOfRow(25), std::out_of_range);
     EXPECT_THROW(pageOfRow(210), std::out_of_range);
     EXPECT_THROW(pageOfRow(0), std::out_of_range);

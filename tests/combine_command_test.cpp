@@ -19,7 +19,7 @@ namespace {
 using testing::Dialog;
 using testing::StartedApp;
 
-const char* kTooFewDraws = "  Тиражей в статистике\r\n  ДОЛЖНО БЫТЬ БОЛЬШЕ 15-ти,\r\n\r\n"
+const char* kTooFewDraws = "  Тиражей в статистике\r\n  ДОЛЖНО БЫТЬ НЕ МЕНЬШЕ 15-ти,\r\n\r\n"
                            "  ДОПОЛНИТЕ СТАТИСТИКУ ТИРАЖЕЙ";
 const char* kStopped = "Обработка остановлена.\r\nПерестановок НЕ осталось !!!\r\n"
                        "Измените параметры ВЫДЕЛЕННОГО фильтра\r\n"
@@ -64,6 +64,28 @@ TEST_F(CombineCommandTest, FifteenDrawsAreEnough) {
     EXPECT_EQ(combineFilters(s_.app), CombineOutcome::Completed);
     EXPECT_TRUE(s_.platform.texts(Dialog::Kind::Information).empty());
     EXPECT_EQ(control("StaticText9").caption, " N = 376992 ");
+}
+
+// Each refusal states the threshold its command applies: 14 draws are saved
+// and take a forecast date, 15 are needed by the combine and by every command
+// built on it, which refuse before asking anything.
+TEST_F(CombineCommandTest, RefusalsStateTheThresholdTheyApply) {
+    testing::writeDraws(testing::makeDraws(14));
+    start();
+    EXPECT_TRUE(s_.app.calendarClick("Form1", "MonthCalendar2", "14.01.2025"));
+    EXPECT_TRUE(s_.app.chooseMenuItem("Form1", "N9"));
+    EXPECT_EQ(s_.platform.texts(Dialog::Kind::Message), std::vector<std::string>{});
+    EXPECT_EQ(s_.platform.texts(Dialog::Kind::Information),
+              std::vector<std::string>{"Таблица тиражей сохранена"});
+    s_.platform.clear();
+    s_.platform.textAnswers = {"90", "10", "3"};
+    for (const char* item : {"NBoundSuggestions", "NCoveringTickets", "NStrategyCheck"})
+        EXPECT_TRUE(s_.app.chooseMenuItem("Form1", item));
+    press();
+    EXPECT_EQ(s_.platform.texts(Dialog::Kind::Information),
+              std::vector<std::string>(4, kTooFewDraws));
+    EXPECT_EQ(s_.platform.textPrompts, std::vector<std::string>{});
+    EXPECT_EQ(s_.platform.dialogs.size(), 4u);
 }
 
 TEST_F(CombineCommandTest, RefusesAForecastDateBeforeDraw15) {

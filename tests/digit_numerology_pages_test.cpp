@@ -234,6 +234,17 @@ TEST(NumerologyPage, PageSetUpReservedRowsAndArrows) {
     EXPECT_EQ(p.ws().currentFilterRow, 170);
     EXPECT_EQ(p.ws().filters.row(170).parameter(), "7");
     EXPECT_EQ(p.form().focus(), "BitBtn170");
+    // A page without a title of its own shows none: the static page after a
+    // press here, and after hiding the position pages while one is shown.
+    p.app.selectPage("Form1", "PageControl1", "TabSheet1");
+    EXPECT_TRUE(p.chart().title.empty());
+    p.app.chooseMenuItem("Form1", "NPositionPages");
+    p.app.selectPage("Form1", "PageControl1", "TabSheet2");
+    EXPECT_EQ(p.chart().title,
+              (std::vector<std::string>{"Обрабатывается 1-я ПОЗИЦИЯ РАНЖИРОВАННОГО тиража"}));
+    p.app.chooseMenuItem("Form1", "NPositionPages");
+    EXPECT_EQ(p.form().at("PageControl1").activePage, "TabSheet1");
+    EXPECT_TRUE(p.chart().title.empty());
 }
 
 } // namespace

@@ -104,6 +104,39 @@ TEST_F(DrawEditingTest, AppendingAfterOrdinal48AndSavingStopsAtTheEmptyDate) {
     EXPECT_EQ(testing::readDraws().back(), "8;02.12.2026;1;2;3;4;5;8;");
 }
 
+// A saved change of the draws clears what was worked out from the old ones;
+// a save that changes nothing keeps it.
+TEST_F(DrawEditingTest, ASavedChangeClearsWhatTheOldDrawsGave) {
+    start(20);
+    const auto remainingAnswer = [&] {
+        s_.platform.clear();
+        s_.platform.filesToSave = {"remaining.txt"};
+        EXPECT_TRUE(s_.app.chooseMenuItem("Form1", "NSaveRemaining"));
+        return s_.platform.texts(Dialog::Kind::Information).at(0);
+    };
+    EXPECT_TRUE(click("BitBtn17"));
+    const std::string left = s_.control("StaticText8").caption;
+    ASSERT_NE(left, std::to_string(s_.ws().combinationCount));
+    EXPECT_EQ(remainingAnswer().rfind("Записано перестановок: " + left + "\r\n", 0), 0u);
+
+    EXPECT_TRUE(click("Label2")); // nothing changed
+    EXPECT_EQ(s_.control("StaticText8").caption, left);
+
+    // Rows 1..5 emptied and one number changed: 15 draws are left.
+    for (int r = 1; r <= 5; ++r)
+        for (int c = 2; c <= 7; ++c)
+            ASSERT_TRUE(s_.app.editCell("Form1", kDrawGrid, c, r, ""));
+    ASSERT_TRUE(s_.app.editCell("Form1", kDrawGrid, 3, 10, cell(3, 10) == "1" ? "2" : "1"));
+    s_.platform.clear();
+    EXPECT_TRUE(click("Label2"));
+    ASSERT_EQ(s_.ws().drawCount(), 15);
+    EXPECT_EQ(s_.control("StaticText8").caption, std::to_string(s_.ws().combinationCount));
+    EXPECT_EQ(s_.control("StaticText9").caption, "");
+    EXPECT_EQ(remainingAnswer(), "Оставшихся перестановок нет: сначала объедините фильтры.");
+    EXPECT_EQ(s_.control("RichEdit1").caption, "1 2 3 4 5 6 7 8 9 10 11 12 13 14 15");
+    EXPECT_EQ(s_.control("StaticText13").caption, "начиная с N п/п= 1 до N п/п= 15");
+}
+
 TEST_F(DrawEditingTest, AFaultyOrdinalLeavesTheGridAsItWas) {
     start(20);
     cell(0, 20) = "2O";

@@ -413,7 +413,7 @@ TEST(HistoryFilterPress, PlaceholdersHaveNoComputation) {
 TEST(HistoryFilterPages, ShowSetsTitleAndFooterAndRankedTabsStayHidden) {
     Started s(linesOf(slidingDraws(5)));
     const std::pair<const char*, const char*> pages[] = {
-        {"TabSheet2", "Орабатывается 1-я ПОЗИЦИЯ РАНЖИРОВАННОГО тиража"},
+        {"TabSheet2", "Обрабатывается 1-я ПОЗИЦИЯ РАНЖИРОВАННОГО тиража"},
         {"TabSheet3", "Обрабатывается 2-я ПОЗИЦИЯ РАНЖИРОВАННОГО тиража"},
         {"TabSheet6", "Обрабатывается 5-я ПОЗИЦИЯ РАНЖИРОВАННОГО тиража"},
         {"TabSheet8", "Повторение чисел из предыдущих тиражей"},

@@ -266,7 +266,7 @@ TEST_F(DrawGridTest, FifteenRowsSaveFourteenAreRefused) {
     setRows(14);
     EXPECT_TRUE(save());
     EXPECT_EQ(onlyDialog(Dialog::Kind::Message),
-              "В статистике\r\n должно быть БОЛЬШЕ\r\n14-ти тиражей");
+              "В статистике\r\n должно быть НЕ МЕНЬШЕ\r\n14-ти тиражей");
     EXPECT_EQ(readBytes(kStatisticsFile), before_);
     EXPECT_EQ(s_.ws().drawCount(), 14);
 }
@@ -274,7 +274,8 @@ TEST_F(DrawGridTest, FifteenRowsSaveFourteenAreRefused) {
 TEST_F(DrawGridTest, SaveDrawHistoryItselfRefusesFourteenRows) {
     setRows(14);
     EXPECT_FALSE(saveDrawHistory(s_.ws(), s_.form1(), s_.platform));
-    EXPECT_EQ(onlyDialog(Dialog::Kind::Message), "Записей в статистике должно быть больше 14-ти");
+    EXPECT_EQ(onlyDialog(Dialog::Kind::Message),
+              "Записей в статистике должно быть не меньше 14-ти");
     EXPECT_EQ(readBytes(kStatisticsFile), before_);
 }
 
@@ -391,7 +392,7 @@ TEST_F(DrawGridTest, MostlyEmptyRowsCannotReplaceTheTable) {
         for (int c = 2; c <= 7; ++c)
             edit(c, r, "");
     EXPECT_TRUE(save());
-    expectRefused("Записей в статистике должно быть больше 14-ти", grid().grid.selectedCol,
+    expectRefused("Записей в статистике должно быть не меньше 14-ти", grid().grid.selectedCol,
                   grid().grid.selectedRow);
     EXPECT_EQ(s_.ws().drawCount(), 50);
 }

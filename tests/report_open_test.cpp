@@ -107,7 +107,7 @@ TEST(ReportOpening, OnlyTheReportsTheCloseDeletesSayTheyLastUntilThen) {
         EXPECT_EQ(reports::reportNotOpenedText(file, "/x").find(until), std::string::npos) << file;
 }
 
-TEST(ReportOpening, HelpDocumentsNameTheirPathAndTheWebAddressStaysSilent) {
+TEST(ReportOpening, HelpDocumentsNameTheirPathAndTheSiteItsAddress) {
     StartedApp s;
     s.start();
     ASSERT_TRUE(s.platform.errors().empty()) << s.platform.errors().front();
@@ -116,12 +116,13 @@ TEST(ReportOpening, HelpDocumentsNameTheirPathAndTheWebAddressStaysSilent) {
     for (const char* item : {"N15", "N25", "N19"})
         ASSERT_TRUE(s.app.click("Form1", item)) << item;
     EXPECT_EQ(s.platform.opened.size(), 3u);
-    EXPECT_EQ(
-        informations(s.platform),
-        (std::vector<std::string>{
-            reports::documentNotOpenedText("help/vargis_help.htm",
-                                           fullPath("help/vargis_help.htm")),
-            reports::documentNotOpenedText("help/filters.htm", fullPath("help/filters.htm"))}));
+    EXPECT_EQ(informations(s.platform),
+              (std::vector<std::string>{
+                  reports::documentNotOpenedText("help/vargis_help.htm",
+                                                 fullPath("help/vargis_help.htm")),
+                  reports::documentNotOpenedText("help/filters.htm", fullPath("help/filters.htm")),
+                  "Не удалось открыть сайт программы.\r\nЕго адрес:\r\n" + s.platform.opened[2]}));
+    EXPECT_EQ(s.platform.opened[2].substr(0, 8), "https://");
     EXPECT_TRUE(fs::exists(fullPath("help/filters.htm")));
 }
 

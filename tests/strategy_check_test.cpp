@@ -148,7 +148,7 @@ TEST_F(StrategyCheckTest, FewerThanFifteenDrawsAreRefusedWithTheCombineMessage) 
     s_.ws().history.drawCount = 14;
     EXPECT_FALSE(commands::runStrategyCheck(s_.app));
     ASSERT_EQ(s_.platform.dialogs.size(), 1u);
-    EXPECT_NE(s_.platform.dialogs[0].text.find("ДОЛЖНО БЫТЬ БОЛЬШЕ 15-ти"), std::string::npos);
+    EXPECT_NE(s_.platform.dialogs[0].text.find("ДОЛЖНО БЫТЬ НЕ МЕНЬШЕ 15-ти"), std::string::npos);
     s_.ws().history.drawCount = 15;
     const auto result = commands::runStrategyCheck(s_.app);
     ASSERT_TRUE(result);

@@ -36,9 +36,7 @@ void registerMainMenu(Application& app, ui::Dispatcher& d) {
          [&platform](const std::string&) { platform.popupMenu(ui::kMainForm, ui::kMainMenu, 10); });
     d.on(ui::kMainForm, ui::kKindMenuCaption, Event::Click,
          [&platform](const std::string&) { platform.popupMenu(ui::kMainForm, ui::kKindMenu, 10); });
-    auto saveStatistics = [&app](const std::string&) {
-        history::saveStatisticsCommand(app.workspace(), app.mainForm(), app.platform());
-    };
+    auto saveStatistics = [&app](const std::string&) { saveDrawTable(app); };
     for (const char* name : {ui::kSaveDrawsItem, ui::kSaveDrawsLabel, ui::kSaveDrawsImage})
         d.on(ui::kMainForm, name, Event::Click, saveStatistics);
     d.on(ui::kMainForm, kImportMenuItem, Event::Click,

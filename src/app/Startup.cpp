@@ -19,6 +19,7 @@
 #include "history/DrawGrid.h"
 #include "history/DrawHistory.h"
 #include "numbers/NumberLayout.h"
+#include "numbers/NumberPage.h"
 #include "numbers/SelectedSide.h"
 #include "numbers/Selection.h"
 #include "reports/ReportOpening.h"
@@ -103,7 +104,20 @@ void clearHistoryResults(Application& app) {
     for (int row = 1; row <= context::kMarkRows; ++row)
         ws.failMarks.clearRow(row);
     form.at(ui::kOrdinalsCaption).caption = "Фильтр: ";
+    filters::showOrdinals(form, ws.drawCount());
     filters::repaintOrdinalsYellow(form);
+    numbers::showAnalyzerSpan(app);
+}
+
+void saveDrawTable(Application& app) {
+    const context::DrawHistory& now = app.workspace().history;
+    const context::DrawHistory before = now;
+    history::saveStatisticsCommand(app.workspace(), app.mainForm(), app.platform());
+    bool same = before.drawCount == now.drawCount;
+    for (int i = 1; same && i <= now.drawCount; ++i)
+        same = before.record(i).fields == now.record(i).fields;
+    if (!same)
+        clearHistoryResults(app);
 }
 
 namespace {

@@ -30,6 +30,10 @@ void formClose(Application& app);
 // coloured ordinals, and the overlay. Used when the draws are replaced.
 void clearHistoryResults(Application& app);
 
+// "Статистику тиражей сохранить" and "сохранить" under the grid: a save that
+// changes the draws clears what was worked out from the old ones.
+void saveDrawTable(Application& app);
+
 // Restores the forecast target from filter row 25 (start-up step 9).
 void restoreForecastTarget(Application& app);
 

@@ -108,12 +108,13 @@ bool closeQuery(Application& app) {
     case ui::Answer::Yes:
         break;
     }
-    if (changes.draws)
-        history::saveStatisticsCommand(app.workspace(), app.mainForm(), app.platform());
-    if (changes.filters)
-        filters::saveFilterBases(app, true);
-    // A save the draw table refused (it named the faulty cell) keeps the
+    // The window closes on the saves without a word; a save the draw table
+    // refused names the faulty cell, the one message shown, and keeps the
     // window open so that the edit can be mended.
+    if (changes.draws)
+        history::saveStatisticsCommand(app.workspace(), app.mainForm(), app.platform(), false);
+    if (changes.filters)
+        filters::saveFilterBases(app, true, false);
     return !unsavedChanges(app).any();
 }
 

@@ -99,6 +99,10 @@ bool rangeRowShown(int row, int n) {
     return r != nullptr && n >= r->shownFrom && n <= r->shownTo;
 }
 
+bool rowShownForKind(int row, int n) {
+    return countRow(row) == nullptr || rangeRowShown(row, n);
+}
+
 int countInRange(const context::RankedRow& draw, NumberRange range) {
     int count = 0;
     for (int x : draw)

@@ -3,6 +3,7 @@
 #include "base/Convert.h"
 #include "base/Errors.h"
 #include "catalogue/Catalogue.h"
+#include "catalogue/RangeCounts.h"
 #include "commands/CombineCommand.h"
 #include "commands/CombineSweep.h"
 #include "commands/CommandProgress.h"
@@ -132,7 +133,9 @@ std::optional<SuggestionResult> runBoundSuggestions(context::Application& app, i
     std::vector<int> candidates;
     for (int row = catalogue::kFirstRow; row <= catalogue::kLastRow; ++row) {
         const std::string& condition = ws.filters.row(row).field(5);
+        // A row the kind hides has no bound of the user's to suggest.
         if (catalogue::hasOwnFilter(catalogue::rowControls(row)) &&
+            catalogue::rowShownForKind(row, ws.highestNumber) &&
             (condition == "<=" || condition == ">="))
             candidates.push_back(row);
     }
@@ -253,6 +256,9 @@ reports::HtmlReport suggestionReport(const SuggestionResult& result,
 
 void boundSuggestionCommand(context::Application& app, const ButtonValues& pressed) {
     ui::Platform& platform = app.platform();
+    // A table the combine refuses is named before the share is asked for.
+    if (!combineTargetAccepted(app))
+        return;
     const auto answer =
         platform.askText("Подбор границ",
                          "Сколько процентов прошлых тиражей должен пропускать каждый фильтр "

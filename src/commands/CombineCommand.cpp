@@ -34,7 +34,7 @@ bool combineTargetAccepted(context::Application& app) {
     ui::Form& form = app.mainForm();
     ui::Platform& platform = app.platform();
     if (app.workspace().drawCount() < kMinimumDraws) {
-        platform.showInformation("  Тиражей в статистике\r\n  ДОЛЖНО БЫТЬ БОЛЬШЕ 15-ти,\r\n\r\n"
+        platform.showInformation("  Тиражей в статистике\r\n  ДОЛЖНО БЫТЬ НЕ МЕНЬШЕ 15-ти,\r\n\r\n"
                                  "  ДОПОЛНИТЕ СТАТИСТИКУ ТИРАЖЕЙ");
         return false;
     }

@@ -37,7 +37,7 @@ constexpr int kFewestDraws = 15;
 std::optional<BacktestResult> runStrategyCheck(context::Application& app) {
     const int draws = app.workspace().drawCount();
     if (draws < kFewestDraws) {
-        app.platform().showInformation("  Тиражей в статистике\r\n  ДОЛЖНО БЫТЬ БОЛЬШЕ 15-ти,"
+        app.platform().showInformation("  Тиражей в статистике\r\n  ДОЛЖНО БЫТЬ НЕ МЕНЬШЕ 15-ти,"
                                        "\r\n\r\n  ДОПОЛНИТЕ СТАТИСТИКУ ТИРАЖЕЙ");
         return std::nullopt;
     }

@@ -117,8 +117,23 @@ StrategyFacts strategyFacts(context::Application& app) {
     return facts;
 }
 
+namespace {
+
+// The widest a label of `chars` characters is drawn at font size 11 by the
+// usual sans-serif faces (digits are about 0.55..0.64 of the size).
+int labelWidth(std::size_t chars) {
+    return static_cast<int>(chars) * 7;
+}
+
+} // namespace
+
 std::vector<std::string> remainingChartSvg(const BacktestResult& result, bool byDate) {
     constexpr int kWidth = 640, kHeight = 220, kLeft = 70, kBottom = 30, kTop = 10;
+    // The labels stand centred under their points: the last point keeps half
+    // a label's width from the right edge, and two labels keep a gap.
+    constexpr int kLabelGap = 8;
+    const int widest = labelWidth(byDate ? std::string("dd.mm.yyyy").size() : 3);
+    const int kRight = std::max(10, widest / 2 + 4);
     // The axis spans the remaining counts of the targets that ran; a target
     // that stopped is drawn on the lower edge.
     std::int32_t lowest = 0, highest = 0;
@@ -135,7 +150,7 @@ std::vector<std::string> remainingChartSvg(const BacktestResult& result, bool by
     highest += margin;
     const std::size_t n = result.targets.size();
     auto x = [&](std::size_t i) {
-        return kLeft + (n <= 1 ? 0 : static_cast<int>(i * (kWidth - kLeft - 10) / (n - 1)));
+        return kLeft + (n <= 1 ? 0 : static_cast<int>(i * (kWidth - kLeft - kRight) / (n - 1)));
     };
     auto y = [&](const BacktestTarget& t) {
         const std::int32_t v = t.stopRow != 0 ? lowest : std::clamp(t.remaining, lowest, highest);
@@ -164,6 +179,13 @@ std::vector<std::string> remainingChartSvg(const BacktestResult& result, bool by
         points += std::to_string(x(i)) + "," + std::to_string(y(result.targets[i])) + " ";
     lines.push_back("<polyline fill=\"none\" stroke=\"navy\" stroke-width=\"2\" points=\"" +
                     points + "\"/>");
+    // Labels go left to right where they clear the one before and leave room
+    // for the last, which is always labelled.
+    int lastLabelX = 0;
+    auto labelFits = [&](std::size_t i) {
+        const int step = widest + kLabelGap;
+        return i + 1 == n || ((i == 0 || x(i) - lastLabelX >= step) && x(n - 1) - x(i) >= step);
+    };
     for (std::size_t i = 0; i < n; ++i) {
         const BacktestTarget& t = result.targets[i];
         lines.push_back("<circle cx=\"" + std::to_string(x(i)) + "\" cy=\"" + std::to_string(y(t)) +
@@ -171,14 +193,15 @@ std::vector<std::string> remainingChartSvg(const BacktestResult& result, bool by
                         "\"><title>" +
                         (byDate ? reports::escapeHtml(t.date) : std::to_string(t.ordinal)) + ": " +
                         (t.stopRow != 0 ? "0" : std::to_string(t.remaining)) + "</title></circle>");
-        if (byDate) {
-            // About ten dates, the first and the last among them.
-            constexpr std::size_t kDateLabels = 10;
-            const std::size_t every = std::max<std::size_t>(1, (n + kDateLabels - 1) / kDateLabels);
-            if (i + 1 == n || (i % every == 0 && n - i > every / 2))
-                lines.push_back(text(x(i), kHeight - 10, "middle", reports::escapeHtml(t.date)));
-        } else if (i == 0 || i + 1 == n || t.ordinal % 5 == 0) {
-            lines.push_back(text(x(i), kHeight - 10, "middle", std::to_string(t.ordinal)));
+        // About ten dates, or every fifth ordinal, the first and the last
+        // among them.
+        constexpr std::size_t kDateLabels = 10;
+        const std::size_t every = std::max<std::size_t>(1, (n + kDateLabels - 1) / kDateLabels);
+        const bool wanted = i == 0 || i + 1 == n || (byDate ? i % every == 0 : t.ordinal % 5 == 0);
+        if (wanted && labelFits(i)) {
+            lines.push_back(text(x(i), kHeight - 10, "middle",
+                                 byDate ? reports::escapeHtml(t.date) : std::to_string(t.ordinal)));
+            lastLabelX = x(i);
         }
     }
     lines.emplace_back("</svg>");

@@ -229,6 +229,9 @@ std::optional<int> askWholeNumber(ui::Platform& platform, const std::string& pro
 
 void coveringTicketsCommand(context::Application& app) {
     ui::Platform& platform = app.platform();
+    // A table the combine refuses is named before the counts are asked for.
+    if (!combineTargetAccepted(app))
+        return;
     const auto count = askWholeNumber(platform, "Сколько билетов подобрать (1..1000)?",
                                       kDefaultTicketCount, 1, kMostTickets);
     if (!count)

@@ -3,6 +3,7 @@
 #include "base/Convert.h"
 #include "base/Errors.h"
 #include "catalogue/FilterFamily.h"
+#include "context/MarkTables.h"
 #include "filters/ChartModel.h"
 #include "filters/RowOutcome.h"
 #include "filters/SharedAreas.h"
@@ -75,11 +76,11 @@ void selectFilter(context::Application& app, int row) {
         form.at(ui::kCombinationsLeft).caption = "-";
 }
 
-std::string ordinalsLine() {
+std::string ordinalsLine(int drawCount) {
     std::string line;
-    for (int j = 1; j <= 49; ++j)
-        line += std::to_string(j) + " ";
-    return line + "50";
+    for (int j = 1; j <= std::min(drawCount, context::kMarkColumns); ++j)
+        line += (j > 1 ? " " : "") + std::to_string(j);
+    return line;
 }
 
 namespace {
@@ -98,7 +99,18 @@ void repaintOrdinalsYellow(ui::Form& form) {
     edit.colorRanges.clear();
     edit.textColor = ui::colors::Yellow;
     if (edit.caption.empty())
-        edit.caption = ordinalsLine();
+        edit.caption = ordinalsLine(context::kMarkColumns);
+}
+
+void showOrdinals(ui::Form& form, int drawCount) {
+    ui::Control& edit = form.at(ui::kOrdinalsLine);
+    const std::string line = ordinalsLine(drawCount);
+    if (edit.caption == line)
+        return;
+    // The colours marked draws of another table.
+    edit.caption = line;
+    edit.colorRanges.clear();
+    edit.textColor = ui::colors::Yellow;
 }
 
 void markDraws(context::Application& app, int row, const std::string& condition, int parameter) {
@@ -113,7 +125,7 @@ void markDraws(context::Application& app, int row, const std::string& condition,
     for (int i : failedDraws(row, values, condition, parameter))
         ws.failMarks.at(row, i) = "0";
     ui::Control& edit = form.at(ui::kOrdinalsLine);
-    const std::string line = ordinalsLine();
+    const std::string line = ordinalsLine(ws.drawCount());
     edit.caption = line;
     edit.textColor = ui::colors::Yellow;
     edit.colorRanges.clear();

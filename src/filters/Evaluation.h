@@ -26,11 +26,16 @@ void selectFilter(context::Application& app, int row);
 // Fills the fail marks of the row and colours RichEdit1.
 void markDraws(context::Application& app, int row, const std::string& condition, int parameter);
 
-// The text of RichEdit1: the ordinals 1..50 separated by single spaces.
-std::string ordinalsLine();
+// The text of RichEdit1: the ordinals of the table's draws (at most 50)
+// separated by single spaces.
+std::string ordinalsLine(int drawCount);
 
 // Colours every ordinal of RichEdit1 yellow again.
 void repaintOrdinalsYellow(ui::Form& form);
+
+// RichEdit1 shows the ordinals of a table of drawCount draws, all yellow
+// when the line changes.
+void showOrdinals(ui::Form& form, int drawCount);
 
 struct ValueFilter {
     int row = 0;

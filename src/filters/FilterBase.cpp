@@ -97,7 +97,7 @@ void restoreFilterChecks(context::Application& app, int first, int last) {
     }
 }
 
-void saveFilterBases(context::Application& app, bool withProgress) {
+void saveFilterBases(context::Application& app, bool withProgress, bool announce) {
     context::Workspace& ws = app.workspace();
     ui::Control* progress = withProgress ? &app.mainForm().at(ui::kProgressBar) : nullptr;
     auto step = [&](int position) {
@@ -121,7 +121,8 @@ void saveFilterBases(context::Application& app, bool withProgress) {
                     joinLines(filters::digitsBaseLines(ws.digits)));
         bases.commit();
     }
-    app.platform().showInformation("Файлы данных сохранены");
+    if (announce)
+        app.platform().showInformation("Файлы данных сохранены");
     step(3);
     step(0);
 }

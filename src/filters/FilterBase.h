@@ -14,8 +14,9 @@ void restoreFilterChecks(context::Application& app, int first, int last);
 
 // The save command: filter base, graphics base, digits base, saved as a set
 // (all three or none) under the working folder's lock; with the progress
-// bar from the page labels and images, without from the menu.
-void saveFilterBases(context::Application& app, bool withProgress);
+// bar from the page labels and images, without from the menu. The success is
+// shown only when `announce`.
+void saveFilterBases(context::Application& app, bool withProgress, bool announce = true);
 
 // Shared click of the filter check boxes.
 void filterCheckBoxClick(context::Application& app, const std::string& sender);

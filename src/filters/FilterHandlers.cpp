@@ -147,8 +147,12 @@ void registerPages(context::Application& app, ui::Dispatcher& d) {
                  ui::Form& form = app.mainForm();
                  clearChart(ws, form);
                  filters::restoreFilterControls(ws, form, info->firstRow, info->lastRow);
+                 // A page without a title of its own shows none, never the
+                 // title of the page shown before it.
+                 ui::Chart& chart = form.at(kChart).chart;
+                 chart.title.clear();
                  if (!info->chartTitle.empty())
-                     form.at(kChart).chart.title = {std::string(info->chartTitle)};
+                     chart.title = {std::string(info->chartTitle)};
                  setChartFooter(form, std::string(info->showFooter));
              });
     }

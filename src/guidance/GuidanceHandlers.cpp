@@ -30,8 +30,8 @@ void registerWalkthrough(context::Application& app, ui::Dispatcher& d) {
     d.on(ui::kMainForm, kHintsItem, Event::Click, [&app](const std::string&) { switchHints(app); });
 }
 
-// A help document the desktop cannot open is named with its path; the web
-// address is left to the desktop.
+// A help document the desktop cannot open is named with its path, the web
+// address with the address itself.
 void registerShellItems(context::Application& app, ui::Dispatcher& d) {
     ui::Platform& platform = app.platform();
     d.on(ui::kMainForm, ui::kHelpItem, Event::Click, [&platform](const std::string&) {
@@ -41,8 +41,9 @@ void registerShellItems(context::Application& app, ui::Dispatcher& d) {
         reports::openDocument(platform, std::string(kFiltersDocument) + kFiltersAnchor,
                               kFiltersDocument);
     });
-    d.on(ui::kMainForm, ui::kSiteItem, Event::Click,
-         [&platform](const std::string&) { platform.openWithShell(context::kProductAddress); });
+    d.on(ui::kMainForm, ui::kSiteItem, Event::Click, [&platform](const std::string&) {
+        reports::openAddress(platform, context::kProductAddress);
+    });
 }
 
 void registerAboutBox(context::Application& app, ui::Dispatcher& d) {

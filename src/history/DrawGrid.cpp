@@ -9,6 +9,7 @@
 #include "base/Scramble.h"
 #include "base/TextFile.h"
 #include "filters/ChartModel.h"
+#include "filters/Evaluation.h"
 #include "filters/FilterTable.h"
 #include "history/DrawArchive.h"
 #include "history/DrawHistory.h"
@@ -33,6 +34,8 @@ void setupDrawGrid(ui::Control& grid) {
         gridCell(grid, c, 0) = header[c];
     grid.grid.colWidths = {40, 0, 64, 56, 56, 56, 56, 56, 56};
     grid.grid.leftCol = 1;
+    // Column 8 holds the marker that validation writes; the grid never shows it.
+    grid.grid.markerCol = 8;
 }
 
 void updateGridHighlight(context::Workspace& ws, ui::Form& form) {
@@ -66,6 +69,8 @@ void fillDrawGrid(context::Workspace& ws, ui::Form& form) {
             label->caption = std::to_string(arrows.position);
     }
     updateGridHighlight(ws, form);
+    // The ordinals line under the chart numbers the draws of this table.
+    filters::showOrdinals(form, ws.drawCount());
 }
 
 namespace {
@@ -170,10 +175,11 @@ std::optional<ImportedDraw> archiveDraw(context::Workspace& ws, ui::Form& form,
 
 } // namespace
 
-bool saveDrawHistory(context::Workspace& ws, ui::Form& form, ui::Platform& platform) {
+bool saveDrawHistory(context::Workspace& ws, ui::Form& form, ui::Platform& platform,
+                     bool announce) {
     ui::Control& grid = form.at(kDrawGrid);
     if (grid.grid.rowCount <= 14) {
-        platform.showMessage("Записей в статистике должно быть больше 14-ти");
+        platform.showMessage("Записей в статистике должно быть не меньше 14-ти");
         return false;
     }
     std::vector<std::string> lines;
@@ -199,7 +205,7 @@ bool saveDrawHistory(context::Workspace& ws, ui::Form& form, ui::Platform& platf
     // otherwise replace the table with fewer draws than a grid of 15 rows
     // holds, or with none at all.
     if (lines.size() < 14) {
-        platform.showMessage("Записей в статистике должно быть больше 14-ти");
+        platform.showMessage("Записей в статистике должно быть не меньше 14-ти");
         return false;
     }
     // The archive, where there is one, takes the same edits in the same save.
@@ -226,7 +232,8 @@ bool saveDrawHistory(context::Workspace& ws, ui::Form& form, ui::Platform& platf
             files.stage(archivePath(ws.kindFolder), drawArchiveText(*archive));
         files.commit();
     }
-    platform.showInformation("Таблица тиражей сохранена");
+    if (announce)
+        platform.showInformation("Таблица тиражей сохранена");
     reloadAfterSave(ws, form);
     return true;
 }
@@ -238,13 +245,14 @@ void reloadAfterSave(context::Workspace& ws, ui::Form& form) {
     selectCell(form.at(kDrawGrid), 2, ws.drawCount());
 }
 
-void saveStatisticsCommand(context::Workspace& ws, ui::Form& form, ui::Platform& platform) {
+void saveStatisticsCommand(context::Workspace& ws, ui::Form& form, ui::Platform& platform,
+                           bool announce) {
     if (form.at(kDrawGrid).grid.rowCount > 14) {
-        saveDrawHistory(ws, form, platform);
+        saveDrawHistory(ws, form, platform, announce);
         filters::clearChart(ws, form);
         form.at(ui::kChart).chart.title = {""};
     } else {
-        platform.showMessage("В статистике\r\n должно быть БОЛЬШЕ\r\n14-ти тиражей");
+        platform.showMessage("В статистике\r\n должно быть НЕ МЕНЬШЕ\r\n14-ти тиражей");
     }
 }
 

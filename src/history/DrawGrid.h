@@ -25,14 +25,17 @@ void updateGridHighlight(context::Workspace& ws, ui::Form& form);
 bool validateDrawRow(context::Workspace& ws, ui::Form& form, ui::Platform& platform, int row);
 
 // Validates and writes the grid to the draw file, then reloads the history.
-// Returns false when it stopped before writing.
-bool saveDrawHistory(context::Workspace& ws, ui::Form& form, ui::Platform& platform);
+// Returns false when it stopped before writing. A refusal is always shown;
+// the success only when `announce`.
+bool saveDrawHistory(context::Workspace& ws, ui::Form& form, ui::Platform& platform,
+                     bool announce = true);
 
 // The reload at the end of a save: the history from the file, the grid, the
 // chart's axis and band, and the date cell of the last draw selected.
 void reloadAfterSave(context::Workspace& ws, ui::Form& form);
 
 // The save command of Label2, Image10 and N9.
-void saveStatisticsCommand(context::Workspace& ws, ui::Form& form, ui::Platform& platform);
+void saveStatisticsCommand(context::Workspace& ws, ui::Form& form, ui::Platform& platform,
+                           bool announce = true);
 
 } // namespace vargis::history

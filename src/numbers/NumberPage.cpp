@@ -176,13 +176,17 @@ void numberPageShow(context::Application& app) {
     showThresholdSign(form);
     form.at(kSwitchPanel).visible = true;
     drawSelectedHits(app);
-    form.at(kAnalyzerNote).caption =
-        "начиная с N п/п= 1 до N п/п= " + std::to_string(ws.drawCount());
+    showAnalyzerSpan(app);
     showNumbersPanel(app);
     ui::Control& analysis = form.at(kAnalysisPanel);
     const ui::Control& switchPanel = form.at(kSwitchPanel);
     analysis.left = switchPanel.left;
     analysis.top = switchPanel.top;
+}
+
+void showAnalyzerSpan(context::Application& app) {
+    app.mainForm().at(kAnalyzerNote).caption =
+        "начиная с N п/п= 1 до N п/п= " + std::to_string(app.workspace().drawCount());
 }
 
 // The title names the page's charts; the filter charts drawn after the page

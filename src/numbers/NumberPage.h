@@ -42,4 +42,7 @@ void numberPageShow(context::Application& app);
 void numberPageHide(context::Application& app);
 void numberPageExit(context::Application& app);
 
+// StaticText13: the span of draws the analyzer reads, 1 to DrawCount.
+void showAnalyzerSpan(context::Application& app);
+
 } // namespace vargis::numbers

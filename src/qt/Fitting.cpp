@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QProxyStyle>
 #include <QPushButton>
+#include <QScreen>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QTabBar>
@@ -170,6 +171,39 @@ void keepChartTitleClear(ChartView* chart) {
         }
     }
     chart->setCoveredEdges(top, footerLeft, footerRight);
+}
+
+QPoint placeBeside(const QRect& owner, int ownerTitleHeight, const QSize& frame,
+                   const QRect& area) {
+    const int roomRight = area.right() - owner.right();
+    const int roomLeft = owner.left() - area.left();
+    int x = 0;
+    if (roomRight >= frame.width())
+        x = owner.right() + 1;
+    else if (roomLeft >= frame.width())
+        x = owner.left() - frame.width();
+    else if (roomRight >= roomLeft)
+        x = area.right() + 1 - frame.width();
+    else
+        x = area.left();
+    const int lowest = area.bottom() + 1 - frame.height();
+    const int y = std::max(area.top(), std::min(owner.top() + ownerTitleHeight, lowest));
+    return {std::max(area.left(), x), y};
+}
+
+QPoint placeBesideWindow(const QWidget* owner, const QWidget* window) {
+    QRect frame = owner->frameGeometry();
+    int title = owner->geometry().top() - frame.top();
+    if (title <= 0) {
+        title = owner->style()->pixelMetric(QStyle::PM_TitleBarHeight);
+        frame = owner->geometry().adjusted(-1, -title, 1, 1);
+    }
+    const QSize decorations = frame.size() - owner->size();
+    const QRect area = owner->screen() ? owner->screen()->availableGeometry()
+                                       : QRect(frame.topLeft(), window->size());
+    const QPoint at = placeBeside(frame, title, window->size() + decorations, area);
+    const bool framed = window->frameGeometry() != window->geometry();
+    return framed ? at : at + QPoint(decorations.width() / 2, title);
 }
 
 } // namespace vargis::qt

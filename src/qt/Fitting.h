@@ -6,8 +6,12 @@
 // that sit on the chart's top edge.
 
 #include <QFont>
+#include <QPoint>
+#include <QRect>
+#include <QSize>
 
 class QLabel;
+class QWidget;
 class QPushButton;
 class QTabWidget;
 
@@ -33,5 +37,18 @@ void fitTabCaptions(QTabWidget* tabs);
 // The chart's title starts below the visible controls that lie on the
 // chart's top edge (its picture buttons and labels).
 void keepChartTitleClear(ChartView* chart);
+
+// Where a window of `frame` size (decorations included) that accompanies
+// the window framed by `owner` appears: beside it, right or left, where the
+// screen's `area` has room; otherwise on the side with more room, at the
+// edge of the screen, covering as little of the owner as it can. Its top
+// stays below the owner's title bar and within the screen.
+QPoint placeBeside(const QRect& owner, int ownerTitleHeight, const QSize& frame, const QRect& area);
+
+// The position to move `window` to so that it stands beside the shown window
+// `owner`, on the owner's screen. A window the window manager has not framed
+// yet is taken with the frame it is about to get, like the owner's; such a
+// window is moved by its inside, which the frame then surrounds.
+QPoint placeBesideWindow(const QWidget* owner, const QWidget* window);
 
 } // namespace vargis::qt

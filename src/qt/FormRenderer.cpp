@@ -17,6 +17,7 @@
 #include <QCheckBox>
 #include <QContextMenuEvent>
 #include <QFontMetrics>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -58,6 +59,11 @@ FormRenderer::FormRenderer(FrontEnd& front, ui::Form& form, bool mainWindow)
         flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
     if (mainWindow || form.self().minimizeBox)
         flags |= Qt::WindowMinimizeButtonHint;
+    // The main window may grow (window managers offer maximising whatever a
+    // window says); its controls keep their places on a canvas of the form's
+    // size, centred in the larger window.
+    if (mainWindow)
+        flags |= Qt::WindowMaximizeButtonHint;
     window_ = std::make_unique<QWidget>(nullptr, flags);
     window_->setFont(QFont(QString::fromLatin1(kFontFamily), kFontPointSize));
     window_->setObjectName(toQ(form.name()));
@@ -68,6 +74,13 @@ FormRenderer::FormRenderer(FrontEnd& front, ui::Form& form, bool mainWindow)
     self->kind = ControlKind::Form;
     self->widget = window_.get();
     self->container = window_.get();
+    if (mainWindow) {
+        canvas_ = new QWidget(window_.get());
+        auto* layout = new QGridLayout(window_.get());
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->addWidget(canvas_, 0, 0, Qt::AlignCenter);
+        self->container = canvas_;
+    }
     byName_[self->name] = self.get();
     byObject_[window_.get()] = self.get();
     bound_.push_back(std::move(self));
@@ -116,7 +129,7 @@ void FormRenderer::act(const std::function<void(ActionSink&)>& action, bool drop
 QWidget* FormRenderer::containerFor(const std::string& parent) const {
     auto it = byName_.find(parent);
     if (it == byName_.end() || !it->second->container)
-        return window_.get();
+        return canvas_ ? canvas_ : window_.get();
     return it->second->container;
 }
 
@@ -398,12 +411,27 @@ void FormRenderer::sync() {
             // window before it was hidden comes back as a normal one; shown
             // minimised, it would take the main window down with it.
             window_->setWindowState(window_->windowState() & ~Qt::WindowMinimized);
+            placeBesideMainWindow();
             window_->show();
             window_->raise();
         } else if (!self.visible && window_->isVisible()) {
             window_->hide();
         }
     }
+}
+
+// A window without a place of its own that accompanies the main window
+// appears beside it the first time, off the main window's controls; later it
+// comes back where it was left.
+void FormRenderer::placeBesideMainWindow() {
+    const ui::Control& self = form_.self();
+    if (mainWindow_ || placedBesideMain_ || self.left != 0 || self.top != 0 || !self.stayOnTop)
+        return;
+    const QWidget* main = front_.mainWindow();
+    if (!main || !main->isVisible())
+        return;
+    placedBesideMain_ = true;
+    window_->move(placeBesideWindow(main, window_.get()));
 }
 
 // ---- Events ---------------------------------------------------------------

@@ -68,6 +68,7 @@ private:
 
     void apply(Bound& bound, const ui::Control* was, const ui::Control& now);
     void applyForm(const ui::Control* was, const ui::Control& now);
+    void placeBesideMainWindow();
     void applyCommon(Bound& bound, const ui::Control* was, const ui::Control& now);
     void applyGrid(Bound& bound, const ui::Control* was, const ui::Control& now);
     void applyMenu(Bound& bound, const ui::Control* was, const ui::Control& now);
@@ -85,6 +86,9 @@ private:
     ui::Form& form_;
     bool mainWindow_;
     bool destroying_ = false;
+    bool placedBesideMain_ = false;
+    // The main window's controls lie on this, centred in the window.
+    QWidget* canvas_ = nullptr;
     bool menusDirty_ = false;
     std::string focusShown_;
     std::uint64_t focusRequestsShown_ = 0;

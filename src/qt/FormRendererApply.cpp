@@ -287,8 +287,15 @@ void FormRenderer::applyForm(const ui::Control* was, const ui::Control& now) {
     if (!was || was->caption != now.caption)
         w->setWindowTitle(toQ(now.caption));
     if ((!was || was->width != now.width || was->height != now.height) && now.width > 0 &&
-        now.height > 0)
-        w->setFixedSize(now.width, now.height);
+        now.height > 0) {
+        if (canvas_) {
+            canvas_->setFixedSize(now.width, now.height);
+            w->setMinimumSize(now.width, now.height);
+            w->resize(now.width, now.height);
+        } else {
+            w->setFixedSize(now.width, now.height);
+        }
+    }
     if (!was || was->left != now.left || was->top != now.top) {
         if (now.left != 0 || now.top != 0) {
             w->move(now.left, now.top);
@@ -456,7 +463,7 @@ void FormRenderer::applyGrid(Bound& b, const ui::Control* was, const ui::Control
             } else if (!reshaped && text == cellText(*before, row, col)) {
                 continue;
             }
-            item->setText(toQ(text));
+            item->setText(col == grid.markerCol ? QString() : toQ(text));
             if (!grid.highlightTexts.empty() || (before && !before->highlightTexts.empty()))
                 styleCell(item, row, col, grid);
         }

@@ -14,13 +14,18 @@
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFontMetrics>
+#include <QGridLayout>
+#include <QHeaderView>
 #include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSoundEffect>
+#include <QSpacerItem>
 #include <QThread>
 #include <QTimer>
+#include <QTreeView>
 #include <QUrl>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -38,14 +43,35 @@ constexpr int kRepaintThrottleMs = 20;
 // playing must not hold the window longer than this.
 constexpr int kSoundWaitLimitMs = 3000;
 constexpr int kSoundStartLimitMs = 1000;
-// How long after showing it the window with "Стоп" is moved to its place.
-constexpr int kStopWindowMoveMs = 100;
 
 void processPaintEvents() {
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
+// A window manager draws the title in a bold face somewhat larger than the
+// text's, beside the window's icon and its three buttons; a box too narrow for
+// that cuts its title short.
+constexpr double kTitleFontScale = 1.25;
+constexpr int kTitleBarRoom = 150;
+
+int titleWidth(const QWidget& window) {
+    QFont font = window.font();
+    font.setBold(true);
+    font.setPointSizeF(font.pointSizeF() * kTitleFontScale);
+    return QFontMetrics(font).horizontalAdvance(window.windowTitle()) + kTitleBarRoom;
+}
+
+// The box is at least as wide as its whole title.
+void widenForTitle(QMessageBox& box) {
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    if (!grid)
+        return;
+    grid->addItem(new QSpacerItem(titleWidth(box), 0, QSizePolicy::Minimum, QSizePolicy::Minimum),
+                  grid->rowCount(), 0, 1, grid->columnCount());
+}
+
 int runBox(QMessageBox& box) {
+    widenForTitle(box);
     if (QAbstractButton* yes = box.button(QMessageBox::Yes))
         yes->setText(QStringLiteral("Да"));
     if (QAbstractButton* no = box.button(QMessageBox::No))
@@ -53,6 +79,22 @@ int runBox(QMessageBox& box) {
     if (QAbstractButton* cancel = box.button(QMessageBox::Cancel))
         cancel->setText(QStringLiteral("Отмена"));
     return box.exec();
+}
+
+// Qt's own file dialog opens large enough for its columns: the name takes
+// the room left by the size, kind and date, each as wide as what it shows.
+constexpr int kFileDialogWidth = 760;
+constexpr int kFileDialogHeight = 460;
+
+void fitFileDialog(QFileDialog& dialog) {
+    dialog.resize(std::max(dialog.width(), kFileDialogWidth),
+                  std::max(dialog.height(), kFileDialogHeight));
+    for (auto* view : dialog.findChildren<QTreeView*>()) {
+        QHeaderView* header = view->header();
+        header->setStretchLastSection(false);
+        header->setSectionResizeMode(QHeaderView::ResizeToContents);
+        header->setSectionResizeMode(0, QHeaderView::Stretch);
+    }
 }
 
 QUrl urlFor(const std::string& target) {
@@ -200,15 +242,19 @@ bool QtPlatform::openWithShell(const std::string& target) {
 
 std::string QtPlatform::chooseFileToOpen(const std::string& title, const std::string& filter) {
     syncWindows();
-    const QString path =
-        QFileDialog::getOpenFileName(dialogParent(), toQ(title), QString(), toQ(filter));
-    return fromQ(path);
+    QFileDialog dialog(dialogParent(), toQ(title), QString(), toQ(filter));
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    fitFileDialog(dialog);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return fromQ(dialog.selectedFiles().constFirst());
 }
 
 std::string QtPlatform::chooseFileToSave(const std::string& title, const std::string& filter) {
     syncWindows();
     QFileDialog dialog(dialogParent(), toQ(title), QString(), toQ(filter));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
+    fitFileDialog(dialog);
     // A name typed without an extension takes the first kind offered ("*.txt").
     const QString filters = toQ(filter);
     const qsizetype star = filters.indexOf(QStringLiteral("*."));
@@ -282,16 +328,17 @@ void QtPlatform::beginStoppable(const std::string& text) {
     QObject::connect(stop, &QPushButton::clicked, &window, &QDialog::reject);
     QObject::connect(&window, &QDialog::rejected, &window, [this] { stopAsked_ = true; });
     window.setMinimumWidth(360);
-    window.show();
     // Low on the right of the main window, off the progress bar beside the
-    // pages; moved once the window manager has placed the new dialog.
-    QTimer::singleShot(kStopWindowMoveMs, &window, [&window] {
-        if (const QWidget* parent = window.parentWidget()) {
-            const QRect area = parent->frameGeometry();
-            window.move(area.left() + area.width() * 3 / 4 - window.width() / 2,
-                        area.top() + area.height() * 3 / 4 - window.height() / 2);
-        }
-    });
+    // pages. The place is given before the window shows, so that it appears
+    // there once: a window moved after it showed is seen in both places while
+    // the command keeps the old place from being repainted.
+    window.adjustSize();
+    if (const QWidget* parent = window.parentWidget()) {
+        const QRect area = parent->frameGeometry();
+        window.move(area.left() + area.width() * 3 / 4 - window.width() / 2,
+                    area.top() + area.height() * 3 / 4 - window.height() / 2);
+    }
+    window.show();
     processPaintEvents();
     sinceRepaint_.restart();
 }

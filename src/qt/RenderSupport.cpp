@@ -116,7 +116,7 @@ void setCellText(ui::Grid& grid, int row, int col, const std::string& text) {
 
 void styleCell(QTableWidgetItem* item, int modelRow, int col, const ui::Grid& grid) {
     Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
-    if (grid.editable && col > 0)
+    if (grid.editable && col > 0 && col != grid.markerCol)
         flags |= Qt::ItemIsEditable;
     item->setFlags(flags);
     const bool marked = col > 0 && modelRow > 0 && !grid.highlightTexts.empty() &&

@@ -45,4 +45,14 @@ void openDocument(ui::Platform& platform, const std::string& target, const std::
     platform.showInformation(documentNotOpenedText(file, fullPathOf(file)));
 }
 
+std::string addressNotOpenedText(const std::string& address) {
+    return "Не удалось открыть сайт программы.\r\nЕго адрес:\r\n" + address;
+}
+
+void openAddress(ui::Platform& platform, const std::string& address) {
+    if (platform.openWithShell(address))
+        return;
+    platform.showInformation(addressNotOpenedText(address));
+}
+
 } // namespace vargis::reports

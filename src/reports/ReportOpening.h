@@ -30,4 +30,11 @@ void openReport(ui::Platform& platform, const std::string& file);
 // (`file`) with an anchor; when it cannot, names the document's full path.
 void openDocument(ui::Platform& platform, const std::string& target, const std::string& file);
 
+// The text shown when the desktop could not open the web address.
+std::string addressNotOpenedText(const std::string& address);
+
+// Asks the desktop to open a web address; when it cannot (no browser), the
+// address is shown so that it can be copied into a browser by hand.
+void openAddress(ui::Platform& platform, const std::string& address);
+
 } // namespace vargis::reports

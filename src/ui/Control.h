@@ -70,6 +70,9 @@ struct Grid {
     // Cells below the header and right of column 0 whose text is one of these
     // are painted yellow with navy bold text.
     std::vector<std::string> highlightTexts;
+    // A column of row markers: its cells keep their text for the program but
+    // are shown empty and cannot be edited; -1 none.
+    int markerCol = -1;
 };
 
 struct Point {

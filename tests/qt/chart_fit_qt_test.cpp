@@ -6,6 +6,7 @@
 
 #include "QtTestSupport.h"
 #include "catalogue/Catalogue.h"
+#include "commands/StrategyReports.h"
 #include "qt/ChartView.h"
 #include "qt/QtPlatform.h"
 #include "qt/ValueAxisRange.h"
@@ -14,12 +15,14 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFontMetrics>
 #include <QGraphicsScene>
 #include <QGraphicsTextItem>
 #include <QLabel>
 #include <QLineSeries>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScatterSeries>
 #include <QStyleOptionButton>
 #include <QTabBar>
@@ -353,7 +356,7 @@ TEST(ChartFit, CaptionsAndTitlesAreWholeOnEveryPage) {
     // The controls on the chart, in the chart's coordinates.
     auto coversOfChart = [&] {
         std::vector<std::pair<std::string, QRect>> covers;
-        for (QObject* child : main.window()->children()) {
+        for (QObject* child : view->parentWidget()->children()) {
             auto* w = qobject_cast<QWidget*>(child);
             if (w && w != view && w->isVisible() && w->geometry().intersects(view->geometry()))
                 covers.push_back(
@@ -575,6 +578,72 @@ TEST(ChartFit, AReportTheDesktopCannotOpenIsNamedWithItsPath) {
     std::string argument;
     std::getline(std::ifstream(asked), argument);
     EXPECT_EQ(argument, full);
+}
+
+// ---- The back-test report's chart ------------------------------------------
+
+// The labels under the back-test chart, measured in the faces a browser may
+// draw them with: none leaves the chart and none runs into its neighbour,
+// for a few targets and for thousands, by date and by ordinal. The charts
+// are written into the screenshot folder.
+TEST(ChartFit, BacktestChartLabelsStayApartAndInside) {
+    qtApp();
+    std::vector<QFontMetrics> faces;
+    for (const char* family : {"DejaVu Sans", "Liberation Sans", "sans-serif"}) {
+        QFont font(QString::fromLatin1(family));
+        font.setPixelSize(11);
+        faces.emplace_back(font);
+    }
+    const QRegularExpression label(QStringLiteral(
+        R"re(<text x="(-?\d+)" y="\d+" font-size="11" text-anchor="(\w+)">([^<]*)</text>)re"));
+    for (const std::size_t count : {1u, 2u, 9u, 36u, 41u, 400u, 2911u}) {
+        for (const bool byDate : {true, false}) {
+            engine::BacktestResult result;
+            for (std::size_t i = 0; i < count; ++i) {
+                engine::BacktestTarget t;
+                t.ordinal = static_cast<int>(15 + i);
+                const int day = static_cast<int>(i % 28) + 1,
+                          month = static_cast<int>(i / 28 % 12) + 1;
+                t.date = (day < 10 ? "0" : "") + std::to_string(day) + (month < 10 ? ".0" : ".") +
+                         std::to_string(month) + "." + std::to_string(2000 + i / 336);
+                t.remaining = static_cast<std::int32_t>(1000 + (i * 7919) % 5000);
+                result.targets.push_back(t);
+            }
+            const auto svg = commands::remainingChartSvg(result, byDate);
+            const QString context =
+                QStringLiteral("%1 targets by %2")
+                    .arg(count)
+                    .arg(byDate ? QStringLiteral("date") : QStringLiteral("ordinal"));
+            double lastRight = -1;
+            int bottomLabels = 0;
+            for (const auto& line : svg) {
+                const auto m = label.match(QString::fromStdString(line));
+                if (!m.hasMatch() || m.captured(2) != QStringLiteral("middle"))
+                    continue; // the value axis's labels stand left of the plot
+                ++bottomLabels;
+                const double x = m.captured(1).toDouble();
+                double width = 0;
+                for (const auto& face : faces)
+                    width = std::max<double>(width, face.horizontalAdvance(m.captured(3)));
+                EXPECT_GE(x - width / 2, 0) << context.toStdString() << " " << line;
+                EXPECT_LE(x + width / 2, 640) << context.toStdString() << " " << line;
+                EXPECT_GT(x - width / 2, lastRight) << context.toStdString() << " " << line;
+                lastRight = x + width / 2;
+            }
+            const engine::BacktestTarget& last = result.targets.back();
+            const std::string lastText = byDate ? last.date : std::to_string(last.ordinal);
+            const auto closing = std::find_if(svg.rbegin(), svg.rend(), [](const std::string& l) {
+                return l.rfind("<text", 0) == 0;
+            });
+            ASSERT_NE(closing, svg.rend());
+            EXPECT_NE(closing->find(">" + lastText + "<"), std::string::npos) << *closing;
+            EXPECT_GE(bottomLabels, count > 1 ? 2 : 1) << context.toStdString();
+            std::ofstream out(screenshotDir() / ("backtest_chart_" + std::to_string(count) +
+                                                 (byDate ? "_dates" : "_ordinals") + ".svg"));
+            for (const auto& line : svg)
+                out << line << "\n";
+        }
+    }
 }
 
 } // namespace

@@ -4,17 +4,26 @@
 // first, and Qt's own dialogs in Russian.
 
 #include "QtTestSupport.h"
+#include "filters/MarkBases.h"
 #include "qt/ChartView.h"
+#include "qt/Fitting.h"
+#include "qt/QtPlatform.h"
 #include "qt/Translations.h"
 #include "support/WorkFolder.h"
 
 #include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QFontMetrics>
+#include <QHeaderView>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
+#include <QTreeView>
 #include <QWindow>
+#include <filesystem>
 #include <gtest/gtest.h>
 
 namespace vargis::qt {
@@ -87,6 +96,42 @@ TEST(DesktopSession, NumbersPanelStaysAboveTheMainWindowAndReturnsOnlyWhereItWas
     EXPECT_FALSE(panel->isVisible());
     EXPECT_TRUE(main->isVisible());
     EXPECT_TRUE(rendered.platform.errors().empty());
+}
+
+// The panel opens beside the main window, not over the number check boxes
+// nor the guide box that its help images open, and within the screen: on the
+// test's screen where the rule puts it, and by that rule on common desktops
+// with the main window centred and framed by a window manager.
+TEST(DesktopSession, NumbersPanelOpensBesideTheMainWindowsControls) {
+    qtApp();
+    testing::WorkFolder folder;
+    qttest::RenderedApp rendered;
+    ASSERT_TRUE(rendered.platform.errors().empty()) << rendered.platform.errors().front();
+    QWidget* main = rendered.main->window();
+    QWidget* panel = rendered.front.renderer("Form7")->window();
+    ASSERT_TRUE(panel->isVisible());
+    EXPECT_EQ(panel->pos(), placeBesideWindow(main, panel));
+
+    std::vector<QWidget*> covered{rendered.main->widget("GroupBox7")};
+    for (int n = 1; n <= 36; ++n)
+        covered.push_back(rendered.main->widget("CheckBox" + filters::numberCheckBoxSuffix(n)));
+    const QSize decorations(2, 22);
+    const QSize panelFrame = panel->size() + decorations;
+    for (const QSize screen : {QSize(1600, 1000), QSize(1280, 1024), QSize(1366, 768)}) {
+        const QSize mainFrame = main->size() + decorations;
+        const QPoint mainAt((screen.width() - mainFrame.width()) / 2,
+                            (screen.height() - mainFrame.height()) / 2);
+        const QRect owner(mainAt, mainFrame);
+        const QRect placed(placeBeside(owner, 21, panelFrame, QRect(QPoint(0, 0), screen)),
+                           panelFrame);
+        EXPECT_TRUE(QRect(QPoint(0, 0), screen).contains(placed)) << screen.width();
+        for (QWidget* w : covered) {
+            ASSERT_NE(w, nullptr);
+            const QRect onScreen(mainAt + QPoint(1, 21) + w->mapTo(main, QPoint(0, 0)), w->size());
+            EXPECT_FALSE(placed.intersects(onScreen))
+                << screen.width() << "x" << screen.height() << " " << w->objectName().toStdString();
+        }
+    }
 }
 
 // A scripted platform that, like the desktop's, lets the windows paint
@@ -195,6 +240,73 @@ TEST(DesktopSession, QtDialogsSpeakRussian) {
     EXPECT_EQ(cancel->text().remove(QLatin1Char('&')), QStringLiteral("Отмена"));
     savePng(dialog.grab().toImage(), "desktop_file_dialog.png");
     dialog.hide();
+}
+
+// The program's own boxes and file dialog as they open: a short message in a
+// box wide enough for the whole title, the dialog's columns wide enough for
+// what they show, a folder's kind in Russian.
+TEST(DesktopSession, BoxesShowTheirWholeTitleAndTheFileDialogItsColumns) {
+    QApplication& app = qtApp();
+    ASSERT_TRUE(installRussianQtTranslations(app));
+    testing::WorkFolder folder;
+    QApplication::setApplicationName(QStringLiteral("Варгис - лото 5r36.1.1"));
+    QtPlatform platform;
+
+    int boxWidth = 0;
+    QString title;
+    QTimer::singleShot(50, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            boxWidth = box->width();
+            title = box->windowTitle();
+            savePng(box->grab().toImage(), "desktop_short_message.png");
+            box->accept();
+        }
+    });
+    platform.showInformation("Таблица тиражей сохранена");
+    QFont titleFont = QApplication::font();
+    titleFont.setBold(true);
+    titleFont.setPointSize(10);
+    // The title, the window's icon and three buttons of a title bar.
+    EXPECT_GE(boxWidth, QFontMetrics(titleFont).horizontalAdvance(title) + 4 * 24)
+        << title.toStdString();
+
+    std::vector<std::string> faults;
+    QString folderKind;
+    QTimer watcher;
+    int ticks = 0;
+    QObject::connect(&watcher, &QTimer::timeout, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        auto* view = dialog ? dialog->findChild<QTreeView*>() : nullptr;
+        if (!view || (view->model()->rowCount(view->rootIndex()) == 0 && ++ticks < 50))
+            return;
+        watcher.stop();
+        const QModelIndex root = view->rootIndex();
+        for (int row = 0; row < view->model()->rowCount(root); ++row) {
+            const QModelIndex name = view->model()->index(row, 0, root);
+            const QString path = dialog->directory().filePath(name.data().toString());
+            if (std::filesystem::is_directory(path.toStdString()))
+                folderKind = view->model()->index(row, 2, root).data().toString();
+        }
+        QHeaderView* header = view->header();
+        for (int col = 1; col < header->count(); ++col) {
+            const int needed =
+                std::max(static_cast<QAbstractItemView*>(view)->sizeHintForColumn(col),
+                         header->sectionSizeHint(col));
+            if (!header->isSectionHidden(col) && header->sectionSize(col) < needed)
+                faults.push_back("column " + std::to_string(col) + " " +
+                                 std::to_string(header->sectionSize(col)) + " < " +
+                                 std::to_string(needed));
+        }
+        if (header->sectionSize(0) <
+            static_cast<QAbstractItemView*>(view)->sizeHintForColumn(0) / 2)
+            faults.push_back("the names are squeezed");
+        savePng(dialog->grab().toImage(), "desktop_import_dialog.png");
+        dialog->reject();
+    });
+    watcher.start(40);
+    EXPECT_EQ(platform.chooseFileToOpen("Импорт тиражей", "Тиражи (*.txt *.csv *.tsv)"), "");
+    EXPECT_EQ(faults, std::vector<std::string>{});
+    EXPECT_EQ(folderKind, QStringLiteral("Папка"));
 }
 
 } // namespace

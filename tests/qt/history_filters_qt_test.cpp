@@ -98,7 +98,7 @@ TEST(QtHistoryFilters, FirstRankedPageOpenedByAStoppedCombine) {
     ASSERT_NE(chart, nullptr);
     EXPECT_EQ(pointsOnChart(chart), ws.drawCount() - 1);
     EXPECT_EQ(app.form("Form1").at("Chart").chart.title,
-              (std::vector<std::string>{"Орабатывается 1-я ПОЗИЦИЯ РАНЖИРОВАННОГО тиража"}));
+              (std::vector<std::string>{"Обрабатывается 1-я ПОЗИЦИЯ РАНЖИРОВАННОГО тиража"}));
     // The page is shown, its tab stays hidden.
     EXPECT_FALSE(tabs->isTabVisible(tabs->indexOf(main.widget("TabSheet2"))));
 

@@ -51,6 +51,17 @@ TEST(QtApplication, MainWindowShowsTheWorkingFolderAndAnswersAFilterButton) {
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(window->windowTitle().toStdString(), app.form("Form1").self().caption);
     EXPECT_EQ(window->size(), QSize(908, 673));
+    // Grown (maximised), the window keeps its controls together in its middle.
+    QWidget* pages = main.widget("PageControl1");
+    const ui::Control& pagesRecord = app.form("Form1").at("PageControl1");
+    EXPECT_EQ(pages->mapTo(window, QPoint(0, 0)), QPoint(pagesRecord.left, pagesRecord.top));
+    window->resize(1208, 873);
+    QApplication::processEvents();
+    EXPECT_EQ(pages->mapTo(window, QPoint(0, 0)),
+              QPoint(pagesRecord.left + 150, pagesRecord.top + 100));
+    window->resize(500, 400);
+    QApplication::processEvents();
+    EXPECT_EQ(window->size(), QSize(908, 673)) << "never smaller than the form";
 
     const ui::Control& draws = app.form("Form1").at("StringGrid1");
     auto* grid = qobject_cast<QTableWidget*>(main.widget("StringGrid1"));
