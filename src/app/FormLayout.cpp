@@ -5,6 +5,7 @@
 #include "catalogue/Catalogue.h"
 #include "commands/BoundSuggestions.h"
 #include "commands/StrategyCheck.h"
+#include "commands/StrategySearchCommand.h"
 #include "commands/TicketCommands.h"
 #include "filters/MarkBases.h"
 #include "guidance/GuidanceLayout.h"
@@ -133,6 +134,7 @@ void buildMenus(Form& form) {
              {commands::kBacktestMenuItem, "Проверка стратегии"},
              {commands::kWorthMenuItem, "Эффективность фильтров"},
              {commands::kSuggestMenuItem, "Подбор границ..."},
+             {commands::kSearchMenuItem, "Подбор стратегии..."},
              {commands::kTicketsMenuItem, "Билеты из оставшихся..."},
              {commands::kSaveRemainingMenuItem, "Сохранить оставшиеся..."},
              {"N4Separator2", "-"},

@@ -155,29 +155,40 @@ std::pair<int, int> archiveTargetRange(int archiveSize, int lastTargets) {
     return {first, archiveSize};
 }
 
+context::DrawHistory archiveTable(const std::vector<history::ImportedDraw>& archive, int t) {
+    context::DrawHistory history;
+    const int from = std::max(1, t - context::kMaxDraws + 1);
+    history.drawCount = static_cast<std::uint8_t>(t - from + 1);
+    for (int i = from; i <= t; ++i) {
+        const history::ImportedDraw& draw = archive.at(static_cast<std::size_t>(i - 1));
+        context::DrawRecord& record = history.record(i - from + 1);
+        record.field(1) = "8";
+        record.field(2) = history::drawDateText(draw.date);
+        for (int k = 0; k < 5; ++k)
+            record.field(k + 3) = std::to_string(draw.numbers[static_cast<std::size_t>(k)]);
+    }
+    history::deriveRankedDraws(history);
+    return history;
+}
+
 BacktestResult runArchiveBacktest(const FirstPassInput& first, const SecondPassInput& second,
                                   const std::vector<history::ImportedDraw>& archive,
                                   int lastTargets, const TargetProgress& onTarget) {
     const auto [firstTarget, lastTarget] =
         archiveTargetRange(static_cast<int>(archive.size()), lastTargets);
+    return runArchiveTargets(first, second, archive, firstTarget, lastTarget, onTarget);
+}
+
+BacktestResult runArchiveTargets(const FirstPassInput& first, const SecondPassInput& second,
+                                 const std::vector<history::ImportedDraw>& archive, int firstTarget,
+                                 int lastTarget, const TargetProgress& onTarget) {
+    firstTarget = std::max(firstTarget, kFirstBacktestTarget);
+    lastTarget = std::min(lastTarget, static_cast<int>(archive.size()));
     if (firstTarget > lastTarget)
         return {};
     const SharedFirstPass shared = runSharedFirstPass(first);
     auto run = [&](int t) {
-        // The table a working folder would hold for this target: up to 50
-        // draws ending with it, as the draw file loads them.
-        context::DrawHistory history;
-        const int from = std::max(1, t - context::kMaxDraws + 1);
-        history.drawCount = static_cast<std::uint8_t>(t - from + 1);
-        for (int i = from; i <= t; ++i) {
-            const history::ImportedDraw& draw = archive.at(static_cast<std::size_t>(i - 1));
-            context::DrawRecord& record = history.record(i - from + 1);
-            record.field(1) = "8";
-            record.field(2) = history::drawDateText(draw.date);
-            for (int k = 0; k < 5; ++k)
-                record.field(k + 3) = std::to_string(draw.numbers[static_cast<std::size_t>(k)]);
-        }
-        history::deriveRankedDraws(history);
+        const context::DrawHistory history = archiveTable(archive, t);
         SecondPassInput input = second;
         input.history = &history;
         input.forecastOrdinal = history.drawCount;
