@@ -64,18 +64,35 @@ bool meets(int value, int bound, bool atMost) {
     return value == kNoValue || (atMost ? value <= bound : value >= bound);
 }
 
-int countBoth(const Words& a, const Words& b) {
+// The bit counts below run in the search's inner loops; on x86-64 with GCC
+// they are built twice, the processor's popcount instruction chosen at load
+// time when it has one.
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
+#define VARGIS_POPCOUNT_CLONES __attribute__((target_clones("popcnt", "default")))
+#else
+#define VARGIS_POPCOUNT_CLONES
+#endif
+
+// Bits set in a[from, to) & b[from, to).
+VARGIS_POPCOUNT_CLONES
+int countBothRange(const std::uint64_t* a, const std::uint64_t* b, std::size_t from,
+                   std::size_t to) {
     int n = 0;
-    for (std::size_t w = 0; w < a.size(); ++w)
+    for (std::size_t w = from; w < to; ++w)
         n += std::popcount(a[w] & b[w]);
     return n;
 }
 
+VARGIS_POPCOUNT_CLONES
 int popcount(const std::uint64_t* words, std::size_t count) {
     int n = 0;
     for (std::size_t w = 0; w < count; ++w)
         n += std::popcount(words[w]);
     return n;
+}
+
+int countBoth(const Words& a, const Words& b) {
+    return countBothRange(a.data(), b.data(), 0, a.size());
 }
 
 void andInto(Words& into, const Words& with) {
@@ -145,10 +162,7 @@ struct StrategySearch::Facts {
         std::vector<std::int32_t> counts(at(sampled));
         for (int t = 0; t < sampled; ++t) {
             const std::size_t from = at(t) * sampleWords;
-            int n = 0;
-            for (std::size_t w = from; w < from + sampleWords; ++w)
-                n += std::popcount(a[w] & b[w]);
-            counts[at(t)] = n;
+            counts[at(t)] = countBothRange(a.data(), b.data(), from, from + sampleWords);
         }
         return medianOf(std::move(counts)) * scale;
     }
@@ -404,6 +418,27 @@ int StrategySearch::sampledCombinations() const {
     return static_cast<int>(facts_->sampleSize);
 }
 
+namespace {
+
+// Training targets kept, and minus the rows enabled: larger is better.
+using Key = std::tuple<int, int>;
+
+// A move of the improving phase: row `row` to bound `to` (its bound count
+// for off), and with addTo >= 0 row `addRow` to bound addTo.
+struct Move {
+    Key key;
+    std::size_t row = 0;
+    int to = 0; // 0: no move (a move always loosens, so `to` >= 1)
+    std::size_t addRow = 0;
+    int addTo = -1;
+
+    std::tuple<std::size_t, int, int, std::size_t, int> order() const {
+        return {row, to, addTo < 0 ? 0 : 1, addRow, -addTo};
+    }
+};
+
+} // namespace
+
 SearchOutcome StrategySearch::search(double budget) const {
     const Facts& f = *facts_;
     const std::size_t count = rows_.size();
@@ -461,15 +496,11 @@ SearchOutcome StrategySearch::search(double budget) const {
         // or adding another, when the settings then keep more training
         // draws, or as many with fewer rows, within the budget.
         for (int round = 0; round < kImprovingRounds; ++round) {
-            const int keptNow = keptOf(train);
-            auto better = [](std::tuple<int, int> a, std::tuple<int, int> b) { return a > b; };
-            std::tuple<int, int> bestKey{keptNow, -rowsOn};
-            std::size_t moveRow = 0, addRow = 0;
-            int moveTo = 0, addTo = -2;
-            bool found = false;
-            for (std::size_t k = 0; k < count; ++k) {
-                if (choice[k] < 0)
-                    continue;
+            // The best move from row k: the largest key, and of equal keys
+            // the first in the order (k, to, alone before pairs, q, b
+            // tightest last), so that splitting the rows over two threads
+            // gives what one thread gives.
+            auto bestFrom = [&](std::size_t k, Move& best) {
                 // Everything but row k.
                 Words sampleWithout = f.baseSample;
                 Words trainWithout = f.baseTrain;
@@ -486,16 +517,12 @@ SearchOutcome StrategySearch::search(double budget) const {
                     const Words t1 =
                         off ? trainWithout : andOf(trainWithout, f.trainBits[k][at(to)]);
                     const int rows1 = rowsOn - (off ? 1 : 0);
-                    // Alone.
-                    const std::tuple<int, int> key{keptOf(t1), -rows1};
-                    if (better(key, bestKey) && f.median(s1) <= budget) {
-                        bestKey = key;
-                        found = true;
-                        moveRow = k;
-                        moveTo = to;
-                        addTo = -2;
-                    }
-                    // With another row tightened or added.
+                    const Key alone{keptOf(t1), -rows1};
+                    if (alone > best.key && f.median(s1) <= budget)
+                        best = {alone, k, to, 0, -1};
+                    // Another row keeps no more than this, with no fewer rows.
+                    if (!(alone > best.key))
+                        continue;
                     for (std::size_t q = 0; q < count; ++q) {
                         if (q == k)
                             continue;
@@ -503,22 +530,38 @@ SearchOutcome StrategySearch::search(double budget) const {
                             choice[q] < 0 ? static_cast<int>(rows_[q].bounds.size()) : choice[q];
                         const int rows2 = rows1 + (choice[q] < 0 ? 1 : 0);
                         for (int b = qNow - 1; b >= 0; --b) {
-                            const std::tuple<int, int> key2{countBoth(t1, f.trainBits[q][at(b)]),
-                                                            -rows2};
-                            if (!better(key2, bestKey))
+                            const Key pair{countBoth(t1, f.trainBits[q][at(b)]), -rows2};
+                            if (!(pair > best.key))
                                 continue;
                             if (f.medianOfBoth(s1, f.sampleBits[q][at(b)]) > budget)
                                 continue;
-                            bestKey = key2;
-                            found = true;
-                            moveRow = k;
-                            moveTo = to;
-                            addRow = q;
-                            addTo = b;
+                            best = {pair, k, to, q, b};
                         }
                     }
                 }
-            }
+            };
+            std::vector<std::size_t> chosenRows;
+            for (std::size_t k = 0; k < count; ++k)
+                if (choice[k] >= 0)
+                    chosenRows.push_back(k);
+            const Move none{Key{keptOf(train), -rowsOn}, 0, 0, 0, -1};
+            auto bestOf = [&](std::size_t parity) {
+                Move best = none;
+                for (std::size_t i = parity; i < chosenRows.size(); i += 2)
+                    bestFrom(chosenRows[i], best);
+                return best;
+            };
+            auto odd = std::async(std::launch::async, bestOf, std::size_t{1});
+            Move move = bestOf(0);
+            const Move other = odd.get();
+            if (other.key > move.key || (other.key == move.key && other.to != 0 &&
+                                         (move.to == 0 || other.order() < move.order())))
+                move = other;
+            const bool found = move.to != 0;
+            const std::size_t moveRow = move.row;
+            const int moveTo = move.to;
+            const std::size_t addRow = move.addRow;
+            const int addTo = move.addTo;
             if (!found)
                 break;
             const int loosest = static_cast<int>(rows_[moveRow].bounds.size());
