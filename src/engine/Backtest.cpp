@@ -59,9 +59,10 @@ SharedFirstPass runSharedFirstPass(const FirstPassInput& first) {
 }
 
 // The second pass for one target: `input` holds its history, date and
-// ordinal; `draw` is the target's own draw.
+// ordinal; `draw` is the target's own draw. `list` is the working copy of
+// the survivors, kept from target to target so that its memory is reused.
 BacktestTarget runTarget(const SharedFirstPass& first, const SecondPassInput& input,
-                         const context::DrawRecord& draw, int ordinal) {
+                         const context::DrawRecord& draw, int ordinal, CombinationList& list) {
     BacktestTarget target;
     target.ordinal = ordinal;
     target.date = draw.date();
@@ -69,7 +70,7 @@ BacktestTarget runTarget(const SharedFirstPass& first, const SecondPassInput& in
         target.stopRow = first.stopRow;
         return target;
     }
-    CombinationList list = first.survivors;
+    list.assign(first.survivors.begin(), first.survivors.end());
     const FirstPassResult pass = sweepAllSelected(list, input);
     if (pass.stopRow != 0) {
         target.stopRow = pass.stopRow;
@@ -94,10 +95,12 @@ BacktestTarget runTarget(const SharedFirstPass& first, const SecondPassInput& in
 }
 
 // Runs the targets `first`..`last` two at a time, the second on a worker
-// thread, so both cores work; the progress is asked on this thread.
+// thread, so both cores work; the progress is asked on this thread. Each of
+// the two gets its own working list.
 template <typename Run>
 BacktestResult runTargets(int first, int last, const Run& run, const TargetProgress& onTarget) {
     BacktestResult result;
+    CombinationList lists[2];
     auto proceed = [&](int k) { return !onTarget || onTarget(k); };
     for (int k = first; k <= last; k += 2) {
         if (!proceed(k)) {
@@ -106,10 +109,11 @@ BacktestResult runTargets(int first, int last, const Run& run, const TargetProgr
         }
         std::future<BacktestTarget> next;
         if (k + 1 <= last)
-            next = std::async(std::launch::async, [&run, k] { return run(k + 1); });
+            next =
+                std::async(std::launch::async, [&run, &lists, k] { return run(k + 1, lists[1]); });
         BacktestTarget target;
         try {
-            target = run(k);
+            target = run(k, lists[0]);
         } catch (...) {
             if (next.valid())
                 next.wait();
@@ -139,11 +143,11 @@ BacktestResult runBacktest(const FirstPassInput& first, const SecondPassInput& s
                            const TargetProgress& onTarget) {
     const context::DrawHistory& history = *second.history;
     const SharedFirstPass shared = runSharedFirstPass(first);
-    auto run = [&](int k) {
+    auto run = [&](int k, CombinationList& list) {
         SecondPassInput input = second;
         input.forecastDate = history.record(k).date();
         input.forecastOrdinal = k;
-        return runTarget(shared, input, history.record(k), k);
+        return runTarget(shared, input, history.record(k), k, list);
     };
     return runTargets(kFirstBacktestTarget, history.drawCount, run, onTarget);
 }
@@ -187,13 +191,13 @@ BacktestResult runArchiveTargets(const FirstPassInput& first, const SecondPassIn
     if (firstTarget > lastTarget)
         return {};
     const SharedFirstPass shared = runSharedFirstPass(first);
-    auto run = [&](int t) {
+    auto run = [&](int t, CombinationList& list) {
         const context::DrawHistory history = archiveTable(archive, t);
         SecondPassInput input = second;
         input.history = &history;
         input.forecastOrdinal = history.drawCount;
         input.forecastDate = history.record(input.forecastOrdinal).date();
-        return runTarget(shared, input, history.record(input.forecastOrdinal), t);
+        return runTarget(shared, input, history.record(input.forecastOrdinal), t, list);
     };
     return runTargets(firstTarget, lastTarget, run, onTarget);
 }
