@@ -11,6 +11,8 @@
 #include "support/CliRun.h"
 #include "support/DataFiles.h"
 
+#include <cstdlib>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <sstream>
 #include <string>
@@ -246,6 +248,13 @@ TEST(StrategySearch, MenuCommandWritesItsReportOrNothingWhenStopped) {
     EXPECT_NE(page.find("Проверочные тиражи"), std::string::npos);
     EXPECT_NE(page.find("Вывод: "), std::string::npos);
     EXPECT_NE(page.find("<polyline"), std::string::npos);
+    if (const char* build = std::getenv("VARGIS_BUILD_DIR")) {
+        std::filesystem::create_directories(std::filesystem::path(build) / "reports");
+        std::filesystem::copy_file(commands::kSearchReport,
+                                   std::filesystem::path(build) / "reports" /
+                                       commands::kSearchReport,
+                                   std::filesystem::copy_options::overwrite_existing);
+    }
     EXPECT_EQ(s.ws().filters.row(4).field(4), "True");
     EXPECT_EQ(s.control(std::string(catalogue::rowControls(4).checkBox)).checked, true);
     EXPECT_TRUE(readBytes(testing::kFiltersFile) == filters);
