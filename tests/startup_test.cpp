@@ -506,8 +506,9 @@ TEST_F(StartupTest, MainMenuItemsAndSeparators) {
     EXPECT_EQ(items[6], "N10");
     EXPECT_EQ(items[8], "NStrategyCheck");
     EXPECT_EQ(items[9], "NFilterWorth");
-    EXPECT_EQ(items[15], app::kPositionPagesMenuItem);
-    EXPECT_EQ(items[17], "N12");
+    EXPECT_EQ(items[11], "NStrategySearch");
+    EXPECT_EQ(items[16], app::kPositionPagesMenuItem);
+    EXPECT_EQ(items[18], "N12");
     EXPECT_EQ(s_.form1().self().popupMenu, "PopupMenu4"); // right click on the window
 
     EXPECT_TRUE(s_.app.click("Form1", "StaticText23"));
