@@ -5,8 +5,10 @@
 
 #include "base/Cp1251.h"
 #include "catalogue/Catalogue.h"
+#include "commands/CombineSweep.h"
 #include "commands/StrategySearchCommand.h"
 #include "engine/Chance.h"
+#include "engine/StrategySearch.h"
 #include "history/DrawImport.h"
 #include "support/CliRun.h"
 #include "support/DataFiles.h"
@@ -113,6 +115,60 @@ int keptOf(const std::string& out) {
         if (line.rfind("kept: ", 0) == 0)
             return std::stoi(line.substr(6));
     return -1;
+}
+
+// The facts the search gathers: a row's values are those of the training
+// draws alone (the sum row's: each draw's sum), its bounds distinct and
+// tightest first; no row is enabled when the budget needs none, and a budget
+// no bound reaches is not reached.
+TEST(StrategySearch, BoundsComeFromTheTrainingDrawsOnly) {
+    testing::StartedApp s;
+    testing::setFilterField(4, 5, "<=");
+    s.start();
+    std::vector<history::ImportedDraw> archive;
+    std::istringstream in(archiveFile(60, 7u));
+    for (std::string line; std::getline(in, line);) {
+        history::ImportedDraw d;
+        for (std::size_t k = 0; k < 5; ++k) {
+            line = line.substr(line.find(';') + 1);
+            d.numbers[k] = std::stoi(line);
+        }
+        archive.push_back(d);
+    }
+    context::FilterTable table = s.ws().filters;
+    table.row(4).field(4) = "True";
+    engine::SearchInput input;
+    input.first = commands::firstPassInput(s.app);
+    input.second = commands::secondPassInput(s.app);
+    input.first.filters = &table;
+    input.second.filters = &table;
+    input.archive = &archive;
+    input.firstTarget = 15;
+    input.lastTarget = 40;
+    input.rows = {4};
+    std::vector<int> seen;
+    bool atMost = false;
+    const engine::StrategySearch search(input, [&](const std::vector<int>& values, bool most) {
+        seen = values;
+        atMost = most;
+        return std::vector<int>{100, 90, 100, 95};
+    });
+    std::vector<int> sums;
+    for (int t = 15; t <= 40; ++t) {
+        const auto& n = archive[static_cast<std::size_t>(t - 1)].numbers;
+        sums.push_back(n[0] + n[1] + n[2] + n[3] + n[4]);
+    }
+    EXPECT_EQ(seen, sums);
+    EXPECT_TRUE(atMost);
+    ASSERT_EQ(search.rows().size(), 1u);
+    EXPECT_EQ(search.rows()[0].bounds, (std::vector<int>{90, 95, 100}));
+    const engine::SearchOutcome loose = search.search(376992);
+    EXPECT_TRUE(loose.reached);
+    EXPECT_TRUE(loose.rows.empty());
+    const engine::SearchOutcome tight = search.search(1);
+    EXPECT_FALSE(tight.reached);
+    ASSERT_EQ(tight.rows.size(), 1u);
+    EXPECT_EQ(tight.rows[0].bound, 90);
 }
 
 TEST(StrategySearch, PlantedPatternIsFoundAndTheFiguresAreThoseOfTheBacktest) {
