@@ -8,6 +8,7 @@
 #include "base/TextFile.h"
 #include "commands/StrategyCheck.h"
 #include "commands/StrategyReports.h"
+#include "engine/Chance.h"
 #include "history/DrawArchive.h"
 #include "reports/HtmlReport.h"
 #include "support/CliRun.h"
@@ -153,7 +154,7 @@ TEST(ArchiveBacktest, ImportWritesTheArchiveAndEachTargetIsACombineOfItsTable) {
     const std::string last = history::drawDateText(draws.back().date);
     EXPECT_EQ(imported.out, "imported: 50 draws (" + history::drawDateText(draws[20].date) +
                                 " .. " + last + ")\narchive: 70 draws (" + first + " .. " + last +
-                                ")\n");
+                                ")\nskipped: 1 before the first draw, 0 after the last\n");
     std::string archive;
     for (const auto& d : draws)
         archive += archiveLine(d) + "\r\n";
@@ -184,7 +185,7 @@ TEST(ArchiveBacktest, ImportWritesTheArchiveAndEachTargetIsACombineOfItsTable) {
     std::istringstream in(all.out);
     for (std::string line; std::getline(in, line);)
         lines.push_back(line);
-    ASSERT_EQ(lines.size(), 57u); // targets 15..70, then the kept line
+    ASSERT_EQ(lines.size(), 58u); // targets 15..70, then the kept and the chance line
     const CliOutcome newest = cli("backtest --archive --last 3");
     ASSERT_EQ(newest.exitCode, 0);
     // Target 20 has a table of 20 draws, 50 and 70 one of 50.
@@ -197,9 +198,18 @@ TEST(ArchiveBacktest, ImportWritesTheArchiveAndEachTargetIsACombineOfItsTable) {
     EXPECT_EQ(newest.out.substr(0, newest.out.rfind("kept: ")),
               lines[53] + "\n" + lines[54] + "\n" + lines[55] + "\n");
     EXPECT_EQ(newest.out.substr(newest.out.rfind("kept: ")).back(), '\n');
-    EXPECT_EQ(lines.back().substr(0, 6), "kept: ");
-    EXPECT_NE(lines.back().find(" of 56"), std::string::npos);
-    EXPECT_LE(kept, std::stoi(lines.back().substr(6)));
+    const std::string& keptLine = lines[56];
+    EXPECT_EQ(keptLine.substr(0, 6), "kept: ");
+    EXPECT_NE(keptLine.find(" of 56"), std::string::npos);
+    EXPECT_LE(kept, std::stoi(keptLine.substr(6)));
+    // Chance keeps each target with the share of combinations it leaves.
+    std::vector<std::int32_t> remaining;
+    for (std::size_t i = 0; i < 56; ++i) {
+        const auto at = lines[i].find("remaining ");
+        remaining.push_back(at == std::string::npos ? 0 : std::stoi(lines[i].substr(at + 10)));
+    }
+    EXPECT_EQ(lines[57], engine::chanceLine(engine::chanceBaseline(remaining, 376992,
+                                                                   std::stoi(keptLine.substr(6)))));
 
     // The refusals: a damaged line named with its file, fewer than 15
     // draws, a --last that is not a count.

@@ -3,6 +3,7 @@
 // applying them to the enabled rows, and the desktop command.
 
 #include "app/ButtonCounts.h"
+#include "base/Cp1251.h"
 #include "base/Errors.h"
 #include "base/Scramble.h"
 #include "catalogue/Catalogue.h"
@@ -221,6 +222,8 @@ TEST_F(BoundSuggestionsTest, ApplyWritesTheEnabledRowsOnlyAndTheMenuAsksFirst) {
     EXPECT_EQ(s_.ws().filters.row(4).field(3), before4);
     const std::string page = testing::readBytes(commands::kSuggestReport);
     EXPECT_NE(page.find("charset=windows-1251"), std::string::npos);
+    EXPECT_NE(fromCp1251(page).find("ближайший тираж останется среди них с вероятностью "),
+              std::string::npos);
     if (const char* build = std::getenv("VARGIS_BUILD_DIR")) {
         std::filesystem::create_directories(std::filesystem::path(build) / "reports");
         std::filesystem::copy_file(commands::kSuggestReport,
@@ -261,9 +264,11 @@ TEST_F(BoundSuggestionsTest, ApplyWritesTheEnabledRowsOnlyAndTheMenuAsksFirst) {
     EXPECT_TRUE(s_.platform.errors().empty());
 }
 
-// The suggestion lines, rows to (P, S).
-std::map<int, std::pair<std::string, int>> suggestionLines(const std::string& out,
-                                                           std::string* last) {
+// The suggestion lines, rows to (P, S); the together line's count goes to
+// `together` when given.
+std::map<int, std::pair<std::string, int>>
+suggestionLines(const std::string& out, std::string* last, std::int32_t* together = nullptr) {
+    const std::regex togetherLine("together: remaining ([0-9]+) of 376992");
     std::map<int, std::pair<std::string, int>> rows;
     const std::regex line("row ([0-9]+): (-?[0-9]+) -> (-?[0-9]+); met [0-9]+ of [0-9]+; "
                           "passes [0-9]+ of 376992");
@@ -273,7 +278,10 @@ std::map<int, std::pair<std::string, int>> suggestionLines(const std::string& ou
         std::smatch m;
         if (std::regex_match(text, m, line))
             rows[std::stoi(m[1])] = {m[2], std::stoi(m[3])};
-        else if (last)
+        else if (std::regex_match(text, m, togetherLine)) {
+            if (together)
+                *together = std::stoi(m[1]);
+        } else if (last)
             *last = text;
         else
             ADD_FAILURE() << text;
@@ -292,7 +300,8 @@ TEST(SuggestCli, ApplyChangesTheEnabledRowsAndRoundTripsThroughTheFilterBase) {
     const auto applied = testing::runCli("suggest --keep 85 --apply");
     ASSERT_EQ(applied.exitCode, 0);
     std::string last;
-    const auto suggested = suggestionLines(applied.out, &last);
+    std::int32_t together = -1;
+    const auto suggested = suggestionLines(applied.out, &last, &together);
     ASSERT_TRUE(suggested.count(1) && suggested.count(2) && suggested.count(4));
     EXPECT_EQ(suggested.count(3), 1u); // listed, but off: not written
     EXPECT_EQ(last, "applied: 3 rows");
@@ -309,10 +318,18 @@ TEST(SuggestCli, ApplyChangesTheEnabledRowsAndRoundTripsThroughTheFilterBase) {
         for (std::size_t f : {1u, 2u, 3u, 4u, 5u, 7u})
             EXPECT_EQ(written.at(f), fields.at(f)) << row << " field " << f + 1;
     }
-    // Loaded again, the stored parameters are the suggestions.
-    const auto again = suggestionLines(testing::runCli("suggest --keep 85").out, nullptr);
+    // Loaded again, the stored parameters are the suggestions, and the
+    // combine leaves what "together" said they would.
+    std::int32_t togetherAgain = -1;
+    const auto again =
+        suggestionLines(testing::runCli("suggest --keep 85").out, nullptr, &togetherAgain);
     for (int row : {1, 2, 4})
         EXPECT_EQ(again.at(row).first, std::to_string(suggested.at(row).second)) << row;
+    const auto combined = testing::runCli("combine");
+    ASSERT_EQ(combined.exitCode, 0) << combined.err;
+    EXPECT_NE(combined.out.find("remaining: " + std::to_string(together) + "\n"), std::string::npos)
+        << together;
+    EXPECT_EQ(togetherAgain, together);
 
     for (const char* wrong : {"suggest --keep 0", "suggest --keep 101", "suggest --keep x",
                               "suggest --keep", "suggest --all"}) {

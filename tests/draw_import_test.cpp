@@ -102,8 +102,13 @@ TEST(DrawImportParse, AWindows1251HeaderIsSkippedLikeAUtf8One) {
     const auto draws = parse({toCp1251("Тираж;Дата"), "05.12.2009;3;17;25;9;31",
                               toCp1251("06.12.2009\u00A01\u00A02\u00A03\u00A04\u00A05")});
     ASSERT_EQ(draws.size(), 2u);
-    // Only the first line may be a header.
-    EXPECT_NE(parseError({"05.12.2009;3;17;25;9;31", "Итого"}).find("строка 2"), std::string::npos);
+    // Words after the last draw are passed over and counted; between two
+    // draws they refuse the file.
+    EXPECT_EQ(parseDrawLines({"05.12.2009;3;17;25;9;31", "Итого"}, 36, "draws.txt").skippedAfter,
+              1);
+    EXPECT_NE(
+        parseError({"05.12.2009;3;17;25;9;31", "Итого", "06.12.2009;1;2;3;4;5"}).find("строка 2"),
+        std::string::npos);
 }
 
 TEST(DrawImportParse, AMessageQuotesAtMostFortyCharactersOfAField) {
@@ -184,7 +189,8 @@ TEST_F(ImportMenuTest, SixtyDrawsNewestFirstKeepTheLastFiftyInOrder) {
               "Тиражей в файле: 60 (с " + madeDraw(0).date + " по " + madeDraw(59).date +
                   ").\r\nВ таблицу войдут последние 50 (с " + madeDraw(10).date + " по " +
                   madeDraw(59).date +
-                  ").\r\nПрочитано: дата в столбце 1, числа в столбцах 2-6.\r\nПервый тираж: " +
+                  ").\r\nПрочитано: дата в столбце 1, числа в столбцах 2-6.\r\nПропущено строк: "
+                  "1 до первого тиража, 0 после последнего.\r\nПервый тираж: " +
                   madeDraw(10).date + ":" + numbers(madeDraw(10)) +
                   " (строка 51)\r\nПоследний тираж: " + madeDraw(59).date + ":" +
                   numbers(madeDraw(59)) + " (строка 2)\r\nЗаменить ими таблицу тиражей ?");
@@ -237,15 +243,16 @@ TEST_F(ImportMenuTest, EachBadFileIsRefusedWithItsLineAndNothingWritten) {
         {"feb31", good + "31.02.2025;1;2;3;4;5\r\n", "feb31, строка 2: даты 31.02.2025 нет"},
         {"feb29", good + "29.02.2025;1;2;3;4;5\r\n", "feb29, строка 2: даты 29.02.2025 нет"},
         {"zero", good + good + "01.03.2025;0;2;3;4;5\r\n", "zero, строка 3: число 0 вне 1..36"},
-        {"high", "Дата\r\n" + good + "01.03.2025;1;2;3;4;37\r\n",
-         "high, строка 3: число 37 вне 1..36"},
+        // Above every kind (a number that fits another kind offers it).
+        {"high", "Дата\r\n" + good + "01.03.2025;1;2;3;4;51\r\n",
+         "high, строка 3: число 51 вне 1..36"},
         {"four", good + "01.03.2025;1;2;3;4\r\n", "four, строка 2: чисел 4, а должно быть 5"},
         {"six", good + "01.03.2025;1;2;3;4;5;6\r\n", "six, строка 2: чисел 6, а должно быть 5"},
         {"repeat", good + "01.03.2025;1;2;3;3;5\r\n", "repeat, строка 2: число 3 повторяется"},
         {"undated", good + "1;2;3;4;5\r\n", "undated, строка 2: нет даты"},
         {"word", good + "01.03.2025;1;x;3;4;5\r\n", "word, строка 2: 'x' - не дата и не число"},
         {"negative", good + "01.03.2025;1;-2;3;4;5\r\n", "negative, строка 2: '-2'"},
-        // Only the first line may be a header; the first bad line is named.
+        // Words between two draws refuse; the first bad line is named.
         {"late", good + "Итого\r\n01.03.2025;0;2;3;4;5\r\n", "late, строка 2: "},
     };
     for (const auto& c : cases) {

@@ -9,6 +9,7 @@
 #include "base/Errors.h"
 #include "base/TextFile.h"
 #include "catalogue/Catalogue.h"
+#include "commands/RandomnessCheck.h"
 #include "filters/FilterBase.h"
 #include "filters/FilterTable.h"
 #include "filters/MarkBases.h"
@@ -324,11 +325,14 @@ TEST_F(StartupTest, MissingFilterFileIsReportedWithItsPath) {
     EXPECT_EQ(s_.ws().drawCount(), 50); // loaded before the failure
 }
 
-TEST_F(StartupTest, NoDrawsIsARangeError) {
+TEST_F(StartupTest, NoDrawsStartsWithAnEmptyTableAndOffersTheImport) {
     testing::writeDraws({});
-    startWithError();
+    startClean();
     EXPECT_EQ(s_.ws().drawCount(), 0);
     EXPECT_EQ(s_.control("StaticText3").caption, " 0");
+    EXPECT_EQ(s_.platform.texts(testing::Dialog::Kind::Question),
+              std::vector<std::string>{
+                  "В лотерее 5 из 36 ещё нет тиражей.\r\nИмпортировать тиражи из файла ?"});
 }
 
 TEST_F(StartupTest, FiftyOneDrawsAreReportedAndTheWindowStillShows) {
@@ -336,18 +340,6 @@ TEST_F(StartupTest, FiftyOneDrawsAreReportedAndTheWindowStillShows) {
     const std::string error = startWithError();
     EXPECT_NE(error.find(testing::kStatisticsFile), std::string::npos) << error;
     EXPECT_EQ(s_.ws().drawCount(), 51);
-}
-
-TEST_F(StartupTest, KindMenuAlwaysEndsInFiveOf36) {
-    startClean();
-    EXPECT_TRUE(s_.app.chooseMenuItem("Form1", "N5501"));
-    EXPECT_EQ(s_.platform.errors(), std::vector<std::string>{});
-    EXPECT_EQ(s_.control("StaticText108").caption, "5 из 36");
-    EXPECT_TRUE(s_.control("N5362").checked);
-    EXPECT_FALSE(s_.control("N5501").checked);
-    EXPECT_EQ(s_.ws().kindFolder, "5_36");
-    EXPECT_FALSE(s_.control("StaticText14").visible);
-    EXPECT_FALSE(rowShown(s_.form1(), 234));
 }
 
 // ---- Kind adjustments for any N
@@ -382,7 +374,7 @@ TEST(KindAdjustments, RulesForEveryKind) {
          "N5401",
          {242, 232, 226, 243, 233},
          {{242, r242}, {233, "кол. в (36 -:- 40)"}}},
-        {41, "5 из 34", "N5341", {242, 232, 226, 243, 233}, {{242, r242}}},
+        {41, "5 из 41", "N5341", {242, 232, 226, 243, 233}, {{242, r242}}},
         {44,
          "5 из 44",
          "N5441",
@@ -399,7 +391,7 @@ TEST(KindAdjustments, RulesForEveryKind) {
          {242, 232, 226, 243, 233, 244, 227},
          {{242, r242}, {244, "кол. в (40 -:- 45)"}}},
         {49,
-         "5 из 45",
+         "5 из 49",
          "N5451",
          {242, 232, 226, 243, 233, 244, 227},
          {{242, r242}, {244, "кол. в (40 -:- 45)"}}},
@@ -493,6 +485,7 @@ TEST_F(StartupTest, MainMenuItemsAndSeparators) {
                                             "Подбор стратегии...",
                                             "Билеты из оставшихся...",
                                             "Сохранить оставшиеся...",
+                                            "Проверка случайности...",
                                             "-",
                                             "Подсказки вЫключить",
                                             "Страницы позиций", // the program's own
@@ -507,8 +500,9 @@ TEST_F(StartupTest, MainMenuItemsAndSeparators) {
     EXPECT_EQ(items[8], "NStrategyCheck");
     EXPECT_EQ(items[9], "NFilterWorth");
     EXPECT_EQ(items[11], "NStrategySearch");
-    EXPECT_EQ(items[16], app::kPositionPagesMenuItem);
-    EXPECT_EQ(items[18], "N12");
+    EXPECT_EQ(items[14], commands::kRandomnessMenuItem);
+    EXPECT_EQ(items[17], app::kPositionPagesMenuItem);
+    EXPECT_EQ(items[19], "N12");
     EXPECT_EQ(s_.form1().self().popupMenu, "PopupMenu4"); // right click on the window
 
     EXPECT_TRUE(s_.app.click("Form1", "StaticText23"));

@@ -5,9 +5,9 @@
 #include "catalogue/Catalogue.h"
 #include "commands/CombineCommand.h"
 #include "commands/CombineState.h"
-#include "engine/Scores.h"
 #include "commands/StrategyCheck.h"
 #include "commands/StrategyReports.h"
+#include "engine/Scores.h"
 #include "reports/HtmlReport.h"
 #include "support/CliRun.h"
 #include "support/DataFiles.h"
@@ -68,7 +68,8 @@ protected:
             saved = s_.ws().filters.row(*without).field(4);
             s_.ws().filters.row(*without).field(4) = "False";
         }
-        const auto outcome = commands::combineFilters(s_.app, commands::ExclusionQuestion::AnswerYes);
+        const auto outcome =
+            commands::combineFilters(s_.app, commands::ExclusionQuestion::AnswerYes);
         if (without)
             s_.ws().filters.row(*without).field(4) = saved;
         EXPECT_EQ(outcome, commands::CombineOutcome::Completed);
@@ -227,11 +228,18 @@ TEST_F(StrategyCheckTest, ReportsNameTheTargetsAndTheRows) {
     backtest.targets.push_back({15, "01.02.2026", 0, 120, {0, 1, 5, 30}, true});
     backtest.targets.push_back({16, "04.02.2026", 175, 0, {}, false});
     std::string page;
-    for (const auto& line :
-         reports::htmlReportLines(commands::backtestReport(facts, backtest, s_.platform.now())))
+    for (const auto& line : reports::htmlReportLines(
+             commands::backtestReport(facts, backtest, 376992, s_.platform.now())))
         page += line + "\n";
     EXPECT_NE(page.find("<svg"), std::string::npos);
     EXPECT_NE(page.find("Тиражи сохранены фильтрами: 1 из 2."), std::string::npos);
+    // Chance keeps target 15 with 120 / 376992 and the stopped one never.
+    EXPECT_NE(page.find("Случайный выбор того же числа перестановок сохранил бы в среднем 0.0 из "
+                        "2 тиражей."),
+              std::string::npos);
+    EXPECT_NE(page.find("Вероятность сохранить 1 или больше тиражей случайным выбором: 0.0003."),
+              std::string::npos);
+    EXPECT_NE(page.find("stroke-dasharray"), std::string::npos); // the running expected count
     EXPECT_NE(page.find("<li>175: "), std::string::npos);
     EXPECT_NE(page.find("01.02.2026"), std::string::npos);
     EXPECT_NE(page.find("0 (остановлено на строке 175)"), std::string::npos);
@@ -301,6 +309,12 @@ TEST(StrategyCli, LinesOfBothCommands) {
     }
     EXPECT_EQ(expected, 51);
     EXPECT_TRUE(std::regex_match(line, std::regex("kept: [0-9]+ of 36"))) << line;
+    ASSERT_TRUE(std::getline(in, line));
+    EXPECT_TRUE(std::regex_match(
+        line,
+        std::regex(
+            "chance: expected [0-9]+\\.[0-9]; lift ([0-9]+\\.[0-9]{3}|-); p [01]\\.[0-9]{4}")))
+        << line;
 
     const auto worth = testing::runCli("efficiency");
     ASSERT_EQ(worth.exitCode, 0);

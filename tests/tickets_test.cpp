@@ -2,17 +2,20 @@
 // step, ties to the earlier combination, and the covered count recomputed
 // from the chosen tickets.
 
+#include "base/Cp1251.h"
 #include "base/Errors.h"
 #include "base/TextFile.h"
 #include "commands/CombineCommand.h"
 #include "commands/CombineState.h"
-#include "engine/Generation.h"
 #include "commands/TicketCommands.h"
+#include "engine/Generation.h"
 #include "engine/Tickets.h"
 #include "support/CliRun.h"
 #include "support/DataFiles.h"
 
 #include <algorithm>
+#include <array>
+#include <cmath>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <random>
@@ -142,6 +145,45 @@ void narrowSettings() {
     testing::setFilterField(2, 3, "1");
 }
 
+// Every coming draw of 5 of 28 against a few tickets, counted directly; the
+// random tickets against the share of draws one fixed ticket covers.
+TEST(Tickets, AllDrawsAndRandomTicketsAgainstADirectCount) {
+    const CombinationList all = engine::generateCombinations(28);
+    const CombinationList picked = sample(28, 7, 11);
+    std::vector<engine::Ticket> tickets;
+    for (const Combination& c : picked)
+        tickets.push_back({c, 0});
+    tickets.push_back({picked[0], 0}); // a repeated ticket changes nothing
+    std::array<std::int64_t, 6> direct{};
+    for (const Combination& draw : all) {
+        int best = 0;
+        for (const engine::Ticket& t : tickets)
+            best = std::max(best, engine::sharedNumbers(draw, t.numbers));
+        ++direct[static_cast<std::size_t>(best)];
+    }
+    EXPECT_EQ(engine::allDrawsMatches(tickets, 28), direct);
+    EXPECT_EQ(direct[5], 7); // each distinct ticket is itself a draw
+    std::array<std::int64_t, 6> none{};
+    none[0] = static_cast<std::int64_t>(all.size());
+    EXPECT_EQ(engine::allDrawsMatches({}, 28), none);
+
+    const std::vector<engine::Ticket> outside{{Combination{1, 2, 3, 4, 29}, 0}};
+    EXPECT_THROW(engine::allDrawsMatches(outside, 28), RangeError);
+
+    for (int match = 0; match <= 5; ++match) {
+        std::int64_t sharing = 0;
+        for (const Combination& draw : all)
+            sharing += engine::sharedNumbers(draw, picked[0]) >= match ? 1 : 0;
+        const double q = static_cast<double>(sharing) / static_cast<double>(all.size());
+        for (int count : {0, 1, 20, 100}) {
+            const double expected = static_cast<double>(all.size()) * (1 - std::pow(1 - q, count));
+            EXPECT_EQ(engine::randomTicketsCovered(28, count, match), std::llround(expected))
+                << match << " " << count;
+        }
+    }
+    EXPECT_EQ(engine::randomTicketsCovered(28, 1, 5), 1);
+}
+
 TEST(TicketsCli, LinesCoverWhatTheCombineLeaves) {
     testing::WorkFolder folder;
     const auto tooMany = testing::runCli("tickets");
@@ -162,11 +204,11 @@ TEST(TicketsCli, LinesCoverWhatTheCombineLeaves) {
     const auto run = testing::runCli("tickets --count 30 --match 4");
     ASSERT_EQ(run.exitCode, 0);
     const auto lines = linesOf(run.out);
-    ASSERT_EQ(lines.size(), 31u);
+    ASSERT_EQ(lines.size(), 33u);
     const std::regex ticket("ticket ([0-9]+): ([0-9]+ [0-9]+ [0-9]+ [0-9]+ [0-9]+); new ([0-9]+)");
     std::vector<Combination> tickets;
     std::int32_t sumOfNew = 0;
-    for (std::size_t k = 0; k + 1 < lines.size(); ++k) {
+    for (std::size_t k = 0; k + 3 < lines.size(); ++k) {
         std::smatch m;
         ASSERT_TRUE(std::regex_match(lines[k], m, ticket)) << lines[k];
         EXPECT_EQ(std::stoi(m[1]), static_cast<int>(k + 1));
@@ -182,10 +224,13 @@ TEST(TicketsCli, LinesCoverWhatTheCombineLeaves) {
                 ? 1
                 : 0;
     EXPECT_EQ(sumOfNew, covered);
-    EXPECT_EQ(lines.back(), "covered: " + std::to_string(covered) + " of 11440");
+    EXPECT_EQ(lines[30], "covered: " + std::to_string(covered) + " of 11440");
+    EXPECT_EQ(lines[31].substr(0, 13), "all draws: 5 ");
+    EXPECT_EQ(lines[32].substr(0, 18), "random tickets: 4+");
     // The same choice as on the list worked out here.
     std::ostringstream expected;
-    commands::printTickets(engine::chooseTickets(remaining, 30, 4), expected);
+    const auto choice = engine::chooseTickets(remaining, 30, 4);
+    commands::printTickets(choice, commands::ticketChances(choice, 36, 4), expected);
     EXPECT_EQ(run.out, expected.str());
 
     // What the combine refuses: its exit code, nothing printed.
@@ -225,8 +270,14 @@ TEST(TicketsMenu, WritesTheReportAndTheTicketFileAndSavesTheRemaining) {
     for (const auto& t : choice.tickets)
         expected.push_back(commands::combinationText(t.numbers));
     EXPECT_EQ(readLines(commands::kTicketsText), expected);
-    const std::string page = testing::readBytes(commands::kTicketsReport);
+    const std::string page = fromCp1251(testing::readBytes(commands::kTicketsReport));
     EXPECT_NE(page.find("<svg"), std::string::npos);
+    // The true chances: of all 376992 possible draws, those sharing 3 or more.
+    const auto chances = commands::ticketChances(choice, 36, 3);
+    const std::int64_t atLeast3 = chances.allDraws[3] + chances.allDraws[4] + chances.allDraws[5];
+    EXPECT_NE(page.find("(" + std::to_string(atLeast3) + " из 376992)"), std::string::npos);
+    EXPECT_NE(page.find("в среднем для " + std::to_string(chances.randomCovered) + " перестановок"),
+              std::string::npos);
     EXPECT_EQ(s.platform.opened, std::vector<std::string>{commands::kTicketsReport});
     const std::string told = s.platform.texts(testing::Dialog::Kind::Information).back();
     EXPECT_NE(told.find("tickets.html"), std::string::npos);

@@ -39,6 +39,13 @@ std::optional<engine::WorthResult> filterWorth(Application& app) {
     return commands::runFilterWorth(app, std::ref(counts));
 }
 
+RandomnessRun randomness(Application& app) {
+    RandomnessRun run;
+    run.source = commands::randomnessDraws(app);
+    run.result = commands::runRandomness(app, run.source);
+    return run;
+}
+
 ImportRun importDraws(Application& app, const history::DrawFile& file) {
     applyImportedDraws(app, file.draws);
     ImportRun run;

@@ -9,6 +9,7 @@
 #include "Application.h"
 #include "RowEvaluation.h"
 #include "commands/CombineCommand.h"
+#include "commands/RandomnessCheck.h"
 #include "engine/Backtest.h"
 #include "engine/FilterWorth.h"
 #include "history/DrawImport.h"
@@ -50,6 +51,15 @@ std::optional<engine::BacktestResult> backtest(Application& app, const BacktestR
 // The worth of every applied row for the stored target, the rows' button
 // counts taken in a silent copy; none when the combine's checks refuse.
 std::optional<engine::WorthResult> filterWorth(Application& app);
+
+// The randomness check of the history (the archive's draws when there is an
+// archive, else the table's); no result when the draws are too few (said
+// through the platform). A damaged archive is an error naming file and line.
+struct RandomnessRun {
+    commands::RandomnessDraws source;
+    std::optional<engine::RandomnessResult> result;
+};
+RandomnessRun randomness(Application& app);
 
 struct ImportRun {
     std::vector<history::ImportedDraw> table; // the newest draws, now the draw table

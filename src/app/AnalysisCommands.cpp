@@ -43,9 +43,21 @@ void strategyCheckCommand(Application& app) {
     const reports::HtmlReport report =
         overArchive ? commands::archiveBacktestReport(
                           facts, *result, app.workspace().combinationCount, platform.now())
-                    : commands::backtestReport(facts, *result, platform.now());
+                    : commands::backtestReport(facts, *result, app.workspace().combinationCount,
+                                               platform.now());
     reports::writeHtmlReport(commands::kBacktestReport, report);
     reports::openReport(platform, commands::kBacktestReport);
+}
+
+void randomnessCommand(Application& app) {
+    const RandomnessRun run = randomness(app);
+    if (!run.result)
+        return;
+    const auto caption = [&app](int row) { return app.workspace().filters.row(row).field(7); };
+    reports::writeHtmlReport(
+        commands::kRandomnessReport,
+        commands::randomnessReport(*run.result, run.source, caption, app.platform().now()));
+    reports::openReport(app.platform(), commands::kRandomnessReport);
 }
 
 void filterWorthCommand(Application& app) {

@@ -1,5 +1,6 @@
 #pragma once
-// The desktop's menu commands of the strategy check and the filters' worth:
+// The desktop's menu commands of the strategy check, the filters' worth and
+// the randomness check:
 // each asks the question through the analysis calls, writes its report and
 // opens it with the desktop.
 
@@ -12,5 +13,7 @@ namespace vargis::app {
 void strategyCheckCommand(Application& app);
 
 void filterWorthCommand(Application& app);
+// Tests the history against random combinations and opens randomness.html.
+void randomnessCommand(Application& app);
 
 } // namespace vargis::app

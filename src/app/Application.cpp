@@ -2,6 +2,7 @@
 
 #include "FormLayout.h"
 #include "Handlers.h"
+#include "KindSwitch.h"
 #include "Startup.h"
 #include "UnsavedChanges.h"
 
@@ -19,6 +20,8 @@ void Application::onStart() {
     // repair the state.
     mainForm().self().visible = true;
     guarded([this] { formShow(*this); });
+    if (offersImport)
+        guarded([this] { offerImportWhenEmpty(*this); });
 }
 
 void Application::onSystemCommand(int command) {

@@ -15,6 +15,10 @@ class Application : public context::Application {
 public:
     explicit Application(ui::Platform& platform) : context::Application(platform) {}
 
+    // Whether the start and a kind switch offer the import when the kind has
+    // no draws yet (the desktop program); the command line does not ask.
+    bool offersImport = true;
+
 protected:
     // Program entry: creates Form2, Form7 and Form1 in this order; creating
     // Form1 loads the working folder in the current directory. A load error

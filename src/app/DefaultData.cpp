@@ -1,5 +1,6 @@
 #include "DefaultData.h"
 
+#include "LotteryKind.h"
 #include "base/Cp1251.h"
 #include "base/Errors.h"
 #include "base/Scramble.h"
@@ -92,16 +93,19 @@ std::vector<BundledDraw> bundledDraws() {
     return draws;
 }
 
-std::vector<std::string> defaultFilterLines(const std::vector<BundledDraw>& draws) {
+std::vector<std::string> defaultFilterLines(const std::vector<BundledDraw>& draws,
+                                            int highestNumber, bool kindStemsWritten) {
     std::vector<std::string> lines{"Варгис - лото 5r36.1.1. База фильтров"};
     // Rows 1 and 2 keep what the history has shown, as switching every
-    // filter off sets them.
-    int smallestMax = 36;
-    int largestMin = 1;
+    // filter off sets them; without draws they keep every combination.
+    int smallestMax = draws.empty() ? 5 : highestNumber;
+    int largestMin = draws.empty() ? highestNumber - 4 : 1;
     for (const auto& d : draws) {
         smallestMax = std::min(smallestMax, *std::max_element(d.numbers.begin(), d.numbers.end()));
         largestMin = std::max(largestMin, *std::min_element(d.numbers.begin(), d.numbers.end()));
     }
+    const auto stems =
+        kindStemsWritten ? kindStems(highestNumber) : std::vector<std::pair<int, std::string>>{};
     for (const auto& rc : catalogue::allRows()) {
         std::vector<std::string> f(9);
         f[0] = std::to_string(rc.row);
@@ -127,6 +131,9 @@ std::vector<std::string> defaultFilterLines(const std::vector<BundledDraw>& draw
             f[2] = "30";
             f[3] = "0";
         }
+        for (const auto& [row, stem] : stems)
+            if (row == rc.row)
+                f[6] = stem;
         lines.push_back(join(f));
     }
     return lines;
@@ -160,13 +167,12 @@ std::string tickSound() {
     return wav;
 }
 
-void writeWorkingFolder(const std::string& root) {
+void writeKindFolder(const std::string& kind, const std::vector<BundledDraw>& draws,
+                     int highestNumber) {
     namespace fs = std::filesystem;
-    const std::string kind = root + "/bd/5_36";
     for (const char* sub : {"bd_statist", "bd_filters", "bd_graphics", "bd_digits", "bd_images"})
         fs::create_directories(kind + "/" + sub);
 
-    const auto draws = bundledDraws();
     std::vector<std::string> statLines;
     for (const auto& d : draws) {
         std::array<std::string, 6> cells{d.date};
@@ -180,7 +186,8 @@ void writeWorkingFolder(const std::string& root) {
     }
     writeLines(kind + "/bd_statist/bd_statist.txt", statLines);
 
-    const auto plain = defaultFilterLines(draws);
+    // The bundled kind keeps the catalogue's stems; the start adjusts them.
+    const auto plain = defaultFilterLines(draws, highestNumber, highestNumber != 36);
     std::vector<std::string> filterLines{toCp1251(plain.front())};
     for (std::size_t r = 1; r < plain.size(); ++r) {
         const std::string encoded =
@@ -198,6 +205,11 @@ void writeWorkingFolder(const std::string& root) {
     for (int n = 1; n <= filters::kNumbers; ++n)
         digits.push_back(std::to_string(n) + ";" + filters::numberCheckBoxSuffix(n) + ";1;");
     writeLines(kind + "/bd_digits/bd_digits.txt", digits);
+}
+
+void writeWorkingFolder(const std::string& root) {
+    namespace fs = std::filesystem;
+    writeKindFolder(root + "/bd/5_36", bundledDraws(), 36);
     writeBytes(root + "/bd/tik-tak.wav", tickSound());
     for (const auto& document : guidance::helpDocuments()) {
         const fs::path path = fs::path(root) / document.path;

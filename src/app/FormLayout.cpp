@@ -4,6 +4,7 @@
 #include "Startup.h"
 #include "catalogue/Catalogue.h"
 #include "commands/BoundSuggestions.h"
+#include "commands/RandomnessCheck.h"
 #include "commands/StrategyCheck.h"
 #include "commands/StrategySearchCommand.h"
 #include "commands/TicketCommands.h"
@@ -137,6 +138,7 @@ void buildMenus(Form& form) {
              {commands::kSearchMenuItem, "Подбор стратегии..."},
              {commands::kTicketsMenuItem, "Билеты из оставшихся..."},
              {commands::kSaveRemainingMenuItem, "Сохранить оставшиеся..."},
+             {commands::kRandomnessMenuItem, "Проверка случайности..."},
              {"N4Separator2", "-"},
              {"N22", "Подсказки вЫключить"},
              {kPositionPagesMenuItem, "Страницы позиций"},
@@ -305,8 +307,8 @@ void buildMainForm(Form& form) {
     place(form, ui::kKindCaption, ControlKind::StaticText, f, 150, 3, 70, 16, " 5 из 36");
     Control& lottery =
         place(form, ui::kKindMenuCaption, ControlKind::StaticText, f, 230, 3, 60, 16, "Лотерея");
-    lottery.visible = false;
-    lottery.enabled = false;
+    // The kind menu is offered: a click on "Лотерея" opens it.
+    lottery.popupMenu = ui::kKindMenu;
 
     Control& pages = place(form, ui::kPages, ControlKind::PageControl, f, 3, 22, 452, 420);
     (void)pages;

@@ -5,9 +5,12 @@
 #include "ButtonCounts.h"
 #include "FormLayout.h"
 #include "ImportCommand.h"
+#include "KindSwitch.h"
+#include "LotteryKind.h"
 #include "Startup.h"
 #include "catalogue/Catalogue.h"
 #include "commands/CombineHandlers.h"
+#include "commands/RandomnessCheck.h"
 #include "commands/ResultTable.h"
 #include "commands/StrategyCheck.h"
 #include "commands/StrategySearchCommand.h"
@@ -47,6 +50,8 @@ void registerMainMenu(Application& app, ui::Dispatcher& d) {
          [&app](const std::string&) { strategyCheckCommand(app); });
     d.on(ui::kMainForm, commands::kWorthMenuItem, Event::Click,
          [&app](const std::string&) { filterWorthCommand(app); });
+    d.on(ui::kMainForm, commands::kRandomnessMenuItem, Event::Click,
+         [&app](const std::string&) { randomnessCommand(app); });
     d.on(ui::kMainForm, ui::kCombineButton, Event::Click,
          [&app](const std::string&) { combine(app, commands::ExclusionQuestion::Ask); });
     d.on(ui::kMainForm, commands::kSuggestMenuItem, Event::Click, [&app](const std::string&) {
@@ -75,19 +80,12 @@ void registerMainMenu(Application& app, ui::Dispatcher& d) {
          [&app](const std::string&) { app.mainForm().at(ui::kGoodLuck).visible = false; });
 }
 
-// Every choice of the kind menu ends in 5 of 36: the item is marked, then
-// the kind is set back before the workspace is reloaded.
+// A choice of the kind menu switches to that kind.
 void registerKindMenu(Application& app, ui::Dispatcher& d) {
     for (const auto& kind : kKindItems) {
-        d.on(ui::kMainForm, kind.item, Event::Click, [&app](const std::string& sender) {
-            ui::Form& form = app.mainForm();
-            for (const auto& name : form.at(ui::kKindMenu).items)
-                form.at(name).checked = name == sender;
-            Workspace& ws = app.workspace();
-            ws.kindFolder = "5_36";
-            ws.dataFolder = "bd/" + ws.kindFolder + "/";
-            reloadWorkspace(app);
-        });
+        const int n = parseKindFolder(kind.folder).highestNumber;
+        d.on(ui::kMainForm, kind.item, Event::Click,
+             [&app, n](const std::string&) { kindMenuChoice(app, n); });
     }
 }
 

@@ -1,6 +1,7 @@
 #include "ImportCommand.h"
 
 #include "Analysis.h"
+#include "KindSwitch.h"
 #include "Startup.h"
 #include "base/AtomicSave.h"
 #include "base/Convert.h"
@@ -91,12 +92,21 @@ void applyImportedDraws(Application& app, const std::vector<history::ImportedDra
 }
 
 void importDrawsCommand(Application& app) {
+    const std::string path = app.platform().chooseFileToOpen(
+        "Импорт тиражей", "Тиражи (*.txt *.csv *.tsv);;Все файлы (*)");
+    if (!path.empty())
+        importDrawFile(app, path);
+}
+
+void importDrawFile(Application& app, const std::string& path) {
     ui::Platform& platform = app.platform();
-    const std::string path =
-        platform.chooseFileToOpen("Импорт тиражей", "Тиражи (*.txt *.csv *.tsv);;Все файлы (*)");
-    if (path.empty())
+    history::DrawFile file;
+    try {
+        file = history::readDrawFile(path, app.workspace().highestNumber);
+    } catch (const history::KindMismatch& e) {
+        offerKindOfFile(app, e.what(), e.suggestedNumber(), path);
         return;
-    const auto file = history::readDrawFile(path, app.workspace().highestNumber);
+    }
     if (!platform.askYesNo(history::importQuestion(file)))
         return;
     const ImportRun run = importDraws(app, file);

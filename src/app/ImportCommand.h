@@ -20,8 +20,13 @@ inline constexpr const char* kImportMenuItem = "NImportDraws";
 // the whole workspace is loaded instead.
 void applyImportedDraws(Application& app, const std::vector<history::ImportedDraw>& draws);
 
-// "Импорт тиражей...": asks for the file through the platform, checks it,
-// asks whether the table is to be replaced, then replaces it.
+// "Импорт тиражей...": asks for the file through the platform, then
+// importDrawFile.
 void importDrawsCommand(Application& app);
+
+// Checks the file, asks whether the table is to be replaced, then replaces
+// it. A file whose numbers fit another kind is refused and the switch to
+// that kind offered (offerKindOfFile).
+void importDrawFile(Application& app, const std::string& path);
 
 } // namespace vargis::app

@@ -39,15 +39,10 @@ void showRow(ui::Form& form, int row, bool shown) {
             form.at(std::string(name)).visible = shown;
 }
 
-// The stem of a count-in-ranges row that names the range the kind gives it,
-// e.g. "кол. в (26 -:- 30)".
-void setRangeStem(ui::Form& form, context::Workspace& ws, int row, int n) {
-    const auto range = catalogue::countedRange(row, n);
-    if (!range)
-        return;
+// Sets a count-in-ranges row's stem in the filter base and its button's caption.
+void setRangeStem(ui::Form& form, context::Workspace& ws, int row, const std::string& stem) {
     auto& filterRow = ws.filters.row(row);
-    filterRow.field(7) =
-        "кол. в (" + std::to_string(range->lo) + " -:- " + std::to_string(range->hi) + ")";
+    filterRow.field(7) = stem;
     const std::string button = filterRow.buttonName();
     if (ui::Control* c = form.find(button))
         c->caption = filterRow.stem() + filterRow.condition();
@@ -75,68 +70,38 @@ void checkKindItem(ui::Form& form, int n) {
 
 } // namespace
 
+std::vector<std::pair<int, std::string>> kindStems(int n) {
+    std::vector<int> rows;
+    if (n == 30 || n == 31 || n == 32 || n >= 34)
+        rows.push_back(242);
+    if (n == 37 || n == 38)
+        rows.push_back(243);
+    if (n == 39 || n == 40)
+        rows.push_back(233);
+    if (n >= 44)
+        rows.push_back(244);
+    std::vector<std::pair<int, std::string>> stems;
+    for (int row : rows)
+        if (const auto range = catalogue::countedRange(row, n))
+            stems.emplace_back(row, "кол. в (" + std::to_string(range->lo) + " -:- " +
+                                        std::to_string(range->hi) + ")");
+    return stems;
+}
+
+std::string kindLabel(int n) {
+    return "5 из " + std::to_string(n);
+}
+
 void applyKindAdjustments(ui::Form& form, context::Workspace& ws, int n) {
-    auto label = [&](const char* text) { form.at(ui::kKindCaption).caption = text; };
     checkKindItem(form, n);
     // The count-in-ranges rows that follow the kind are shown where it has them.
     constexpr int kDependentRows[] = {226, 227, 232, 233, 234, 242, 243, 244};
     for (int row : kDependentRows)
         showRow(form, row, catalogue::rangeRowShown(row, n));
-    if (n == 28) {
-        label("5 из 28");
-    }
-    if (n == 30) {
-        label("5 из 30");
-        setRangeStem(form, ws, 242, n);
-    }
-    if (n == 31) {
-        label("5 из 31");
-        setRangeStem(form, ws, 242, n);
-    }
-    if (n == 32) {
-        label("5 из 32");
-        setRangeStem(form, ws, 242, n);
-    }
-    if (n >= 34) {
-        label("5 из 34");
-        setRangeStem(form, ws, 242, n);
-    }
-    if (n == 35) {
-        label("5 из 35");
-    }
-    if (n == 36) {
-        label("5 из 36");
-    }
-    if (n == 37) {
-        label("5 из 37");
-        setRangeStem(form, ws, 243, n);
-    }
-    if (n == 38) {
-        label("5 из 38");
-        setRangeStem(form, ws, 243, n);
-    }
-    if (n == 39) {
-        label("5 из 39");
-        setRangeStem(form, ws, 233, n);
-    }
-    if (n == 40) {
-        label("5 из 40");
-        setRangeStem(form, ws, 233, n);
-    }
-    if (n == 44) {
-        label("5 из 44");
-        setRangeStem(form, ws, 244, n);
-    }
-    if (n >= 45) {
-        label("5 из 45");
-        setRangeStem(form, ws, 244, n);
-    }
-    if (n == 47) {
-        label("5 из 47");
-    }
-    if (n == 50) {
-        label("5 из 50");
-    }
+    for (const auto& [row, stem] : kindStems(n))
+        setRangeStem(form, ws, row, stem);
+    // Every kind the menu offers is labelled "5 из N"; so is every other.
+    form.at(ui::kKindCaption).caption = kindLabel(n);
 }
 
 } // namespace vargis::app

@@ -1,5 +1,6 @@
 #include "Startup.h"
 
+#include "KindSwitch.h"
 #include "LotteryKind.h"
 #include "base/Combinatorics.h"
 #include "base/Convert.h"
@@ -30,7 +31,7 @@ void formCreate(Application& app) {
     Workspace& ws = app.workspace();
     ui::Form& form = app.mainForm();
     app.platform().beep(ui::Beep::Default);
-    ws.kindFolder = "5_36";
+    ws.kindFolder = rememberedKind();
     form.at(ui::kKindCaption).caption = ws.kindFolder;
     const ParsedKind kind = parseKindFolder(ws.kindFolder);
     ws.numbersPerDraw = kind.numbersPerDraw;
@@ -126,6 +127,10 @@ void reloadWorkspace(Application& app, const std::vector<std::string>* drawLines
 
     ui::Control& grid = form.at(history::kDrawGrid);
     ui::setGridRowCount(grid, 2);
+    // An empty table shows an empty row, not the last kind's first draw.
+    if (ws.drawCount() == 0)
+        for (int col = 0; col < grid.grid.colCount; ++col)
+            ui::gridCell(grid, col, 1).clear();
     history::fillDrawGrid(ws, form);
 
     ws.combinationCount = vargis::countCombinations(ws.highestNumber, ws.numbersPerDraw);
@@ -142,8 +147,7 @@ void reloadWorkspace(Application& app, const std::vector<std::string>* drawLines
     applyNumberRange(form, ws.highestNumber);
     applyKindAdjustments(form, ws, ws.highestNumber);
 
-    if (ws.drawCount() == 0)
-        throw RangeError("В статистике нет ни одного тиража - прогноз не может быть определён");
+    // A kind without draws yet starts with an empty table; the import fills it.
     restoreForecastTarget(app);
 
     filters::resetChartAxis(ws, form);

@@ -132,6 +132,7 @@ int runCommandLine(int argc, char** argv, std::ostream& out, std::ostream& err) 
     }
     CliPlatform platform;
     app::Application app(platform);
+    app.offersImport = false;
     app.start();
     if (chosen->loading() == Loading::Required && platform.errorCount() != 0)
         return 2;

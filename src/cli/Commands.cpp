@@ -181,7 +181,7 @@ public:
             return 2;
         if (!result)
             return 4;
-        commands::printBacktest(*result, c.out);
+        commands::printBacktest(*result, c.app->workspace().combinationCount, c.out);
         return 0;
     }
 
@@ -207,7 +207,7 @@ private:
             return 2;
         if (!result)
             return 2; // fewer than 15 draws, said on the way
-        commands::printBacktest(*result, c.out, true);
+        commands::printBacktest(*result, c.app->workspace().combinationCount, c.out, true);
         return 0;
     }
 };
@@ -227,6 +227,25 @@ public:
         if (!result)
             return 4;
         commands::printFilterWorth(*result, c.app->workspace().drawCount(), c.out);
+        return 0;
+    }
+};
+
+// Whether past draws differ from random combinations, filter by filter.
+// Exit 2 when the draws are too few, the archive is damaged or on an error.
+class Randomness : public Verb {
+public:
+    std::string name() const override { return "randomness"; }
+    std::string description() const override {
+        return "Отличаются ли прошлые тиражи от случайных перестановок (по архиву, если он есть)";
+    }
+    int run(VerbContext& c) override {
+        app::RandomnessRun run;
+        if (!c.app->guarded([&] { run = app::randomness(*c.app); }))
+            return 2;
+        if (!run.result)
+            return 2; // too few draws, said on the way
+        commands::printRandomness(*run.result, c.out);
         return 0;
     }
 };
@@ -256,6 +275,7 @@ void addAnalysisVerbs(Verbs& verbs) {
     verbs.push_back(std::make_unique<Combine>());
     verbs.push_back(std::make_unique<Backtest>());
     verbs.push_back(std::make_unique<Efficiency>());
+    verbs.push_back(std::make_unique<Randomness>());
 }
 
 } // namespace vargis::cli

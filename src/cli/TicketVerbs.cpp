@@ -94,9 +94,13 @@ public:
             return 2;
         }
         engine::TicketChoice choice;
-        if (!c.app->guarded([&] { choice = engine::chooseTickets(remaining, count_, match_); }))
+        commands::TicketChances chances;
+        if (!c.app->guarded([&] {
+                choice = engine::chooseTickets(remaining, count_, match_);
+                chances = commands::ticketChances(choice, c.app->workspace().highestNumber, match_);
+            }))
             return 2;
-        commands::printTickets(choice, c.out);
+        commands::printTickets(choice, chances, c.out);
         return 0;
     }
 

@@ -62,7 +62,7 @@ Verbs allVerbs();
 
 // The verbs of each group, defined beside their commands.
 void addAnalysisVerbs(Verbs& verbs); // status, evaluate, combine, backtest, efficiency
-void addDataVerbs(Verbs& verbs);     // import, make-data, user-folder
+void addDataVerbs(Verbs& verbs);     // import, kind, make-data, user-folder
 void addTicketVerbs(Verbs& verbs);   // suggest, tickets
 void addSearchVerbs(Verbs& verbs);   // search
 

@@ -15,6 +15,7 @@
 #include "reports/ReportOpening.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <map>
 #include <ostream>
 
@@ -94,6 +95,33 @@ void countPasses(context::Application& app, SuggestionResult& result) {
     }
 }
 
+// What the combine leaves once the enabled rows among `rows` take their
+// suggestions as applying them would (field 3 and the parameter label), the
+// other rows and every check box as stored; the stored settings are not
+// touched.
+std::int32_t countTogether(context::Application& app, const std::vector<SuggestedRow>& rows) {
+    filters::FilterTable table = app.workspace().filters;
+    std::map<std::string, std::string, std::less<>> labels;
+    for (const SuggestedRow& r : rows) {
+        if (!r.enabled)
+            continue;
+        table.row(r.row).field(3) = std::to_string(r.suggestion);
+        const std::string_view label = catalogue::rowControls(r.row).paramLabel;
+        if (!label.empty())
+            labels[std::string(label)] = std::to_string(r.suggestion);
+    }
+    FirstPassInput first = firstPassInput(app);
+    const auto formCaption = first.caption;
+    first.filters = &table;
+    first.caption = [&](std::string_view name) {
+        const auto found = labels.find(name);
+        return found == labels.end() ? formCaption(name) : found->second;
+    };
+    SecondPassInput second = secondPassInput(app);
+    second.filters = &table;
+    return countCombineRemaining(first, second).remaining;
+}
+
 } // namespace
 
 std::optional<SuggestionResult> runBoundSuggestions(context::Application& app, int keepPercent,
@@ -129,6 +157,8 @@ std::optional<SuggestionResult> runBoundSuggestions(context::Application& app, i
         r.enabled = rowEnabled(app, row);
         result.rows.push_back(r);
     }
+    // Every suggested row counts here, whichever rows the lines list.
+    result.together = countTogether(app, result.rows);
     countPasses(app, result);
     progress.step(done + 1);
     return result;
@@ -155,7 +185,23 @@ void printSuggestions(const SuggestionResult& result, std::ostream& out) {
         out << "row " << r.row << ": " << r.parameter << " -> " << r.suggestion << "; met " << r.met
             << " of " << r.evaluated << "; passes " << r.passes << " of " << result.combinationCount
             << '\n';
+    out << "together: remaining " << result.together << " of " << result.combinationCount << '\n';
 }
+
+namespace {
+
+// R / C as a fraction with four decimals and as a percentage.
+std::string togetherChance(const SuggestionResult& result) {
+    const double chance = result.combinationCount > 0
+                              ? static_cast<double>(result.together) / result.combinationCount
+                              : 0;
+    char text[64];
+    std::snprintf(text, sizeof text, "%d / %d = %.4f", result.together, result.combinationCount,
+                  chance);
+    return text;
+}
+
+} // namespace
 
 reports::HtmlReport suggestionReport(const SuggestionResult& result,
                                      const std::function<std::string(int row)>& caption,
@@ -166,11 +212,17 @@ reports::HtmlReport suggestionReport(const SuggestionResult& result,
     const std::vector<std::string> further{
         "<p>Для каждого фильтра с условием &lt;= или &gt;=: самая узкая граница, при которой "
         "фильтр выполнялся бы не меньше чем в " +
-        std::to_string(result.keepPercent) +
-        "% тиражей, по которым считает его кнопка, и сколько из " +
-        std::to_string(result.combinationCount) +
-        " перестановок проходят этот фильтр один для даты прогноза. Строки - по возрастанию "
-        "числа пропускаемых перестановок.</p>"};
+            std::to_string(result.keepPercent) +
+            "% тиражей, по которым считает его кнопка, и сколько из " +
+            std::to_string(result.combinationCount) +
+            " перестановок проходят этот фильтр один для даты прогноза. Строки - по возрастанию "
+            "числа пропускаемых перестановок.</p>",
+        "<p><strong>Все включённые фильтры с предложенными границами вместе оставляют " +
+            std::to_string(result.together) + " из " + std::to_string(result.combinationCount) +
+            " перестановок: ближайший тираж останется среди них с вероятностью " +
+            togetherChance(result) + ".</strong> Доля прошлых тиражей, которые фильтр " +
+            "пропускал, этой вероятности не меняет: для честных тиражей каждая перестановка "
+            "выпадает одинаково часто.</p>"};
     report.heading = reports::standardHeading("<strong>" + product + "</strong><br>",
                                               {"<strong>Подбор границ фильтров.</strong><br>"},
                                               context::kProductAddress, further);

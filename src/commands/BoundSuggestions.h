@@ -63,6 +63,9 @@ struct SuggestionResult {
     int keepPercent = kDefaultKeepPercent;
     std::int32_t combinationCount = 0;
     std::vector<SuggestedRow> rows; // in row order
+    // What the combine leaves with every enabled row at its suggestion (the
+    // settings applying them would write) and every other row as stored.
+    std::int32_t together = 0;
 };
 
 // The suggestions with ProgressBar1 moving; none when the combine's checks
@@ -75,7 +78,8 @@ std::optional<SuggestionResult> runBoundSuggestions(context::Application& app, i
 // table; returns the number of rows written. Nothing is saved.
 int applySuggestions(context::Application& app, const SuggestionResult& result);
 
-// "row R: P -> S; met M of E; passes X of C" per row.
+// "row R: P -> S; met M of E; passes X of C" per row, then "together:
+// remaining R of C".
 void printSuggestions(const SuggestionResult& result, std::ostream& out);
 
 reports::HtmlReport suggestionReport(const SuggestionResult& result,

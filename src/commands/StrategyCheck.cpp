@@ -89,7 +89,8 @@ std::optional<WorthResult> runFilterWorth(context::Application& app,
     return result;
 }
 
-void printBacktest(const BacktestResult& result, std::ostream& out, bool byDate) {
+void printBacktest(const BacktestResult& result, std::int32_t combinations, std::ostream& out,
+                   bool byDate) {
     for (const BacktestTarget& t : result.targets) {
         out << "target ";
         if (byDate)
@@ -104,6 +105,7 @@ void printBacktest(const BacktestResult& result, std::ostream& out, bool byDate)
                 << t.counters[1] << ' ' << t.counters[2] << ' ' << t.counters[3] << '\n';
     }
     out << "kept: " << result.keptCount() << " of " << result.targets.size() << '\n';
+    out << chanceLine(backtestChance(result, combinations)) << '\n';
 }
 
 void printFilterWorth(const WorthResult& result, int drawCount, std::ostream& out) {

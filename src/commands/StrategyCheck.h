@@ -8,6 +8,7 @@
 #include "engine/Backtest.h"
 #include "engine/FilterWorth.h"
 
+#include <cstdint>
 #include <functional>
 #include <iosfwd>
 #include <optional>
@@ -50,8 +51,10 @@ std::optional<engine::WorthResult> runFilterWorth(context::Application& app,
                                                   const ButtonCount& buttonCount);
 
 // The command-line tool's lines: a target by its ordinal, or by its date
-// for the archive back-test.
-void printBacktest(const engine::BacktestResult& result, std::ostream& out, bool byDate = false);
+// for the archive back-test; after the kept count, the chance line against
+// the kind's `combinations`.
+void printBacktest(const engine::BacktestResult& result, std::int32_t combinations,
+                   std::ostream& out, bool byDate = false);
 void printFilterWorth(const engine::WorthResult& result, int drawCount, std::ostream& out);
 
 } // namespace vargis::commands

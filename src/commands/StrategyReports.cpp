@@ -185,18 +185,107 @@ std::vector<std::string> remainingChartSvg(const BacktestResult& result, bool by
     return lines;
 }
 
+std::vector<std::string> chanceSummaryLines(const BacktestResult& result,
+                                            std::int32_t combinationCount) {
+    const ChanceBaseline chance = backtestChance(result, combinationCount);
+    char expected[32], lift[32] = "-", pValue[32];
+    std::snprintf(expected, sizeof expected, "%.1f", chance.expected);
+    if (chance.lift)
+        std::snprintf(lift, sizeof lift, "%.3f", *chance.lift);
+    std::snprintf(pValue, sizeof pValue, "%.4f", chance.pValue);
+    const std::string kept = std::to_string(result.keptCount());
+    return {"<p>Случайный выбор того же числа перестановок сохранил бы в среднем " +
+                std::string(expected) + " из " + std::to_string(result.targets.size()) +
+                " тиражей.<br>",
+            "Отношение сохранённых тиражей к этому среднему: " + std::string(lift) + ".<br>",
+            "Вероятность сохранить " + kept + " или больше тиражей случайным выбором: " + pValue +
+                ".<br>",
+            "Для честных тиражей фильтры сохраняют будущий тираж ровно с долей перестановок, "
+            "которые они оставляют, что бы ни показали прошлые тиражи.</p>"};
+}
+
+std::vector<std::string> runningKeptChartSvg(const BacktestResult& result,
+                                             std::int32_t combinationCount, bool byDate) {
+    constexpr int kWidth = 640, kHeight = 220, kLeft = 70, kBottom = 30, kTop = 10;
+    const std::size_t n = result.targets.size();
+    std::vector<double> expected(n), kept(n);
+    double e = 0, k = 0;
+    for (std::size_t i = 0; i < n; ++i) {
+        const BacktestTarget& t = result.targets[i];
+        if (t.stopRow == 0 && combinationCount > 0)
+            e += static_cast<double>(std::clamp(t.remaining, 0, combinationCount)) /
+                 combinationCount;
+        k += t.kept ? 1 : 0;
+        expected[i] = e;
+        kept[i] = k;
+    }
+    const double highest = std::max({1.0, e, k});
+    const int bottom = kHeight - kBottom;
+    auto x = [&](std::size_t i) {
+        return kLeft + (n <= 1 ? 0 : static_cast<int>(i * (kWidth - kLeft - 10) / (n - 1)));
+    };
+    auto y = [&](double v) {
+        return kTop + static_cast<int>((kHeight - kTop - kBottom) * (highest - v) / highest);
+    };
+    auto text = [](int tx, int ty, const std::string& anchor, const std::string& body) {
+        return "<text x=\"" + std::to_string(tx) + "\" y=\"" + std::to_string(ty) +
+               "\" font-size=\"11\" text-anchor=\"" + anchor + "\">" + body + "</text>";
+    };
+    auto polyline = [&](const std::vector<double>& values, const std::string& style) {
+        std::string points;
+        for (std::size_t i = 0; i < n; ++i)
+            points += std::to_string(x(i)) + "," + std::to_string(y(values[i])) + " ";
+        return "<polyline fill=\"none\" " + style + " points=\"" + points + "\"/>";
+    };
+    char top[32];
+    std::snprintf(top, sizeof top, "%.0f", highest);
+    std::vector<std::string> lines{
+        "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + std::to_string(kWidth) +
+            "\" height=\"" + std::to_string(kHeight) + "\" style=\"background:#ffffff\">",
+        "<line x1=\"" + std::to_string(kLeft) + "\" y1=\"" + std::to_string(bottom) + "\" x2=\"" +
+            std::to_string(kWidth - 5) + "\" y2=\"" + std::to_string(bottom) +
+            "\" stroke=\"black\"/>",
+        "<line x1=\"" + std::to_string(kLeft) + "\" y1=\"" + std::to_string(kTop) + "\" x2=\"" +
+            std::to_string(kLeft) + "\" y2=\"" + std::to_string(bottom) + "\" stroke=\"black\"/>",
+        text(kLeft - 4, kTop + 10, "end", top), text(kLeft - 4, bottom, "end", "0")};
+    if (n > 0) {
+        lines.push_back(polyline(expected, "stroke=\"gray\" stroke-width=\"2\" "
+                                           "stroke-dasharray=\"6,4\""));
+        lines.push_back(polyline(kept, "stroke=\"green\" stroke-width=\"2\""));
+        const BacktestTarget& first = result.targets.front();
+        const BacktestTarget& last = result.targets.back();
+        lines.push_back(
+            text(x(0), kHeight - 10, "middle",
+                 byDate ? reports::escapeHtml(first.date) : std::to_string(first.ordinal)));
+        if (n > 1)
+            lines.push_back(
+                text(x(n - 1), kHeight - 10, "middle",
+                     byDate ? reports::escapeHtml(last.date) : std::to_string(last.ordinal)));
+    }
+    lines.push_back(text(kLeft + 10, kTop + 12, "start",
+                         "зелёным - сохранено фильтрами, серым - в среднем случайным выбором"));
+    lines.emplace_back("</svg>");
+    return lines;
+}
+
 reports::HtmlReport backtestReport(const StrategyFacts& facts, const BacktestResult& result,
-                                   const ui::DateTime& now) {
+                                   std::int32_t combinationCount, const ui::DateTime& now) {
     reports::HtmlReport report;
     report.title = std::string(kProduct) + " Проверка стратегии. " + context::kProductAddress;
     std::vector<std::string> further = settingsLines(facts);
     further.push_back(
         "<p><strong>Тиражи сохранены фильтрами: " + std::to_string(result.keptCount()) + " из " +
         std::to_string(result.targets.size()) + ".</strong></p>");
+    const auto chance = chanceSummaryLines(result, combinationCount);
+    further.insert(further.end(), chance.begin(), chance.end());
     further.emplace_back("<p>Перестановок в игре по тиражам (зелёным - тираж сохранён, "
                          "красным - отсеян):</p>");
     const auto chart = remainingChartSvg(result);
     further.insert(further.end(), chart.begin(), chart.end());
+    further.emplace_back("<p>Сохранённых тиражей нарастающим итогом рядом с тем, что в среднем "
+                         "сохранил бы случайный выбор:</p>");
+    const auto running = runningKeptChartSvg(result, combinationCount);
+    further.insert(further.end(), running.begin(), running.end());
     report.heading = reports::standardHeading(
         "<strong>" + std::string(kProduct) + "</strong><br>",
         {"<strong>Проверка стратегии: фильтры на каждом прошлом тираже.</strong><br>"},
@@ -243,6 +332,8 @@ reports::HtmlReport archiveBacktestReport(const StrategyFacts& facts, const Back
             std::to_string(result.targets.size()) + ".</strong><br>",
         "<strong>Медиана перестановок в игре: " + medianText + " - " + shareText + " всех " +
             std::to_string(combinationCount) + " перестановок.</strong></p>"};
+    const auto chance = chanceSummaryLines(result, combinationCount);
+    further.insert(further.end(), chance.begin(), chance.end());
     if (!result.targets.empty())
         further.push_back("<p>Тиражи архива с " + reports::escapeHtml(result.targets.front().date) +
                           " по " + reports::escapeHtml(result.targets.back().date) +
@@ -254,6 +345,10 @@ reports::HtmlReport archiveBacktestReport(const StrategyFacts& facts, const Back
                          "красным - отсеян):</p>");
     const auto chart = remainingChartSvg(result, true);
     further.insert(further.end(), chart.begin(), chart.end());
+    further.emplace_back("<p>Сохранённых тиражей нарастающим итогом рядом с тем, что в среднем "
+                         "сохранил бы случайный выбор:</p>");
+    const auto running = runningKeptChartSvg(result, combinationCount, true);
+    further.insert(further.end(), running.begin(), running.end());
     report.heading = reports::standardHeading(
         "<strong>" + std::string(kProduct) + "</strong><br>",
         {"<strong>Проверка стратегии по архиву: фильтры на каждом тираже архива с 15-го."

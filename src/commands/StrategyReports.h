@@ -36,10 +36,13 @@ struct StrategyFacts {
 
 StrategyFacts strategyFacts(context::Application& app);
 
+// The back-test over the draw table; the kept count stands beside what a
+// random choice of as many combinations would keep of `combinationCount`.
 reports::HtmlReport backtestReport(const StrategyFacts& facts, const engine::BacktestResult& result,
-                                   const ui::DateTime& now);
-// The back-test over the archive: a summary first (kept X of Y, the median
-// remaining count and its share of all `combinationCount` combinations),
+                                   std::int32_t combinationCount, const ui::DateTime& now);
+// The back-test over the archive: a summary first (kept X of Y, what chance
+// would keep, the median remaining count and its share of all
+// `combinationCount` combinations),
 // the settings, the chart over the targets' dates, then every target.
 reports::HtmlReport archiveBacktestReport(const StrategyFacts& facts,
                                           const engine::BacktestResult& result,
@@ -57,5 +60,15 @@ reports::HtmlReport worthReport(const StrategyFacts& facts, const engine::WorthR
 // ordinal, or with `byDate` about ten targets by their dates.
 std::vector<std::string> remainingChartSvg(const engine::BacktestResult& result,
                                            bool byDate = false);
+
+// The summary of the kept count against chance, in words: the expected
+// count, the lift and the chance of keeping as many or more at random.
+std::vector<std::string> chanceSummaryLines(const engine::BacktestResult& result,
+                                            std::int32_t combinationCount);
+
+// The running count of kept targets beside the running count chance
+// expects, as inline SVG lines.
+std::vector<std::string> runningKeptChartSvg(const engine::BacktestResult& result,
+                                             std::int32_t combinationCount, bool byDate = false);
 
 } // namespace vargis::commands

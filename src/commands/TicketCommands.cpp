@@ -33,12 +33,27 @@ std::string combinationText(const Combination& c) {
            std::to_string(c[3]) + ' ' + std::to_string(c[4]);
 }
 
-void printTickets(const TicketChoice& choice, std::ostream& out) {
+TicketChances ticketChances(const TicketChoice& choice, int highestNumber, int match) {
+    TicketChances chances;
+    chances.allDraws = allDrawsMatches(choice.tickets, highestNumber);
+    for (std::int64_t count : chances.allDraws)
+        chances.combinations += count;
+    chances.randomCovered =
+        randomTicketsCovered(highestNumber, static_cast<int>(choice.tickets.size()), match);
+    chances.match = match;
+    return chances;
+}
+
+void printTickets(const TicketChoice& choice, const TicketChances& chances, std::ostream& out) {
     int k = 0;
     for (const Ticket& t : choice.tickets)
         out << "ticket " << ++k << ": " << combinationText(t.numbers) << "; new " << t.newlyCovered
             << '\n';
     out << "covered: " << choice.covered << " of " << choice.remaining << '\n';
+    out << "all draws:";
+    for (int j = 5; j >= 0; --j)
+        out << (j == 5 ? " " : "; ") << j << ' ' << chances.allDraws[static_cast<std::size_t>(j)];
+    out << "\nrandom tickets: " << chances.match << "+ " << chances.randomCovered << '\n';
 }
 
 std::vector<std::string> coveredChartSvg(const TicketChoice& choice) {
@@ -95,7 +110,51 @@ std::vector<std::string> coveredChartSvg(const TicketChoice& choice) {
     return lines;
 }
 
-reports::HtmlReport ticketReport(const TicketChoice& choice, int match, const ui::DateTime& now) {
+namespace {
+
+// a / b as a percentage with two decimals, or four when it would read 0.00.
+std::string shareText(std::int64_t a, std::int64_t b) {
+    const double share = b > 0 ? 100.0 * static_cast<double>(a) / static_cast<double>(b) : 0;
+    char text[32];
+    std::snprintf(text, sizeof text, share == 0 || share >= 0.01 ? "%.2f%%" : "%.4f%%", share);
+    return text;
+}
+
+// The true chances of the ticket set for a coming draw: how every possible
+// draw meets the tickets, and what as many random tickets would do.
+std::vector<std::string> chanceLines(const TicketChoice& choice, const TicketChances& chances) {
+    const std::string all = std::to_string(chances.combinations);
+    std::int64_t atLeast = 0;
+    for (int j = 5; j >= chances.match; --j)
+        atLeast += chances.allDraws[static_cast<std::size_t>(j)];
+    std::vector<std::string> lines{
+        "<p><strong>Шансы на ближайший тираж.</strong> Ближайшим тиражом может выпасть любая из " +
+            all +
+            " перестановок, а не только оставшиеся. Наибольшее совпадение с одним из "
+            "билетов по всем перестановкам:</p>",
+        "<ul>"};
+    for (int j = 5; j >= 0; --j) {
+        const std::int64_t count = chances.allDraws[static_cast<std::size_t>(j)];
+        lines.push_back("<li>" + std::to_string(j) + " из 5: " + std::to_string(count) + " (" +
+                        shareText(count, chances.combinations) + ")</li>");
+    }
+    lines.emplace_back("</ul>");
+    lines.push_back("<p>Не меньше " + std::to_string(chances.match) +
+                    " чисел совпадут с одним из "
+                    "билетов с вероятностью " +
+                    shareText(atLeast, chances.combinations) + " (" + std::to_string(atLeast) +
+                    " из " + all + "). Столько же (" + std::to_string(choice.tickets.size()) +
+                    ") случайных билетов дали бы это в среднем для " +
+                    std::to_string(chances.randomCovered) + " перестановок (" +
+                    shareText(chances.randomCovered, chances.combinations) + ").</p>");
+    return lines;
+}
+
+} // namespace
+
+reports::HtmlReport ticketReport(const TicketChoice& choice, const TicketChances& chances,
+                                 const ui::DateTime& now) {
+    const int match = chances.match;
     reports::HtmlReport report;
     const std::string product = kReportProduct;
     const std::string x = std::to_string(choice.covered), r = std::to_string(choice.remaining);
@@ -107,7 +166,10 @@ reports::HtmlReport ticketReport(const TicketChoice& choice, int match, const ui
         "<p>Если ближайший тираж окажется среди оставшихся перестановок, билеты содержат не "
         "меньше " +
             t + " его чисел в " + x + " из " + r + " случаев.</p>",
-        "<p>Покрыто перестановок по числу билетов:</p>"};
+    };
+    const auto chanceText = chanceLines(choice, chances);
+    further.insert(further.end(), chanceText.begin(), chanceText.end());
+    further.emplace_back("<p>Покрыто перестановок по числу билетов:</p>");
     const auto chart = coveredChartSvg(choice);
     further.insert(further.end(), chart.begin(), chart.end());
     report.heading = reports::standardHeading(
@@ -188,7 +250,10 @@ void coveringTicketsCommand(context::Application& app) {
         CommandProgress progress(app, *count);
         choice = chooseTickets(remaining, *count, *match, [&](int k) { progress.step(k); });
     }
-    reports::writeHtmlReport(kTicketsReport, ticketReport(choice, *match, platform.now()));
+    reports::writeHtmlReport(
+        kTicketsReport,
+        ticketReport(choice, ticketChances(choice, app.workspace().highestNumber, *match),
+                     platform.now()));
     std::vector<std::string> lines;
     for (const Ticket& t : choice.tickets)
         lines.push_back(combinationText(t.numbers));

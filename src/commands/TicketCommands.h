@@ -8,6 +8,8 @@
 #include "reports/HtmlReport.h"
 #include "ui/Platform.h"
 
+#include <array>
+#include <cstdint>
 #include <iosfwd>
 #include <optional>
 #include <string>
@@ -31,13 +33,25 @@ std::optional<std::string> tooManyForTickets(std::size_t remaining);
 // "a b c d e"
 std::string combinationText(const engine::Combination& c);
 
-// "ticket K: a b c d e; new N" per ticket, then "covered: X of R".
-void printTickets(const engine::TicketChoice& choice, std::ostream& out);
+// What the tickets give against every possible coming draw of the kind of
+// `highestNumber`, and what as many random tickets would cover.
+struct TicketChances {
+    std::array<std::int64_t, 6> allDraws{}; // by the most numbers shared with a ticket, 0..5
+    std::int64_t combinations = 0;
+    std::int64_t randomCovered = 0; // sharing at least `match` numbers, expected
+    int match = 0;
+};
+TicketChances ticketChances(const engine::TicketChoice& choice, int highestNumber, int match);
+
+// "ticket K: a b c d e; new N" per ticket, then "covered: X of R", then
+// "all draws: 5 a; 4 b; 3 c; 2 d; 1 e; 0 f" and "random tickets: T+ E".
+void printTickets(const engine::TicketChoice& choice, const TicketChances& chances,
+                  std::ostream& out);
 
 // The covered count after 1, 2, ... tickets as inline SVG lines.
 std::vector<std::string> coveredChartSvg(const engine::TicketChoice& choice);
 
-reports::HtmlReport ticketReport(const engine::TicketChoice& choice, int match,
+reports::HtmlReport ticketReport(const engine::TicketChoice& choice, const TicketChances& chances,
                                  const ui::DateTime& now);
 
 // The remaining combinations of the last completed combine; none when the

@@ -139,6 +139,26 @@ int BacktestResult::keptCount() const {
         std::count_if(targets.begin(), targets.end(), [](const auto& t) { return t.kept; }));
 }
 
+CombineCount countCombineRemaining(const FirstPassInput& first, const SecondPassInput& second) {
+    SharedFirstPass shared = runSharedFirstPass(first);
+    if (shared.stopRow != 0)
+        return {shared.stopRow, 0};
+    const FirstPassResult pass = sweepAllSelected(shared.survivors, second);
+    if (pass.stopRow != 0)
+        return {pass.stopRow, 0};
+    if (pass.error)
+        std::rethrow_exception(pass.error);
+    return {0, countLive(shared.survivors)};
+}
+
+ChanceBaseline backtestChance(const BacktestResult& result, std::int32_t combinations) {
+    std::vector<std::int32_t> remaining;
+    remaining.reserve(result.targets.size());
+    for (const BacktestTarget& t : result.targets)
+        remaining.push_back(t.stopRow != 0 ? 0 : t.remaining);
+    return chanceBaseline(remaining, combinations, result.keptCount());
+}
+
 BacktestResult runBacktest(const FirstPassInput& first, const SecondPassInput& second,
                            const TargetProgress& onTarget) {
     const context::DrawHistory& history = *second.history;

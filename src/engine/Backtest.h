@@ -4,6 +4,7 @@
 // would have kept that draw's own numbers and how many combinations would
 // have been left to play.
 
+#include "engine/Chance.h"
 #include "engine/Combination.h"
 #include "engine/FirstPass.h"
 #include "engine/SecondPassPlan.h"
@@ -35,6 +36,18 @@ struct BacktestResult {
     bool stopped = false; // the user stopped the run; `targets` holds those finished
     int keptCount() const;
 };
+
+// What the combine leaves for the target of `second`: the row at which a
+// pass left nothing (then no combination remains), or the remaining count.
+struct CombineCount {
+    int stopRow = 0;
+    std::int32_t remaining = 0;
+};
+CombineCount countCombineRemaining(const FirstPassInput& first, const SecondPassInput& second);
+
+// What chance alone would keep of the targets: each target is kept with the
+// share of the kind's `combinations` it leaves (0 for a target that stopped).
+ChanceBaseline backtestChance(const BacktestResult& result, std::int32_t combinations);
 
 // Told the ordinal of each target before its result is taken; false stops
 // the run once the targets under way have finished.

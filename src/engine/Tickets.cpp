@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <cmath>
 #include <queue>
 #include <string>
 
@@ -209,6 +210,78 @@ TicketChoice chooseTickets(const CombinationList& remaining, int count, int matc
             progress(static_cast<int>(choice.tickets.size()));
     }
     return choice;
+}
+
+namespace {
+
+void checkKind(int highestNumber) {
+    if (highestNumber < 5 || highestNumber > kMaxNumber)
+        throw RangeError("Лотерея 5 из " + std::to_string(highestNumber));
+}
+
+std::int64_t choose(int n, int k) {
+    if (k < 0 || n < k)
+        return 0;
+    std::int64_t c = 1;
+    for (int i = 1; i <= k; ++i)
+        c = c * (n - k + i) / i; // exact: c holds C(n - k + i, i) after each step
+    return c;
+}
+
+} // namespace
+
+std::array<std::int64_t, 6> allDrawsMatches(const std::vector<Ticket>& tickets, int highestNumber) {
+    checkKind(highestNumber);
+    std::vector<std::uint64_t> masks;
+    masks.reserve(tickets.size());
+    for (const Ticket& t : tickets) {
+        std::uint64_t mask = 0;
+        for (std::uint8_t x : t.numbers) {
+            if (x < 1 || x > highestNumber)
+                throw RangeError("Билет с числом " + std::to_string(x));
+            mask |= std::uint64_t{1} << x;
+        }
+        masks.push_back(mask);
+    }
+    std::array<std::int64_t, 6> counts{};
+    const int n = highestNumber;
+    for (int a = 1; a <= n - 4; ++a)
+        for (int b = a + 1; b <= n - 3; ++b)
+            for (int c = b + 1; c <= n - 2; ++c) {
+                const std::uint64_t abc =
+                    (std::uint64_t{1} << a) | (std::uint64_t{1} << b) | (std::uint64_t{1} << c);
+                for (int d = c + 1; d <= n - 1; ++d)
+                    for (int e = d + 1; e <= n; ++e) {
+                        const std::uint64_t draw =
+                            abc | (std::uint64_t{1} << d) | (std::uint64_t{1} << e);
+                        int best = 0;
+                        for (std::uint64_t mask : masks) {
+                            best = std::max(best, std::popcount(draw & mask));
+                            if (best == 5)
+                                break;
+                        }
+                        ++counts[static_cast<std::size_t>(best)];
+                    }
+            }
+    return counts;
+}
+
+std::int64_t randomTicketsCovered(int highestNumber, int ticketCount, int match) {
+    checkKind(highestNumber);
+    if (ticketCount < 0 || match < 0 || match > 5)
+        throw RangeError("Случайные билеты: " + std::to_string(ticketCount) + ", совпадение " +
+                         std::to_string(match));
+    const std::int64_t all = choose(highestNumber, 5);
+    double q = 0;
+    for (int j = match; j <= 5; ++j)
+        q += static_cast<double>(choose(5, j) * choose(highestNumber - 5, 5 - j)) /
+             static_cast<double>(all);
+    q = std::min(q, 1.0);
+    // 1 - (1 - q)^B without losing a small q to rounding.
+    double missedByAll = 1;
+    if (ticketCount > 0)
+        missedByAll = q >= 1 ? 0.0 : std::exp(static_cast<double>(ticketCount) * std::log1p(-q));
+    return std::llround(static_cast<double>(all) * (1 - missedByAll));
 }
 
 } // namespace vargis::engine

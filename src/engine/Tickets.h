@@ -5,6 +5,7 @@
 
 #include "engine/Combination.h"
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <vector>
@@ -40,5 +41,18 @@ int sharedNumbers(const Combination& a, const Combination& b);
 // RangeError for a count or match outside the limits above.
 TicketChoice chooseTickets(const CombinationList& remaining, int count, int match,
                            const std::function<void(int)>& progress = {});
+
+// For every combination of numbers 1..highestNumber (every possible coming
+// draw), the most numbers it shares with any one of `tickets`: element j
+// counts the combinations whose best ticket shares j numbers (j = 0..5).
+// RangeError for a kind outside 5..50 or a ticket outside it.
+std::array<std::int64_t, 6> allDrawsMatches(const std::vector<Ticket>& tickets, int highestNumber);
+
+// The expected number of combinations of the kind sharing at least `match`
+// numbers with at least one of `ticketCount` tickets drawn independently at
+// random: C * (1 - (1 - q)^B), q the chance that one random ticket shares
+// `match` or more numbers with a given combination; rounded to the nearest
+// whole number.
+std::int64_t randomTicketsCovered(int highestNumber, int ticketCount, int match);
 
 } // namespace vargis::engine

@@ -4,6 +4,7 @@
 #include "base/TextFile.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <system_error>
 #include <tuple>
@@ -43,14 +44,29 @@ ImportedDraw parseArchiveLine(const std::string& line, int highestNumber,
     if (fields.size() > 1 && fields.back().empty())
         fields.pop_back();
     ImportedDraw draw;
-    const std::string& dateText = fields.front();
-    const bool shaped = dateText.size() == 10 && dateText[2] == '.' && dateText[5] == '.';
+    // "DD.MM.YYYY" or "DD.MM.YYYY HH:MM".
+    const std::string& field = fields.front();
+    const std::string dateText = field.substr(0, 10);
+    const bool timed = field.size() == 16 && field[10] == ' ' && field[13] == ':';
+    const bool shaped = (field.size() == 10 || timed) && dateText[2] == '.' && dateText[5] == '.';
     try {
         if (!shaped)
             throw ConversionError(dateText);
         draw.date = parseDate(dateText);
     } catch (const ConversionError&) {
-        throw ConversionError(where + "'" + dateText.substr(0, 40) + "' - не дата ДД.ММ.ГГГГ");
+        throw ConversionError(where + "'" + field.substr(0, 40) +
+                              "' - не дата ДД.ММ.ГГГГ или ДД.ММ.ГГГГ ЧЧ:ММ");
+    }
+    if (timed) {
+        const auto digit = [&](std::size_t at) {
+            const char c = field[at];
+            return c >= '0' && c <= '9' ? c - '0' : 100;
+        };
+        const int hours = digit(11) * 10 + digit(12);
+        const int minutes = digit(14) * 10 + digit(15);
+        if (hours > 23 || minutes > 59)
+            throw ConversionError(where + "'" + field + "' - время вне суток");
+        draw.minutes = hours * 60 + minutes;
     }
     const std::size_t count = fields.size() - 1;
     if (count != 5)
@@ -89,15 +105,28 @@ void writeDrawArchive(const std::string& kindFolder, const std::vector<ImportedD
     std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ec);
     if (ec)
         throw FileError("Не удается создать папку архива \"" + path + "\": " + ec.message());
-    std::vector<std::string> lines;
-    lines.reserve(draws.size());
-    for (const auto& draw : draws) {
-        std::string line = drawDateText(draw.date);
-        for (int n : draw.numbers)
-            line += ";" + std::to_string(n);
-        lines.push_back(std::move(line));
+    writeBytes(path, drawArchiveText(draws));
+}
+
+std::string drawArchiveLine(const ImportedDraw& draw) {
+    std::string line = drawDateText(draw.date);
+    if (draw.minutes >= 0) {
+        char time[8];
+        std::snprintf(time, sizeof time, " %02d:%02d", draw.minutes / 60 % 24, draw.minutes % 60);
+        line += time;
     }
-    writeLines(path, lines);
+    for (int n : draw.numbers)
+        line += ";" + std::to_string(n);
+    return line;
+}
+
+std::string drawArchiveText(const std::vector<ImportedDraw>& draws) {
+    // One string, not a list of lines: an archive may hold many thousands.
+    std::string text;
+    text.reserve(draws.size() * 34);
+    for (const auto& draw : draws)
+        text += drawArchiveLine(draw) + "\r\n";
+    return text;
 }
 
 std::vector<ImportedDraw> loadDrawArchive(const std::string& path, int highestNumber) {
@@ -120,6 +149,61 @@ std::vector<ImportedDraw> loadDrawArchive(const std::string& path, int highestNu
         draws.push_back(draw);
     }
     return draws;
+}
+
+namespace {
+
+bool sameDraw(const ImportedDraw& a, const ImportedDraw& b) {
+    return dateKey(a.date) == dateKey(b.date) && a.numbers == b.numbers;
+}
+
+bool endsWith(const std::vector<ImportedDraw>& archive, const std::vector<ImportedDraw>& tail) {
+    if (tail.empty() || tail.size() > archive.size())
+        return false;
+    return std::equal(tail.begin(), tail.end(),
+                      archive.end() - static_cast<std::ptrdiff_t>(tail.size()), sameDraw);
+}
+
+} // namespace
+
+std::vector<ImportedDraw> mergeTableIntoArchive(std::vector<ImportedDraw> archive,
+                                                const std::vector<ImportedDraw>& before,
+                                                const std::vector<ImportedDraw>& after) {
+    std::vector<ImportedDraw> merged;
+    if (endsWith(archive, before)) {
+        const auto tail = archive.end() - static_cast<std::ptrdiff_t>(before.size());
+        merged.assign(archive.begin(), tail);
+        // A draw kept or edited in place keeps the time the archive gave it.
+        auto old = tail;
+        for (ImportedDraw draw : after) {
+            const auto same = std::find_if(
+                old, archive.end(), [&](const ImportedDraw& d) { return sameDraw(d, draw); });
+            draw.minutes = -1;
+            if (same != archive.end()) {
+                draw.minutes = same->minutes;
+                old = same + 1;
+            } else if (old != archive.end() && dateKey(old->date) == dateKey(draw.date)) {
+                draw.minutes = old->minutes;
+                ++old;
+            }
+            merged.push_back(draw);
+        }
+    } else {
+        auto listed = [](const std::vector<ImportedDraw>& draws, const ImportedDraw& d) {
+            return std::any_of(draws.begin(), draws.end(), [&](const ImportedDraw& other) {
+                return dateKey(other.date) == dateKey(d.date);
+            });
+        };
+        for (auto& draw : archive)
+            if (!listed(after, draw) && !listed(before, draw))
+                merged.push_back(std::move(draw));
+        merged.insert(merged.end(), after.begin(), after.end());
+    }
+    std::stable_sort(merged.begin(), merged.end(),
+                     [](const ImportedDraw& a, const ImportedDraw& b) {
+                         return dateKey(a.date) < dateKey(b.date);
+                     });
+    return merged;
 }
 
 } // namespace vargis::history

@@ -1,18 +1,22 @@
 #include "history/DrawGrid.h"
 
+#include "base/AtomicSave.h"
 #include "base/Convert.h"
 #include "base/Cp1251.h"
+#include "base/DateText.h"
 #include "base/Errors.h"
 #include "base/FolderLock.h"
 #include "base/Scramble.h"
 #include "base/TextFile.h"
 #include "filters/ChartModel.h"
 #include "filters/FilterTable.h"
+#include "history/DrawArchive.h"
 #include "history/DrawHistory.h"
 #include "ui/GridCells.h"
 #include "ui/MainFormControls.h"
 
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -112,6 +116,60 @@ bool validateDrawRow(context::Workspace& ws, ui::Form& form, ui::Platform& platf
     return true;
 }
 
+namespace {
+
+// The draws of the table as loaded; a row the archive could not hold (a date
+// not of the calendar) is left out.
+std::vector<ImportedDraw> tableDraws(const context::DrawHistory& history) {
+    std::vector<ImportedDraw> draws;
+    for (int i = 1; i <= history.drawCount; ++i) {
+        try {
+            ImportedDraw draw;
+            draw.date = parseDate(history.record(i).date());
+            for (int k = 0; k < 5; ++k)
+                draw.numbers[static_cast<std::size_t>(k)] = toInt(history.record(i).field(k + 3));
+            draws.push_back(draw);
+        } catch (const VargisError&) {
+        }
+    }
+    return draws;
+}
+
+// A validated grid row as the archive keeps it: a calendar date and five
+// distinct numbers from 1. Otherwise the cell is selected and the message
+// shown (nothing is saved).
+std::optional<ImportedDraw> archiveDraw(context::Workspace& ws, ui::Form& form,
+                                        ui::Platform& platform, int row) {
+    ui::Control& grid = form.at(kDrawGrid);
+    auto refuse = [&](int col, const std::string& what) -> std::optional<ImportedDraw> {
+        selectCell(grid, col, row);
+        form.setFocus(kDrawGrid);
+        platform.showMessage(what + " - в архив тиражей такой тираж не войдёт\r\nСтрока " +
+                             std::to_string(row) + ", столбец \"" + gridCell(grid, col, 0) + "\"");
+        return std::nullopt;
+    };
+    ImportedDraw draw;
+    try {
+        draw.date = parseDate(gridCell(grid, 2, row));
+    } catch (const ConversionError&) {
+        return refuse(2, "Даты " + gridCell(grid, 2, row) + " нет в календаре");
+    }
+    for (int col = 3; col <= 7; ++col) {
+        const int n = toInt(gridCell(grid, col, row));
+        const auto k = static_cast<std::size_t>(col - 3);
+        if (n < 1)
+            return refuse(col, "Число " + std::to_string(n) + " вне 1.." +
+                                   std::to_string(ws.highestNumber));
+        const auto end = draw.numbers.begin() + static_cast<std::ptrdiff_t>(k);
+        if (std::find(draw.numbers.begin(), end, n) != end)
+            return refuse(col, "Число " + std::to_string(n) + " повторяется в тираже");
+        draw.numbers[k] = n;
+    }
+    return draw;
+}
+
+} // namespace
+
 bool saveDrawHistory(context::Workspace& ws, ui::Form& form, ui::Platform& platform) {
     ui::Control& grid = form.at(kDrawGrid);
     if (grid.grid.rowCount <= 14) {
@@ -119,6 +177,7 @@ bool saveDrawHistory(context::Workspace& ws, ui::Form& form, ui::Platform& platf
         return false;
     }
     std::vector<std::string> lines;
+    std::vector<int> lineRows;
     for (int r = 1; r < grid.grid.rowCount; ++r) {
         int empty = 0;
         for (int c = 2; c <= 7; ++c)
@@ -134,6 +193,7 @@ bool saveDrawHistory(context::Workspace& ws, ui::Form& form, ui::Platform& platf
         for (int c = 2; c <= 7; ++c)
             cells[static_cast<std::size_t>(c - 2)] = gridCell(grid, c, r);
         lines.push_back(drawLine(cells));
+        lineRows.push_back(r);
     }
     // Empty rows are skipped, so a long grid of mostly empty rows would
     // otherwise replace the table with fewer draws than a grid of 15 rows
@@ -142,11 +202,29 @@ bool saveDrawHistory(context::Workspace& ws, ui::Form& form, ui::Platform& platf
         platform.showMessage("Записей в статистике должно быть больше 14-ти");
         return false;
     }
+    // The archive, where there is one, takes the same edits in the same save.
+    std::optional<std::vector<ImportedDraw>> archive;
+    if (archiveExists(ws.kindFolder)) {
+        std::vector<ImportedDraw> edited;
+        for (int r : lineRows) {
+            const auto draw = archiveDraw(ws, form, platform, r);
+            if (!draw)
+                return false;
+            edited.push_back(*draw);
+        }
+        archive =
+            mergeTableIntoArchive(loadDrawArchive(archivePath(ws.kindFolder), ws.highestNumber),
+                                  tableDraws(ws.history), edited);
+    }
     if (lines.size() > kMaxDraws)
         lines.erase(lines.begin(), lines.end() - kMaxDraws);
     {
         const FolderLock lock;
-        writeDrawLines(statisticsPath(ws.kindFolder), lines);
+        SaveSet files;
+        files.stage(statisticsPath(ws.kindFolder), joinLines(encodeDrawLines(lines)));
+        if (archive)
+            files.stage(archivePath(ws.kindFolder), drawArchiveText(*archive));
+        files.commit();
     }
     platform.showInformation("Таблица тиражей сохранена");
     reloadAfterSave(ws, form);

@@ -12,7 +12,9 @@
 #include "ui/Form.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
+#include <exception>
 #include <filesystem>
 #include <optional>
 #include <string_view>
@@ -90,67 +92,265 @@ std::string drawDateText(const Date& date) {
     return buf;
 }
 
-DrawFile parseDrawLines(const std::vector<std::string>& lines, int highestNumber,
-                        const std::string& source) {
-    bool utf8 = true;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        std::string_view line = lines[i];
+namespace {
+
+// A draw as the first reading of the file keeps it: compact, since an
+// archive may hold a hundred thousand of them.
+struct ReadDraw {
+    int index = 0; // of the line, from 0
+    int first = 0;
+    int second = 0;
+    int year = 0;
+    bool ordered = false;
+    int minutes = -1;
+    std::array<std::int16_t, 5> numbers{};
+    DrawColumns columns;
+};
+
+// A line with words that is not a draw.
+struct NotDraw {
+    int index = 0;
+    bool dated = false;
+    bool drawLike = false; // five numbers or more: a draw gone wrong
+    std::exception_ptr error;
+};
+
+enum class Fault { None, Value, NumberAbove };
+
+// The first fault checkDrawShape finds in a draw, without building texts.
+Fault firstFault(const ReadDraw& d, int highest, DateOrder order) {
+    const bool monthFirst = !d.ordered && order == DateOrder::MonthFirst;
+    if (!calendarDate(monthFirst ? d.second : d.first, monthFirst ? d.first : d.second, d.year) ||
+        d.minutes == -2)
+        return Fault::Value;
+    for (std::size_t k = 0; k < 5; ++k) {
+        if (d.numbers[k] < 1)
+            return Fault::Value;
+        if (d.numbers[k] > highest)
+            return Fault::NumberAbove;
+        for (std::size_t j = 0; j < k; ++j)
+            if (d.numbers[j] == d.numbers[k])
+                return Fault::Value;
+    }
+    return Fault::None;
+}
+
+// The numbers after a line's first date.
+std::ptrdiff_t numbersAfterDate(const std::vector<LineToken>& tokens) {
+    const auto date = std::find_if(tokens.begin(), tokens.end(), [](const LineToken& t) {
+        return t.kind == LineToken::Kind::Date;
+    });
+    return date == tokens.end() ? 0 : std::count_if(date, tokens.end(), [](const LineToken& t) {
+        return t.kind == LineToken::Kind::Number;
+    });
+}
+
+bool blankLine(std::string_view line) {
+    return line.find_first_not_of(" \t\r\n") == std::string_view::npos;
+}
+
+// The lines of a file as UTF-8 text, the byte-order mark left out.
+class FileText {
+public:
+    explicit FileText(const std::vector<std::string>& lines) : lines_(lines) {
+        for (std::size_t i = 0; i < lines.size(); ++i)
+            utf8_ = utf8_ && validUtf8(raw(i));
+    }
+    std::string_view raw(std::size_t i) const {
+        std::string_view line = lines_[i];
         if (i == 0 && line.substr(0, kUtf8Mark.size()) == kUtf8Mark)
             line.remove_prefix(kUtf8Mark.size());
-        utf8 = utf8 && validUtf8(line);
+        return line;
     }
-    DrawFile file;
+    std::vector<LineToken> tokens(std::size_t i) const {
+        return splitDrawLine(utf8_ ? std::string(raw(i)) : fromCp1251(raw(i)));
+    }
+    std::size_t size() const { return lines_.size(); }
+
+private:
+    const std::vector<std::string>& lines_;
+    bool utf8_ = true;
+};
+
+} // namespace
+
+DrawFile parseDrawLines(const std::vector<std::string>& lines, int highestNumber,
+                        const std::string& source, DateOrder order) {
+    const FileText text(lines);
+    // Lines without a token (rulers, a lone quote) count only at the edges.
+    std::vector<char> tokenless(lines.size(), 0);
+    std::vector<ReadDraw> read;
+    read.reserve(lines.size());
+    std::vector<NotDraw> notDraws;
     HeaderColumns header;
-    bool headerPossible = true;
-    DrawColumns firstColumns;
-    std::string otherColumns;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
+    int highestRead = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
         const int lineNo = static_cast<int>(i) + 1;
-        std::string_view raw = lines[i];
-        if (i == 0 && raw.substr(0, kUtf8Mark.size()) == kUtf8Mark)
-            raw.remove_prefix(kUtf8Mark.size());
+        const std::string_view raw = text.raw(i);
         if (looksBinary(raw))
             throw ConversionError(where(source, lineNo) + ": не текст (двоичные данные)");
-        const auto tokens = splitDrawLine(utf8 ? std::string(raw) : fromCp1251(raw));
-        if (tokens.empty())
+        if (blankLine(raw))
             continue;
-        const bool dated = std::any_of(tokens.begin(), tokens.end(), [](const LineToken& t) {
-            return t.kind == LineToken::Kind::Date;
-        });
-        if (headerPossible && !dated) {
-            header = HeaderColumns(tokens);
-            headerPossible = false;
+        const auto tokens = text.tokens(i);
+        if (tokens.empty()) {
+            tokenless[i] = 1;
             continue;
         }
-        headerPossible = false;
-        const LineDraw read = readDrawLine(tokens, header, highestNumber, where(source, lineNo));
-        if (file.draws.empty())
-            firstColumns = read.columns;
-        else if (otherColumns.empty() && !(read.columns == firstColumns))
-            otherColumns =
-                "; в строке " + std::to_string(lineNo) + ": " + describeColumns(read.columns);
-        file.draws.push_back({read.date, read.numbers, lineNo});
+        try {
+            const DrawShape shape = readDrawShape(tokens, header, where(source, lineNo));
+            ReadDraw d{static_cast<int>(i),
+                       shape.date.first,
+                       shape.date.second,
+                       shape.date.year,
+                       shape.date.ordered,
+                       shape.minutes,
+                       {},
+                       shape.columns};
+            for (std::size_t k = 0; k < 5; ++k) {
+                const int value = drawNumberValue(shape.numbers[k]);
+                d.numbers[k] = static_cast<std::int16_t>(value);
+                highestRead = std::max(highestRead, value);
+            }
+            read.push_back(d);
+        } catch (const VargisError&) {
+            const auto count = [&](LineToken::Kind kind) {
+                return std::count_if(tokens.begin(), tokens.end(),
+                                     [kind](const LineToken& t) { return t.kind == kind; });
+            };
+            const bool dated = count(LineToken::Kind::Date) > 0;
+            const HeaderColumns named(tokens);
+            const bool drawLike = (count(LineToken::Kind::Number) >= 5 && !named.recognised()) ||
+                                  numbersAfterDate(tokens) >= 2;
+            notDraws.push_back({static_cast<int>(i), dated, drawLike, std::current_exception()});
+            // The last words before the first draw name its columns.
+            if (read.empty() && !dated)
+                header = named;
+        }
     }
-    if (file.draws.empty())
+
+    if (read.empty()) {
+        for (bool dated : {false, true})
+            for (const auto& n : notDraws)
+                if (dated ? n.dated : n.drawLike)
+                    std::rethrow_exception(n.error);
         throw ConversionError(source + ": в файле нет ни одного тиража");
+    }
+    const int firstIndex = read.front().index;
+    const int lastIndex = read.back().index;
+
+    DrawFile file;
+    // The order of day and month over the whole file.
+    const ReadDraw* dayFirst = nullptr;
+    const ReadDraw* monthFirst = nullptr;
+    bool unordered = false;
+    for (const auto& d : read) {
+        unordered = unordered || !d.ordered;
+        if (!d.ordered && d.first > 12 && !dayFirst)
+            dayFirst = &d;
+        if (!d.ordered && d.second > 12 && !monthFirst)
+            monthFirst = &d;
+    }
+    const bool clash = order == DateOrder::Auto && dayFirst && monthFirst;
+    if (order == DateOrder::Auto) {
+        order = monthFirst && !dayFirst ? DateOrder::MonthFirst : DateOrder::DayFirst;
+        file.dayFirstAssumed = unordered && !dayFirst && !monthFirst;
+    }
+
+    // Every fault in the order of the lines: a line that reads as a draw gone
+    // wrong anywhere, a line that is not a draw between two draws, a draw
+    // whose values do not hold. Dates that disagree on the order are read
+    // each as it fits, and refused together after the other faults.
+    auto notDraw = notDraws.begin();
+    for (const auto& d : read) {
+        for (; notDraw != notDraws.end() && notDraw->index < d.index; ++notDraw)
+            if (notDraw->drawLike || notDraw->index > firstIndex)
+                std::rethrow_exception(notDraw->error);
+        const DateOrder lineOrder =
+            clash && d.second > 12 && d.first <= 12 ? DateOrder::MonthFirst : order;
+        const Fault fault = firstFault(d, highestNumber, lineOrder);
+        if (fault == Fault::None)
+            continue;
+        const std::string at = where(source, d.index + 1);
+        try {
+            checkDrawShape(
+                readDrawShape(text.tokens(static_cast<std::size_t>(d.index)), header, at),
+                highestNumber, lineOrder, at);
+        } catch (const RangeError& e) {
+            if (fault == Fault::NumberAbove && highestRead <= kHighestKindNumber) {
+                const std::string kind = std::to_string(highestRead);
+                throw KindMismatch(std::string(e.what()) + "; числа до " + kind +
+                                       ": похоже на лотерею 5 из " + kind,
+                                   highestRead);
+            }
+            throw;
+        }
+        throw ConversionError(at + ": тираж не прочитан");
+    }
+    for (; notDraw != notDraws.end(); ++notDraw)
+        if (notDraw->drawLike)
+            std::rethrow_exception(notDraw->error);
+    if (clash) {
+        auto dateAt = [&](const ReadDraw& d) {
+            return "строка " + std::to_string(d.index + 1) + " (" +
+                   readDrawShape(text.tokens(static_cast<std::size_t>(d.index)), header, source)
+                       .date.text +
+                   ")";
+        };
+        throw ConversionError(source +
+                              ": порядок дня и месяца в датах разный: " + dateAt(*dayFirst) +
+                              " - день первым, " + dateAt(*monthFirst) + " - месяц первым");
+    }
+
+    // Lines passed over at the edges.
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const int index = static_cast<int>(i);
+        const bool passed = tokenless[i] != 0;
+        if (index < firstIndex)
+            file.skippedBefore += passed ? 1 : 0;
+        else if (index > lastIndex)
+            file.skippedAfter += passed ? 1 : 0;
+    }
+    for (const auto& n : notDraws) {
+        file.skippedBefore += n.index < firstIndex ? 1 : 0;
+        file.skippedAfter += n.index > lastIndex ? 1 : 0;
+    }
+
+    file.draws.reserve(read.size());
+    const DrawColumns& firstColumns = read.front().columns;
+    std::string otherColumns;
+    for (const auto& d : read) {
+        const bool swapped = !d.ordered && order == DateOrder::MonthFirst;
+        ImportedDraw draw;
+        draw.date = {swapped ? d.second : d.first, swapped ? d.first : d.second, d.year};
+        for (std::size_t k = 0; k < 5; ++k)
+            draw.numbers[k] = d.numbers[k];
+        draw.line = d.index + 1;
+        draw.minutes = d.minutes;
+        if (otherColumns.empty() && !(d.columns == firstColumns))
+            otherColumns =
+                "; в строке " + std::to_string(d.index + 1) + ": " + describeColumns(d.columns);
+        file.draws.push_back(draw);
+    }
     file.layout = describeColumns(firstColumns) + otherColumns;
     return file;
 }
 
 std::vector<ImportedDraw> orderDraws(std::vector<ImportedDraw> draws) {
-    if (!draws.empty() && dateKey(draws.front().date) > dateKey(draws.back().date))
+    const auto key = [](const ImportedDraw& d) { return std::tuple(dateKey(d.date), d.minutes); };
+    if (!draws.empty() && key(draws.front()) > key(draws.back()))
         std::reverse(draws.begin(), draws.end());
     std::stable_sort(draws.begin(), draws.end(), [](const ImportedDraw& a, const ImportedDraw& b) {
         return dateKey(a.date) < dateKey(b.date);
     });
     std::vector<ImportedDraw> unique;
+    unique.reserve(draws.size());
     for (auto& draw : draws) {
         // Draws of one date are neighbours once sorted: a repeat is among
         // the last ones kept.
         bool repeated = false;
         for (auto kept = unique.rbegin();
              kept != unique.rend() && dateKey(kept->date) == dateKey(draw.date); ++kept)
-            repeated = repeated || kept->numbers == draw.numbers;
+            repeated = repeated || (kept->numbers == draw.numbers && kept->minutes == draw.minutes);
         if (!repeated)
             unique.push_back(std::move(draw));
     }
@@ -162,12 +362,12 @@ std::vector<ImportedDraw> newestDraws(const std::vector<ImportedDraw>& draws) {
     return {draws.end() - static_cast<std::ptrdiff_t>(keep), draws.end()};
 }
 
-DrawFile readDrawFile(const std::string& path, int highestNumber) {
+DrawFile readDrawFile(const std::string& path, int highestNumber, DateOrder order) {
     std::error_code error;
     const auto size = std::filesystem::file_size(path, error);
     if (!error && size > kMaxImportBytes)
         throw FileError(path + ": файл слишком велик для таблицы тиражей");
-    DrawFile file = parseDrawLines(readLines(path, kMaxImportBytes), highestNumber, path);
+    DrawFile file = parseDrawLines(readLines(path, kMaxImportBytes), highestNumber, path, order);
     const std::size_t read = file.draws.size();
     file.draws = orderDraws(std::move(file.draws));
     file.repeats = static_cast<int>(read - file.draws.size());
@@ -187,6 +387,12 @@ std::string importQuestion(const DrawFile& file) {
         text += "В таблицу войдут последние " + std::to_string(kept.size()) + " " + dateSpan(kept) +
                 ".\r\n";
     text += "Прочитано: " + file.layout + ".\r\n";
+    if (file.skippedBefore + file.skippedAfter > 0)
+        text += "Пропущено строк: " + std::to_string(file.skippedBefore) + " до первого тиража, " +
+                std::to_string(file.skippedAfter) + " после последнего.\r\n";
+    if (file.dayFirstAssumed)
+        text += "По датам файла не видно, что в них первым, день или месяц: прочитано как "
+                "день.месяц.год.\r\n";
     text += "Первый тираж: " + drawText(kept.front()) + "\r\n";
     text += "Последний тираж: " + drawText(kept.back()) + "\r\n";
     if (kept.size() < kDrawsForForecast)

@@ -62,15 +62,59 @@ struct DrawColumns {
 // "дата в столбце 2, числа в столбце 3".
 std::string describeColumns(const DrawColumns& columns);
 
+// Which part of a date written with numbers only (05.06.2020, 6/5/2020)
+// is the day. A file's order is decided over all of its draws.
+enum class DateOrder { Auto, DayFirst, MonthFirst };
+
+// A date as a line writes it. Named months ("Jun 16, 2020", "16 июня 2020")
+// and year-first dates are in order already; two numbers before the year
+// wait for the file's order.
+struct LineDate {
+    int first = 0; // the day when `ordered`
+    int second = 0;
+    int year = 0;
+    bool ordered = false;
+    std::string text; // as written
+};
+
+// A line's draw as read before its values are checked: its date, its time
+// in minutes after midnight (-1 without one), its five numbers as written.
+struct DrawShape {
+    LineDate date;
+    int minutes = -1;
+    std::string timeText;
+    std::array<std::string, 5> numbers;
+    DrawColumns columns;
+};
+
+// The draw of a line that has a token: its layout only (a date, five
+// numbers, nothing unexplained after them). A fault throws ConversionError
+// whose message starts with `where` (file and line).
+DrawShape readDrawShape(const std::vector<LineToken>& tokens, const HeaderColumns& header,
+                        const std::string& where);
+
 struct LineDraw {
     Date date;
     std::array<int, 5> numbers{}; // as drawn
     DrawColumns columns;
+    int minutes = -1; // time of day, -1 without one
 };
 
-// The draw of a line that has a token. A fault throws ConversionError or
-// RangeError whose message starts with `where` (file and line).
+// The values of a read draw: a calendar date in the order given (Auto reads
+// day first), a time of day, five distinct numbers 1..highestNumber. A fault
+// throws ConversionError or RangeError whose message starts with `where`.
+LineDraw checkDrawShape(const DrawShape& shape, int highestNumber, DateOrder order,
+                        const std::string& where);
+
+// readDrawShape, then checkDrawShape with the day first.
 LineDraw readDrawLine(const std::vector<LineToken>& tokens, const HeaderColumns& header,
                       int highestNumber, const std::string& where);
+
+// The number a field of digits writes (leading zeros allowed); a field too
+// long for a draw's number gives 1000.
+int drawNumberValue(const std::string& digits);
+
+// Whether day.month.year is a date of the calendar (years 1..9999).
+bool calendarDate(int day, int month, int year);
 
 } // namespace vargis::history
