@@ -81,7 +81,7 @@ TEST(Cli, HelpListsTheCommandsAndUnknownWordsExitTwo) {
     const CliRun help = runCli("--help");
     EXPECT_EQ(help.exitCode, 0);
     for (const char* verb : {"status", "evaluate", "combine", "backtest", "efficiency", "suggest",
-                             "tickets", "import", "make-data", "user-folder"}) {
+                             "search", "tickets", "import", "make-data", "user-folder"}) {
         EXPECT_NE(help.out.find(std::string("  ") + verb + " "), std::string::npos) << verb;
         const CliRun own = runCli(std::string(verb) + " --help");
         EXPECT_EQ(own.exitCode, 0) << verb;

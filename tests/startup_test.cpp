@@ -482,6 +482,7 @@ TEST_F(StartupTest, MainMenuItemsAndSeparators) {
                                             "Проверка стратегии",     // the program's own
                                             "Эффективность фильтров", // additions
                                             "Подбор границ...",
+                                            "Подбор стратегии...",
                                             "Билеты из оставшихся...",
                                             "Сохранить оставшиеся...",
                                             "Проверка случайности...",
@@ -498,9 +499,10 @@ TEST_F(StartupTest, MainMenuItemsAndSeparators) {
     EXPECT_EQ(items[6], "N10");
     EXPECT_EQ(items[8], "NStrategyCheck");
     EXPECT_EQ(items[9], "NFilterWorth");
-    EXPECT_EQ(items[13], commands::kRandomnessMenuItem);
-    EXPECT_EQ(items[16], app::kPositionPagesMenuItem);
-    EXPECT_EQ(items[18], "N12");
+    EXPECT_EQ(items[11], "NStrategySearch");
+    EXPECT_EQ(items[14], commands::kRandomnessMenuItem);
+    EXPECT_EQ(items[17], app::kPositionPagesMenuItem);
+    EXPECT_EQ(items[19], "N12");
     EXPECT_EQ(s_.form1().self().popupMenu, "PopupMenu4"); // right click on the window
 
     EXPECT_TRUE(s_.app.click("Form1", "StaticText23"));

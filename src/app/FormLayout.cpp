@@ -6,6 +6,7 @@
 #include "commands/BoundSuggestions.h"
 #include "commands/RandomnessCheck.h"
 #include "commands/StrategyCheck.h"
+#include "commands/StrategySearchCommand.h"
 #include "commands/TicketCommands.h"
 #include "filters/MarkBases.h"
 #include "guidance/GuidanceLayout.h"
@@ -134,6 +135,7 @@ void buildMenus(Form& form) {
              {commands::kBacktestMenuItem, "Проверка стратегии"},
              {commands::kWorthMenuItem, "Эффективность фильтров"},
              {commands::kSuggestMenuItem, "Подбор границ..."},
+             {commands::kSearchMenuItem, "Подбор стратегии..."},
              {commands::kTicketsMenuItem, "Билеты из оставшихся..."},
              {commands::kSaveRemainingMenuItem, "Сохранить оставшиеся..."},
              {commands::kRandomnessMenuItem, "Проверка случайности..."},

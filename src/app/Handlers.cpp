@@ -13,6 +13,7 @@
 #include "commands/RandomnessCheck.h"
 #include "commands/ResultTable.h"
 #include "commands/StrategyCheck.h"
+#include "commands/StrategySearchCommand.h"
 #include "commands/TicketCommands.h"
 #include "filters/FilterBase.h"
 #include "filters/FilterHandlers.h"
@@ -60,6 +61,8 @@ void registerMainMenu(Application& app, ui::Dispatcher& d) {
             return pressed->values(row);
         });
     });
+    d.on(ui::kMainForm, commands::kSearchMenuItem, Event::Click,
+         [&app](const std::string&) { commands::strategySearchCommand(app); });
     d.on(ui::kMainForm, commands::kTicketsMenuItem, Event::Click,
          [&app](const std::string&) { commands::coveringTicketsCommand(app); });
     d.on(ui::kMainForm, commands::kSaveRemainingMenuItem, Event::Click,

@@ -13,6 +13,7 @@ Verbs allVerbs() {
     Verbs verbs;
     addAnalysisVerbs(verbs);
     addTicketVerbs(verbs);
+    addSearchVerbs(verbs);
     addDataVerbs(verbs);
     return verbs;
 }

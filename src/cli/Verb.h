@@ -64,6 +64,7 @@ Verbs allVerbs();
 void addAnalysisVerbs(Verbs& verbs); // status, evaluate, combine, backtest, efficiency
 void addDataVerbs(Verbs& verbs);     // import, kind, make-data, user-folder
 void addTicketVerbs(Verbs& verbs);   // suggest, tickets
+void addSearchVerbs(Verbs& verbs);   // search
 
 // Parses the command line and runs the verb; returns the exit code. --help
 // prints to `out` with exit 0; an unknown command or option, a missing or

@@ -59,9 +59,10 @@ SharedFirstPass runSharedFirstPass(const FirstPassInput& first) {
 }
 
 // The second pass for one target: `input` holds its history, date and
-// ordinal; `draw` is the target's own draw.
+// ordinal; `draw` is the target's own draw. `list` is the working copy of
+// the survivors, kept from target to target so that its memory is reused.
 BacktestTarget runTarget(const SharedFirstPass& first, const SecondPassInput& input,
-                         const context::DrawRecord& draw, int ordinal) {
+                         const context::DrawRecord& draw, int ordinal, CombinationList& list) {
     BacktestTarget target;
     target.ordinal = ordinal;
     target.date = draw.date();
@@ -69,7 +70,7 @@ BacktestTarget runTarget(const SharedFirstPass& first, const SecondPassInput& in
         target.stopRow = first.stopRow;
         return target;
     }
-    CombinationList list = first.survivors;
+    list.assign(first.survivors.begin(), first.survivors.end());
     const FirstPassResult pass = sweepAllSelected(list, input);
     if (pass.stopRow != 0) {
         target.stopRow = pass.stopRow;
@@ -94,10 +95,12 @@ BacktestTarget runTarget(const SharedFirstPass& first, const SecondPassInput& in
 }
 
 // Runs the targets `first`..`last` two at a time, the second on a worker
-// thread, so both cores work; the progress is asked on this thread.
+// thread, so both cores work; the progress is asked on this thread. Each of
+// the two gets its own working list.
 template <typename Run>
 BacktestResult runTargets(int first, int last, const Run& run, const TargetProgress& onTarget) {
     BacktestResult result;
+    CombinationList lists[2];
     auto proceed = [&](int k) { return !onTarget || onTarget(k); };
     for (int k = first; k <= last; k += 2) {
         if (!proceed(k)) {
@@ -106,10 +109,11 @@ BacktestResult runTargets(int first, int last, const Run& run, const TargetProgr
         }
         std::future<BacktestTarget> next;
         if (k + 1 <= last)
-            next = std::async(std::launch::async, [&run, k] { return run(k + 1); });
+            next =
+                std::async(std::launch::async, [&run, &lists, k] { return run(k + 1, lists[1]); });
         BacktestTarget target;
         try {
-            target = run(k);
+            target = run(k, lists[0]);
         } catch (...) {
             if (next.valid())
                 next.wait();
@@ -159,11 +163,11 @@ BacktestResult runBacktest(const FirstPassInput& first, const SecondPassInput& s
                            const TargetProgress& onTarget) {
     const context::DrawHistory& history = *second.history;
     const SharedFirstPass shared = runSharedFirstPass(first);
-    auto run = [&](int k) {
+    auto run = [&](int k, CombinationList& list) {
         SecondPassInput input = second;
         input.forecastDate = history.record(k).date();
         input.forecastOrdinal = k;
-        return runTarget(shared, input, history.record(k), k);
+        return runTarget(shared, input, history.record(k), k, list);
     };
     return runTargets(kFirstBacktestTarget, history.drawCount, run, onTarget);
 }
@@ -175,34 +179,45 @@ std::pair<int, int> archiveTargetRange(int archiveSize, int lastTargets) {
     return {first, archiveSize};
 }
 
+context::DrawHistory archiveTable(const std::vector<history::ImportedDraw>& archive, int t) {
+    context::DrawHistory history;
+    const int from = std::max(1, t - context::kMaxDraws + 1);
+    history.drawCount = static_cast<std::uint8_t>(t - from + 1);
+    for (int i = from; i <= t; ++i) {
+        const history::ImportedDraw& draw = archive.at(static_cast<std::size_t>(i - 1));
+        context::DrawRecord& record = history.record(i - from + 1);
+        record.field(1) = "8";
+        record.field(2) = history::drawDateText(draw.date);
+        for (int k = 0; k < 5; ++k)
+            record.field(k + 3) = std::to_string(draw.numbers[static_cast<std::size_t>(k)]);
+    }
+    history::deriveRankedDraws(history);
+    return history;
+}
+
 BacktestResult runArchiveBacktest(const FirstPassInput& first, const SecondPassInput& second,
                                   const std::vector<history::ImportedDraw>& archive,
                                   int lastTargets, const TargetProgress& onTarget) {
     const auto [firstTarget, lastTarget] =
         archiveTargetRange(static_cast<int>(archive.size()), lastTargets);
+    return runArchiveTargets(first, second, archive, firstTarget, lastTarget, onTarget);
+}
+
+BacktestResult runArchiveTargets(const FirstPassInput& first, const SecondPassInput& second,
+                                 const std::vector<history::ImportedDraw>& archive, int firstTarget,
+                                 int lastTarget, const TargetProgress& onTarget) {
+    firstTarget = std::max(firstTarget, kFirstBacktestTarget);
+    lastTarget = std::min(lastTarget, static_cast<int>(archive.size()));
     if (firstTarget > lastTarget)
         return {};
     const SharedFirstPass shared = runSharedFirstPass(first);
-    auto run = [&](int t) {
-        // The table a working folder would hold for this target: up to 50
-        // draws ending with it, as the draw file loads them.
-        context::DrawHistory history;
-        const int from = std::max(1, t - context::kMaxDraws + 1);
-        history.drawCount = static_cast<std::uint8_t>(t - from + 1);
-        for (int i = from; i <= t; ++i) {
-            const history::ImportedDraw& draw = archive.at(static_cast<std::size_t>(i - 1));
-            context::DrawRecord& record = history.record(i - from + 1);
-            record.field(1) = "8";
-            record.field(2) = history::drawDateText(draw.date);
-            for (int k = 0; k < 5; ++k)
-                record.field(k + 3) = std::to_string(draw.numbers[static_cast<std::size_t>(k)]);
-        }
-        history::deriveRankedDraws(history);
+    auto run = [&](int t, CombinationList& list) {
+        const context::DrawHistory history = archiveTable(archive, t);
         SecondPassInput input = second;
         input.history = &history;
         input.forecastOrdinal = history.drawCount;
         input.forecastDate = history.record(input.forecastOrdinal).date();
-        return runTarget(shared, input, history.record(input.forecastOrdinal), t);
+        return runTarget(shared, input, history.record(input.forecastOrdinal), t, list);
     };
     return runTargets(firstTarget, lastTarget, run, onTarget);
 }

@@ -70,6 +70,15 @@ BacktestResult runArchiveBacktest(const FirstPassInput& first, const SecondPassI
                                   const std::vector<history::ImportedDraw>& archive,
                                   int lastTargets = 0, const TargetProgress& onTarget = {});
 
+// The same for the archive targets firstTarget..lastTarget (from 15 on).
+BacktestResult runArchiveTargets(const FirstPassInput& first, const SecondPassInput& second,
+                                 const std::vector<history::ImportedDraw>& archive, int firstTarget,
+                                 int lastTarget, const TargetProgress& onTarget = {});
+
+// The table a working folder would hold for archive target t (1..size): up
+// to 50 archive draws ending with it, as the draw file loads them.
+context::DrawHistory archiveTable(const std::vector<history::ImportedDraw>& archive, int t);
+
 // The ordinals of the archive targets run: from max(15, size - lastTargets
 // + 1) to size; empty when the archive holds fewer than 15 draws.
 std::pair<int, int> archiveTargetRange(int archiveSize, int lastTargets);
