@@ -20,6 +20,9 @@ void deriveRankedDraws(DrawHistory& history);
 // Path of the draw file of a kind, relative to the current directory.
 std::string statisticsPath(const std::string& kindFolder);
 
+// The raw lines of the draw file; more than 255 is a RangeError.
+std::vector<std::string> readDrawFileLines(const std::string& path);
+
 // Reads the draw file into the history. On an error the rows before the
 // faulty line are loaded, drawCount already holds the line count, and the
 // error propagates.
@@ -28,6 +31,14 @@ void loadDrawHistory(DrawHistory& history, const std::string& path);
 // The same from the file's lines, as they are or will be stored at path.
 void decodeDrawHistory(DrawHistory& history, const std::vector<std::string>& lines,
                        const std::string& path);
+
+// Checks the file's raw lines before they are loaded: each of the first 50
+// "8;date;n1;...;n5;8;" with a calendar date and five whole numbers
+// 1..highestNumber, no control byte and nothing after the last ";". A line
+// that a flipped byte merged with the next, cut short or filled with NUL is
+// a RangeError or ConversionError naming path and line.
+void checkDrawFileLines(const std::vector<std::string>& lines, const std::string& path,
+                        int highestNumber);
 
 // One plain line of the file for a draw: "8;date;n1;...;n5;8;".
 std::string drawLine(const std::array<std::string, 6>& dateAndNumbers);
