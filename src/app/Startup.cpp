@@ -1,6 +1,7 @@
 #include "Startup.h"
 
 #include "LotteryKind.h"
+#include "base/AtomicSave.h"
 #include "base/Combinatorics.h"
 #include "base/Convert.h"
 #include "base/DateText.h"
@@ -37,6 +38,9 @@ void formCreate(Application& app) {
     ws.numbersPerDraw = kind.numbersPerDraw;
     ws.highestNumber = kind.highestNumber;
     ws.dataFolder = "bd/" + ws.kindFolder;
+    // A save that a killed process left half done is finished or undone
+    // before anything is read.
+    settleInterruptedSaves(ws.dataFolder);
     history::setupDrawGrid(form.at(history::kDrawGrid));
     reloadWorkspace(app);
     ui::Control& group = form.at(ui::kWalkthroughGroup);

@@ -12,9 +12,10 @@ namespace vargis::history {
 
 namespace {
 
-// An archive of a few thousand draws is a hundred kilobytes; a file far
-// larger is not one.
-constexpr std::uintmax_t kMaxArchiveBytes = 64u * 1024u * 1024u;
+// An archive line takes at most 27 bytes: the most draws an archive holds
+// fit well within this, and a file far larger is not an archive.
+constexpr std::size_t kMaxArchiveBytes = 64u * 1024u * 1024u;
+static_assert(kMaxArchiveDraws * 27 < kMaxArchiveBytes);
 
 std::string trimmed(const std::string& text) {
     const auto first = text.find_first_not_of(" \t");
@@ -83,21 +84,33 @@ bool archiveExists(const std::string& kindFolder) {
     return fileExists(archivePath(kindFolder));
 }
 
-void writeDrawArchive(const std::string& kindFolder, const std::vector<ImportedDraw>& draws) {
+void checkArchiveSize(std::size_t draws) {
+    if (draws > kMaxArchiveDraws)
+        throw RangeError("Тиражей " + std::to_string(draws) + " - больше " +
+                         std::to_string(kMaxArchiveDraws) +
+                         ", которые вмещает архив тиражей; файлы не изменены");
+}
+
+void stageDrawArchive(SaveSet& set, const std::string& kindFolder,
+                      const std::vector<ImportedDraw>& draws) {
+    checkArchiveSize(draws.size());
     const std::string path = archivePath(kindFolder);
-    std::error_code ec;
-    std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ec);
-    if (ec)
-        throw FileError("Не удается создать папку архива \"" + path + "\": " + ec.message());
-    std::vector<std::string> lines;
-    lines.reserve(draws.size());
+    std::string bytes;
+    bytes.reserve(draws.size() * 27);
     for (const auto& draw : draws) {
-        std::string line = drawDateText(draw.date);
+        bytes += drawDateText(draw.date);
         for (int n : draw.numbers)
-            line += ";" + std::to_string(n);
-        lines.push_back(std::move(line));
+            bytes += ";" + std::to_string(n);
+        bytes += "\r\n";
     }
-    writeLines(path, lines);
+    createFolders(std::filesystem::path(path).parent_path().string());
+    set.stage(path, bytes);
+}
+
+void writeDrawArchive(const std::string& kindFolder, const std::vector<ImportedDraw>& draws) {
+    SaveSet set;
+    stageDrawArchive(set, kindFolder, draws);
+    set.commit();
 }
 
 std::vector<ImportedDraw> loadDrawArchive(const std::string& path, int highestNumber) {
@@ -105,15 +118,26 @@ std::vector<ImportedDraw> loadDrawArchive(const std::string& path, int highestNu
     const auto size = std::filesystem::file_size(path, error);
     if (!error && size > kMaxArchiveBytes)
         throw FileError(path + ": файл слишком велик для архива тиражей");
-    const std::vector<std::string> lines = readLines(path);
+    // The lines are taken one at a time: a file of millions of empty lines
+    // never becomes millions of strings.
+    const std::string bytes = readBytes(path, kMaxArchiveBytes);
     std::vector<ImportedDraw> draws;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (trimmed(lines[i]).empty())
+    std::size_t i = 0;
+    for (std::size_t start = 0; start < bytes.size(); ++i) {
+        auto end = bytes.find_first_of("\r\n", start);
+        if (end == std::string::npos)
+            end = bytes.size();
+        const std::string line = bytes.substr(start, end - start);
+        start = end + (bytes.compare(end, 2, "\r\n") == 0 ? 2 : 1);
+        if (trimmed(line).empty())
             continue;
         const int lineNo = static_cast<int>(i) + 1;
         const std::string where = path + ", строка " + std::to_string(lineNo) + ": ";
-        ImportedDraw draw = parseArchiveLine(lines[i], highestNumber, where);
+        ImportedDraw draw = parseArchiveLine(line, highestNumber, where);
         draw.line = lineNo;
+        if (draws.size() == kMaxArchiveDraws)
+            throw RangeError(where + "в архиве больше " + std::to_string(kMaxArchiveDraws) +
+                             " тиражей");
         if (!draws.empty() && dateKey(draw.date) < dateKey(draws.back().date))
             throw RangeError(where + "дата " + drawDateText(draw.date) +
                              " раньше даты строки выше");
