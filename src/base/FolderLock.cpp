@@ -39,11 +39,13 @@ FolderLock::FolderLock(std::string lockFile, int waitMs) : file_(std::move(lockF
         return;
     }
     fd_ = ::open(file_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
-    if (fd_ < 0)
+    if (fd_ < 0) {
+        const int error = errno;
         fd_ = ::open(file_.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd_ < 0)
-        throw FileError("Не удается открыть файл блокировки рабочей папки \"" + file_ +
-                        "\": " + systemReason(errno));
+        if (fd_ < 0)
+            throw FileError("Не удается открыть файл блокировки рабочей папки \"" + file_ +
+                            "\": " + systemReason(error));
+    }
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(waitMs);
     while (::flock(fd_, LOCK_EX | LOCK_NB) != 0) {
         const int error = errno;
