@@ -11,7 +11,6 @@
 #include "history/DrawArchive.h"
 #include "history/DrawHistory.h"
 
-
 namespace vargis::app {
 
 namespace {

@@ -5,12 +5,12 @@
 #include "base/TextFile.h"
 
 #include <algorithm>
-#include <optional>
 #include <atomic>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
+#include <optional>
 #include <set>
 #include <signal.h>
 #include <sys/stat.h>
@@ -238,8 +238,7 @@ void removeStaleFiles(const std::string& folder, const std::set<pid_t>& keep) {
         pid_t owner = ownerOf(name, ".tmp");
         if (owner == 0)
             owner = ownerOf(name, ".old");
-        if (owner != 0 && keep.count(owner) == 0 && processGone(owner) &&
-            it->is_regular_file(ec))
+        if (owner != 0 && keep.count(owner) == 0 && processGone(owner) && it->is_regular_file(ec))
             stale.push_back(it->path().string());
     }
     for (const auto& path : stale)

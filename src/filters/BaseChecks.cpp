@@ -58,8 +58,8 @@ void checkFilterRow(const std::vector<std::string>& fields, int row, const std::
             return;
         const std::string name = field(j);
         if (name.empty() || !form.has(name))
-            throw RangeError(at + what + " '" + shownText(name) + "' (поле " +
-                             std::to_string(j) + ") не существует на форме");
+            throw RangeError(at + what + " '" + shownText(name) + "' (поле " + std::to_string(j) +
+                             ") не существует на форме");
     };
     const catalogue::FilterControls& rc = catalogue::rowControls(row);
     control(6, rc.button, "кнопка");
@@ -67,8 +67,8 @@ void checkFilterRow(const std::vector<std::string>& fields, int row, const std::
     control(2, rc.linkCode.empty() ? rc.paramLabel : std::string_view{}, "надпись параметра");
     if (!rc.linkCode.empty()) {
         const std::string code = field(2);
-        if (code.size() != 4 || !std::all_of(code.begin(), code.end(),
-                                             [](char c) { return c >= '1' && c <= '9'; }))
+        if (code.size() != 4 ||
+            !std::all_of(code.begin(), code.end(), [](char c) { return c >= '1' && c <= '9'; }))
             throw ConversionError(at + "код связи '" + shownText(code) +
                                   "' (поле 2) - не четыре цифры");
     }

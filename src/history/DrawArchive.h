@@ -7,7 +7,6 @@
 #include "history/DrawImport.h"
 
 #include <cstddef>
-
 #include <string>
 #include <vector>
 

@@ -111,8 +111,7 @@ void checkDrawFileLines(const std::vector<std::string>& lines, const std::string
         try {
             parseDate(fields[1]);
         } catch (const ConversionError&) {
-            throw ConversionError(at + "'" + fields[1].substr(0, 40) +
-                                  "' - не дата ДД.ММ.ГГГГ");
+            throw ConversionError(at + "'" + fields[1].substr(0, 40) + "' - не дата ДД.ММ.ГГГГ");
         }
         for (std::size_t k = 2; k < 7; ++k) {
             int value = 0;

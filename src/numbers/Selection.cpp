@@ -101,7 +101,8 @@ void checkDigitsBase(const context::DigitsBase& digits, const std::string& path)
         try {
             toInt(fields[0]);
         } catch (const ConversionError&) {
-            throw ConversionError(where + "'" + filters::shownText(fields[0]) + "' - не целое число");
+            throw ConversionError(where + "'" + filters::shownText(fields[0]) +
+                                  "' - не целое число");
         }
         bool known = false;
         for (int n = 1; n <= context::kNumbers && !known; ++n)
