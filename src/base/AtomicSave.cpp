@@ -310,8 +310,26 @@ std::string systemReason(int error) {
         return "ошибка ввода-вывода";
     case ENAMETOOLONG:
         return "слишком длинное имя";
+    case EEXIST:
+        return "файл уже существует";
+    case ENOTEMPTY:
+        return "папка не пуста";
+    case EBUSY:
+    case ETXTBSY:
+        return "файл занят";
+    case EMFILE:
+    case ENFILE:
+        return "открыто слишком много файлов";
+    case ELOOP:
+        return "слишком много символических ссылок";
+    case EFBIG:
+        return "файл слишком велик";
+    case EXDEV:
+        return "файлы на разных дисках";
+    case ENOMEM:
+        return "не хватает памяти";
     default:
-        return std::strerror(error);
+        return "системная ошибка " + std::to_string(error) + " (" + std::strerror(error) + ")";
     }
 }
 
