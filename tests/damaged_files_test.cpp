@@ -142,13 +142,6 @@ TEST(DamagedFiles, EveryFormIsRefusedWithItsLineAndNothingIsWritten) {
          },
          cat(kStatisticsFile, ", строка 10: полей 16, а должно быть "
                               "8 (\"8;дата;пять чисел;8;\") - файл повреждён")},
-        {"draw number out of range", kStatisticsFile,
-         [] {
-             auto draws = testing::readDraws();
-             draws[4] = "8;01.01.2025;1;2;3;4;77;8;";
-             testing::writeDraws(draws);
-         },
-         cat(kStatisticsFile, ", строка 5: число 77 вне 1..36")},
     };
     for (const auto& damage : damages) {
         SCOPED_TRACE(damage.name);

@@ -127,7 +127,7 @@ void reloadWorkspace(Application& app, const std::vector<std::string>* drawLines
     const std::vector<std::string> fileLines =
         drawLines ? std::vector<std::string>{} : history::readDrawFileLines(drawPath);
     const std::vector<std::string>& lines = drawLines ? *drawLines : fileLines;
-    history::checkDrawFileLines(lines, drawPath, ws.highestNumber);
+    history::checkDrawFileLines(lines, drawPath);
     history::decodeDrawHistory(ws.history, lines, drawPath);
     const std::string filterPath = filters::filterFileLoadPath(ws.kindFolder);
     filters::checkFilterFile(readLinesAtMost(filterPath, kMostBaseLines), filterPath, form);

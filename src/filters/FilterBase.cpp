@@ -110,7 +110,8 @@ void saveFilterBases(context::Application& app, bool withProgress) {
     // A base refused at the start holds nothing of its file; saving it
     // would write empty rows over the file.
     if (ws.filters.fileLineCount == 0)
-        throw FileError("База фильтров не загружена - файлы данных не сохранены");
+        throw FileError("База фильтров \"" + filters::filterFileSavePath(ws.dataFolder) +
+                        "\" не загружена - файлы данных не сохранены");
     if (progress)
         progress->max = 3;
     {

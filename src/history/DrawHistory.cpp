@@ -2,7 +2,6 @@
 
 #include "base/Convert.h"
 #include "base/Cp1251.h"
-#include "base/DateText.h"
 #include "base/Errors.h"
 #include "base/Fields.h"
 #include "base/Scramble.h"
@@ -87,8 +86,7 @@ void decodeDrawHistory(DrawHistory& history, const std::vector<std::string>& lin
     deriveRankedDraws(history);
 }
 
-void checkDrawFileLines(const std::vector<std::string>& lines, const std::string& path,
-                        int highestNumber) {
+void checkDrawFileLines(const std::vector<std::string>& lines, const std::string& path) {
     for (std::size_t index = 0; index < lines.size() && index < kMaxDraws; ++index) {
         const std::string at = path + ", строка " + std::to_string(index + 1) + ": ";
         const std::string decoded =
@@ -108,22 +106,6 @@ void checkDrawFileLines(const std::vector<std::string>& lines, const std::string
             throw RangeError(at + "полей " + std::to_string(fields.size()) +
                              (after ? " и текст после последней ';'" : "") +
                              ", а должно быть 8 (\"8;дата;пять чисел;8;\") - файл повреждён");
-        try {
-            parseDate(fields[1]);
-        } catch (const ConversionError&) {
-            throw ConversionError(at + "'" + fields[1].substr(0, 40) + "' - не дата ДД.ММ.ГГГГ");
-        }
-        for (std::size_t k = 2; k < 7; ++k) {
-            int value = 0;
-            try {
-                value = toInt(fields[k]);
-            } catch (const ConversionError&) {
-                throw ConversionError(at + "'" + fields[k].substr(0, 40) + "' - не целое число");
-            }
-            if (value < 1 || value > highestNumber)
-                throw RangeError(at + "число " + std::to_string(value) + " вне 1.." +
-                                 std::to_string(highestNumber));
-        }
     }
 }
 

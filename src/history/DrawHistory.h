@@ -32,13 +32,13 @@ void loadDrawHistory(DrawHistory& history, const std::string& path);
 void decodeDrawHistory(DrawHistory& history, const std::vector<std::string>& lines,
                        const std::string& path);
 
-// Checks the file's raw lines before they are loaded: each of the first 50
-// "8;date;n1;...;n5;8;" with a calendar date and five whole numbers
-// 1..highestNumber, no control byte and nothing after the last ";". A line
-// that a flipped byte merged with the next, cut short or filled with NUL is
-// a RangeError or ConversionError naming path and line.
-void checkDrawFileLines(const std::vector<std::string>& lines, const std::string& path,
-                        int highestNumber);
+// Checks the shape of the file's raw lines before they are loaded: each of
+// the first 50 is "8;date;n1;...;n5;8;", eight fields closed by ";" with
+// nothing after the last and no control byte. A line that a flipped byte
+// merged with the next, cut short or filled with NUL is a RangeError naming
+// path and line. (Dates and numbers are the loader's: a table may hold a
+// date that is no calendar date, or a number 0.)
+void checkDrawFileLines(const std::vector<std::string>& lines, const std::string& path);
 
 // One plain line of the file for a draw: "8;date;n1;...;n5;8;".
 std::string drawLine(const std::array<std::string, 6>& dateAndNumbers);
