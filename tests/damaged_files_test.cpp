@@ -4,12 +4,18 @@
 
 #include "base/Scramble.h"
 #include "base/TextFile.h"
+#include "context/DrawTables.h"
+#include "history/DrawArchive.h"
+#include "history/DrawHistory.h"
 #include "support/CliRun.h"
 #include "support/DataFiles.h"
 
 #include <functional>
 #include <gtest/gtest.h>
 #include <map>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace vargis {
 namespace {
@@ -180,6 +186,45 @@ TEST(DamagedFiles, MessagesNameTheFileAndShowControlBytes) {
               "Ошибка: " + cat(kStatisticsFile,
                                ": в статистике нет ни одного тиража - прогноз не может быть "
                                "определён\n"));
+}
+
+// The memory a load takes, in MiB beyond what the process held before: run
+// in a child of its own, so that the peak belongs to the load alone.
+long peakMiBOf(const std::function<void()>& load) {
+    const pid_t child = ::fork();
+    if (child == 0) {
+        rusage before{};
+        ::getrusage(RUSAGE_SELF, &before);
+        try {
+            load();
+        } catch (const std::exception&) {
+        }
+        rusage after{};
+        ::getrusage(RUSAGE_SELF, &after);
+        ::_exit(static_cast<int>(std::min<long>(250, (after.ru_maxrss - before.ru_maxrss) / 1024)));
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 255;
+}
+
+TEST(DamagedFiles, AFileOfMillionsOfShortLinesTakesLittleMemory) {
+    testing::WorkFolder folder;
+    std::string empty(16u * 1024u * 1024u - 16, '\n');
+    std::string ones;
+    while (ones.size() + 2 < empty.size())
+        ones += "1 ";
+    for (const std::string* bytes : {&empty, &ones}) {
+        testing::writeBytesRaw("big.txt", *bytes);
+        // The file itself is 16 MiB; a few times that at most.
+        EXPECT_LT(peakMiBOf([] {
+                      context::DrawHistory history;
+                      history::loadDrawHistory(history, "big.txt");
+                  }),
+                  64);
+        EXPECT_LT(peakMiBOf([] { history::loadDrawArchive("big.txt", 36); }), 64);
+        EXPECT_LT(peakMiBOf([] { readLinesAtMost("big.txt", 1000); }), 64);
+    }
 }
 
 } // namespace

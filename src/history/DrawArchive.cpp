@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <string_view>
 #include <system_error>
 #include <tuple>
 
@@ -16,6 +17,7 @@ namespace {
 // fit well within this, and a file far larger is not an archive.
 constexpr std::size_t kMaxArchiveBytes = 64u * 1024u * 1024u;
 static_assert(kMaxArchiveDraws * 27 < kMaxArchiveBytes);
+constexpr std::size_t kMaxArchiveLine = 200;
 
 std::string trimmed(const std::string& text) {
     const auto first = text.find_first_not_of(" \t");
@@ -127,13 +129,18 @@ std::vector<ImportedDraw> loadDrawArchive(const std::string& path, int highestNu
         auto end = bytes.find_first_of("\r\n", start);
         if (end == std::string::npos)
             end = bytes.size();
-        const std::string line = bytes.substr(start, end - start);
+        const std::string_view line(bytes.data() + start, end - start);
         start = end + (bytes.compare(end, 2, "\r\n") == 0 ? 2 : 1);
-        if (trimmed(line).empty())
+        if (line.find_first_not_of(" \t") == std::string_view::npos)
             continue;
         const int lineNo = static_cast<int>(i) + 1;
         const std::string where = path + ", строка " + std::to_string(lineNo) + ": ";
-        ImportedDraw draw = parseArchiveLine(line, highestNumber, where);
+        // An archive line is some 25 characters; a far longer one is no
+        // archive line, and is not copied about to find that out.
+        if (line.size() > kMaxArchiveLine)
+            throw ConversionError(where + "строка длиннее " + std::to_string(kMaxArchiveLine) +
+                                  " знаков - не строка архива");
+        ImportedDraw draw = parseArchiveLine(std::string(line), highestNumber, where);
         draw.line = lineNo;
         if (draws.size() == kMaxArchiveDraws)
             throw RangeError(where + "в архиве больше " + std::to_string(kMaxArchiveDraws) +
