@@ -168,8 +168,14 @@ struct JournalEntry {
     bool existed = false;
 };
 
-// The entries of a journal; none when it is not one (then it is left alone).
-std::optional<std::vector<JournalEntry>> readJournal(const std::string& path) {
+// The entries of the journal `name` in `folder`, their paths taken from the
+// folder; none when it is not a journal (then it is left alone).
+std::optional<std::vector<JournalEntry>> readJournal(const std::string& folder,
+                                                     const std::string& name) {
+    const std::string path = folder + "/" + name;
+    auto place = [&](const std::string& entry) {
+        return entry.empty() || entry.front() == '/' ? entry : folder + "/" + entry;
+    };
     std::vector<std::string> lines;
     try {
         lines = readLines(path, 1024 * 1024);
@@ -183,7 +189,8 @@ std::optional<std::vector<JournalEntry>> readJournal(const std::string& path) {
         if (lines[i].empty() || lines[i + 1].empty() ||
             (lines[i + 3] != "0" && lines[i + 3] != "1"))
             return std::nullopt;
-        entries.push_back({lines[i], lines[i + 1], lines[i + 2], lines[i + 3] == "1"});
+        entries.push_back(
+            {place(lines[i]), place(lines[i + 1]), place(lines[i + 2]), lines[i + 3] == "1"});
     }
     return entries;
 }
@@ -271,7 +278,7 @@ void settleInterruptedSaves(const std::string& folder) {
             continue;
         }
         const std::string path = folder + "/" + name;
-        const auto entries = readJournal(path);
+        const auto entries = readJournal(folder, name);
         if (!entries || !(undo ? undoSet(*entries) : finishSet(*entries))) {
             unsettled.insert(owner);
             continue;
@@ -427,11 +434,20 @@ void SaveSet::commit() {
 
 void SaveSet::writeJournal() {
     const std::string journal = uniqueName(journalFolder_ + "/" + kJournalStem, ".journal");
+    // Paths relative to the journal's folder, so that a working folder moved
+    // before the next start is still set right.
+    const std::filesystem::path base(absolutePath(journalFolder_));
+    auto relative = [&](const std::string& path) {
+        if (path.empty())
+            return path;
+        const std::string absolute = absolutePath(path);
+        const auto fromBase = std::filesystem::path(absolute).lexically_relative(base);
+        return fromBase.empty() ? absolute : fromBase.string();
+    };
     std::string bytes = std::string(kJournalHeader) + "\n";
     for (const auto& staged : staged_)
-        bytes += absolutePath(staged.path) + "\n" + absolutePath(staged.temp) + "\n" +
-                 (staged.backup.empty() ? "" : absolutePath(staged.backup)) + "\n" +
-                 (staged.existed ? "1" : "0") + "\n";
+        bytes += relative(staged.path) + "\n" + relative(staged.temp) + "\n" +
+                 relative(staged.backup) + "\n" + (staged.existed ? "1" : "0") + "\n";
     if (!writeSmallFile(journal, bytes)) {
         const int error = errno != 0 ? errno : EIO;
         const std::string path = staged_.front().path;

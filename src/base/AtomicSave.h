@@ -33,12 +33,11 @@ std::string systemReason(int error);
 //
 // A set given a journal folder also holds under a crash: before its first
 // rename the commit records every file (target, temporary file, second name
-// of the old file) in a journal in that folder, renamed to mark an undo when
-// a rename fails, and removed when the set is done. The old files keep their
-// second names (hard links, so that no free space is needed) until then.
-// settleInterruptedSaves() finds the journal of a process that died and
-// finishes its set (all temporary files were complete before the journal
-// was written) or completes its undo.
+// of the old file, by paths relative to that folder) in a journal there, renamed to mark an undo
+// when a rename fails, and removed when the set is done. The old files keep their second names
+// (hard links, so that no free space is needed) until then. settleInterruptedSaves() finds the
+// journal of a process that died and finishes its set (all temporary files were complete before the
+// journal was written) or completes its undo.
 class SaveSet {
 public:
     SaveSet() = default;
