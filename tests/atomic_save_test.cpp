@@ -213,7 +213,7 @@ TEST(FolderLock, ASecondWriterWaitsThenRefuses) {
     std::thread other(
         [&] { refused = errorOf([] { FolderLock lock(kWorkingFolderLockFile, 50); }); });
     other.join();
-    EXPECT_EQ(refused, "Рабочая папка занята другой программой");
+    EXPECT_EQ(refused, "Рабочая папка занята другой программой: " + folder.path().string());
 
     // Released within the wait, the lock goes to the waiting writer.
     std::thread waiting(

@@ -12,8 +12,6 @@
 #include "history/DrawArchive.h"
 #include "history/DrawHistory.h"
 
-#include <optional>
-
 namespace vargis::app {
 
 namespace {
@@ -27,65 +25,35 @@ void checkReloadOfLoaded(const Workspace& ws, const std::vector<std::string>& en
         parseDate(trim(ws.filters.row(25).field(4)));
 }
 
-// A file as it was, put back should a later step of the import fail, so
-// that a failed import leaves every file as it was.
-class FileBackup {
-public:
-    explicit FileBackup(std::string path) : path_(std::move(path)), existed_(fileExists(path_)) {
-        try {
-            bytes_ = readBytes(path_);
-        } catch (const FileError&) {
-        }
-    }
-
-    void putBack() const noexcept {
-        try {
-            if (bytes_)
-                saveFileAtomically(path_, *bytes_);
-            else if (!existed_)
-                removeFile(path_);
-        } catch (const std::exception&) {
-        }
-    }
-
-private:
-    std::string path_;
-    bool existed_;
-    std::optional<std::string> bytes_;
-};
-
 } // namespace
 
 void applyImportedDraws(Application& app, const std::vector<history::ImportedDraw>& draws) {
     Workspace& ws = app.workspace();
     const FolderLock lock;
+    // A set that a killed import left half done is finished or undone first.
+    settleInterruptedSaves(ws.dataFolder);
+    history::checkArchiveSize(draws.size());
     const std::string path = history::statisticsPath(ws.kindFolder);
     // The table keeps the newest draws; the archive keeps every one.
     const std::vector<std::string> encoded =
         history::encodeDrawLines(history::importedDrawLines(history::newestDraws(draws)));
     // A filter base that never loaded, or an empty draw table, means the
     // start stopped early; only a full load brings the rest of the workspace.
-    // Everything the reload needs is checked before a file is written, and
-    // the draw table is written last.
+    // Everything the reload needs is checked before a file is written.
     const bool loaded = ws.filters.fileLineCount > 0 && ws.drawCount() > 0;
-    const FileBackup archive(history::archivePath(ws.kindFolder));
-    const FileBackup table(path);
-    try {
-        if (loaded) {
-            checkReloadOfLoaded(ws, encoded);
-            history::writeDrawArchive(ws.kindFolder, draws);
-            writeLines(path, encoded);
-            history::reloadImportedHistory(ws, app.mainForm());
-            restoreForecastTarget(app);
-        } else {
-            reloadWorkspace(app, encoded);
-            history::writeDrawArchive(ws.kindFolder, draws);
-            writeLines(path, encoded);
-        }
-    } catch (...) {
-        table.putBack();
-        archive.putBack();
-        throw;
+    if (loaded)
+        checkReloadOfLoaded(ws, encoded);
+    else
+        reloadWorkspace(app, encoded);
+    // The archive and the table change together or not at all, a crash
+    // included (the set's journal lets the next start finish or undo it).
+    SaveSet set(ws.dataFolder);
+    history::stageDrawArchive(set, ws.kindFolder, draws);
+    set.stage(path, joinLines(encoded));
+    set.commit();
+    if (loaded) {
+        history::reloadImportedHistory(ws, app.mainForm());
+        restoreForecastTarget(app);
     }
     // A new history: nothing worked out from the old draws stays shown.
     clearHistoryResults(app);

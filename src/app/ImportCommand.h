@@ -14,8 +14,8 @@ inline constexpr const char* kImportMenuItem = "NImportDraws";
 
 // Writes checked draws, all of a file oldest first, as the archive and the
 // newest 50 of them as the draw table, reloads the history as after a save
-// and finds the forecast target's draw again by its date. When the table
-// cannot be written, the archive is put back as it was. When the
+// and finds the forecast target's draw again by its date. The archive and
+// the table are saved as one set: both change or neither. When the
 // workspace never finished loading (a missing or empty draw file at start),
 // the whole workspace is loaded instead.
 void applyImportedDraws(Application& app, const std::vector<history::ImportedDraw>& draws);

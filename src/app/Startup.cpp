@@ -2,6 +2,7 @@
 
 #include "KindSwitch.h"
 #include "LotteryKind.h"
+#include "base/AtomicSave.h"
 #include "base/Combinatorics.h"
 #include "base/Convert.h"
 #include "base/DateText.h"
@@ -10,6 +11,7 @@
 #include "commands/CombineState.h"
 #include "commands/CombineSweep.h"
 #include "commands/ResultTable.h"
+#include "filters/BaseChecks.h"
 #include "filters/ChartModel.h"
 #include "filters/Evaluation.h"
 #include "filters/FilterBase.h"
@@ -38,6 +40,9 @@ void formCreate(Application& app) {
     ws.numbersPerDraw = kind.numbersPerDraw;
     ws.highestNumber = kind.highestNumber;
     ws.dataFolder = "bd/" + ws.kindFolder;
+    // A save that a killed process left half done is finished or undone
+    // before anything is read.
+    settleInterruptedSaves(ws.dataFolder);
     history::setupDrawGrid(form.at(history::kDrawGrid));
     reloadWorkspace(app);
     ui::Control& group = form.at(ui::kWalkthroughGroup);
@@ -122,20 +127,30 @@ void saveDrawTable(Application& app) {
 
 namespace {
 
+// More lines than any base holds; a longer file is refused unsplit.
+constexpr std::size_t kMostBaseLines = 1000;
+
 void reloadWorkspace(Application& app, const std::vector<std::string>* drawLines) {
     Workspace& ws = app.workspace();
     ui::Form& form = app.mainForm();
     ui::Platform& platform = app.platform();
     platform.beep(ui::Beep::Default);
 
+    // Each file is checked before it is taken in: a damaged one is refused
+    // with its line, and its table keeps what it held.
     const std::string drawPath = history::statisticsPath(ws.kindFolder);
-    if (drawLines)
-        history::decodeDrawHistory(ws.history, *drawLines, drawPath);
-    else
-        history::loadDrawHistory(ws.history, drawPath);
-    filters::loadFilterTable(ws.filters, filters::filterFileLoadPath(ws.kindFolder));
+    const std::vector<std::string> fileLines =
+        drawLines ? std::vector<std::string>{} : history::readDrawFileLines(drawPath);
+    const std::vector<std::string>& lines = drawLines ? *drawLines : fileLines;
+    history::checkDrawFileLines(lines, drawPath);
+    history::decodeDrawHistory(ws.history, lines, drawPath);
+    const std::string filterPath = filters::filterFileLoadPath(ws.kindFolder);
+    filters::checkFilterFile(readLinesAtMost(filterPath, kMostBaseLines), filterPath, form);
+    filters::loadFilterTable(ws.filters, filterPath);
     const std::string folder = "bd/" + ws.kindFolder;
-    filters::loadGraphicsBase(ws.failMarks, filters::graphicsPath(folder));
+    const std::string graphicsPath = filters::graphicsPath(folder);
+    filters::checkGraphicsFile(readLinesAtMost(graphicsPath, kMostBaseLines), graphicsPath);
+    filters::loadGraphicsBase(ws.failMarks, graphicsPath);
     filters::loadDigitsBase(ws.digits, filters::digitsPath(folder));
     numbers::checkDigitsBase(ws.digits, filters::digitsPath(folder));
 

@@ -1,4 +1,5 @@
 #include "app/WorkingFolder.h"
+#include "base/AtomicSave.h"
 
 #include "base/Errors.h"
 #include "filters/FilterTable.h"
@@ -62,7 +63,7 @@ void makeUserWritable(const fs::path& root, std::error_code& ec) {
 }
 
 std::string failure(const std::string& what, const fs::path& path, const std::error_code& ec) {
-    return what + " " + path.string() + ": " + ec.message();
+    return what + " " + path.string() + ": " + systemReason(ec.value());
 }
 
 } // namespace

@@ -16,10 +16,12 @@ inline constexpr const char* kFolderBusyMessage = "Рабочая папка з�
 class FolderLock {
 public:
     // Takes the lock, waiting up to waitMs. A thread that already holds it
-    // takes it again at no cost. FileError with kFolderBusyMessage when
-    // another holder keeps it longer. When the lock file cannot be created
-    // (no folder, a read-only folder) no lock is taken: the save itself then
-    // reports why it cannot write.
+    // takes it again at no cost. FileError starting with kFolderBusyMessage
+    // and naming the folder when another holder keeps it longer. A lock file
+    // that cannot be opened for writing (left by another user, or in a
+    // read-only folder) is opened for reading, which locks as well; one that
+    // cannot be opened at all is a FileError naming it: nothing is ever
+    // written unlocked.
     explicit FolderLock(std::string lockFile = kWorkingFolderLockFile, int waitMs = 5000);
     FolderLock(const FolderLock&) = delete;
     FolderLock& operator=(const FolderLock&) = delete;

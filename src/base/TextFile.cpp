@@ -112,6 +112,30 @@ std::vector<std::string> readLines(const std::string& path, std::size_t maxBytes
     return splitLines(readBytes(path, maxBytes));
 }
 
+std::size_t countLines(const std::string& bytes) {
+    std::size_t lines = 0;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        const char c = bytes[i];
+        if (c == '\r' || c == '\n') {
+            ++lines;
+            if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
+                ++i;
+        }
+    }
+    const bool unended = !bytes.empty() && bytes.back() != '\r' && bytes.back() != '\n';
+    return lines + (unended ? 1 : 0);
+}
+
+std::vector<std::string> readLinesAtMost(const std::string& path, std::size_t maxLines,
+                                         std::size_t maxBytes) {
+    const std::string bytes = readBytes(path, maxBytes);
+    const std::size_t count = countLines(bytes);
+    if (count > maxLines)
+        throw FileError("Файл \"" + path + "\" не загружен: в нём " + std::to_string(count) +
+                        " строк, а должно быть не больше " + std::to_string(maxLines));
+    return splitLines(bytes);
+}
+
 void writeBytes(const std::string& path, const std::string& bytes) {
     saveFileAtomically(path, bytes);
 }

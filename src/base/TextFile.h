@@ -28,6 +28,15 @@ std::string joinLines(const std::vector<std::string>& lines);
 std::vector<std::string> readLines(const std::string& path,
                                    std::size_t maxBytes = kMaxTextFileBytes);
 
+// The number of lines splitLines would give, counted without splitting.
+std::size_t countLines(const std::string& bytes);
+
+// readLines of a file that holds at most maxLines lines: a longer one is
+// refused (FileError naming the path) before it is split, so that a file of
+// millions of short lines never takes many times its size in memory.
+std::vector<std::string> readLinesAtMost(const std::string& path, std::size_t maxLines,
+                                         std::size_t maxBytes = kMaxTextFileBytes);
+
 // Writes the lines, each ended by CR LF, through saveFileAtomically: a
 // failure part-way leaves the old file intact. FileError naming the path and
 // the reason on failure.

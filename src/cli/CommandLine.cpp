@@ -23,6 +23,15 @@ bool readWholeNumber(const std::string& text, int lo, int hi, const std::string&
     try {
         value = toInt(text);
     } catch (const VargisError&) {
+        // Digits too many for a number are a number out of range.
+        const std::string digits = trim(text);
+        const std::size_t sign = !digits.empty() && (digits[0] == '+' || digits[0] == '-');
+        if (digits.size() > sign &&
+            digits.find_first_not_of("0123456789", sign) == std::string::npos) {
+            err << option << ": " << digits << " вне допустимых значений " << lo << ".." << hi
+                << '\n';
+            return false;
+        }
         err << option << ": \"" << text << "\" не целое число\n";
         return false;
     }
@@ -56,6 +65,13 @@ std::string parseFailure(const CLI::Error& e) {
     if (dynamic_cast<const CLI::ArgumentMismatch*>(&e))
         return what.find("missing") != std::string::npos ? "Параметру не хватает значения"
                                                          : "Параметр указан больше одного раза";
+    if (dynamic_cast<const CLI::RequiresError*>(&e)) {
+        // "--last requires --archive"
+        const auto needs = what.find(" requires ");
+        if (needs != std::string::npos)
+            return "Параметр " + what.substr(0, needs) + " действует только вместе с " +
+                   what.substr(needs + 10);
+    }
     return "Ошибка в командной строке: " + what;
 }
 

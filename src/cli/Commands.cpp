@@ -141,7 +141,8 @@ public:
         return "Объединить выбранные фильтры по всем перестановкам";
     }
     void addArguments(CLI::App& command) override {
-        command.add_flag("--list", withList_, "Вывести и все оставшиеся перестановки");
+        command.add_flag("--list", withList_, "Вывести и все оставшиеся перестановки")
+            ->multi_option_policy(CLI::MultiOptionPolicy::Throw);
     }
     int run(VerbContext& c) override {
         app::CombineRun run;
@@ -164,7 +165,8 @@ public:
         return "Фильтры на каждом прошлом тираже с 15-го: остаток и совпадения";
     }
     void addArguments(CLI::App& command) override {
-        auto* archive = command.add_flag("--archive", archive_, "По архиву тиражей");
+        auto* archive = command.add_flag("--archive", archive_, "По архиву тиражей")
+                            ->multi_option_policy(CLI::MultiOptionPolicy::Throw);
         command.add_option("--last", lastText_, "Только M последних тиражей архива")
             ->type_name("M")
             ->needs(archive);

@@ -3,6 +3,7 @@
 #include "app/Analysis.h"
 #include "app/Application.h"
 #include "app/ButtonCounts.h"
+#include "base/FolderLock.h"
 #include "cli/Verb.h"
 #include "commands/BoundSuggestions.h"
 #include "commands/CombineState.h"
@@ -29,8 +30,10 @@ public:
         command
             .add_option("--keep", keepText_, "Доля тиражей в процентах, 1..100 (по умолчанию 90)")
             ->type_name("K");
-        command.add_flag("--apply", apply_,
-                         "Записать границы во включённые фильтры и сохранить базу фильтров");
+        command
+            .add_flag("--apply", apply_,
+                      "Записать границы во включённые фильтры и сохранить базу фильтров")
+            ->multi_option_policy(CLI::MultiOptionPolicy::Throw);
     }
     bool acceptsArguments(std::ostream& err) override {
         return readWholeNumber(keepText_, 1, 100, "--keep", keep_, err);
@@ -50,6 +53,9 @@ public:
             return 0;
         int applied = 0;
         if (!c.app->guarded([&] {
+                // A writer like every other: no second program changes the
+                // folder meanwhile.
+                const FolderLock lock;
                 applied = commands::applySuggestions(*c.app, *result);
                 const context::Workspace& ws = c.app->workspace();
                 filters::saveFilterTable(ws.filters, filters::filterFileSavePath(ws.dataFolder));

@@ -1,6 +1,7 @@
 #include "filters/FilterBase.h"
 
 #include "base/AtomicSave.h"
+#include "base/Errors.h"
 #include "base/FolderLock.h"
 #include "base/TextFile.h"
 #include "filters/FilterTable.h"
@@ -106,10 +107,16 @@ void saveFilterBases(context::Application& app, bool withProgress, bool announce
             app.platform().repaint();
         }
     };
+    // A base refused at the start holds nothing of its file; saving it
+    // would write empty rows over the file.
+    if (ws.filters.fileLineCount == 0)
+        throw FileError("База фильтров \"" + filters::filterFileSavePath(ws.dataFolder) +
+                        "\" не загружена - файлы данных не сохранены");
     if (progress)
         progress->max = 3;
     {
         const FolderLock lock;
+        settleInterruptedSaves(ws.dataFolder);
         SaveSet bases;
         const std::string filterPath = filters::filterFileSavePath(ws.dataFolder);
         bases.stage(filterPath, joinLines(filters::filterFileLines(ws.filters, filterPath)));

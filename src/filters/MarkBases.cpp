@@ -79,7 +79,7 @@ void saveGraphicsBase(const DrawFailMarks& marks, const std::string& path) {
 }
 
 void loadDigitsBase(DigitsBase& digits, const std::string& path) {
-    const std::vector<std::string> lines = readLines(path);
+    const std::vector<std::string> lines = readLinesAtMost(path, 1000);
     for (auto& row : digits.rows)
         row = DigitsRow{};
     if (lines.size() < kNumbers)

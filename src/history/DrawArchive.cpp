@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <string_view>
 #include <system_error>
 #include <tuple>
 
@@ -13,9 +14,11 @@ namespace vargis::history {
 
 namespace {
 
-// An archive of a few thousand draws is a hundred kilobytes; a file far
-// larger is not one.
-constexpr std::uintmax_t kMaxArchiveBytes = 64u * 1024u * 1024u;
+// An archive line takes at most 34 bytes: the most draws an archive holds
+// fit well within this, and a file far larger is not an archive.
+constexpr std::size_t kMaxArchiveBytes = 64u * 1024u * 1024u;
+static_assert(kMaxArchiveDraws * 34 < kMaxArchiveBytes);
+constexpr std::size_t kMaxArchiveLine = 200;
 
 std::string trimmed(const std::string& text) {
     const auto first = text.find_first_not_of(" \t");
@@ -99,13 +102,25 @@ bool archiveExists(const std::string& kindFolder) {
     return fileExists(archivePath(kindFolder));
 }
 
-void writeDrawArchive(const std::string& kindFolder, const std::vector<ImportedDraw>& draws) {
+void checkArchiveSize(std::size_t draws) {
+    if (draws > kMaxArchiveDraws)
+        throw RangeError("Тиражей " + std::to_string(draws) + " - больше " +
+                         std::to_string(kMaxArchiveDraws) +
+                         ", которые вмещает архив тиражей; файлы не изменены");
+}
+
+void stageDrawArchive(SaveSet& set, const std::string& kindFolder,
+                      const std::vector<ImportedDraw>& draws) {
+    checkArchiveSize(draws.size());
     const std::string path = archivePath(kindFolder);
-    std::error_code ec;
-    std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ec);
-    if (ec)
-        throw FileError("Не удается создать папку архива \"" + path + "\": " + ec.message());
-    writeBytes(path, drawArchiveText(draws));
+    createFolders(std::filesystem::path(path).parent_path().string());
+    set.stage(path, drawArchiveText(draws));
+}
+
+void writeDrawArchive(const std::string& kindFolder, const std::vector<ImportedDraw>& draws) {
+    SaveSet set;
+    stageDrawArchive(set, kindFolder, draws);
+    set.commit();
 }
 
 std::string drawArchiveLine(const ImportedDraw& draw) {
@@ -134,15 +149,31 @@ std::vector<ImportedDraw> loadDrawArchive(const std::string& path, int highestNu
     const auto size = std::filesystem::file_size(path, error);
     if (!error && size > kMaxArchiveBytes)
         throw FileError(path + ": файл слишком велик для архива тиражей");
-    const std::vector<std::string> lines = readLines(path);
+    // The lines are taken one at a time: a file of millions of empty lines
+    // never becomes millions of strings.
+    const std::string bytes = readBytes(path, kMaxArchiveBytes);
     std::vector<ImportedDraw> draws;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (trimmed(lines[i]).empty())
+    std::size_t i = 0;
+    for (std::size_t start = 0; start < bytes.size(); ++i) {
+        auto end = bytes.find_first_of("\r\n", start);
+        if (end == std::string::npos)
+            end = bytes.size();
+        const std::string_view line(bytes.data() + start, end - start);
+        start = end + (bytes.compare(end, 2, "\r\n") == 0 ? 2 : 1);
+        if (line.find_first_not_of(" \t") == std::string_view::npos)
             continue;
         const int lineNo = static_cast<int>(i) + 1;
         const std::string where = path + ", строка " + std::to_string(lineNo) + ": ";
-        ImportedDraw draw = parseArchiveLine(lines[i], highestNumber, where);
+        // An archive line is some 25 characters; a far longer one is no
+        // archive line, and is not copied about to find that out.
+        if (line.size() > kMaxArchiveLine)
+            throw ConversionError(where + "строка длиннее " + std::to_string(kMaxArchiveLine) +
+                                  " знаков - не строка архива");
+        ImportedDraw draw = parseArchiveLine(std::string(line), highestNumber, where);
         draw.line = lineNo;
+        if (draws.size() == kMaxArchiveDraws)
+            throw RangeError(where + "в архиве больше " + std::to_string(kMaxArchiveDraws) +
+                             " тиражей");
         if (!draws.empty() && dateKey(draw.date) < dateKey(draws.back().date))
             throw RangeError(where + "дата " + drawDateText(draw.date) +
                              " раньше даты строки выше");

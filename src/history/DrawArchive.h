@@ -4,8 +4,10 @@
 // where the file gave a time), beside the draw table. The
 // table keeps only the newest 50; the back-test may run over the archive.
 
+#include "base/AtomicSave.h"
 #include "history/DrawImport.h"
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -16,8 +18,19 @@ std::string archivePath(const std::string& kindFolder);
 
 bool archiveExists(const std::string& kindFolder);
 
-// Writes the draws (in the order given) as the archive, creating its folder,
-// through a temporary file renamed over the old one. FileError on failure.
+// The most draws an archive holds: a game drawn every few minutes for years.
+inline constexpr std::size_t kMaxArchiveDraws = 1'000'000;
+
+// RangeError when the draws are more than an archive holds.
+void checkArchiveSize(std::size_t draws);
+
+// Stages the draws (in the order given) as the archive in a set of saves,
+// creating its folder. RangeError when they are more than kMaxArchiveDraws.
+void stageDrawArchive(SaveSet& set, const std::string& kindFolder,
+                      const std::vector<ImportedDraw>& draws);
+
+// Writes the draws as the archive alone, through a temporary file renamed
+// over the old one. FileError on failure.
 void writeDrawArchive(const std::string& kindFolder, const std::vector<ImportedDraw>& draws);
 
 // The archive's line of a draw, and the archive's text of draws (each line

@@ -226,6 +226,8 @@ bool saveDrawHistory(context::Workspace& ws, ui::Form& form, ui::Platform& platf
         lines.erase(lines.begin(), lines.end() - kMaxDraws);
     {
         const FolderLock lock;
+        // A set that a killed save left half done is finished or undone first.
+        settleInterruptedSaves(ws.dataFolder);
         SaveSet files;
         files.stage(statisticsPath(ws.kindFolder), joinLines(encodeDrawLines(lines)));
         if (archive)

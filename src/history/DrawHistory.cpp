@@ -12,6 +12,15 @@
 
 namespace vargis::history {
 
+namespace {
+
+RangeError tooManyLines(const std::string& path, std::size_t count) {
+    return RangeError(path + ": " + std::to_string(count) +
+                      " строк - больше 255, файл не может быть загружен");
+}
+
+} // namespace
+
 void deriveRankedDraws(DrawHistory& history) {
     for (int i = 1; i <= history.drawCount; ++i) {
         RankedRow& row = history.rankedRow(i);
@@ -28,15 +37,23 @@ std::string statisticsPath(const std::string& kindFolder) {
     return "bd/" + kindFolder + "/bd_statist/bd_statist.txt";
 }
 
+std::vector<std::string> readDrawFileLines(const std::string& path) {
+    // Counting the lines before splitting keeps a file of millions of empty
+    // lines from taking many times its size in memory.
+    const std::string bytes = readBytes(path);
+    if (const std::size_t count = countLines(bytes); count > 255)
+        throw tooManyLines(path, count);
+    return splitLines(bytes);
+}
+
 void loadDrawHistory(DrawHistory& history, const std::string& path) {
-    decodeDrawHistory(history, readLines(path), path);
+    decodeDrawHistory(history, readDrawFileLines(path), path);
 }
 
 void decodeDrawHistory(DrawHistory& history, const std::vector<std::string>& lines,
                        const std::string& path) {
     if (lines.size() > 255)
-        throw RangeError(path + ": " + std::to_string(lines.size()) +
-                         " строк - больше 255, файл не может быть загружен");
+        throw tooManyLines(path, lines.size());
     history.drawCount = static_cast<std::uint8_t>(lines.size());
     for (auto& row : history.rows)
         row = DrawRecord{};
@@ -67,6 +84,29 @@ void decodeDrawHistory(DrawHistory& history, const std::vector<std::string>& lin
         });
     }
     deriveRankedDraws(history);
+}
+
+void checkDrawFileLines(const std::vector<std::string>& lines, const std::string& path) {
+    for (std::size_t index = 0; index < lines.size() && index < kMaxDraws; ++index) {
+        const std::string at = path + ", строка " + std::to_string(index + 1) + ": ";
+        const std::string decoded =
+            scrambleLine(lines[index], kStatisticsFileKey, ScrambleDirection::Decode);
+        for (char c : decoded)
+            if (static_cast<unsigned char>(c) < 0x20)
+                throw RangeError(at + "недопустимый управляющий символ (файл повреждён)");
+        std::vector<std::string> fields;
+        std::size_t start = 0;
+        for (auto end = decoded.find(';'); end != std::string::npos;
+             end = decoded.find(';', start)) {
+            fields.push_back(trim(fromCp1251(decoded.substr(start, end - start))));
+            start = end + 1;
+        }
+        const bool after = !trim(decoded.substr(start)).empty();
+        if (fields.size() != 8 || after)
+            throw RangeError(at + "полей " + std::to_string(fields.size()) +
+                             (after ? " и текст после последней ';'" : "") +
+                             ", а должно быть 8 (\"8;дата;пять чисел;8;\") - файл повреждён");
+    }
 }
 
 std::string drawLine(const std::array<std::string, 6>& dateAndNumbers) {

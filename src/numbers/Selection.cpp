@@ -2,6 +2,7 @@
 
 #include "base/Convert.h"
 #include "base/Errors.h"
+#include "filters/BaseChecks.h"
 #include "filters/MarkBases.h"
 #include "history/DrawHistory.h"
 #include "ui/MainFormControls.h"
@@ -100,13 +101,15 @@ void checkDigitsBase(const context::DigitsBase& digits, const std::string& path)
         try {
             toInt(fields[0]);
         } catch (const ConversionError&) {
-            throw ConversionError(where + "'" + fields[0] + "' - не целое число");
+            throw ConversionError(where + "'" + filters::shownText(fields[0]) +
+                                  "' - не целое число");
         }
         bool known = false;
         for (int n = 1; n <= context::kNumbers && !known; ++n)
             known = fields[1] == filters::numberCheckBoxSuffix(n);
         if (!known)
-            throw RangeError(where + "флажок CheckBox" + fields[1] + " не существует");
+            throw RangeError(where + "флажок CheckBox" + filters::shownText(fields[1]) +
+                             " не существует");
     }
 }
 
