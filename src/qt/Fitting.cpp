@@ -191,6 +191,14 @@ QPoint placeBeside(const QRect& owner, int ownerTitleHeight, const QSize& frame,
     return {std::max(area.left(), x), y};
 }
 
+QPoint roomBeside(const QRect& owner, int width, const QRect& area) {
+    const bool roomRight = area.right() - owner.right() >= width;
+    const bool roomLeft = owner.left() - area.left() >= width;
+    if (roomRight || roomLeft || owner.width() + width > area.width())
+        return owner.topLeft();
+    return {area.left() + (area.width() - owner.width() - width) / 2, owner.top()};
+}
+
 QPoint placeBesideWindow(const QWidget* owner, const QWidget* window) {
     QRect frame = owner->frameGeometry();
     int title = owner->geometry().top() - frame.top();

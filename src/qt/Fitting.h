@@ -45,6 +45,11 @@ void keepChartTitleClear(ChartView* chart);
 // stays below the owner's title bar and within the screen.
 QPoint placeBeside(const QRect& owner, int ownerTitleHeight, const QSize& frame, const QRect& area);
 
+// Where the owner's frame moves so that a window `width` wide fits beside
+// it: when neither side of the screen's `area` has room but the two fit side
+// by side, the pair is centred; otherwise the owner stays where it is.
+QPoint roomBeside(const QRect& owner, int width, const QRect& area);
+
 // The position to move `window` to so that it stands beside the shown window
 // `owner`, on the owner's screen. A window the window manager has not framed
 // yet is taken with the frame it is about to get, like the owner's; such a

@@ -427,10 +427,20 @@ void FormRenderer::placeBesideMainWindow() {
     const ui::Control& self = form_.self();
     if (mainWindow_ || placedBesideMain_ || self.left != 0 || self.top != 0 || !self.stayOnTop)
         return;
-    const QWidget* main = front_.mainWindow();
+    QWidget* main = front_.mainWindow();
     if (!main || !main->isVisible())
         return;
     placedBesideMain_ = true;
+    // On a screen too narrow for the panel on either side of the main
+    // window but wide enough for both, the main window makes room.
+    if (main->screen() && !main->isMaximized()) {
+        const QRect frame = main->frameGeometry();
+        const int decorations = std::max(0, frame.width() - main->width());
+        const QPoint at =
+            roomBeside(frame, window_->width() + decorations, main->screen()->availableGeometry());
+        if (at != frame.topLeft())
+            main->move(at);
+    }
     window_->move(placeBesideWindow(main, window_.get()));
 }
 

@@ -131,6 +131,15 @@ TEST(DesktopSession, NumbersPanelOpensBesideTheMainWindowsControls) {
             EXPECT_FALSE(placed.intersects(onScreen))
                 << screen.width() << "x" << screen.height() << " " << w->objectName().toStdString();
         }
+        // Where the screen holds both side by side, the main window makes
+        // room and the panel covers none of it.
+        const QRect area(QPoint(0, 0), screen);
+        const QRect moved(roomBeside(owner, panelFrame.width(), area), mainFrame);
+        const QRect beside(placeBeside(moved, 21, panelFrame, area), panelFrame);
+        EXPECT_TRUE(area.contains(moved) && area.contains(beside)) << screen.width();
+        if (mainFrame.width() + panelFrame.width() <= screen.width()) {
+            EXPECT_FALSE(beside.intersects(moved)) << screen.width();
+        }
     }
 }
 
