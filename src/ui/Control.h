@@ -52,6 +52,7 @@ struct ColorRange {
     int start = 0; // 0-based character index
     int length = 0;
     Color color = colors::Yellow;
+    bool operator==(const ColorRange&) const = default;
 };
 
 struct Grid {
@@ -70,11 +71,13 @@ struct Grid {
     // Cells below the header and right of column 0 whose text is one of these
     // are painted yellow with navy bold text.
     std::vector<std::string> highlightTexts;
+    bool operator==(const Grid&) const = default;
 };
 
 struct Point {
     double x = 0;
     double y = 0;
+    bool operator==(const Point&) const = default;
 };
 
 struct Band {
@@ -83,6 +86,7 @@ struct Band {
     double x1 = 0;
     double y1 = 0;
     bool opaque = false; // hatching on a filled background instead of the chart's
+    bool operator==(const Band&) const = default;
 };
 
 struct Series {
@@ -90,6 +94,7 @@ struct Series {
     int lineWidth = 2;
     bool visible = true;
     Color color = colors::Default; // the series' own colour below unless set
+    bool operator==(const Series&) const = default;
 };
 
 struct Chart {
@@ -101,6 +106,7 @@ struct Chart {
     double axisMax = 2;
     std::vector<std::string> title;
     std::vector<std::string> footer;
+    bool operator==(const Chart&) const = default;
 };
 
 // A control record. Only the properties of its kind matter; the others keep
@@ -174,6 +180,9 @@ struct Control {
 
     Grid grid;
     Chart chart;
+
+    // Every property alike.
+    bool operator==(const Control&) const = default;
 };
 
 } // namespace vargis::ui
