@@ -45,19 +45,14 @@ std::string twoDigits(int v) {
 std::int64_t choose(int n, int k) {
     static const auto table = [] {
         std::array<std::array<std::int64_t, 6>, engine::kMaxNumber + 1> t{};
-        for (int i = 0; i <= engine::kMaxNumber; ++i) {
-            t[static_cast<std::size_t>(i)][0] = 1;
-            for (int j = 1; j <= 5 && j <= i; ++j)
-                t[static_cast<std::size_t>(i)][static_cast<std::size_t>(j)] =
-                    t[static_cast<std::size_t>(i - 1)][static_cast<std::size_t>(j - 1)] +
-                    (j <= i - 1 ? t[static_cast<std::size_t>(i - 1)][static_cast<std::size_t>(j)]
-                                : 0);
+        for (std::size_t i = 0; i < t.size(); ++i) {
+            t[i][0] = 1;
+            for (std::size_t j = 1; i > 0 && j < t[i].size(); ++j)
+                t[i][j] = t[i - 1][j - 1] + t[i - 1][j];
         }
         return t;
     }();
-    return n < 0 || k < 0 || k > 5
-               ? 0
-               : table[static_cast<std::size_t>(n)][static_cast<std::size_t>(k)];
+    return table[static_cast<std::size_t>(n)][static_cast<std::size_t>(k)];
 }
 
 // The combination at `index` of the lexicographic list of 5 of n.
@@ -93,10 +88,10 @@ struct Part {
     }
 };
 
-// Puts back a control or a part of the workspace a run may have changed. A part that
-// differs is replaced by a fresh copy rather than assigned, so that what the
-// run grew is freed (the leak check would otherwise run the input again);
-// the parts that did not change cost a comparison.
+// Puts back a control or a part of the workspace a run may have changed.
+// A part that differs is replaced by a fresh copy rather than assigned, so
+// that what the run grew is freed (the leak check would otherwise run the
+// input again); a part that did not change costs a comparison.
 template <class T> void restore(T& value, const T& initial) {
     if (!(value == initial)) {
         T fresh = initial;
@@ -104,6 +99,7 @@ template <class T> void restore(T& value, const T& initial) {
     }
 }
 
+// Every member of the workspace, as loaded.
 void restoreWorkspace(context::Workspace& ws, const context::Workspace& initial) {
     restore(ws.kindFolder, initial.kindFolder);
     ws.numbersPerDraw = initial.numbersPerDraw;
