@@ -7,6 +7,7 @@
 #include "filters/MarkBases.h"
 #include "support/DataFiles.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 #include <set>
 #include <string>
@@ -190,6 +191,43 @@ TEST_F(CombineCommandTest, SixNumbersInPlayFillThePanel) {
     ASSERT_EQ(grid.grid.rowCount, 7);
     EXPECT_EQ(grid.grid.cells[1], (std::vector<std::string>{"1", "3", "17", "20", "25", "31"}));
     EXPECT_EQ(grid.grid.cells[6], (std::vector<std::string>{"6", "17", "20", "25", "31", "33"}));
+}
+
+// A run over a part of the combinations: both passes sweep that part only,
+// and the window counts it; a part the first pass empties stops the run.
+TEST_F(CombineCommandTest, ARunOverAPartSweepsThatPartOnly) {
+    start();
+    const CombinationList part{{1, 2, 3, 4, 5},
+                               {1, 2, 3, 4, 22},
+                               {10, 20, 30, 31, 32},
+                               {19, 20, 21, 22, 23},
+                               {18, 19, 20, 21, 36}};
+    int askedFor = 0;
+    int progress = 0;
+    auto source = [&](int highest, const std::function<void(int)>& afterFirst) {
+        askedFor = highest;
+        for (int a : {1, 10, 18, 19})
+            afterFirst(a);
+        progress = control("ProgressBar1").position;
+        return part;
+    };
+    EXPECT_EQ(combineFilters(s_.app, ExclusionQuestion::Ask, source), CombineOutcome::Completed);
+    EXPECT_EQ(askedFor, 36);
+    EXPECT_EQ(progress, 19) << "the generation's progress follows the source";
+    EXPECT_EQ(control("StaticText9").caption, " N = 5 ");
+    // Rows 1 and 2: largest >= 22 and smallest <= 18.
+    const CombinationList kept{{1, 2, 3, 4, 22}, {10, 20, 30, 31, 32}, {18, 19, 20, 21, 36}};
+    EXPECT_EQ(state().remaining, kept);
+    EXPECT_EQ(control("StaticText6").caption, "14");
+    EXPECT_EQ(control("StringGrid3").grid.rowCount, 4);
+
+    const CombinationList none{{1, 2, 3, 4, 5}, {2, 3, 4, 5, 21}};
+    EXPECT_EQ(combineFilters(s_.app, ExclusionQuestion::Ask,
+                             [&](int, const std::function<void(int)>&) { return none; }),
+              CombineOutcome::Stopped);
+    EXPECT_EQ(s_.platform.texts(Dialog::Kind::Message), std::vector<std::string>{kStopped});
+    EXPECT_EQ(state().stopRow, 2) << "the row on the largest number strikes both";
+    expectIdle();
 }
 
 TEST_F(CombineCommandTest, AStepThatLeavesNothingStopsAtItsRowAndShowsIt) {

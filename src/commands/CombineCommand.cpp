@@ -48,7 +48,8 @@ bool combineTargetAccepted(context::Application& app) {
     return true;
 }
 
-CombineOutcome combineFilters(context::Application& app, ExclusionQuestion question) {
+CombineOutcome combineFilters(context::Application& app, ExclusionQuestion question,
+                              const CandidateSource& source) {
     context::Workspace& ws = app.workspace();
     ui::Form& form = app.mainForm();
     ui::Platform& platform = app.platform();
@@ -71,10 +72,11 @@ CombineOutcome combineFilters(context::Application& app, ExclusionQuestion quest
             return CombineOutcome::Declined;
         platform.repaint();
     }
-    return runCombine(app, state);
+    return runCombine(app, state, source);
 }
 
-CombineOutcome runCombine(context::Application& app, CombineState& state) {
+CombineOutcome runCombine(context::Application& app, CombineState& state,
+                          const CandidateSource& source) {
     context::Workspace& ws = app.workspace();
     ui::Form& form = app.mainForm();
     ui::Platform& platform = app.platform();
@@ -103,7 +105,7 @@ CombineOutcome runCombine(context::Application& app, CombineState& state) {
         form.at(filters::kChart).chart.title = {""};
         platform.repaint();
 
-        sweepWithoutDateOnForm(app, state);
+        sweepWithoutDateOnForm(app, state, source);
         platform.beep(ui::Beep::Exclamation);
         if (ws.stopFlag == 1) {
             platform.sleepMs(1000);

@@ -28,9 +28,11 @@ enum class CombineOutcome {
 // How the question about the numbers that do not play is answered.
 enum class ExclusionQuestion { Ask, AnswerYes };
 
-// BitBtn17Click: the checks, then the run.
+// BitBtn17Click: the checks, then the run over the candidates of `source`
+// (every combination of the kind when unset).
 CombineOutcome combineFilters(context::Application& app,
-                              ExclusionQuestion question = ExclusionQuestion::Ask);
+                              ExclusionQuestion question = ExclusionQuestion::Ask,
+                              const CandidateSource& source = {});
 
 // The checks of the command that refuse a run, each with its message: fewer
 // than 15 draws, a forecast date before draw 15. False when one refused.
@@ -39,6 +41,7 @@ bool combineTargetAccepted(context::Application& app);
 // RunCombine: both passes and the result table. An error abandons the run
 // with the button enabled again, the status text hidden and the sound
 // stopped, and propagates.
-CombineOutcome runCombine(context::Application& app, CombineState& state);
+CombineOutcome runCombine(context::Application& app, CombineState& state,
+                          const CandidateSource& source = {});
 
 } // namespace vargis::commands

@@ -85,15 +85,19 @@ void showPage(context::Application& app, const std::string& tabSheet) {
     app.dispatcher().run(form.name(), tabSheet, ui::Event::Show);
 }
 
-void generateCombinationsOnForm(context::Application& app, CombineState& state) {
+void generateCombinationsOnForm(context::Application& app, CombineState& state,
+                                const CandidateSource& source) {
     ui::Form& form = app.mainForm();
     ui::Platform& platform = app.platform();
     ui::Control& progress = form.at(ui::kProgressBar);
     progress.max = app.workspace().highestNumber;
-    CombinationList all = generateCombinations(app.workspace().highestNumber, [&](int a) {
+    const std::function<void(int)> afterFirst = [&](int a) {
         progress.position = a;
         platform.repaint();
-    });
+    };
+    const int highest = app.workspace().highestNumber;
+    CombinationList all =
+        source ? source(highest, afterFirst) : generateCombinations(highest, afterFirst);
     const std::string count = std::to_string(all.size());
     form.at(ui::kNumbersInPlay).caption = " N = " + count + " ";
     form.at(ui::kCombinationsLeft).caption = count;
@@ -103,14 +107,15 @@ void generateCombinationsOnForm(context::Application& app, CombineState& state) 
     state.candidates = std::move(all);
 }
 
-void sweepWithoutDateOnForm(context::Application& app, CombineState& state) {
+void sweepWithoutDateOnForm(context::Application& app, CombineState& state,
+                            const CandidateSource& source) {
     ui::Form& form = app.mainForm();
     ui::Platform& platform = app.platform();
     ui::Control& progress = form.at(ui::kProgressBar);
     ui::Control& live = form.at(ui::kCombinationsLeft);
 
     platform.playSoundLoop(kTickSound);
-    generateCombinationsOnForm(app, state);
+    generateCombinationsOnForm(app, state, source);
     progress.max = kFirstPassProgressMax;
     progress.position = kFirstPassStartPosition;
 

@@ -2,6 +2,9 @@
 // The two passes of a combine run as the main window shows them, the stop
 // when a step leaves nothing, and what the passes read from the window.
 
+#include "engine/Combination.h"
+
+#include <functional>
 #include <string>
 
 namespace vargis::context {
@@ -17,6 +20,13 @@ namespace vargis::commands {
 
 struct CombineState;
 
+// Makes the candidate list of a run for 5 of N; afterFirst(a) is called once
+// the entries starting with a are listed. Unset: every combination of the
+// kind (engine::generateCombinations). A caller may give a part of them, in
+// lexicographic order, to run the command over that part only.
+using CandidateSource = std::function<engine::CombinationList(
+    int highestNumber, const std::function<void(int)>& afterFirst)>;
+
 // What the passes read, from the stored settings: the filter base, the
 // parameter captions and check boxes, the number selection, the history and
 // the forecast target.
@@ -25,8 +35,10 @@ engine::SecondPassInput secondPassInput(context::Application& app);
 
 // The passes and the stop, on the main window. A pass that stops calls
 // stopSweep, which sets StopFlag.
-void generateCombinationsOnForm(context::Application& app, CombineState& state);
-void sweepWithoutDateOnForm(context::Application& app, CombineState& state);
+void generateCombinationsOnForm(context::Application& app, CombineState& state,
+                                const CandidateSource& source = {});
+void sweepWithoutDateOnForm(context::Application& app, CombineState& state,
+                            const CandidateSource& source = {});
 void sweepAllSelectedOnForm(context::Application& app, CombineState& state);
 void stopSweep(context::Application& app, CombineState& state, int row);
 

@@ -30,7 +30,7 @@ constexpr int kImprovingRounds = 40;
 
 using Words = std::vector<std::uint64_t>;
 
-std::size_t at(int i) {
+std::size_t searchIndex(int i) {
     return static_cast<std::size_t>(i);
 }
 
@@ -149,20 +149,20 @@ struct StrategySearch::Facts {
     std::vector<std::vector<Words>> sampleBits;
 
     int sampleCount(const Words& bits, int target) const {
-        return popcount(bits.data() + at(target) * sampleWords, sampleWords);
+        return popcount(bits.data() + searchIndex(target) * sampleWords, sampleWords);
     }
     double median(const Words& bits) const {
-        std::vector<std::int32_t> counts(at(sampled));
+        std::vector<std::int32_t> counts(searchIndex(sampled));
         for (int t = 0; t < sampled; ++t)
-            counts[at(t)] = sampleCount(bits, t);
+            counts[searchIndex(t)] = sampleCount(bits, t);
         return medianOf(std::move(counts)) * scale;
     }
     // The same of the AND of two sets, without building it.
     double medianOfBoth(const Words& a, const Words& b) const {
-        std::vector<std::int32_t> counts(at(sampled));
+        std::vector<std::int32_t> counts(searchIndex(sampled));
         for (int t = 0; t < sampled; ++t) {
-            const std::size_t from = at(t) * sampleWords;
-            counts[at(t)] = countBothRange(a.data(), b.data(), from, from + sampleWords);
+            const std::size_t from = searchIndex(t) * sampleWords;
+            counts[searchIndex(t)] = countBothRange(a.data(), b.data(), from, from + sampleWords);
         }
         return medianOf(std::move(counts)) * scale;
     }
@@ -208,7 +208,7 @@ StrategySearch::StrategySearch(const SearchInput& input, const CandidateBounds& 
     for (int row : input.rows) {
         if (row < 1 || row > context::kFilterRows)
             continue;
-        indexOf[at(row)] = static_cast<int>(rows.size());
+        indexOf[searchIndex(row)] = static_cast<int>(rows.size());
         SearchRow r;
         r.row = row;
         r.atMost = input.first.filters->row(row).field(5) == "<=";
@@ -223,11 +223,11 @@ StrategySearch::StrategySearch(const SearchInput& input, const CandidateBounds& 
     std::vector<std::size_t> otherFirst;
     std::vector<std::pair<std::size_t, std::size_t>> candidateFirst;
     for (std::size_t i = 0; i < firstPlan.tests.size(); ++i) {
-        const int idx = indexOf[at(firstPlan.rows[i].row)];
+        const int idx = indexOf[searchIndex(firstPlan.rows[i].row)];
         if (idx < 0)
             otherFirst.push_back(i);
         else
-            candidateFirst.emplace_back(i, at(idx));
+            candidateFirst.emplace_back(i, searchIndex(idx));
     }
     const auto& excluded = input.first.excluded;
     auto passesOtherFirst = [&](const Combination& c) {
@@ -250,11 +250,11 @@ StrategySearch::StrategySearch(const SearchInput& input, const CandidateBounds& 
         if (tests.plan.error)
             std::rethrow_exception(tests.plan.error);
         for (std::size_t i = 0; i < tests.plan.tests.size(); ++i) {
-            const int idx = indexOf[at(tests.plan.tests[i].row)];
+            const int idx = indexOf[searchIndex(tests.plan.tests[i].row)];
             if (idx < 0)
                 tests.otherSecond.push_back(i);
             else
-                tests.candidateSecond.emplace_back(i, at(idx));
+                tests.candidateSecond.emplace_back(i, searchIndex(idx));
         }
         return tests;
     };
@@ -275,20 +275,20 @@ StrategySearch::StrategySearch(const SearchInput& input, const CandidateBounds& 
     f.trainCount = std::max(0, lastTarget - firstTarget + 1);
     const int sampled = std::min(kSampledTargets, f.trainCount);
     const int totalSteps = f.trainCount + sampled;
-    std::vector<std::vector<int>> values(rowCount, std::vector<int>(at(f.trainCount), kNoValue));
-    std::vector<char> baseKept(at(f.trainCount), 0);
+    std::vector<std::vector<int>> values(rowCount, std::vector<int>(searchIndex(f.trainCount), kNoValue));
+    std::vector<char> baseKept(searchIndex(f.trainCount), 0);
     auto gatherOwn = [&](int i) {
         const int t = firstTarget + i;
         const context::DrawHistory history = archiveTable(archive, t);
         const TargetTests tests = targetTests(history);
-        const Combination own = ownCombination(archive.at(at(t - 1)));
+        const Combination own = ownCombination(archive.at(searchIndex(t - 1)));
         for (const auto& [test, idx] : candidateFirst)
-            fold(values[idx][at(i)], combinationValue(firstPlan.tests[test].value, own, excluded),
+            fold(values[idx][searchIndex(i)], combinationValue(firstPlan.tests[test].value, own, excluded),
                  rows[idx].atMost);
         for (const auto& [test, idx] : tests.candidateSecond)
-            fold(values[idx][at(i)], secondTestValue(tests.plan.tests[test], own),
+            fold(values[idx][searchIndex(i)], secondTestValue(tests.plan.tests[test], own),
                  rows[idx].atMost);
-        baseKept[at(i)] = passesOtherFirst(own) && passesOtherSecond(tests, own) ? 1 : 0;
+        baseKept[searchIndex(i)] = passesOtherFirst(own) && passesOtherSecond(tests, own) ? 1 : 0;
     };
     if (!onBothCores(f.trainCount, gatherOwn,
                      [&](int done) { return !progress || progress(done, totalSteps); })) {
@@ -316,18 +316,18 @@ StrategySearch::StrategySearch(const SearchInput& input, const CandidateBounds& 
         kept.push_back(r);
     }
 
-    f.trainWords = (at(f.trainCount) + 63) / 64;
+    f.trainWords = (searchIndex(f.trainCount) + 63) / 64;
     f.baseTrain.assign(f.trainWords, 0);
     for (int i = 0; i < f.trainCount; ++i)
-        if (baseKept[at(i)] != 0)
-            f.baseTrain[at(i) / 64] |= std::uint64_t{1} << (at(i) % 64);
+        if (baseKept[searchIndex(i)] != 0)
+            f.baseTrain[searchIndex(i) / 64] |= std::uint64_t{1} << (searchIndex(i) % 64);
     for (std::size_t r : kept) {
         std::vector<Words> bits;
         for (int bound : rows[r].bounds) {
             Words w(f.trainWords, 0);
             for (int i = 0; i < f.trainCount; ++i)
-                if (meets(values[r][at(i)], bound, rows[r].atMost))
-                    w[at(i) / 64] |= std::uint64_t{1} << (at(i) % 64);
+                if (meets(values[r][searchIndex(i)], bound, rows[r].atMost))
+                    w[searchIndex(i) / 64] |= std::uint64_t{1} << (searchIndex(i) % 64);
             bits.push_back(std::move(w));
         }
         f.trainBits.push_back(std::move(bits));
@@ -337,7 +337,7 @@ StrategySearch::StrategySearch(const SearchInput& input, const CandidateBounds& 
     std::array<int, context::kFilterRows + 1> keptIndex{};
     keptIndex.fill(-1);
     for (std::size_t k = 0; k < kept.size(); ++k)
-        keptIndex[at(rows[kept[k]].row)] = static_cast<int>(k);
+        keptIndex[searchIndex(rows[kept[k]].row)] = static_cast<int>(k);
 
     // The sample: combinations the other first-pass settings keep, evenly
     // spaced, and training targets evenly spaced.
@@ -354,7 +354,7 @@ StrategySearch::StrategySearch(const SearchInput& input, const CandidateBounds& 
                   : static_cast<double>(survivors.size()) / static_cast<double>(f.sampleSize);
     f.sampleWords = (f.sampleSize + 63) / 64;
     f.sampled = sampled;
-    const std::size_t sampleBitsWords = at(sampled) * f.sampleWords;
+    const std::size_t sampleBitsWords = searchIndex(sampled) * f.sampleWords;
     f.baseSample.assign(sampleBitsWords, 0);
     f.sampleBits.assign(kept.size(), {});
     for (std::size_t k = 0; k < kept.size(); ++k)
@@ -363,15 +363,15 @@ StrategySearch::StrategySearch(const SearchInput& input, const CandidateBounds& 
     // The first-pass candidates' values of the sample read no draw.
     std::vector<std::vector<int>> firstValues(kept.size());
     for (const auto& [test, idx] : candidateFirst) {
-        const int k = keptIndex[at(rows[idx].row)];
+        const int k = keptIndex[searchIndex(rows[idx].row)];
         if (k < 0)
             continue;
-        auto& v = firstValues[at(k)];
+        auto& v = firstValues[searchIndex(k)];
         if (v.empty())
             v.assign(f.sampleSize, kNoValue);
         for (std::size_t s = 0; s < f.sampleSize; ++s)
             fold(v[s], combinationValue(firstPlan.tests[test].value, sample[s], excluded),
-                 rows_[at(k)].atMost);
+                 rows_[searchIndex(k)].atMost);
     }
     auto gatherSample = [&](int j) {
         const int i = sampled == 1 ? 0
@@ -379,7 +379,7 @@ StrategySearch::StrategySearch(const SearchInput& input, const CandidateBounds& 
                                                       (f.trainCount - 1) / (sampled - 1));
         const context::DrawHistory history = archiveTable(archive, firstTarget + i);
         const TargetTests tests = targetTests(history);
-        const std::size_t offset = at(j) * f.sampleWords;
+        const std::size_t offset = searchIndex(j) * f.sampleWords;
         std::vector<int> value(kept.size());
         for (std::size_t s = 0; s < f.sampleSize; ++s) {
             const Combination& c = sample[s];
@@ -390,10 +390,10 @@ StrategySearch::StrategySearch(const SearchInput& input, const CandidateBounds& 
             for (std::size_t k = 0; k < kept.size(); ++k)
                 value[k] = firstValues[k].empty() ? kNoValue : firstValues[k][s];
             for (const auto& [test, idx] : tests.candidateSecond) {
-                const int k = keptIndex[at(rows[idx].row)];
+                const int k = keptIndex[searchIndex(rows[idx].row)];
                 if (k >= 0)
-                    fold(value[at(k)], secondTestValue(tests.plan.tests[test], c),
-                         rows_[at(k)].atMost);
+                    fold(value[searchIndex(k)], secondTestValue(tests.plan.tests[test], c),
+                         rows_[searchIndex(k)].atMost);
             }
             for (std::size_t k = 0; k < kept.size(); ++k)
                 for (std::size_t b = 0; b < rows_[k].bounds.size(); ++b)
@@ -462,10 +462,10 @@ SearchOutcome StrategySearch::search(double budget) const {
             const int current =
                 choice[k] < 0 ? static_cast<int>(rows_[k].bounds.size()) : choice[k];
             for (int b = current - 1; b >= 0; --b) {
-                const std::int64_t removed = before - countBoth(sample, f.sampleBits[k][at(b)]);
+                const std::int64_t removed = before - countBoth(sample, f.sampleBits[k][searchIndex(b)]);
                 if (removed <= 0)
                     continue;
-                const int lost = keptBefore - countBoth(train, f.trainBits[k][at(b)]);
+                const int lost = keptBefore - countBoth(train, f.trainBits[k][searchIndex(b)]);
                 // The share removed, on a log scale, so that late small
                 // steps weigh as much as early large ones.
                 const double score =
@@ -484,8 +484,8 @@ SearchOutcome StrategySearch::search(double budget) const {
         if (choice[bestRow] < 0)
             ++rowsOn;
         choice[bestRow] = bestBound;
-        andInto(sample, f.sampleBits[bestRow][at(bestBound)]);
-        andInto(train, f.trainBits[bestRow][at(bestBound)]);
+        andInto(sample, f.sampleBits[bestRow][searchIndex(bestBound)]);
+        andInto(train, f.trainBits[bestRow][searchIndex(bestBound)]);
         median = f.median(sample);
     }
 
@@ -506,16 +506,16 @@ SearchOutcome StrategySearch::search(double budget) const {
                 Words trainWithout = f.baseTrain;
                 for (std::size_t o = 0; o < count; ++o)
                     if (o != k && choice[o] >= 0) {
-                        andInto(sampleWithout, f.sampleBits[o][at(choice[o])]);
-                        andInto(trainWithout, f.trainBits[o][at(choice[o])]);
+                        andInto(sampleWithout, f.sampleBits[o][searchIndex(choice[o])]);
+                        andInto(trainWithout, f.trainBits[o][searchIndex(choice[o])]);
                     }
                 const int loosest = static_cast<int>(rows_[k].bounds.size());
                 for (int to = choice[k] + 1; to <= loosest; ++to) {
                     const bool off = to == loosest;
                     const Words s1 =
-                        off ? sampleWithout : andOf(sampleWithout, f.sampleBits[k][at(to)]);
+                        off ? sampleWithout : andOf(sampleWithout, f.sampleBits[k][searchIndex(to)]);
                     const Words t1 =
-                        off ? trainWithout : andOf(trainWithout, f.trainBits[k][at(to)]);
+                        off ? trainWithout : andOf(trainWithout, f.trainBits[k][searchIndex(to)]);
                     const int rows1 = rowsOn - (off ? 1 : 0);
                     const Key alone{keptOf(t1), -rows1};
                     if (alone > best.key && f.median(s1) <= budget)
@@ -530,10 +530,10 @@ SearchOutcome StrategySearch::search(double budget) const {
                             choice[q] < 0 ? static_cast<int>(rows_[q].bounds.size()) : choice[q];
                         const int rows2 = rows1 + (choice[q] < 0 ? 1 : 0);
                         for (int b = qNow - 1; b >= 0; --b) {
-                            const Key pair{countBoth(t1, f.trainBits[q][at(b)]), -rows2};
+                            const Key pair{countBoth(t1, f.trainBits[q][searchIndex(b)]), -rows2};
                             if (!(pair > best.key))
                                 continue;
-                            if (f.medianOfBoth(s1, f.sampleBits[q][at(b)]) > budget)
+                            if (f.medianOfBoth(s1, f.sampleBits[q][searchIndex(b)]) > budget)
                                 continue;
                             best = {pair, k, to, q, b};
                         }
@@ -580,15 +580,15 @@ SearchOutcome StrategySearch::search(double budget) const {
             train = f.baseTrain;
             for (std::size_t o = 0; o < count; ++o)
                 if (choice[o] >= 0) {
-                    andInto(sample, f.sampleBits[o][at(choice[o])]);
-                    andInto(train, f.trainBits[o][at(choice[o])]);
+                    andInto(sample, f.sampleBits[o][searchIndex(choice[o])]);
+                    andInto(train, f.trainBits[o][searchIndex(choice[o])]);
                 }
             median = f.median(sample);
         }
     }
     for (std::size_t k = 0; k < count; ++k)
         if (choice[k] >= 0)
-            outcome.rows.push_back({rows_[k].row, rows_[k].bounds[at(choice[k])]});
+            outcome.rows.push_back({rows_[k].row, rows_[k].bounds[searchIndex(choice[k])]});
     outcome.estimatedMedian = median;
     outcome.estimatedKept = keptOf(train);
     return outcome;

@@ -52,6 +52,7 @@ struct ColorRange {
     int start = 0; // 0-based character index
     int length = 0;
     Color color = colors::Yellow;
+    bool operator==(const ColorRange&) const = default;
 };
 
 struct Grid {
@@ -73,11 +74,13 @@ struct Grid {
     // A column of row markers: its cells keep their text for the program but
     // are shown empty and cannot be edited; -1 none.
     int markerCol = -1;
+    bool operator==(const Grid&) const = default;
 };
 
 struct Point {
     double x = 0;
     double y = 0;
+    bool operator==(const Point&) const = default;
 };
 
 struct Band {
@@ -86,6 +89,7 @@ struct Band {
     double x1 = 0;
     double y1 = 0;
     bool opaque = false; // hatching on a filled background instead of the chart's
+    bool operator==(const Band&) const = default;
 };
 
 struct Series {
@@ -93,6 +97,7 @@ struct Series {
     int lineWidth = 2;
     bool visible = true;
     Color color = colors::Default; // the series' own colour below unless set
+    bool operator==(const Series&) const = default;
 };
 
 struct Chart {
@@ -104,6 +109,7 @@ struct Chart {
     double axisMax = 2;
     std::vector<std::string> title;
     std::vector<std::string> footer;
+    bool operator==(const Chart&) const = default;
 };
 
 // A control record. Only the properties of its kind matter; the others keep
@@ -177,6 +183,9 @@ struct Control {
 
     Grid grid;
     Chart chart;
+
+    // Every property alike.
+    bool operator==(const Control&) const = default;
 };
 
 } // namespace vargis::ui
