@@ -1,7 +1,7 @@
 // The back-test and the filters' worth against separate combine runs on the
 // bundled working folder, and the lines of vargis-cli backtest and efficiency.
 
-#include "app/ButtonCounts.h"
+#include "app/RowValues.h"
 #include "catalogue/Catalogue.h"
 #include "commands/CombineCommand.h"
 #include "commands/CombineState.h"
@@ -188,9 +188,9 @@ TEST_F(StrategyCheckTest, WorthCountsMatchCombinesWithAndWithoutEachRow) {
     }
 }
 
-// The button counts come from presses the user does not see: the chart, the
-// marks, the selected filter and the forms stay as they were.
-TEST_F(StrategyCheckTest, ButtonCountsLeaveWhatTheUserSeesAsItWas) {
+// The button counts are worked out without pressing: the chart, the marks,
+// the selected filter and the forms stay as they were.
+TEST_F(StrategyCheckTest, RowValuesLeaveWhatTheUserSeesAsItWas) {
     setRow(175, "1", "True", "<=");
     setRow(4, "120", "True", "<=");
     EXPECT_TRUE(s_.app.click("Form1", "BitBtn14")); // some filter shown before
@@ -198,7 +198,7 @@ TEST_F(StrategyCheckTest, ButtonCountsLeaveWhatTheUserSeesAsItWas) {
     const auto chart = s_.control("Chart").chart;
     const std::string header = s_.control("StaticText4").caption;
 
-    app::ButtonCounts counts(s_.app);
+    const app::RowValues counts(s_.app);
     const auto worth = commands::runFilterWorth(s_.app, std::ref(counts));
     ASSERT_TRUE(worth);
     ASSERT_EQ(worth->rows.size(), 4u);
