@@ -5,6 +5,7 @@
 #include "catalogue/Catalogue.h"
 #include "commands/CombineCommand.h"
 #include "commands/CombineState.h"
+#include "commands/CombineSweep.h"
 #include "commands/StrategyCheck.h"
 #include "commands/StrategyReports.h"
 #include "engine/Scores.h"
@@ -17,6 +18,7 @@
 #include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
+#include <map>
 #include <regex>
 #include <sstream>
 
@@ -185,6 +187,43 @@ TEST_F(StrategyCheckTest, WorthCountsMatchCombinesWithAndWithoutEachRow) {
         for (std::size_t j = 2; j < rows.size(); ++j)
             s_.ws().filters.row(rows[j]).field(4) = i == j ? "True" : "False";
         EXPECT_EQ(worth->rows[i].passes, remainingOf()) << rows[i];
+    }
+}
+
+// The passes alone, counted from the numbers each position can hold where a
+// row allows, are the filter worth's passes: every row with a filter of its
+// own applied under its stored condition and then under the opposite one.
+TEST_F(StrategyCheckTest, PassesAloneAreTheWorthsPasses) {
+    const std::map<std::string, std::string> opposite{
+        {"<=", ">="}, {">=", "<="}, {"=", "<>"}, {"<>", "="}};
+    for (const bool flipped : {false, true}) {
+        SCOPED_TRACE(flipped ? "opposite conditions" : "stored conditions");
+        context::FilterTable table = s_.ws().filters;
+        for (int row = catalogue::kFirstRow; row <= catalogue::kLastRow; ++row) {
+            if (!catalogue::hasOwnFilter(catalogue::rowControls(row)))
+                continue;
+            auto& r = table.row(row);
+            r.field(4) = "True";
+            if (flipped && opposite.count(r.field(5)) != 0)
+                r.field(5) = opposite.at(r.field(5));
+        }
+        engine::FirstPassInput first = commands::firstPassInput(s_.app);
+        first.filters = &table;
+        first.checked = [](std::string_view) { return true; };
+        engine::SecondPassInput second = commands::secondPassInput(s_.app);
+        second.filters = &table;
+        const engine::WorthResult worth = engine::filterWorth(first, second, {});
+        const engine::PassesResult alone = engine::filterPasses(first, second);
+        EXPECT_EQ(alone.combinationCount, worth.combinationCount);
+        ASSERT_EQ(alone.rows.size(), worth.rows.size());
+        EXPECT_GT(worth.rows.size(), 150u);
+        int narrowing = 0;
+        for (std::size_t i = 0; i < worth.rows.size(); ++i) {
+            EXPECT_EQ(alone.rows[i].row, worth.rows[i].row);
+            EXPECT_EQ(alone.rows[i].passes, worth.rows[i].passes) << worth.rows[i].row;
+            narrowing += worth.rows[i].passes < worth.combinationCount ? 1 : 0;
+        }
+        EXPECT_GT(narrowing, 100);
     }
 }
 
