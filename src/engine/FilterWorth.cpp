@@ -164,6 +164,77 @@ std::optional<std::int64_t> termSumPasses(const WorthTest& t, int n) {
     return passes;
 }
 
+// The position whose number a first-pass value reads besides the sum of
+// the numbers (0 when it reads the sum alone); none for other values.
+std::optional<int> sumKey(const WorthTest& t) {
+    if (!t.first)
+        return std::nullopt;
+    const StepValue& v = t.first->value;
+    if (v.kind == ValueKind::SumModulo)
+        return 0;
+    if (v.kind == ValueKind::Share && v.a >= 1 && v.a <= 5)
+        return v.a;
+    return std::nullopt;
+}
+
+// The combinations counted by their sum, and by their sum and the number in
+// each position, with one combination of each as its example: a value read
+// from these alone is then computed once per example, not per combination.
+class SumCounts {
+public:
+    explicit SumCounts(const CombinationList& all)
+        : bySum_(kSums, 0), byNumber_(5 * (kMaxNumber + 1) * kSums, 0), examples_(kSums),
+          numberExamples_(byNumber_.size()) {
+        for (const Combination& c : all) {
+            const std::size_t sum = at(c[0] + c[1] + c[2] + c[3] + c[4]);
+            if (bySum_[sum]++ == 0)
+                examples_[sum] = c;
+            for (std::size_t k = 0; k < 5; ++k) {
+                const std::size_t key = index(k, c[k], sum);
+                if (byNumber_[key]++ == 0)
+                    numberExamples_[key] = c;
+            }
+        }
+    }
+
+    std::int64_t passes(const WorthTest& t,
+                        const std::array<bool, kMaxNumber + 1>& excluded) const {
+        const int position = sumKey(t).value_or(0);
+        std::int64_t met = 0;
+        for (std::size_t sum = 0; sum < kSums; ++sum) {
+            if (position == 0) {
+                if (bySum_[sum] != 0 &&
+                    !t.failsValue(combinationValue(t.first->value, examples_[sum], excluded)))
+                    met += bySum_[sum];
+                continue;
+            }
+            for (int x = 1; x <= kMaxNumber; ++x) {
+                const std::size_t key = index(at(position - 1), x, sum);
+                if (byNumber_[key] != 0 &&
+                    !t.failsValue(combinationValue(t.first->value, numberExamples_[key], excluded)))
+                    met += byNumber_[key];
+            }
+        }
+        return met;
+    }
+
+private:
+    static constexpr std::size_t kSums = 5 * kMaxNumber + 1;
+    static std::size_t index(std::size_t k, int x, std::size_t sum) {
+        return (k * (kMaxNumber + 1) + at(x)) * kSums + sum;
+    }
+
+    std::vector<std::int64_t> bySum_, byNumber_;
+    std::vector<Combination> examples_, numberExamples_;
+};
+
+PassesResult withPasses(PassesResult& result, const std::vector<WorthTest>& tests,
+                        const std::vector<std::int64_t>& passes) {
+    for (std::size_t i = 0; i < tests.size(); ++i)
+        result.rows.push_back({tests[i].row, static_cast<std::int32_t>(passes[i])});
+    return result;
+}
+
 } // namespace
 
 WorthResult filterWorth(const FirstPassInput& first, const SecondPassInput& second,
@@ -270,10 +341,12 @@ PassesResult filterPasses(const FirstPassInput& first, const SecondPassInput& se
     result.combinationCount =
         countCombinations(static_cast<std::uint8_t>(n), kNumbersPerCombination);
     std::vector<std::int64_t> passes(tests.size(), 0);
-    std::vector<std::size_t> walked;
+    std::vector<std::size_t> walked, bySum;
     for (std::size_t i = 0; i < tests.size(); ++i) {
         const WorthTest& t = tests[i];
-        if (t.form != WorthTest::Form::Terms) {
+        if (sumKey(t)) {
+            bySum.push_back(i);
+        } else if (t.form != WorthTest::Form::Terms) {
             walked.push_back(i);
         } else if (const int position = onlyPosition(t.term); position != 0) {
             passes[i] = positionPasses(t, position, n);
@@ -283,23 +356,34 @@ PassesResult filterPasses(const FirstPassInput& first, const SecondPassInput& se
             walked.push_back(i);
         }
     }
-    if (!walked.empty())
-        for (const Combination& c : generateCombinations(n))
-            for (std::size_t i : walked) {
-                const WorthTest& t = tests[i];
+    if (walked.empty() && bySum.empty())
+        return withPasses(result, tests, passes);
+    const CombinationList all = generateCombinations(n);
+    if (!bySum.empty()) {
+        const SumCounts counts(all);
+        for (std::size_t i : bySum)
+            passes[i] = counts.passes(tests[i], first.excluded);
+    }
+    for (std::size_t i : walked) {
+        const WorthTest& t = tests[i];
+        std::int64_t met = 0;
+        if (t.form == WorthTest::Form::Terms) {
+            for (const Combination& c : all) {
                 int v = 0;
-                if (t.form == WorthTest::Form::Terms)
-                    for (std::size_t k = 0; k < 5; ++k)
-                        v += t.term[k][c[k]];
-                else
-                    v = t.first ? combinationValue(t.first->value, c, first.excluded)
-                                : secondTestValue(*t.second, c);
-                if (!t.failsValue(v))
-                    ++passes[i];
+                for (std::size_t k = 0; k < 5; ++k)
+                    v += t.term[k][c[k]];
+                met += t.failsValue(v) ? 0 : 1;
             }
-    for (std::size_t i = 0; i < tests.size(); ++i)
-        result.rows.push_back({tests[i].row, static_cast<std::int32_t>(passes[i])});
-    return result;
+        } else if (t.first) {
+            for (const Combination& c : all)
+                met += t.failsValue(combinationValue(t.first->value, c, first.excluded)) ? 0 : 1;
+        } else {
+            for (const Combination& c : all)
+                met += t.failsValue(secondTestValue(*t.second, c)) ? 0 : 1;
+        }
+        passes[i] = met;
+    }
+    return withPasses(result, tests, passes);
 }
 
 } // namespace vargis::engine
