@@ -83,10 +83,10 @@ void countPasses(context::Application& app, SuggestionResult& result) {
     first.checked = [&](std::string_view name) { return boxes.find(name) != boxes.end(); };
     SecondPassInput second = secondPassInput(app);
     second.filters = &table;
-    const WorthResult worth = filterWorth(first, second, {});
+    const PassesResult worth = filterPasses(first, second);
     result.combinationCount = worth.combinationCount;
     std::map<int, std::int32_t> passes;
-    for (const WorthRow& w : worth.rows)
+    for (const RowPasses& w : worth.rows)
         if (passes.count(w.row) == 0)
             passes[w.row] = w.passes;
     // A row the passes do not apply for this target strikes nothing.

@@ -6,7 +6,9 @@
 #include "catalogue/FilterFamily.h"
 #include "catalogue/RepeatFilters.h"
 #include "catalogue/Unit1x5Positions.h"
+#include "context/Application.h"
 #include "filters/RankedPresses.h"
+#include "ui/MainFormControls.h"
 
 #include <algorithm>
 
@@ -109,6 +111,62 @@ RowOutcome rowOutcome(const context::Workspace& ws, int row, const std::string& 
     outcome.matchCount = valueMatches(outcome.values, outcome.firstCounted, c, parameter);
     outcome.failed = failedDraws(row, outcome.values, condition, parameter);
     return outcome;
+}
+
+namespace {
+
+// The catalogue row whose button is `button`; 0 when none is.
+int catalogueRowOfButton(const std::string& button) {
+    for (const catalogue::FilterControls& rc : catalogue::allRows())
+        if (rc.button == button)
+            return rc.row;
+    return 0;
+}
+
+bool isLinkedRow(int row) {
+    const catalogue::Family family = catalogue::rowControls(row).family;
+    return family == catalogue::Family::RankedLink || family == catalogue::Family::RankedDate;
+}
+
+} // namespace
+
+std::optional<ButtonFinding> buttonFinding(context::Application& app, int row) {
+    if (!catalogue::hasOwnFilter(catalogue::rowControls(row)))
+        return std::nullopt;
+    const context::Workspace& ws = app.workspace();
+    const ui::Form& form = app.mainForm();
+    const std::string& button = ws.filters.row(row).field(6);
+    const ui::Control* control = form.find(button);
+    if (control == nullptr)
+        return std::nullopt;
+    // A press of a disabled button, or of one without a handler, changes
+    // nothing.
+    if (!control->enabled || !app.dispatcher().has(ui::kMainForm, button, ui::Event::Click))
+        return ButtonFinding{};
+    const int pressed = catalogueRowOfButton(button);
+    if (pressed == 0)
+        return std::nullopt;
+    try {
+        // The press reads the parameter its row's label shows.
+        std::string parameter;
+        if (!isLinkedRow(pressed))
+            parameter = app.mainForm().at(ws.filters.row(pressed).labelName()).caption;
+        RowOutcome outcome = rowOutcome(ws, pressed, parameter);
+        ButtonFinding finding;
+        finding.matchCount = outcome.matchCount;
+        if (!isLinkedRow(pressed)) {
+            const auto first = static_cast<std::size_t>(outcome.firstCounted - 1);
+            finding.counted.emplace();
+            if (first < outcome.values.size())
+                finding.counted->assign(outcome.values.begin() + static_cast<std::ptrdiff_t>(first),
+                                        outcome.values.end());
+        }
+        return finding;
+    } catch (...) {
+        // The press would show the error; the finding is only that there
+        // is none.
+        return std::nullopt;
+    }
 }
 
 } // namespace vargis::filters
