@@ -3,7 +3,7 @@
 
 #include "base/Convert.h"
 #include "catalogue/Catalogue.h"
-#include "catalogue/Unit_zvukiChisel.h"
+#include "catalogue/WordVibrations.h"
 #include "context/DrawTables.h"
 #include "context/FilterTables.h"
 #include "engine/Generation.h"

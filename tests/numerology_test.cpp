@@ -3,7 +3,7 @@
 // properties that tie the routines together.
 
 #include "catalogue/UnitSky.h"
-#include "catalogue/Unit_zvukiChisel.h"
+#include "catalogue/WordVibrations.h"
 
 #include <gtest/gtest.h>
 #include <set>
