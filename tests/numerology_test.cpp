@@ -2,7 +2,7 @@
 // shared date digits) and the lunar routines, on the worked values and on
 // properties that tie the routines together.
 
-#include "catalogue/UnitSky.h"
+#include "catalogue/LunarDay.h"
 #include "catalogue/WordVibrations.h"
 
 #include <gtest/gtest.h>
