@@ -4,8 +4,8 @@
 #include "base/Errors.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/FilterFamily.h"
+#include "catalogue/RankedPositionValues.h"
 #include "catalogue/RepeatFilters.h"
-#include "catalogue/Unit1x5Positions.h"
 #include "filters/RankedPresses.h"
 
 #include <algorithm>
