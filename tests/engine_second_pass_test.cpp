@@ -9,7 +9,7 @@
 #include "engine/Generation.h"
 #include "engine/SecondPass.h"
 #include "engine/SecondPassPlan.h"
-#include "history/DrawHistory.h"
+#include "history/DrawFileCodec.h"
 #include "support/SecondPassReference.h"
 
 #include <algorithm>
