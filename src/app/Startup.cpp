@@ -17,7 +17,7 @@
 #include "filters/FilterBase.h"
 #include "filters/FilterTable.h"
 #include "filters/MarkBases.h"
-#include "filters/SharedAreas.h"
+#include "filters/RemainingViews.h"
 #include "history/DrawFileCodec.h"
 #include "history/DrawGrid.h"
 #include "numbers/NumberLayout.h"

@@ -12,7 +12,7 @@
 #include "context/ProductInfo.h"
 #include "engine/FilterWorth.h"
 #include "filters/FilterBase.h"
-#include "filters/SharedAreas.h"
+#include "filters/RemainingViews.h"
 #include "reports/ReportOpening.h"
 
 #include <algorithm>

@@ -7,7 +7,7 @@
 #include "engine/Scores.h"
 #include "filters/ChartModel.h"
 #include "filters/ImageBase.h"
-#include "filters/SharedAreas.h"
+#include "filters/RemainingViews.h"
 #include "history/DrawGrid.h"
 #include "reports/HtmlReport.h"
 #include "reports/ReportOpening.h"

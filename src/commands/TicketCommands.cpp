@@ -9,7 +9,7 @@
 #include "commands/StrategyReports.h"
 #include "context/Application.h"
 #include "context/ProductInfo.h"
-#include "filters/SharedAreas.h"
+#include "filters/RemainingViews.h"
 #include "reports/ReportOpening.h"
 #include "ui/MainFormControls.h"
 

@@ -2,7 +2,7 @@
 
 #include "context/ProductInfo.h"
 #include "filters/ImageBase.h"
-#include "filters/SharedAreas.h"
+#include "filters/RemainingViews.h"
 #include "reports/ReportOpening.h"
 #include "ui/GridCells.h"
 #include "ui/MainFormControls.h"

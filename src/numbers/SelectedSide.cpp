@@ -3,7 +3,7 @@
 #include "base/Combinatorics.h"
 #include "base/Convert.h"
 #include "base/Errors.h"
-#include "filters/SharedAreas.h"
+#include "filters/RemainingViews.h"
 #include "numbers/Selection.h"
 #include "ui/GridCells.h"
 #include "ui/MainFormControls.h"

@@ -1,4 +1,4 @@
-#include "filters/SharedAreas.h"
+#include "filters/RemainingViews.h"
 
 #include "ui/GridCells.h"
 #include "ui/MainFormControls.h"
