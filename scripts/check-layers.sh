@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Fails when a file under src/ includes a header of a folder that its folder's
 # line of src/layers.txt does not name (a front end's FOLDER/FILE.h entry
-# allows that one header), when a folder has no line, or when a library uses
-# something that is not a library on a line below its own.
+# allows that one header), when a folder has no line, when a library uses
+# something that is not a library on a line below its own, or when a line
+# names a whole folder that its folder no longer includes (the graph stays the
+# true one).
 # Every form counts: "engine/X.h", <engine/X.h>, "../engine/X.h", "./../engine/X.h".
 #   scripts/check-layers.sh [SRC_ROOT]    (default: the project's src/)
 set -euo pipefail -o noglob
@@ -10,6 +12,7 @@ src="${1:-"$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/src"}"
 cd "$src"
 
 status=0
+declare -A included # "FOLDER USE": FOLDER includes a header of USE
 fail() {
     echo "$1"
     status=1
@@ -80,11 +83,22 @@ while IFS= read -r hit; do
     target="${resolved%%/*}"
     [[ "$resolved" == */* && -n "${kind[$own]+x}" && -n "${kind[$target]+x}" && "$target" != "$own" ]] ||
         continue
-    [[ "${uses[$own]}" == *" $target "* || "${uses[$own]}" == *" $resolved "* ]] && continue
+    if [[ "${uses[$own]}" == *" $target "* ]]; then
+        included["$own $target"]=1
+        continue
+    fi
+    [[ "${uses[$own]}" == *" $resolved "* ]] && continue
     allowed="${uses[$own]# }"
     allowed="${allowed% }"
     fail "src/$file: includes \"$path\", but $own may use only: ${allowed:-nothing} (src/layers.txt)"
 done < <(grep -rE --include='*.h' --include='*.cpp' '^[[:space:]]*#[[:space:]]*include[[:space:]]*["<]' . |
     sed 's|^\./||' | sort)
+for folder in "${!uses[@]}"; do
+    [[ -d "$folder" ]] || continue
+    for use in ${uses[$folder]}; do
+        [[ $use == */* || -n "${included["$folder $use"]+x}" ]] ||
+            fail "src/layers.txt: $folder names $use but includes nothing of it; drop it from its line"
+    done
+done
 ((status == 0)) && echo "layers: every include is one its folder may use"
 exit $status
