@@ -6,7 +6,7 @@
 #include "base/TextFile.h"
 #include "context/DrawTables.h"
 #include "history/DrawArchive.h"
-#include "history/DrawHistory.h"
+#include "history/DrawFileCodec.h"
 #include "support/CliRun.h"
 #include "support/DataFiles.h"
 

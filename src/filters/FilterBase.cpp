@@ -6,7 +6,7 @@
 #include "base/TextFile.h"
 #include "filters/FilterTable.h"
 #include "filters/MarkBases.h"
-#include "filters/SharedAreas.h"
+#include "filters/RemainingViews.h"
 #include "ui/MainFormControls.h"
 
 #include <algorithm>

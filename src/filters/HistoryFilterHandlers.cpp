@@ -1,7 +1,7 @@
 #include "filters/HistoryFilterHandlers.h"
 
 #include "catalogue/Catalogue.h"
-#include "catalogue/Unit1x5Positions.h"
+#include "catalogue/RankedPositionValues.h"
 #include "filters/CountPresses.h"
 #include "filters/RankedPresses.h"
 #include "ui/MainFormControls.h"
