@@ -3,6 +3,7 @@
 #include "engine/Generation.h"
 #include "engine/Scores.h"
 #include "engine/SecondPass.h"
+#include "engine/SecondPassKernel.h"
 #include "history/DrawHistory.h"
 
 #include <algorithm>
@@ -70,6 +71,27 @@ BacktestTarget runTarget(const SharedFirstPass& first, const SecondPassInput& in
         target.stopRow = first.stopRow;
         return target;
     }
+    // The live count only falls from test to test, so the pass stops at a
+    // row exactly when nothing passes all of its tests. Until then it is
+    // enough to count what passes them all, without striking a copy.
+    const SecondPlan plan = planSecondPass(input);
+    const std::optional<Combination> own = drawAsCombination(draw);
+    const PassingCounts passing = countPassingAll(
+        first.survivors, plan.tests, drawMultiplicity(draw), own.value_or(Combination{}));
+    std::int32_t remaining = 0;
+    for (std::int32_t count : passing.common)
+        remaining += count;
+    if (remaining > 0) {
+        if (plan.error)
+            std::rethrow_exception(plan.error);
+        target.remaining = remaining;
+        for (std::size_t i = 0; i < 4; ++i)
+            target.counters[i] = passing.common[5 - i];
+        target.kept = own && passing.ownPasses &&
+                      std::binary_search(first.survivors.begin(), first.survivors.end(), *own);
+        return target;
+    }
+    // Nothing left: the steps one after the other tell the row that stopped.
     list.assign(first.survivors.begin(), first.survivors.end());
     const FirstPassResult pass = sweepAllSelected(list, input);
     if (pass.stopRow != 0) {
@@ -86,7 +108,7 @@ BacktestTarget runTarget(const SharedFirstPass& first, const SecondPassInput& in
         target.remaining += count;
     for (std::size_t i = 0; i < 4; ++i)
         target.counters[i] = counts[5 - i];
-    if (const auto own = drawAsCombination(draw)) {
+    if (own) {
         const auto found = std::lower_bound(first.survivors.begin(), first.survivors.end(), *own);
         target.kept = found != first.survivors.end() && *found == *own &&
                       isLive(list[static_cast<std::size_t>(found - first.survivors.begin())]);

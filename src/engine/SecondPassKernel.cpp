@@ -258,6 +258,37 @@ struct Kernel {
         }
         return first;
     }
+
+    // Whether the entry passes every test, the cheapest look-ups first and
+    // the rest skipped at the first failure.
+    bool passes(const Combination& entry, const NumberWordCounts& words,
+                std::span<const SecondTest> tests) const {
+        const std::uint8_t* c = entry.data();
+        const std::size_t largest = c[4];
+        const unsigned pairs = std::min(std::min(pair[0].data()[c[0] * kNumberRows + largest],
+                                                 pair[1].data()[c[1] * kNumberRows + largest]),
+                                        std::min(pair[2].data()[c[2] * kNumberRows + largest],
+                                                 pair[3].data()[c[3] * kNumberRows + largest]));
+        if (pairs != none)
+            return false;
+        if (hasShare) {
+            const std::size_t sum = std::size_t{c[0]} + c[1] + c[2] + c[3] + c[4];
+            unsigned shares = none;
+            for (std::size_t k = 0; k < 5; ++k)
+                shares =
+                    std::min<unsigned>(shares, shareOf.data()[k][c[k] * std::size_t{256} + sum]);
+            if (shares != none)
+                return false;
+        }
+        if (lanes->sums.count > 0 && lanes->sums.failing(c) != 0)
+            return false;
+        if (hasVibration && vibration.data()[vibrationDigits(words, c)] != none)
+            return false;
+        for (std::size_t t : slow)
+            if (tests[t].fails(secondTestValue(tests[t], entry)))
+                return false;
+        return true;
+    }
 };
 
 } // namespace
@@ -292,6 +323,26 @@ std::vector<std::int32_t> strikeAtFirstFailingTest(CombinationList& list,
         }
     }
     return struck;
+}
+
+PassingCounts countPassingAll(const CombinationList& list, std::span<const SecondTest> tests,
+                              const std::array<std::uint8_t, kMaxNumber + 1>& multiplicity,
+                              const Combination& own) {
+    if (tests.size() > kMaxTests)
+        throw RangeError("Второй проход: слишком много проверок");
+    const auto kernel = std::make_unique<Kernel>(tests);
+    const NumberWordCounts& words = numberWordCounts();
+    const std::uint8_t* m = multiplicity.data();
+    PassingCounts result;
+    for (const Combination& entry : list) {
+        if (!liveWithin50(entry) || !kernel->passes(entry, words, tests))
+            continue;
+        const std::uint8_t* c = entry.data();
+        const unsigned n = unsigned{m[c[0]]} + m[c[1]] + m[c[2]] + m[c[3]] + m[c[4]];
+        ++result.common[std::min(n, 5u)];
+    }
+    result.ownPasses = liveWithin50(own) && kernel->passes(own, words, tests);
+    return result;
 }
 
 } // namespace vargis::engine
