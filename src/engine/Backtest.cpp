@@ -47,6 +47,7 @@ std::optional<Combination> drawAsCombination(const context::DrawRecord& draw) {
 struct SharedFirstPass {
     CombinationList survivors;
     int stopRow = 0;
+    SurvivorGroups groups; // of the survivors, for the targets' counts
 };
 
 SharedFirstPass runSharedFirstPass(const FirstPassInput& first) {
@@ -55,8 +56,15 @@ SharedFirstPass runSharedFirstPass(const FirstPassInput& first) {
     if (result.error && result.stopRow == 0)
         std::rethrow_exception(result.error);
     if (result.stopRow != 0)
-        return {{}, result.stopRow};
-    return {compactLive(std::move(all)), 0};
+        return {{}, result.stopRow, {}};
+    return {compactLive(std::move(all)), 0, {}};
+}
+
+// The same with the survivors grouped for the targets' counts.
+SharedFirstPass runSharedFirstPassForTargets(const FirstPassInput& first) {
+    SharedFirstPass shared = runSharedFirstPass(first);
+    shared.groups = SurvivorGroups(shared.survivors);
+    return shared;
 }
 
 // The second pass for one target: `input` holds its history, date and
@@ -76,8 +84,8 @@ BacktestTarget runTarget(const SharedFirstPass& first, const SecondPassInput& in
     // enough to count what passes them all, without striking a copy.
     const SecondPlan plan = planSecondPass(input);
     const std::optional<Combination> own = drawAsCombination(draw);
-    const PassingCounts passing = countPassingAll(
-        first.survivors, plan.tests, drawMultiplicity(draw), own.value_or(Combination{}));
+    const PassingCounts passing = countPassingAll(first.groups, plan.tests, drawMultiplicity(draw),
+                                                  own.value_or(Combination{}));
     std::int32_t remaining = 0;
     for (std::int32_t count : passing.common)
         remaining += count;
@@ -184,7 +192,7 @@ ChanceBaseline backtestChance(const BacktestResult& result, std::int32_t combina
 BacktestResult runBacktest(const FirstPassInput& first, const SecondPassInput& second,
                            const TargetProgress& onTarget) {
     const context::DrawHistory& history = *second.history;
-    const SharedFirstPass shared = runSharedFirstPass(first);
+    const SharedFirstPass shared = runSharedFirstPassForTargets(first);
     auto run = [&](int k, CombinationList& list) {
         SecondPassInput input = second;
         input.forecastDate = history.record(k).date();
@@ -232,7 +240,7 @@ BacktestResult runArchiveTargets(const FirstPassInput& first, const SecondPassIn
     lastTarget = std::min(lastTarget, static_cast<int>(archive.size()));
     if (firstTarget > lastTarget)
         return {};
-    const SharedFirstPass shared = runSharedFirstPass(first);
+    const SharedFirstPass shared = runSharedFirstPassForTargets(first);
     auto run = [&](int t, CombinationList& list) {
         const context::DrawHistory history = archiveTable(archive, t);
         SecondPassInput input = second;

@@ -325,21 +325,144 @@ std::vector<std::int32_t> strikeAtFirstFailingTest(CombinationList& list,
     return struck;
 }
 
-PassingCounts countPassingAll(const CombinationList& list, std::span<const SecondTest> tests,
+SurvivorGroups::SurvivorGroups(const CombinationList& list) {
+    const NumberWordCounts& words = numberWordCounts();
+    for (const Combination& entry : list) {
+        if (!liveWithin50(entry))
+            continue;
+        const std::uint8_t* c = entry.data();
+        const bool extends = !groups_.empty() &&
+                             std::equal(c, c + 4, groups_.back().head.begin()) &&
+                             std::bit_width(groups_.back().fifth) <= c[4];
+        if (!extends)
+            groups_.push_back(
+                {{c[0], c[1], c[2], c[3]}, static_cast<std::uint32_t>(vibration_.size()), 0});
+        groups_.back().fifth |= std::uint64_t{1} << c[4];
+        vibration_.push_back(vibrationDigits(words, c));
+    }
+}
+
+namespace {
+
+// The kernel's look-ups of one position against the fifth number, as sets
+// of fifth numbers that pass: a group's head then picks out at once which of
+// its entries pass them.
+struct FifthSets {
+    // pair[k][x] bit y: pair[k][x * 64 + y] passes.
+    std::array<std::array<std::uint64_t, kMaxNumber + 1>, 4> pair{};
+    // share[k][x] bit s (k = 0..3): share[k][x * 256 + s] passes; empty for
+    // a position without a share test.
+    using SumBits = std::array<std::uint64_t, 5>;
+    std::array<std::vector<SumBits>, 4> share;
+    // shareFifth[s] bit y, s the sum of the first four numbers: share[4][y *
+    // 256 + s + y] passes; empty without a share test on position 5.
+    std::vector<std::uint64_t> shareFifth;
+
+    explicit FifthSets(const Kernel& kernel) {
+        const unsigned none = kernel.none;
+        for (std::size_t k = 0; k < 4; ++k)
+            for (std::size_t x = 0; x <= kMaxNumber; ++x) {
+                std::uint64_t bits = 0;
+                for (std::size_t y = 0; y < 64; ++y)
+                    if (kernel.pair[k][x * kNumberRows + y] == none)
+                        bits |= std::uint64_t{1} << y;
+                pair[k][x] = bits;
+            }
+        if (!kernel.hasShare)
+            return;
+        for (std::size_t k = 0; k < 4; ++k) {
+            const auto& table = kernel.share[k];
+            if (table.empty())
+                continue;
+            share[k].assign(kMaxNumber + 1, SumBits{});
+            for (std::size_t x = 0; x <= kMaxNumber; ++x)
+                for (std::size_t sum = 0; sum < 256; ++sum)
+                    if (table[x * 256 + sum] == none)
+                        share[k][x][sum / 64] |= std::uint64_t{1} << (sum % 64);
+        }
+        const auto& last = kernel.share[4];
+        if (last.empty())
+            return;
+        shareFifth.assign(4 * kMaxNumber + 1, 0);
+        for (std::size_t sum = 0; sum < shareFifth.size(); ++sum)
+            for (std::size_t y = 0; y <= kMaxNumber && sum + y < 256; ++y)
+                if (last[y * 256 + sum + y] == none)
+                    shareFifth[sum] |= std::uint64_t{1} << y;
+    }
+
+    // Bits y of share[k][x] at sum + y.
+    static std::uint64_t fromSum(const SumBits& bits, unsigned sum) {
+        const unsigned word = sum / 64, shift = sum % 64;
+        std::uint64_t result = bits.data()[word] >> shift;
+        if (shift != 0)
+            result |= bits.data()[word + 1] << (64 - shift);
+        return result;
+    }
+
+    // The fifth numbers that pass every pair and share look-up after `head`.
+    std::uint64_t passing(const std::array<std::uint8_t, 4>& head, unsigned headSum) const {
+        std::uint64_t bits = pair[0].data()[head[0]] & pair[1].data()[head[1]] &
+                             pair[2].data()[head[2]] & pair[3].data()[head[3]];
+        if (bits == 0)
+            return 0;
+        for (std::size_t k = 0; k < 4; ++k)
+            if (!share[k].empty())
+                bits &= fromSum(share[k].data()[head[k]], headSum);
+        if (!shareFifth.empty())
+            bits &= shareFifth.data()[headSum];
+        return bits;
+    }
+};
+
+} // namespace
+
+PassingCounts countPassingAll(const SurvivorGroups& list, std::span<const SecondTest> tests,
                               const std::array<std::uint8_t, kMaxNumber + 1>& multiplicity,
                               const Combination& own) {
     if (tests.size() > kMaxTests)
         throw RangeError("Второй проход: слишком много проверок");
     const auto kernel = std::make_unique<Kernel>(tests);
+    const auto sets = std::make_unique<FifthSets>(*kernel);
     const NumberWordCounts& words = numberWordCounts();
     const std::uint8_t* m = multiplicity.data();
+    const std::uint16_t* vibration = list.vibration().data();
+    const auto& lanes = kernel->lanes->sums;
+    const bool perEntry = lanes.count > 0 || kernel->hasVibration || !kernel->slow.empty();
     PassingCounts result;
-    for (const Combination& entry : list) {
-        if (!liveWithin50(entry) || !kernel->passes(entry, words, tests))
+    std::int32_t* common = result.common.data();
+    alignas(16) std::array<std::uint8_t, SecondPassLanes::kCount> headLanes{};
+    for (const SurvivorGroups::Group& group : list.groups()) {
+        const auto& h = group.head;
+        const unsigned headSum = unsigned{h[0]} + h[1] + h[2] + h[3];
+        std::uint64_t pass = group.fifth & sets->passing(h, headSum);
+        if (pass == 0)
             continue;
-        const std::uint8_t* c = entry.data();
-        const unsigned n = unsigned{m[c[0]]} + m[c[1]] + m[c[2]] + m[c[3]] + m[c[4]];
-        ++result.common[std::min(n, 5u)];
+        const unsigned headCommon = unsigned{m[h[0]]} + m[h[1]] + m[h[2]] + m[h[3]];
+        if (!perEntry) {
+            for (; pass != 0; pass &= pass - 1)
+                ++common[std::min(headCommon + m[std::countr_zero(pass)], 5u)];
+            continue;
+        }
+        if (lanes.count > 0)
+            lanes.prefixSums(h.data(), headLanes);
+        for (; pass != 0; pass &= pass - 1) {
+            const auto x = static_cast<std::uint8_t>(std::countr_zero(pass));
+            if (lanes.count > 0 && lanes.failingWith(headLanes, x) != 0)
+                continue;
+            if (kernel->hasVibration) {
+                const auto rank = std::popcount(group.fifth & ((std::uint64_t{1} << x) - 1));
+                if (kernel->vibration.data()[vibration[group.first + at(rank)]] != kernel->none)
+                    continue;
+            }
+            if (!kernel->slow.empty()) {
+                const Combination entry{h[0], h[1], h[2], h[3], x};
+                if (std::any_of(kernel->slow.begin(), kernel->slow.end(), [&](std::size_t t) {
+                        return tests[t].fails(secondTestValue(tests[t], entry));
+                    }))
+                    continue;
+            }
+            ++common[std::min(headCommon + m[x], 5u)];
+        }
     }
     result.ownPasses = liveWithin50(own) && kernel->passes(own, words, tests);
     return result;
