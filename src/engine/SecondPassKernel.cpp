@@ -445,15 +445,17 @@ PassingCounts countPassingAll(const SurvivorGroups& list, std::span<const Second
         }
         if (lanes.count > 0)
             lanes.prefixSums(h.data(), headLanes);
-        for (; pass != 0; pass &= pass - 1) {
-            const auto x = static_cast<std::uint8_t>(std::countr_zero(pass));
+        // The group's entries in order, so that the i-th is found without
+        // counting bits (no popcount instruction in the baseline target).
+        std::size_t i = group.first;
+        for (std::uint64_t all = group.fifth; all != 0; all &= all - 1, ++i) {
+            const auto x = static_cast<std::uint8_t>(std::countr_zero(all));
+            if (((pass >> x) & 1u) == 0)
+                continue;
             if (lanes.count > 0 && lanes.failingWith(headLanes, x) != 0)
                 continue;
-            if (kernel->hasVibration) {
-                const auto rank = std::popcount(group.fifth & ((std::uint64_t{1} << x) - 1));
-                if (kernel->vibration.data()[vibration[group.first + at(rank)]] != kernel->none)
-                    continue;
-            }
+            if (kernel->hasVibration && kernel->vibration.data()[vibration[i]] != kernel->none)
+                continue;
             if (!kernel->slow.empty()) {
                 const Combination entry{h[0], h[1], h[2], h[3], x};
                 if (std::any_of(kernel->slow.begin(), kernel->slow.end(), [&](std::size_t t) {
