@@ -344,6 +344,27 @@ SurvivorGroups::SurvivorGroups(const CombinationList& list) {
 
 namespace {
 
+// Bit i set for every cell i of cells[0..64) that holds `value`.
+std::uint64_t cellsHolding(const First* cells, First value) {
+#if defined(__SSE2__)
+    const __m128i wanted = _mm_set1_epi8(static_cast<char>(value));
+    std::uint64_t bits = 0;
+    for (std::size_t i = 0; i < 64; i += 16) {
+        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(cells + i));
+        const auto equal =
+            static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(block, wanted)));
+        bits |= std::uint64_t{equal} << i;
+    }
+    return bits;
+#else
+    std::uint64_t bits = 0;
+    for (std::size_t i = 0; i < 64; ++i)
+        if (cells[i] == value)
+            bits |= std::uint64_t{1} << i;
+    return bits;
+#endif
+}
+
 // The kernel's look-ups of one position against the fifth number, as sets
 // of fifth numbers that pass: a group's head then picks out at once which of
 // its entries pass them.
@@ -359,15 +380,11 @@ struct FifthSets {
     std::vector<std::uint64_t> shareFifth;
 
     explicit FifthSets(const Kernel& kernel) {
-        const unsigned none = kernel.none;
+        const First none = kernel.none;
+        static_assert(kNumberRows == 64);
         for (std::size_t k = 0; k < 4; ++k)
-            for (std::size_t x = 0; x <= kMaxNumber; ++x) {
-                std::uint64_t bits = 0;
-                for (std::size_t y = 0; y < 64; ++y)
-                    if (kernel.pair[k][x * kNumberRows + y] == none)
-                        bits |= std::uint64_t{1} << y;
-                pair[k][x] = bits;
-            }
+            for (std::size_t x = 0; x <= kMaxNumber; ++x)
+                pair[k][x] = cellsHolding(kernel.pair[k].data() + x * kNumberRows, none);
         if (!kernel.hasShare)
             return;
         for (std::size_t k = 0; k < 4; ++k) {
@@ -376,9 +393,8 @@ struct FifthSets {
                 continue;
             share[k].assign(kMaxNumber + 1, SumBits{});
             for (std::size_t x = 0; x <= kMaxNumber; ++x)
-                for (std::size_t sum = 0; sum < 256; ++sum)
-                    if (table[x * 256 + sum] == none)
-                        share[k][x][sum / 64] |= std::uint64_t{1} << (sum % 64);
+                for (std::size_t word = 0; word < 4; ++word)
+                    share[k][x][word] = cellsHolding(table.data() + x * 256 + word * 64, none);
         }
         const auto& last = kernel.share[4];
         if (last.empty())
