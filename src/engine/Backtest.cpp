@@ -7,9 +7,12 @@
 #include "history/DrawHistory.h"
 
 #include <algorithm>
+#include <condition_variable>
 #include <exception>
-#include <future>
+#include <mutex>
 #include <optional>
+#include <thread>
+#include <utility>
 
 namespace vargis::engine {
 
@@ -124,35 +127,116 @@ BacktestTarget runTarget(const SharedFirstPass& first, const SecondPassInput& in
     return target;
 }
 
+// A second thread that runs one target at a time, kept for the whole run so
+// that neither a thread nor its memory is set up again for every target.
+template <typename Run> class TargetWorker {
+public:
+    explicit TargetWorker(const Run& run) : run_(run), thread_([this] { loop(); }) {}
+    ~TargetWorker() {
+        {
+            const std::lock_guard lock(mutex_);
+            quit_ = true;
+        }
+        changed_.notify_all();
+        thread_.join();
+    }
+    TargetWorker(const TargetWorker&) = delete;
+    TargetWorker& operator=(const TargetWorker&) = delete;
+
+    void start(int k) {
+        {
+            const std::lock_guard lock(mutex_);
+            next_ = k;
+            done_ = false;
+        }
+        changed_.notify_all();
+    }
+
+    // The target last started, once finished; its error is thrown here.
+    BacktestTarget take() {
+        std::unique_lock lock(mutex_);
+        changed_.wait(lock, [this] { return done_; });
+        done_ = false;
+        if (error_)
+            std::rethrow_exception(std::exchange(error_, nullptr));
+        return std::move(result_);
+    }
+
+    // Waits for the target last started and drops its result or error.
+    void settle() {
+        std::unique_lock lock(mutex_);
+        changed_.wait(lock, [this] { return done_; });
+        done_ = false;
+        error_ = nullptr;
+    }
+
+private:
+    void loop() {
+        std::unique_lock lock(mutex_);
+        for (;;) {
+            changed_.wait(lock, [this] { return quit_ || next_ != 0; });
+            if (quit_)
+                return;
+            const int k = std::exchange(next_, 0);
+            lock.unlock();
+            BacktestTarget result;
+            std::exception_ptr error;
+            try {
+                result = run_(k, list_);
+            } catch (...) {
+                error = std::current_exception();
+            }
+            lock.lock();
+            result_ = std::move(result);
+            error_ = error;
+            done_ = true;
+            changed_.notify_all();
+        }
+    }
+
+    const Run& run_;
+    CombinationList list_;
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    int next_ = 0; // 0: nothing to start
+    bool done_ = false;
+    bool quit_ = false;
+    BacktestTarget result_;
+    std::exception_ptr error_;
+    std::thread thread_; // last: started once the rest is set up
+};
+
 // Runs the targets `first`..`last` two at a time, the second on a worker
 // thread, so both cores work; the progress is asked on this thread. Each of
 // the two gets its own working list.
 template <typename Run>
 BacktestResult runTargets(int first, int last, const Run& run, const TargetProgress& onTarget) {
     BacktestResult result;
-    CombinationList lists[2];
+    CombinationList list;
+    std::optional<TargetWorker<Run>> worker;
+    if (first < last)
+        worker.emplace(run);
     auto proceed = [&](int k) { return !onTarget || onTarget(k); };
     for (int k = first; k <= last; k += 2) {
         if (!proceed(k)) {
             result.stopped = true;
             return result;
         }
-        std::future<BacktestTarget> next;
-        if (k + 1 <= last)
-            next =
-                std::async(std::launch::async, [&run, &lists, k] { return run(k + 1, lists[1]); });
+        const bool pair = k + 1 <= last;
+        if (pair)
+            worker->start(k + 1);
         BacktestTarget target;
         try {
-            target = run(k, lists[0]);
+            target = run(k, list);
         } catch (...) {
-            if (next.valid())
-                next.wait();
+            if (pair)
+                worker->settle();
             throw;
         }
         result.targets.push_back(std::move(target));
-        if (next.valid()) {
+        if (pair) {
             const bool more = proceed(k + 1);
-            result.targets.push_back(next.get());
+            result.targets.push_back(worker->take());
             if (!more) {
                 result.stopped = k + 1 < last;
                 return result;
