@@ -2,12 +2,14 @@
 // bundled working folder, and the lines of vargis-cli backtest and efficiency.
 
 #include "app/RowValues.h"
+#include "base/Errors.h"
 #include "catalogue/Catalogue.h"
 #include "commands/CombineCommand.h"
 #include "commands/CombineState.h"
 #include "commands/CombineSweep.h"
 #include "commands/StrategyCheck.h"
 #include "commands/StrategyReports.h"
+#include "engine/Backtest.h"
 #include "engine/Scores.h"
 #include "reports/HtmlReport.h"
 #include "support/CliRun.h"
@@ -132,6 +134,40 @@ TEST_F(StrategyCheckTest, EveryTargetMatchesACombineRunForThatDraw) {
     EXPECT_LE(kept, result->keptCount());
     EXPECT_EQ(result->keptCount(), std::count_if(result->targets.begin(), result->targets.end(),
                                                  [](const auto& t) { return t.kept; }));
+}
+
+TEST_F(StrategyCheckTest, TargetsRunInPairsStopWhereAskedAndPassOnErrors) {
+    setRow(4, "70", "True", "<=");
+    setRow(175, "1", "True", "<=");
+    setRow(268, "1", "True", ">=");
+    setRow(164, "3", "True", ">="); // a share of the sum: its look-ups against the fifth number
+    const auto first = commands::firstPassInput(s_.app);
+    const auto second = commands::secondPassInput(s_.app);
+    const engine::BacktestResult all = engine::runBacktest(first, second);
+    ASSERT_EQ(all.targets.size(), 36u);
+    EXPECT_FALSE(all.stopped);
+    auto same = [](const engine::BacktestTarget& a, const engine::BacktestTarget& b) {
+        return a.ordinal == b.ordinal && a.date == b.date && a.stopRow == b.stopRow &&
+               a.remaining == b.remaining && a.counters == b.counters && a.kept == b.kept;
+    };
+    // A stop asked at the second target of a pair keeps that target; at the
+    // first, only those before it. Either way the rest are as a full run's.
+    for (const int stopAt : {20, 21, 15, 50}) {
+        std::vector<int> asked;
+        const engine::BacktestResult part = engine::runBacktest(first, second, [&](int k) {
+            asked.push_back(k);
+            return k != stopAt;
+        });
+        const std::size_t kept = stopAt % 2 == 0 ? stopAt - 14 : stopAt - 15;
+        ASSERT_EQ(part.targets.size(), kept) << stopAt;
+        EXPECT_EQ(part.stopped, stopAt != 50) << stopAt;
+        EXPECT_EQ(asked.back(), stopAt);
+        for (std::size_t i = 0; i < kept; ++i)
+            EXPECT_TRUE(same(part.targets[i], all.targets[i])) << stopAt << " " << i;
+    }
+    // A parameter that is not a whole number fails every target, on either thread.
+    setRow(175, "1x", "True", "<=");
+    EXPECT_THROW(engine::runBacktest(first, commands::secondPassInput(s_.app)), ConversionError);
 }
 
 TEST_F(StrategyCheckTest, BoundsThatKeepEverythingKeepEveryDraw) {

@@ -3,12 +3,16 @@
 #include "engine/Generation.h"
 #include "engine/Scores.h"
 #include "engine/SecondPass.h"
+#include "engine/SecondPassKernel.h"
 #include "history/DrawFileCodec.h"
 
 #include <algorithm>
+#include <condition_variable>
 #include <exception>
-#include <future>
+#include <mutex>
 #include <optional>
+#include <thread>
+#include <utility>
 
 namespace vargis::engine {
 
@@ -46,6 +50,7 @@ std::optional<Combination> drawAsCombination(const context::DrawRecord& draw) {
 struct SharedFirstPass {
     CombinationList survivors;
     int stopRow = 0;
+    SurvivorGroups groups; // of the survivors, for the targets' counts
 };
 
 SharedFirstPass runSharedFirstPass(const FirstPassInput& first) {
@@ -54,8 +59,15 @@ SharedFirstPass runSharedFirstPass(const FirstPassInput& first) {
     if (result.error && result.stopRow == 0)
         std::rethrow_exception(result.error);
     if (result.stopRow != 0)
-        return {{}, result.stopRow};
-    return {compactLive(std::move(all)), 0};
+        return {{}, result.stopRow, {}};
+    return {compactLive(std::move(all)), 0, {}};
+}
+
+// The same with the survivors grouped for the targets' counts.
+SharedFirstPass runSharedFirstPassForTargets(const FirstPassInput& first) {
+    SharedFirstPass shared = runSharedFirstPass(first);
+    shared.groups = SurvivorGroups(shared.survivors);
+    return shared;
 }
 
 // The second pass for one target: `input` holds its history, date and
@@ -70,6 +82,27 @@ BacktestTarget runTarget(const SharedFirstPass& first, const SecondPassInput& in
         target.stopRow = first.stopRow;
         return target;
     }
+    // The live count only falls from test to test, so the pass stops at a
+    // row exactly when nothing passes all of its tests. Until then it is
+    // enough to count what passes them all, without striking a copy.
+    const SecondPlan plan = planSecondPass(input);
+    const std::optional<Combination> own = drawAsCombination(draw);
+    const PassingCounts passing = countPassingAll(first.groups, plan.tests, drawMultiplicity(draw),
+                                                  own.value_or(Combination{}));
+    std::int32_t remaining = 0;
+    for (std::int32_t count : passing.common)
+        remaining += count;
+    if (remaining > 0) {
+        if (plan.error)
+            std::rethrow_exception(plan.error);
+        target.remaining = remaining;
+        for (std::size_t i = 0; i < 4; ++i)
+            target.counters[i] = passing.common[5 - i];
+        target.kept = own && passing.ownPasses &&
+                      std::binary_search(first.survivors.begin(), first.survivors.end(), *own);
+        return target;
+    }
+    // Nothing left: the steps one after the other tell the row that stopped.
     list.assign(first.survivors.begin(), first.survivors.end());
     const FirstPassResult pass = sweepAllSelected(list, input);
     if (pass.stopRow != 0) {
@@ -86,7 +119,7 @@ BacktestTarget runTarget(const SharedFirstPass& first, const SecondPassInput& in
         target.remaining += count;
     for (std::size_t i = 0; i < 4; ++i)
         target.counters[i] = counts[5 - i];
-    if (const auto own = drawAsCombination(draw)) {
+    if (own) {
         const auto found = std::lower_bound(first.survivors.begin(), first.survivors.end(), *own);
         target.kept = found != first.survivors.end() && *found == *own &&
                       isLive(list[static_cast<std::size_t>(found - first.survivors.begin())]);
@@ -94,35 +127,116 @@ BacktestTarget runTarget(const SharedFirstPass& first, const SecondPassInput& in
     return target;
 }
 
+// A second thread that runs one target at a time, kept for the whole run so
+// that neither a thread nor its memory is set up again for every target.
+template <typename Run> class TargetWorker {
+public:
+    explicit TargetWorker(const Run& run) : run_(run), thread_([this] { loop(); }) {}
+    ~TargetWorker() {
+        {
+            const std::lock_guard lock(mutex_);
+            quit_ = true;
+        }
+        changed_.notify_all();
+        thread_.join();
+    }
+    TargetWorker(const TargetWorker&) = delete;
+    TargetWorker& operator=(const TargetWorker&) = delete;
+
+    void start(int k) {
+        {
+            const std::lock_guard lock(mutex_);
+            next_ = k;
+            done_ = false;
+        }
+        changed_.notify_all();
+    }
+
+    // The target last started, once finished; its error is thrown here.
+    BacktestTarget take() {
+        std::unique_lock lock(mutex_);
+        changed_.wait(lock, [this] { return done_; });
+        done_ = false;
+        if (error_)
+            std::rethrow_exception(std::exchange(error_, nullptr));
+        return std::move(result_);
+    }
+
+    // Waits for the target last started and drops its result or error.
+    void settle() {
+        std::unique_lock lock(mutex_);
+        changed_.wait(lock, [this] { return done_; });
+        done_ = false;
+        error_ = nullptr;
+    }
+
+private:
+    void loop() {
+        std::unique_lock lock(mutex_);
+        for (;;) {
+            changed_.wait(lock, [this] { return quit_ || next_ != 0; });
+            if (quit_)
+                return;
+            const int k = std::exchange(next_, 0);
+            lock.unlock();
+            BacktestTarget result;
+            std::exception_ptr error;
+            try {
+                result = run_(k, list_);
+            } catch (...) {
+                error = std::current_exception();
+            }
+            lock.lock();
+            result_ = std::move(result);
+            error_ = error;
+            done_ = true;
+            changed_.notify_all();
+        }
+    }
+
+    const Run& run_;
+    CombinationList list_;
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    int next_ = 0; // 0: nothing to start
+    bool done_ = false;
+    bool quit_ = false;
+    BacktestTarget result_;
+    std::exception_ptr error_;
+    std::thread thread_; // last: started once the rest is set up
+};
+
 // Runs the targets `first`..`last` two at a time, the second on a worker
 // thread, so both cores work; the progress is asked on this thread. Each of
 // the two gets its own working list.
 template <typename Run>
 BacktestResult runTargets(int first, int last, const Run& run, const TargetProgress& onTarget) {
     BacktestResult result;
-    CombinationList lists[2];
+    CombinationList list;
+    std::optional<TargetWorker<Run>> worker;
+    if (first < last)
+        worker.emplace(run);
     auto proceed = [&](int k) { return !onTarget || onTarget(k); };
     for (int k = first; k <= last; k += 2) {
         if (!proceed(k)) {
             result.stopped = true;
             return result;
         }
-        std::future<BacktestTarget> next;
-        if (k + 1 <= last)
-            next =
-                std::async(std::launch::async, [&run, &lists, k] { return run(k + 1, lists[1]); });
+        const bool pair = k + 1 <= last;
+        if (pair)
+            worker->start(k + 1);
         BacktestTarget target;
         try {
-            target = run(k, lists[0]);
+            target = run(k, list);
         } catch (...) {
-            if (next.valid())
-                next.wait();
+            if (pair)
+                worker->settle();
             throw;
         }
         result.targets.push_back(std::move(target));
-        if (next.valid()) {
+        if (pair) {
             const bool more = proceed(k + 1);
-            result.targets.push_back(next.get());
+            result.targets.push_back(worker->take());
             if (!more) {
                 result.stopped = k + 1 < last;
                 return result;
@@ -162,7 +276,7 @@ ChanceBaseline backtestChance(const BacktestResult& result, std::int32_t combina
 BacktestResult runBacktest(const FirstPassInput& first, const SecondPassInput& second,
                            const TargetProgress& onTarget) {
     const context::DrawHistory& history = *second.history;
-    const SharedFirstPass shared = runSharedFirstPass(first);
+    const SharedFirstPass shared = runSharedFirstPassForTargets(first);
     auto run = [&](int k, CombinationList& list) {
         SecondPassInput input = second;
         input.forecastDate = history.record(k).date();
@@ -210,7 +324,7 @@ BacktestResult runArchiveTargets(const FirstPassInput& first, const SecondPassIn
     lastTarget = std::min(lastTarget, static_cast<int>(archive.size()));
     if (firstTarget > lastTarget)
         return {};
-    const SharedFirstPass shared = runSharedFirstPass(first);
+    const SharedFirstPass shared = runSharedFirstPassForTargets(first);
     auto run = [&](int t, CombinationList& list) {
         const context::DrawHistory history = archiveTable(archive, t);
         SecondPassInput input = second;

@@ -258,6 +258,37 @@ struct Kernel {
         }
         return first;
     }
+
+    // Whether the entry passes every test, the cheapest look-ups first and
+    // the rest skipped at the first failure.
+    bool passes(const Combination& entry, const NumberWordCounts& words,
+                std::span<const SecondTest> tests) const {
+        const std::uint8_t* c = entry.data();
+        const std::size_t largest = c[4];
+        const unsigned pairs = std::min(std::min(pair[0].data()[c[0] * kNumberRows + largest],
+                                                 pair[1].data()[c[1] * kNumberRows + largest]),
+                                        std::min(pair[2].data()[c[2] * kNumberRows + largest],
+                                                 pair[3].data()[c[3] * kNumberRows + largest]));
+        if (pairs != none)
+            return false;
+        if (hasShare) {
+            const std::size_t sum = std::size_t{c[0]} + c[1] + c[2] + c[3] + c[4];
+            unsigned shares = none;
+            for (std::size_t k = 0; k < 5; ++k)
+                shares =
+                    std::min<unsigned>(shares, shareOf.data()[k][c[k] * std::size_t{256} + sum]);
+            if (shares != none)
+                return false;
+        }
+        if (lanes->sums.count > 0 && lanes->sums.failing(c) != 0)
+            return false;
+        if (hasVibration && vibration.data()[vibrationDigits(words, c)] != none)
+            return false;
+        for (std::size_t t : slow)
+            if (tests[t].fails(secondTestValue(tests[t], entry)))
+                return false;
+        return true;
+    }
 };
 
 } // namespace
@@ -292,6 +323,167 @@ std::vector<std::int32_t> strikeAtFirstFailingTest(CombinationList& list,
         }
     }
     return struck;
+}
+
+SurvivorGroups::SurvivorGroups(const CombinationList& list) {
+    const NumberWordCounts& words = numberWordCounts();
+    for (const Combination& entry : list) {
+        if (!liveWithin50(entry))
+            continue;
+        const std::uint8_t* c = entry.data();
+        const bool extends = !groups_.empty() &&
+                             std::equal(c, c + 4, groups_.back().head.begin()) &&
+                             std::bit_width(groups_.back().fifth) <= c[4];
+        if (!extends)
+            groups_.push_back(
+                {{c[0], c[1], c[2], c[3]}, static_cast<std::uint32_t>(vibration_.size()), 0});
+        groups_.back().fifth |= std::uint64_t{1} << c[4];
+        vibration_.push_back(vibrationDigits(words, c));
+    }
+}
+
+namespace {
+
+// Bit i set for every cell i of cells[0..64) that holds `value`.
+std::uint64_t cellsHolding(const First* cells, First value) {
+#if defined(__SSE2__)
+    const __m128i wanted = _mm_set1_epi8(static_cast<char>(value));
+    std::uint64_t bits = 0;
+    for (std::size_t i = 0; i < 64; i += 16) {
+        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(cells + i));
+        const auto equal =
+            static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(block, wanted)));
+        bits |= std::uint64_t{equal} << i;
+    }
+    return bits;
+#else
+    std::uint64_t bits = 0;
+    for (std::size_t i = 0; i < 64; ++i)
+        if (cells[i] == value)
+            bits |= std::uint64_t{1} << i;
+    return bits;
+#endif
+}
+
+// The kernel's look-ups of one position against the fifth number, as sets
+// of fifth numbers that pass: a group's head then picks out at once which of
+// its entries pass them.
+struct FifthSets {
+    // pair[k][x] bit y: pair[k][x * 64 + y] passes.
+    std::array<std::array<std::uint64_t, kMaxNumber + 1>, 4> pair{};
+    // share[k][x] bit s (k = 0..3): share[k][x * 256 + s] passes; empty for
+    // a position without a share test.
+    using SumBits = std::array<std::uint64_t, 5>;
+    std::array<std::vector<SumBits>, 4> share;
+    // shareFifth[s] bit y, s the sum of the first four numbers: share[4][y *
+    // 256 + s + y] passes; empty without a share test on position 5.
+    std::vector<std::uint64_t> shareFifth;
+
+    explicit FifthSets(const Kernel& kernel) {
+        const First none = kernel.none;
+        static_assert(kNumberRows == 64);
+        for (std::size_t k = 0; k < 4; ++k)
+            for (std::size_t x = 0; x <= kMaxNumber; ++x)
+                pair[k][x] = cellsHolding(kernel.pair[k].data() + x * kNumberRows, none);
+        if (!kernel.hasShare)
+            return;
+        for (std::size_t k = 0; k < 4; ++k) {
+            const auto& table = kernel.share[k];
+            if (table.empty())
+                continue;
+            share[k].assign(kMaxNumber + 1, SumBits{});
+            for (std::size_t x = 0; x <= kMaxNumber; ++x)
+                for (std::size_t word = 0; word < 4; ++word)
+                    share[k][x][word] = cellsHolding(table.data() + x * 256 + word * 64, none);
+        }
+        const auto& last = kernel.share[4];
+        if (last.empty())
+            return;
+        shareFifth.assign(4 * kMaxNumber + 1, 0);
+        for (std::size_t sum = 0; sum < shareFifth.size(); ++sum)
+            for (std::size_t y = 0; y <= kMaxNumber && sum + y < 256; ++y)
+                if (last[y * 256 + sum + y] == none)
+                    shareFifth[sum] |= std::uint64_t{1} << y;
+    }
+
+    // Bits y of share[k][x] at sum + y.
+    static std::uint64_t fromSum(const SumBits& bits, unsigned sum) {
+        const unsigned word = sum / 64, shift = sum % 64;
+        std::uint64_t result = bits.data()[word] >> shift;
+        if (shift != 0)
+            result |= bits.data()[word + 1] << (64 - shift);
+        return result;
+    }
+
+    // The fifth numbers that pass every pair and share look-up after `head`.
+    std::uint64_t passing(const std::array<std::uint8_t, 4>& head, unsigned headSum) const {
+        std::uint64_t bits = pair[0].data()[head[0]] & pair[1].data()[head[1]] &
+                             pair[2].data()[head[2]] & pair[3].data()[head[3]];
+        if (bits == 0)
+            return 0;
+        for (std::size_t k = 0; k < 4; ++k)
+            if (!share[k].empty())
+                bits &= fromSum(share[k].data()[head[k]], headSum);
+        if (!shareFifth.empty())
+            bits &= shareFifth.data()[headSum];
+        return bits;
+    }
+};
+
+} // namespace
+
+PassingCounts countPassingAll(const SurvivorGroups& list, std::span<const SecondTest> tests,
+                              const std::array<std::uint8_t, kMaxNumber + 1>& multiplicity,
+                              const Combination& own) {
+    if (tests.size() > kMaxTests)
+        throw RangeError("Второй проход: слишком много проверок");
+    const auto kernel = std::make_unique<Kernel>(tests);
+    const auto sets = std::make_unique<FifthSets>(*kernel);
+    const NumberWordCounts& words = numberWordCounts();
+    const std::uint8_t* m = multiplicity.data();
+    const std::uint16_t* vibration = list.vibration().data();
+    const auto& lanes = kernel->lanes->sums;
+    const bool perEntry = lanes.count > 0 || kernel->hasVibration || !kernel->slow.empty();
+    PassingCounts result;
+    std::int32_t* common = result.common.data();
+    alignas(16) std::array<std::uint8_t, SecondPassLanes::kCount> headLanes{};
+    for (const SurvivorGroups::Group& group : list.groups()) {
+        const auto& h = group.head;
+        const unsigned headSum = unsigned{h[0]} + h[1] + h[2] + h[3];
+        std::uint64_t pass = group.fifth & sets->passing(h, headSum);
+        if (pass == 0)
+            continue;
+        const unsigned headCommon = unsigned{m[h[0]]} + m[h[1]] + m[h[2]] + m[h[3]];
+        if (!perEntry) {
+            for (; pass != 0; pass &= pass - 1)
+                ++common[std::min(headCommon + m[std::countr_zero(pass)], 5u)];
+            continue;
+        }
+        if (lanes.count > 0)
+            lanes.prefixSums(h.data(), headLanes);
+        // The group's entries in order, so that the i-th is found without
+        // counting bits (no popcount instruction in the baseline target).
+        std::size_t i = group.first;
+        for (std::uint64_t all = group.fifth; all != 0; all &= all - 1, ++i) {
+            const auto x = static_cast<std::uint8_t>(std::countr_zero(all));
+            if (((pass >> x) & 1u) == 0)
+                continue;
+            if (lanes.count > 0 && lanes.failingWith(headLanes, x) != 0)
+                continue;
+            if (kernel->hasVibration && kernel->vibration.data()[vibration[i]] != kernel->none)
+                continue;
+            if (!kernel->slow.empty()) {
+                const Combination entry{h[0], h[1], h[2], h[3], x};
+                if (std::any_of(kernel->slow.begin(), kernel->slow.end(), [&](std::size_t t) {
+                        return tests[t].fails(secondTestValue(tests[t], entry));
+                    }))
+                    continue;
+            }
+            ++common[std::min(headCommon + m[x], 5u)];
+        }
+    }
+    result.ownPasses = liveWithin50(own) && kernel->passes(own, words, tests);
+    return result;
 }
 
 } // namespace vargis::engine

@@ -130,6 +130,49 @@ template <std::size_t Lanes> struct TermLanes {
         }
         return bits;
     }
+
+    // The lane sums of the first four positions for the numbers c[0..3]
+    // (each at most 50).
+    void prefixSums(const std::uint8_t* c, Row& out) const {
+        const std::uint8_t* rows[4];
+        for (std::size_t k = 0; k < 4; ++k)
+            rows[k] = term.data()[k].data()[c[k]].data();
+        for (std::size_t base = 0; base < count; base += 16) {
+#if defined(__SSE2__)
+            auto load = [base](const std::uint8_t* r) {
+                return _mm_load_si128(reinterpret_cast<const __m128i*>(r + base));
+            };
+            const __m128i v = _mm_add_epi8(_mm_add_epi8(load(rows[0]), load(rows[1])),
+                                           _mm_add_epi8(load(rows[2]), load(rows[3])));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(out.data() + base), v);
+#else
+            for (std::size_t s = base; s < base + 16; ++s)
+                out[s] =
+                    static_cast<std::uint8_t>(rows[0][s] + rows[1][s] + rows[2][s] + rows[3][s]);
+#endif
+        }
+    }
+
+    // failing() for an entry whose first four numbers give the lane sums
+    // `prefix` (from prefixSums) and whose fifth number is x (at most 50).
+    std::uint64_t failingWith(const Row& prefix, std::uint8_t x) const {
+        const std::uint8_t* row = term.data()[4].data()[x].data();
+        std::uint64_t bits = 0;
+        for (std::size_t base = 0; base < count; base += 16) {
+#if defined(__SSE2__)
+            const __m128i v = _mm_add_epi8(
+                _mm_loadu_si128(reinterpret_cast<const __m128i*>(prefix.data() + base)),
+                _mm_load_si128(reinterpret_cast<const __m128i*>(row + base)));
+            bits |= bands.failing(v, base);
+#else
+            for (std::size_t s = base; s < base + 16; ++s) {
+                const auto v = static_cast<std::uint8_t>(prefix[s] + row[s]);
+                bits |= std::uint64_t{bands.fails(s, v) ? 1u : 0u} << s;
+            }
+#endif
+        }
+        return bits;
+    }
 };
 
 // Letter counts of the number words, one byte lane per digit 1..9 (lanes
