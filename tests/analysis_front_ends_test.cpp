@@ -121,6 +121,21 @@ TEST(AnalysisFrontEnds, DesktopAndCliReachTheSameResults) {
         EXPECT_EQ(evaluated["failed"].get<std::vector<int>>(), failed);
     }
 
+    // search, applied by both: the rows take the same bounds (the verb saves
+    // the base, so both go on from the same settings, which leave few
+    // enough combinations for tickets).
+    const Json searched = cliJson("search --budget 20000 --train 60 --apply");
+    s.platform.textAnswers = {"20000", "60"};
+    s.platform.answers = {true};
+    ASSERT_TRUE(s.app.click(ui::kMainForm, commands::kSearchMenuItem));
+    ASSERT_FALSE(searched["rows"].empty());
+    for (const auto& r : searched["rows"]) {
+        const auto& fields = s.ws().filters.row(r["row"].get<int>());
+        EXPECT_EQ(fields.field(3), std::to_string(r["bound"].get<int>())) << r.dump();
+        EXPECT_EQ(fields.field(4), "True") << r.dump();
+    }
+    EXPECT_EQ(searched["applied"], searched["rows"].size());
+
     // combine: the window's result counters and what remains.
     const Json combined = cliJson("combine");
     s.platform.answers.assign(4, true);
@@ -128,9 +143,11 @@ TEST(AnalysisFrontEnds, DesktopAndCliReachTheSameResults) {
     const auto& state = commands::combineState(s.app);
     EXPECT_EQ(combined["remaining"], state.remaining.size());
     EXPECT_EQ(combined["survivors"], state.survivorCount);
-    for (std::size_t k = 0; k < 4; ++k)
-        EXPECT_EQ(std::to_string(combined["counters"][k].get<int>()),
+    for (std::size_t k = 0; k < 4; ++k) {
+        const Json& counter = combined["counters"][k];
+        EXPECT_EQ(counter.is_null() ? "-" : std::to_string(counter.get<int>()),
                   s.control(commands::kCounterLabels[k]).caption);
+    }
 
     // tickets: the menu writes tickets.txt.
     const Json tickets = cliJson("tickets --count 7 --match 2");
@@ -191,20 +208,7 @@ TEST(AnalysisFrontEnds, DesktopAndCliReachTheSameResults) {
                   std::string::npos)
             << r.dump();
 
-    // search, then suggest, each applied by both: the rows take the same
-    // bounds (the verb saves the base, so both go on from the same settings).
-    const Json searched = cliJson("search --budget 20000 --train 60 --apply");
-    s.platform.textAnswers = {"20000", "60"};
-    s.platform.answers = {true};
-    ASSERT_TRUE(s.app.click(ui::kMainForm, commands::kSearchMenuItem));
-    ASSERT_FALSE(searched["rows"].empty());
-    for (const auto& r : searched["rows"]) {
-        const auto& fields = s.ws().filters.row(r["row"].get<int>());
-        EXPECT_EQ(fields.field(3), std::to_string(r["bound"].get<int>())) << r.dump();
-        EXPECT_EQ(fields.field(4), "True") << r.dump();
-    }
-    EXPECT_EQ(searched["applied"], searched["rows"].size());
-
+    // suggest, applied by the desktop: the enabled rows take the bounds.
     const Json suggested = cliJson("suggest --keep 80");
     s.platform.textAnswers = {"80"};
     s.platform.answers = {true};
@@ -229,10 +233,11 @@ std::vector<std::string> lines(const std::string& text) {
     return out;
 }
 
+// The items of a list, each after `lead`; null is the text's "-".
 std::string joined(const Json& list, const std::string& lead = " ") {
     std::string text;
     for (const auto& x : list)
-        text += lead + (x.is_string() ? x.get<std::string>() : x.dump());
+        text += lead + (x.is_string() ? x.get<std::string>() : x.is_null() ? "-" : x.dump());
     return text;
 }
 
@@ -281,6 +286,28 @@ TEST(AnalysisFrontEnds, JsonCarriesTheFactsOfEveryTextLine) {
                 "row: " + j["row"].dump(), "values:" + joined(j["values"]),
                 "match: " + j["match"].dump(), "failed:" + joined(j["failed"])};
         });
+    expectSame("search --budget 20000 --train 60", [](const Json& j) {
+        std::vector<std::string> out;
+        for (const auto& r : j["rows"])
+            out.push_back("row " + r["row"].dump() + ": " + r["parameter"].get<std::string>() +
+                          " -> " + r["bound"].dump());
+        for (const char* half : {"train", "test"}) {
+            const Json& h = j[half];
+            const auto median = h["median_remaining"].get<double>();
+            const auto twice = static_cast<long long>(median * 2);
+            out.push_back(std::string(half) + ": kept " + h["kept"].dump() + " of " +
+                          h["of"].dump() + "; median remaining " + std::to_string(twice / 2) +
+                          (twice % 2 != 0 ? ".5" : ""));
+            out.push_back(chanceText(h["chance"]));
+        }
+        out.push_back(j["better_than_chance"].get<bool>()
+                          ? "verdict: better than chance on the test draws"
+                          : "verdict: no better than chance on the test draws");
+        return out;
+    });
+
+    // The search's settings leave few enough combinations for tickets.
+    ASSERT_EQ(testing::runCli("search --budget 20000 --train 60 --apply").exitCode, 0);
     expectSame("combine --list", [](const Json& j) {
         std::vector<std::string> out{
             "survivors: " + j["survivors"].dump(), "remaining: " + j["remaining"].dump(),
@@ -355,26 +382,6 @@ TEST(AnalysisFrontEnds, JsonCarriesTheFactsOfEveryTextLine) {
                       j["random_tickets"]["covered"].dump());
         return out;
     });
-    expectSame("search --budget 20000 --train 60", [](const Json& j) {
-        std::vector<std::string> out;
-        for (const auto& r : j["rows"])
-            out.push_back("row " + r["row"].dump() + ": " + r["parameter"].get<std::string>() +
-                          " -> " + r["bound"].dump());
-        for (const char* half : {"train", "test"}) {
-            const Json& h = j[half];
-            const auto median = h["median_remaining"].get<double>();
-            const auto twice = static_cast<long long>(median * 2);
-            out.push_back(std::string(half) + ": kept " + h["kept"].dump() + " of " +
-                          h["of"].dump() + "; median remaining " + std::to_string(twice / 2) +
-                          (twice % 2 != 0 ? ".5" : ""));
-            out.push_back(chanceText(h["chance"]));
-        }
-        out.push_back(j["better_than_chance"].get<bool>()
-                          ? "verdict: better than chance on the test draws"
-                          : "verdict: no better than chance on the test draws");
-        return out;
-    });
-
     // Refusals keep their exit codes and print no object.
     const auto refused = testing::runCli("evaluate 999 --json");
     EXPECT_EQ(refused.exitCode, 2);

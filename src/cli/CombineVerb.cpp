@@ -37,14 +37,14 @@ Json combineJson(const app::CombineRun& run, bool withList) {
     object["survivors"] = run.survivors;
     object["remaining"] = run.remaining->size();
     object["numbers"] = run.numbersInPlay;
-    // A counter is a count as the window shows it: a number when it reads
-    // as one.
+    // A counter is a count, or null where the window shows "-" (the
+    // target's numbers are not known yet).
     Json counters = Json::array();
     for (const std::string& counter : run.counters) {
         try {
             counters.push_back(toInt(counter));
         } catch (const VargisError&) {
-            counters.push_back(counter);
+            counters.push_back(nullptr);
         }
     }
     object["counters"] = counters;
