@@ -4,7 +4,7 @@
 set -euo pipefail
 packages=(cmake g++ make clang libclang-rt-14-dev libgtest-dev libgmock-dev libbenchmark-dev
           qt6-base-dev qt6-charts-dev qt6-multimedia-dev qt6-translations-l10n libgl-dev xvfb xauth
-          librsvg2-bin libcli11-dev libboost-dev lld ninja-build)
+          librsvg2-bin libcli11-dev nlohmann-json3-dev libboost-dev lld ninja-build)
 if [[ "${1:-}" == "--package" ]]; then
     packages+=(dpkg-dev file desktop-file-utils appstream lintian)
 fi

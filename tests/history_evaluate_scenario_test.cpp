@@ -7,6 +7,7 @@
 #include "app/RowEvaluation.h"
 #include "base/Scramble.h"
 #include "catalogue/Catalogue.h"
+#include "cli/Printing.h"
 #include "support/CliRun.h"
 #include "support/DataFiles.h"
 #include "support/ScriptedPlatform.h"
@@ -238,7 +239,7 @@ void compareEveryRow() {
     for (int row : pressableRows()) {
         const auto evaluation = app::evaluateRow(app, row);
         ASSERT_TRUE(evaluation) << "row " << row;
-        EXPECT_EQ(app::evaluationText(*evaluation), expectedOutput(row, draws)) << "row " << row;
+        EXPECT_EQ(cli::evaluationText(*evaluation), expectedOutput(row, draws)) << "row " << row;
     }
     for (int row : oneRowPerFamily()) {
         const auto run = testing::runCli("evaluate " + std::to_string(row));
@@ -285,7 +286,7 @@ TEST(HistoryEvaluateScenario, ShortTableAndRefusals) {
         for (int row : {32, 47, 175, 185, 191, 192, 198, 262}) {
             const auto evaluation = app::evaluateRow(app, row);
             ASSERT_TRUE(evaluation) << row;
-            EXPECT_EQ(app::evaluationText(*evaluation), expectedOutput(row, draws)) << row;
+            EXPECT_EQ(cli::evaluationText(*evaluation), expectedOutput(row, draws)) << row;
         }
     }
     const std::string cli = std::string("'") + VARGIS_CLI_PATH + "' evaluate ";

@@ -5,6 +5,7 @@
 #include "base/Cp1251.h"
 #include "base/Errors.h"
 #include "base/TextFile.h"
+#include "cli/Printing.h"
 #include "commands/CombineCommand.h"
 #include "commands/CombineState.h"
 #include "commands/TicketCommands.h"
@@ -230,7 +231,7 @@ TEST(TicketsCli, LinesCoverWhatTheCombineLeaves) {
     // The same choice as on the list worked out here.
     std::ostringstream expected;
     const auto choice = engine::chooseTickets(remaining, 30, 4);
-    commands::printTickets(choice, commands::ticketChances(choice, 36, 4), expected);
+    cli::printTickets(choice, commands::ticketChances(choice, 36, 4), expected);
     EXPECT_EQ(run.out, expected.str());
 
     // What the combine refuses: its exit code, nothing printed.

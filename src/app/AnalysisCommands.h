@@ -1,7 +1,6 @@
 #pragma once
-// The desktop's menu commands of the strategy check, the filters' worth and
-// the randomness check:
-// each asks the question through the analysis calls, writes its report and
+// The desktop's menu commands over the domain interface: each asks its
+// questions through the platform, calls `Analysis`, writes its report and
 // opens it with the desktop.
 
 #include "Application.h"
@@ -15,5 +14,17 @@ void strategyCheckCommand(Application& app);
 void filterWorthCommand(Application& app);
 // Tests the history against random combinations and opens randomness.html.
 void randomnessCommand(Application& app);
+
+// Asks K, writes and opens suggest.html, then asks whether to apply the
+// suggestions to the enabled rows.
+void boundSuggestionCommand(Application& app);
+
+// Asks the count and the match, combines, writes tickets.html and
+// tickets.txt and opens the report.
+void coveringTicketsCommand(Application& app);
+
+// Asks the budget and the training share, runs the search, writes and opens
+// search.html and asks whether to apply the strategy.
+void strategySearchCommand(Application& app);
 
 } // namespace vargis::app

@@ -6,9 +6,9 @@
 #include "ImportCommand.h"
 #include "KindSwitch.h"
 #include "LotteryKind.h"
-#include "RowValues.h"
 #include "Startup.h"
 #include "catalogue/Catalogue.h"
+#include "commands/BoundSuggestions.h"
 #include "commands/CombineHandlers.h"
 #include "commands/RandomnessCheck.h"
 #include "commands/ResultTable.h"
@@ -51,15 +51,13 @@ void registerMainMenu(Application& app, ui::Dispatcher& d) {
     d.on(ui::kMainForm, commands::kRandomnessMenuItem, Event::Click,
          [&app](const std::string&) { randomnessCommand(app); });
     d.on(ui::kMainForm, ui::kCombineButton, Event::Click,
-         [&app](const std::string&) { combine(app, commands::ExclusionQuestion::Ask); });
-    d.on(ui::kMainForm, commands::kSuggestMenuItem, Event::Click, [&app](const std::string&) {
-        const RowValues pressed(app);
-        commands::boundSuggestionCommand(app, [&](int row) { return pressed.values(row); });
-    });
+         [&app](const std::string&) { Analysis(app).combine(ExclusionQuestion::Ask); });
+    d.on(ui::kMainForm, commands::kSuggestMenuItem, Event::Click,
+         [&app](const std::string&) { boundSuggestionCommand(app); });
     d.on(ui::kMainForm, commands::kSearchMenuItem, Event::Click,
-         [&app](const std::string&) { commands::strategySearchCommand(app); });
+         [&app](const std::string&) { strategySearchCommand(app); });
     d.on(ui::kMainForm, commands::kTicketsMenuItem, Event::Click,
-         [&app](const std::string&) { commands::coveringTicketsCommand(app); });
+         [&app](const std::string&) { coveringTicketsCommand(app); });
     d.on(ui::kMainForm, commands::kSaveRemainingMenuItem, Event::Click,
          [&app](const std::string&) { commands::saveRemainingCommand(app); });
     for (const char* name : kSaveControls)

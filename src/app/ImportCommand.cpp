@@ -77,7 +77,7 @@ void importDrawFile(Application& app, const std::string& path) {
     }
     if (!platform.askYesNo(history::importQuestion(file)))
         return;
-    const ImportRun run = importDraws(app, file);
+    const ImportRun run = Analysis(app).importDraws(file);
     platform.showInformation("Таблица тиражей заменена: тиражей " +
                              std::to_string(run.table.size()) + " (с " +
                              history::drawDateText(run.table.front().date) + " по " +

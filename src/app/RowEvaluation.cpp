@@ -28,14 +28,4 @@ std::optional<RowEvaluation> evaluateRow(Application& app, int row) {
     return evaluation;
 }
 
-std::string evaluationText(const RowEvaluation& evaluation) {
-    std::string text = "row: " + std::to_string(evaluation.row) + "\nvalues:";
-    for (int v : evaluation.values)
-        text += ' ' + std::to_string(v);
-    text += "\nmatch: " + std::to_string(evaluation.match) + "\nfailed:";
-    for (int j : evaluation.failed)
-        text += ' ' + std::to_string(j);
-    return text + '\n';
-}
-
 } // namespace vargis::app

@@ -24,7 +24,4 @@ struct RowEvaluation {
 // the platform).
 std::optional<RowEvaluation> evaluateRow(Application& app, int row);
 
-// "row: R", "values: ...", "match: M", "failed: ..." each on its own line.
-std::string evaluationText(const RowEvaluation& evaluation);
-
 } // namespace vargis::app

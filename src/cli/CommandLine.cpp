@@ -1,3 +1,4 @@
+#include "app/Analysis.h"
 #include "app/Application.h"
 #include "base/Convert.h"
 #include "base/Errors.h"
@@ -12,10 +13,11 @@ namespace vargis::cli {
 
 Verbs allVerbs() {
     Verbs verbs;
-    addAnalysisVerbs(verbs);
-    addTicketVerbs(verbs);
-    addSearchVerbs(verbs);
-    addDataVerbs(verbs);
+    for (auto make :
+         {makeStatusVerb, makeEvaluateVerb, makeCombineVerb, makeBacktestVerb, makeEfficiencyVerb,
+          makeRandomnessVerb, makeSuggestVerb, makeTicketsVerb, makeSearchVerb, makeImportVerb,
+          makeKindVerb, makeMakeDataVerb, makeUserFolderVerb})
+        verbs.push_back(make());
     return verbs;
 }
 
@@ -144,7 +146,7 @@ int runCommandLine(int argc, char** argv, std::ostream& out, std::ostream& err) 
     if (!chosen->acceptsArguments(err))
         return 2;
     if (chosen->loading() == Loading::None) {
-        VerbContext context{nullptr, nullptr, argv[0], out, err};
+        VerbContext context{nullptr, nullptr, nullptr, argv[0], out, err};
         return chosen->run(context);
     }
     CliPlatform platform;
@@ -153,7 +155,8 @@ int runCommandLine(int argc, char** argv, std::ostream& out, std::ostream& err) 
     app.start();
     if (chosen->loading() == Loading::Required && platform.errorCount() != 0)
         return 2;
-    VerbContext context{&app, &platform, argv[0], out, err};
+    app::Analysis analysis(app);
+    VerbContext context{&app, &analysis, &platform, argv[0], out, err};
     return chosen->run(context);
 }
 

@@ -1,12 +1,11 @@
-// The strategy search: chosen on the older archive draws, judged on the newer.
+// search [--budget R] [--train F] [--apply]: settings chosen on the older
+// archive draws, judged on the newer. Exit 2 on a refusal (no archive, too
+// few targets, a budget or share out of range) or an error, 3 when no
+// settings reach the budget; nothing is written then.
 
-#include "app/Application.h"
-#include "base/FolderLock.h"
+#include "app/Analysis.h"
+#include "cli/Printing.h"
 #include "cli/Verb.h"
-#include "commands/StrategyCheck.h"
-#include "commands/StrategySearchCommand.h"
-#include "filters/FilterTable.h"
-#include "history/DrawArchive.h"
 
 #include <CLI/CLI.hpp>
 #include <limits>
@@ -14,11 +13,42 @@
 
 namespace vargis::cli {
 
+void printStrategySearch(const app::SearchRun& run, std::ostream& out) {
+    for (const auto& r : run.result.rows)
+        out << "row " << r.row << ": " << r.parameter << " -> " << r.bound << '\n';
+    auto line = [&](const char* name, const app::SearchHalf& half) {
+        out << name << ": kept " << half.kept << " of " << half.targets << "; median remaining "
+            << app::medianText(half.medianRemaining) << '\n';
+        out << app::chanceLine(half.chance) << '\n';
+    };
+    line("train", run.train);
+    line("test", run.test);
+    out << (run.betterThanChance ? "verdict: better than chance on the test draws\n"
+                                 : "verdict: no better than chance on the test draws\n");
+}
+
+Json strategySearchJson(const app::SearchRun& run) {
+    Json rows = Json::array();
+    for (const auto& r : run.result.rows)
+        rows.push_back({{"row", r.row}, {"parameter", r.parameter}, {"bound", r.bound}});
+    auto half = [](const app::SearchHalf& h) {
+        Json object;
+        object["kept"] = h.kept;
+        object["of"] = h.targets;
+        object["median_remaining"] = h.medianRemaining;
+        object["chance"] = chanceJson(h.chance);
+        return object;
+    };
+    Json object;
+    object["rows"] = rows;
+    object["train"] = half(run.train);
+    object["test"] = half(run.test);
+    object["better_than_chance"] = run.betterThanChance;
+    return object;
+}
+
 namespace {
 
-// Exit 2 on a refusal (no archive, too few targets, a budget or share out of
-// range) or an error, 3 when no settings reach the budget; nothing is
-// written then.
 class Search : public Verb {
 public:
     std::string name() const override { return "search"; }
@@ -36,70 +66,71 @@ public:
             ->type_name("F");
         command.add_flag("--apply", apply_,
                          "Включить найденные строки с их границами и сохранить базу фильтров");
+        addJsonFlag(command);
     }
     bool acceptsArguments(std::ostream& err) override {
         // The budget's upper end, all combinations of the kind, is checked
         // once the working folder is loaded.
         return readWholeNumber(budgetText_, std::numeric_limits<int>::min(),
                                std::numeric_limits<int>::max(), "--budget", request_.budget, err) &&
-               readWholeNumber(trainText_, commands::kFewestTrainPercent,
-                               commands::kMostTrainPercent, "--train", request_.trainPercent, err);
+               readWholeNumber(trainText_, app::kFewestTrainPercent, app::kMostTrainPercent,
+                               "--train", request_.trainPercent, err);
     }
     int run(VerbContext& c) override {
-        const context::Workspace& ws = c.app->workspace();
-        if (!history::archiveExists(ws.kindFolder)) {
-            c.err << "Архива тиражей " << history::archivePath(ws.kindFolder)
+        if (!c.analysis->hasArchive()) {
+            c.err << "Архива тиражей " << c.analysis->archivePath()
                   << " нет: его записывает импорт тиражей (vargis-cli import ФАЙЛ)\n";
             return 2;
         }
-        std::optional<std::vector<history::ImportedDraw>> archive;
-        if (!c.app->guarded([&] { archive = commands::loadArchive(*c.app); }) || !archive)
+        app::SearchRun run;
+        if (!c.app->guarded([&] { run = c.analysis->search(request_); }))
             return 2;
-        if (const auto refusal = commands::searchRefusal(static_cast<int>(archive->size()),
-                                                         ws.combinationCount, request_)) {
-            c.err << *refusal << '\n';
+        if (run.refusal) {
+            c.err << *run.refusal << '\n';
             return 2;
         }
-        commands::StrategySearchResult result;
-        if (!c.app->guarded(
-                [&] { result = commands::runStrategySearch(*c.app, *archive, request_); }))
-            return 2;
-        switch (result.status) {
-        case commands::StrategySearchResult::Status::Found:
+        switch (run.result.status) {
+        case app::StrategySearchResult::Status::Found:
             break;
-        case commands::StrategySearchResult::Status::Unreachable:
+        case app::StrategySearchResult::Status::Unreachable:
             c.err << "Бюджет " << request_.budget
                   << " не достигнут: наименьшая медиана оставшихся перестановок "
-                  << commands::medianText(result.smallestMedian) << '\n';
+                  << app::medianText(run.result.smallestMedian) << '\n';
             return 3;
-        case commands::StrategySearchResult::Status::Stopped:
+        case app::StrategySearchResult::Status::Stopped:
             return 2;
         }
-        commands::printStrategySearch(result, c.out);
-        if (!apply_)
-            return 0;
+        Json object;
+        if (json_)
+            object = strategySearchJson(run);
+        else
+            printStrategySearch(run, c.out);
         int applied = 0;
-        if (!c.app->guarded([&] {
-                applied = commands::applyStrategy(*c.app, result);
-                const FolderLock lock;
-                filters::saveFilterTable(ws.filters, filters::filterFileSavePath(ws.dataFolder));
-            }))
-            return 2;
-        c.out << "applied: " << applied << " rows\n";
-        return 0;
+        const bool saved = !apply_ || c.app->guarded([&] {
+            applied = c.analysis->applyStrategy(run.result);
+            c.analysis->saveFilters();
+        });
+        if (json_) {
+            if (apply_ && saved)
+                object["applied"] = applied;
+            printJson(object, c.out);
+        } else if (apply_ && saved) {
+            c.out << "applied: " << applied << " rows\n";
+        }
+        return saved ? 0 : 2;
     }
 
 private:
-    std::string budgetText_ = std::to_string(commands::kDefaultSearchBudget);
-    std::string trainText_ = std::to_string(commands::kDefaultTrainPercent);
-    commands::SearchRequest request_;
+    std::string budgetText_ = std::to_string(app::kDefaultSearchBudget);
+    std::string trainText_ = std::to_string(app::kDefaultTrainPercent);
+    app::SearchRequest request_;
     bool apply_ = false;
 };
 
 } // namespace
 
-void addSearchVerbs(Verbs& verbs) {
-    verbs.push_back(std::make_unique<Search>());
+std::unique_ptr<Verb> makeSearchVerb() {
+    return std::make_unique<Search>();
 }
 
 } // namespace vargis::cli

@@ -1,7 +1,9 @@
 #pragma once
 // One command of vargis-cli: its name, its one-line description, its
 // arguments and options, and what it runs. main() lists every verb, lets
-// CLI11 parse the command line against them and runs the chosen one.
+// CLI11 parse the command line against them and runs the chosen one. Each
+// verb lives in a file of its own with its printing: the text lines and,
+// with --json, the same facts as one JSON object.
 
 #include <iosfwd>
 #include <memory>
@@ -14,6 +16,7 @@ class App;
 }
 
 namespace vargis::app {
+class Analysis;
 class Application;
 struct CombineRun;
 } // namespace vargis::app
@@ -31,6 +34,7 @@ enum class Loading {
 
 struct VerbContext {
     app::Application* app = nullptr; // null for Loading::None
+    app::Analysis* analysis = nullptr;
     CliPlatform* platform = nullptr;
     const char* argv0 = "";
     std::ostream& out;
@@ -53,6 +57,11 @@ public:
         return true;
     }
     virtual int run(VerbContext& context) = 0;
+
+protected:
+    // Declares --json: the results as one JSON object instead of the lines.
+    void addJsonFlag(CLI::App& command);
+    bool json_ = false;
 };
 
 using Verbs = std::vector<std::unique_ptr<Verb>>;
@@ -60,22 +69,30 @@ using Verbs = std::vector<std::unique_ptr<Verb>>;
 // Every verb of the program in the order --help lists them.
 Verbs allVerbs();
 
-// The verbs of each group, defined beside their commands.
-void addAnalysisVerbs(Verbs& verbs); // status, evaluate, combine, backtest, efficiency
-void addDataVerbs(Verbs& verbs);     // import, kind, make-data, user-folder
-void addTicketVerbs(Verbs& verbs);   // suggest, tickets
-void addSearchVerbs(Verbs& verbs);   // search
+std::unique_ptr<Verb> makeStatusVerb();
+std::unique_ptr<Verb> makeEvaluateVerb();
+std::unique_ptr<Verb> makeCombineVerb();
+std::unique_ptr<Verb> makeBacktestVerb();
+std::unique_ptr<Verb> makeEfficiencyVerb();
+std::unique_ptr<Verb> makeRandomnessVerb();
+std::unique_ptr<Verb> makeSuggestVerb();
+std::unique_ptr<Verb> makeTicketsVerb();
+std::unique_ptr<Verb> makeSearchVerb();
+std::unique_ptr<Verb> makeImportVerb();
+std::unique_ptr<Verb> makeKindVerb();
+std::unique_ptr<Verb> makeMakeDataVerb();
+std::unique_ptr<Verb> makeUserFolderVerb();
 
 // Parses the command line and runs the verb; returns the exit code. --help
 // prints to `out` with exit 0; an unknown command or option, a missing or
 // extra argument prints a message to `err` with exit 2.
 int runCommandLine(int argc, char** argv, std::ostream& out, std::ostream& err);
 
-// The combine with the stored settings, the numbers that do not play
-// confirmed, into `run`: none when it completed; else the exit code after
-// its output (3 with "stopped: ROW" when a step leaves nothing, 4 when a
-// check refuses, 2 on an error).
-std::optional<int> combineStored(VerbContext& context, app::CombineRun& run);
+// What a combine that did not complete means for the verb: none when it
+// completed; else the exit code after its output (3 with "stopped: ROW", or
+// {"stopped": ROW} with `json`, when a step leaves nothing; 4 when a check
+// refused).
+std::optional<int> combineExit(VerbContext& context, const app::CombineRun& run, bool json);
 
 // Reads a whole number option in lo..hi; on failure writes the message
 // naming the option to `err` and returns false.

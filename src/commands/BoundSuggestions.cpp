@@ -183,14 +183,6 @@ int applySuggestions(context::Application& app, const SuggestionResult& result) 
     return applied;
 }
 
-void printSuggestions(const SuggestionResult& result, std::ostream& out) {
-    for (const SuggestedRow& r : result.rows)
-        out << "row " << r.row << ": " << r.parameter << " -> " << r.suggestion << "; met " << r.met
-            << " of " << r.evaluated << "; passes " << r.passes << " of " << result.combinationCount
-            << '\n';
-    out << "together: remaining " << result.together << " of " << result.combinationCount << '\n';
-}
-
 namespace {
 
 // R / C as a fraction with four decimals and as a percentage.
@@ -252,50 +244,6 @@ reports::HtmlReport suggestionReport(const SuggestionResult& result,
     }
     report.footer = reportFooterLines(now);
     return report;
-}
-
-void boundSuggestionCommand(context::Application& app, const ButtonValues& pressed) {
-    ui::Platform& platform = app.platform();
-    // A table the combine refuses is named before the share is asked for.
-    if (!combineTargetAccepted(app))
-        return;
-    const auto answer =
-        platform.askText("Подбор границ",
-                         "Сколько процентов прошлых тиражей должен пропускать каждый фильтр "
-                         "(1..100)?",
-                         std::to_string(kDefaultKeepPercent));
-    if (!answer)
-        return;
-    int keep = 0;
-    try {
-        keep = toInt(*answer);
-    } catch (const VargisError&) {
-        keep = 0;
-    }
-    if (keep < 1 || keep > 100) {
-        platform.showInformation("Доля тиражей - целое число от 1 до 100.");
-        return;
-    }
-    const auto result = runBoundSuggestions(app, keep, pressed);
-    if (!result)
-        return;
-    // The button's caption: the stem and the condition.
-    const auto caption = [&app](int row) {
-        const auto& r = app.workspace().filters.row(row);
-        return r.field(7) + r.field(5);
-    };
-    reports::writeHtmlReport(kSuggestReport, suggestionReport(*result, caption, platform.now()));
-    reports::openReport(platform, kSuggestReport);
-    const auto enabled = std::count_if(result->rows.begin(), result->rows.end(),
-                                       [](const SuggestedRow& r) { return r.enabled; });
-    if (enabled == 0)
-        return;
-    if (!platform.askYesNo("Применить предложенные границы к включённым фильтрам (строк: " +
-                           std::to_string(enabled) + ")?"))
-        return;
-    const int applied = applySuggestions(app, *result);
-    platform.showInformation("Границы применены: строк " + std::to_string(applied) +
-                             ".\r\nЧтобы они остались, сохраните базу фильтров.");
 }
 
 } // namespace vargis::commands

@@ -78,16 +78,8 @@ std::optional<SuggestionResult> runBoundSuggestions(context::Application& app, i
 // table; returns the number of rows written. Nothing is saved.
 int applySuggestions(context::Application& app, const SuggestionResult& result);
 
-// "row R: P -> S; met M of E; passes X of C" per row, then "together:
-// remaining R of C".
-void printSuggestions(const SuggestionResult& result, std::ostream& out);
-
 reports::HtmlReport suggestionReport(const SuggestionResult& result,
                                      const std::function<std::string(int row)>& caption,
                                      const ui::DateTime& now);
-
-// The menu command: asks K, writes and opens suggest.html, then asks whether
-// to apply the suggestions to the enabled rows.
-void boundSuggestionCommand(context::Application& app, const ButtonValues& pressed);
 
 } // namespace vargis::commands

@@ -76,16 +76,6 @@ std::optional<RandomnessResult> runRandomness(context::Application& app,
     return testRandomness(source.draws, app.workspace().highestNumber);
 }
 
-void printRandomness(const RandomnessResult& result, std::ostream& out) {
-    for (const RowRandomness& r : result.rows)
-        out << "row " << r.row << ": draws " << result.draws << "; bins " << r.bins.size()
-            << "; chi2 " << formatted("%.2f", r.chi2) << "; p " << formatted("%.4f", r.p) << "; q "
-            << formatted("%.4f", r.q) << '\n';
-    out << "numbers: draws " << result.draws << "; chi2 " << formatted("%.2f", result.numbersChi2)
-        << "; p " << formatted("%.4f", result.numbersP) << '\n';
-    out << "rows below q 0.05: " << result.rowsBelowLevel << '\n';
-}
-
 std::vector<std::string> binBarsSvg(const RowRandomness& row) {
     constexpr int kWidth = 640, kHeight = 180, kLeft = 50, kBottom = 30, kTop = 10, kRight = 10;
     double highest = 1;

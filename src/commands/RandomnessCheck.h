@@ -40,10 +40,6 @@ RandomnessDraws randomnessDraws(context::Application& app);
 std::optional<engine::RandomnessResult> runRandomness(context::Application& app,
                                                       const RandomnessDraws& source);
 
-// "row R: draws D; bins B; chi2 X; p P; q Q" per row in row order, then
-// "numbers: draws D; chi2 X; p P" and "rows below q 0.05: K".
-void printRandomness(const engine::RandomnessResult& result, std::ostream& out);
-
 // The rows by p, observed against expected bars for the six smallest p,
 // and in plain words whether any filter sets the past draws apart.
 reports::HtmlReport randomnessReport(const engine::RandomnessResult& result,

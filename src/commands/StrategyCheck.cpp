@@ -89,39 +89,4 @@ std::optional<WorthResult> runFilterWorth(context::Application& app,
     return result;
 }
 
-void printBacktest(const BacktestResult& result, std::int32_t combinations, std::ostream& out,
-                   bool byDate) {
-    for (const BacktestTarget& t : result.targets) {
-        out << "target ";
-        if (byDate)
-            out << t.date;
-        else
-            out << t.ordinal;
-        out << ": ";
-        if (t.stopRow != 0)
-            out << "stopped at row " << t.stopRow << '\n';
-        else
-            out << "remaining " << t.remaining << "; counters " << t.counters[0] << ' '
-                << t.counters[1] << ' ' << t.counters[2] << ' ' << t.counters[3] << '\n';
-    }
-    out << "kept: " << result.keptCount() << " of " << result.targets.size() << '\n';
-    out << chanceLine(backtestChance(result, combinations)) << '\n';
-}
-
-void printFilterWorth(const WorthResult& result, int drawCount, std::ostream& out) {
-    for (const WorthRow& r : result.rows) {
-        out << "row " << r.row << ": met ";
-        if (r.met)
-            out << *r.met;
-        else
-            out << '-';
-        out << " of " << drawCount << "; passes " << r.passes << " of " << result.combinationCount
-            << "; unique " << r.unique << '\n';
-    }
-    if (result.stopRow != 0)
-        out << "stopped at row " << result.stopRow << '\n';
-    else
-        out << "remaining: " << result.remaining << '\n';
-}
-
 } // namespace vargis::commands

@@ -50,11 +50,4 @@ runArchiveStrategyCheck(context::Application& app,
 std::optional<engine::WorthResult> runFilterWorth(context::Application& app,
                                                   const ButtonCount& buttonCount);
 
-// The command-line tool's lines: a target by its ordinal, or by its date
-// for the archive back-test; after the kept count, the chance line against
-// the kind's `combinations`.
-void printBacktest(const engine::BacktestResult& result, std::int32_t combinations,
-                   std::ostream& out, bool byDate = false);
-void printFilterWorth(const engine::WorthResult& result, int drawCount, std::ostream& out);
-
 } // namespace vargis::commands

@@ -249,20 +249,6 @@ std::string medianText(double median) {
     return std::to_string(twice / 2) + (twice % 2 != 0 ? ".5" : "");
 }
 
-void printStrategySearch(const StrategySearchResult& result, std::ostream& out) {
-    for (const StrategyRow& r : result.rows)
-        out << "row " << r.row << ": " << r.parameter << " -> " << r.bound << '\n';
-    auto line = [&](const char* name, const BacktestResult& run) {
-        out << name << ": kept " << run.keptCount() << " of " << run.targets.size()
-            << "; median remaining " << medianText(medianRemaining(run)) << '\n';
-        out << chanceLine(targetsBaseline(run, result.combinationCount)) << '\n';
-    };
-    line("train", result.train);
-    line("test", result.test);
-    out << (betterThanChance(result) ? "verdict: better than chance on the test draws\n"
-                                     : "verdict: no better than chance on the test draws\n");
-}
-
 int applyStrategy(context::Application& app, const StrategySearchResult& result) {
     context::Workspace& ws = app.workspace();
     ui::Form& form = app.mainForm();
@@ -283,71 +269,6 @@ int applyStrategy(context::Application& app, const StrategySearchResult& result)
     }
     filters::clearResultTable(form);
     return static_cast<int>(chosen.size());
-}
-
-void strategySearchCommand(context::Application& app) {
-    ui::Platform& platform = app.platform();
-    const std::int32_t combinations = app.workspace().combinationCount;
-    const auto budgetText =
-        platform.askText("Подбор стратегии",
-                         "Сколько перестановок можно оставить в игре (медиана по тиражам), 1.." +
-                             std::to_string(combinations) + "?",
-                         std::to_string(std::min(kDefaultSearchBudget, combinations)));
-    if (!budgetText)
-        return;
-    const auto trainText = platform.askText(
-        "Подбор стратегии",
-        "Какая доля старых тиражей архива служит для подбора, в процентах (" +
-            std::to_string(kFewestTrainPercent) + ".." + std::to_string(kMostTrainPercent) +
-            ")? Остальные, новые тиражи - для проверки.",
-        std::to_string(kDefaultTrainPercent));
-    if (!trainText)
-        return;
-    SearchRequest request;
-    try {
-        request.budget = toInt(*budgetText);
-        request.trainPercent = toInt(*trainText);
-    } catch (const VargisError&) {
-        platform.showInformation("Бюджет и доля тиражей - целые числа.");
-        return;
-    }
-    const auto archive = loadArchive(app);
-    if (!archive) {
-        platform.showInformation("Архива тиражей нет: его записывает импорт тиражей.");
-        return;
-    }
-    if (const auto refusal =
-            searchRefusal(static_cast<int>(archive->size()), combinations, request)) {
-        platform.showInformation(*refusal);
-        return;
-    }
-    const StrategySearchResult result = runStrategySearch(app, *archive, request);
-    switch (result.status) {
-    case StrategySearchResult::Status::Stopped:
-        platform.showInformation("Подбор стратегии остановлен: ничего не записано.");
-        return;
-    case StrategySearchResult::Status::Unreachable:
-        platform.showInformation("Бюджет " + std::to_string(request.budget) +
-                                 " не достигнут: наименьшая медиана оставшихся перестановок " +
-                                 medianText(result.smallestMedian) + ".");
-        return;
-    case StrategySearchResult::Status::Found:
-        break;
-    }
-    std::vector<std::string> captions;
-    for (const StrategyRow& r : result.rows) {
-        const auto& fields = app.workspace().filters.row(r.row);
-        captions.push_back(fields.field(7) + fields.field(5));
-    }
-    reports::writeHtmlReport(kSearchReport, strategySearchReport(result, captions, platform.now()));
-    reports::openReport(platform, kSearchReport);
-    if (!platform.askYesNo(
-            "Применить найденную стратегию (включить строк: " + std::to_string(result.rows.size()) +
-            ", остальные фильтры <= и >= выключить)?"))
-        return;
-    const int applied = applyStrategy(app, result);
-    platform.showInformation("Стратегия применена: включено строк " + std::to_string(applied) +
-                             ".\r\nЧтобы она осталась, сохраните базу фильтров.");
 }
 
 } // namespace vargis::commands

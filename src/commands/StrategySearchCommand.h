@@ -86,10 +86,6 @@ bool betterThanChance(const StrategySearchResult& result);
 // A median as printed: whole, or with ".5".
 std::string medianText(double median);
 
-// The rows, "train: ...", its chance line, "test: ...", its chance line and
-// the verdict.
-void printStrategySearch(const StrategySearchResult& result, std::ostream& out);
-
 // Enables exactly the chosen rows at their bounds and disables the other
 // candidate rows, in the filter base and on the window, and empties the
 // result table; returns the number of rows enabled. Nothing is saved.
@@ -98,9 +94,5 @@ int applyStrategy(context::Application& app, const StrategySearchResult& result)
 reports::HtmlReport strategySearchReport(const StrategySearchResult& result,
                                          const std::vector<std::string>& captions,
                                          const ui::DateTime& now);
-
-// The menu command: asks the budget and the training share, runs the search,
-// writes and opens search.html and asks whether to apply the strategy.
-void strategySearchCommand(context::Application& app);
 
 } // namespace vargis::commands

@@ -44,18 +44,6 @@ TicketChances ticketChances(const TicketChoice& choice, int highestNumber, int m
     return chances;
 }
 
-void printTickets(const TicketChoice& choice, const TicketChances& chances, std::ostream& out) {
-    int k = 0;
-    for (const Ticket& t : choice.tickets)
-        out << "ticket " << ++k << ": " << combinationText(t.numbers) << "; new " << t.newlyCovered
-            << '\n';
-    out << "covered: " << choice.covered << " of " << choice.remaining << '\n';
-    out << "all draws:";
-    for (int j = 5; j >= 0; --j)
-        out << (j == 5 ? " " : "; ") << j << ' ' << chances.allDraws[static_cast<std::size_t>(j)];
-    out << "\nrandom tickets: " << chances.match << "+ " << chances.randomCovered << '\n';
-}
-
 std::vector<std::string> coveredChartSvg(const TicketChoice& choice) {
     constexpr int kWidth = 640, kHeight = 250, kLeft = 70, kBottom = 40, kTop = 10, kRight = 10;
     const std::size_t n = choice.tickets.size();
@@ -201,71 +189,6 @@ const CombinationList* currentRemaining(context::Application& app) {
     if (app.mainForm().at(ui::kRemainingInPlay).caption == filters::kCountLine)
         return nullptr;
     return &combineState(app).remaining;
-}
-
-namespace {
-
-// A whole number in lo..hi asked in a dialog; none when cancelled or wrong
-// (then the user is told).
-std::optional<int> askWholeNumber(ui::Platform& platform, const std::string& prompt, int initial,
-                                  int lo, int hi) {
-    const auto answer = platform.askText("Билеты из оставшихся", prompt, std::to_string(initial));
-    if (!answer)
-        return std::nullopt;
-    int value = lo - 1;
-    try {
-        value = toInt(*answer);
-    } catch (const VargisError&) {
-    }
-    if (value < lo || value > hi) {
-        platform.showInformation("Нужно целое число от " + std::to_string(lo) + " до " +
-                                 std::to_string(hi) + ".");
-        return std::nullopt;
-    }
-    return value;
-}
-
-} // namespace
-
-void coveringTicketsCommand(context::Application& app) {
-    ui::Platform& platform = app.platform();
-    // A table the combine refuses is named before the counts are asked for.
-    if (!combineTargetAccepted(app))
-        return;
-    const auto count = askWholeNumber(platform, "Сколько билетов подобрать (1..1000)?",
-                                      kDefaultTicketCount, 1, kMostTickets);
-    if (!count)
-        return;
-    const auto match = askWholeNumber(
-        platform, "Сколько чисел оставшейся перестановки должен содержать билет (2..5)?",
-        kDefaultTicketMatch, kFewestTicketMatch, kMostTicketMatch);
-    if (!match)
-        return;
-    if (combineFilters(app) != CombineOutcome::Completed)
-        return;
-    const CombinationList& remaining = combineState(app).remaining;
-    if (const auto refusal = tooManyForTickets(remaining.size())) {
-        platform.showInformation(*refusal);
-        return;
-    }
-    TicketChoice choice;
-    {
-        CommandProgress progress(app, *count);
-        choice = chooseTickets(remaining, *count, *match, [&](int k) { progress.step(k); });
-    }
-    reports::writeHtmlReport(
-        kTicketsReport,
-        ticketReport(choice, ticketChances(choice, app.workspace().highestNumber, *match),
-                     platform.now()));
-    std::vector<std::string> lines;
-    for (const Ticket& t : choice.tickets)
-        lines.push_back(combinationText(t.numbers));
-    writeLines(kTicketsText, lines);
-    platform.showInformation(
-        "Билетов подобрано: " + std::to_string(choice.tickets.size()) + ", покрыто " +
-        std::to_string(choice.covered) + " из " + std::to_string(choice.remaining) +
-        ".\r\nВ рабочей папке записаны файлы " + kTicketsReport + " и " + kTicketsText + ".");
-    reports::openReport(platform, kTicketsReport);
 }
 
 void saveRemainingCommand(context::Application& app) {

@@ -43,11 +43,6 @@ struct TicketChances {
 };
 TicketChances ticketChances(const engine::TicketChoice& choice, int highestNumber, int match);
 
-// "ticket K: a b c d e; new N" per ticket, then "covered: X of R", then
-// "all draws: 5 a; 4 b; 3 c; 2 d; 1 e; 0 f" and "random tickets: T+ E".
-void printTickets(const engine::TicketChoice& choice, const TicketChances& chances,
-                  std::ostream& out);
-
 // The covered count after 1, 2, ... tickets as inline SVG lines.
 std::vector<std::string> coveredChartSvg(const engine::TicketChoice& choice);
 
@@ -58,8 +53,7 @@ reports::HtmlReport ticketReport(const engine::TicketChoice& choice, const Ticke
 // result table shows no completed run (never run, or emptied since).
 const engine::CombinationList* currentRemaining(context::Application& app);
 
-// The menu commands.
-void coveringTicketsCommand(context::Application& app);
+// The menu command saving what the last combine left to a file.
 void saveRemainingCommand(context::Application& app);
 
 } // namespace vargis::commands
