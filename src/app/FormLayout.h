@@ -3,6 +3,7 @@
 // from the catalogue tables; positions are the layout the desktop program
 // renders.
 
+#include "context/RowSettings.h"
 #include "ui/Form.h"
 
 namespace vargis::app {
@@ -14,6 +15,9 @@ inline constexpr const char* kMainCaption = "  Варгис - лото 5r36.1.1"
 inline constexpr const char* kApplicationTitle = "Варгис - лото 5r36.1.1";
 
 void buildMainForm(ui::Form& form);
+// Binds each filter row's setting to the label and check box that show it,
+// starting from what they show.
+void bindRowSettings(const ui::Form& form, context::RowSettings& settings);
 void buildAboutForm(ui::Form& form);
 void buildNumbersPanel(ui::Form& form);
 
