@@ -2,6 +2,7 @@
 // first-pass row enabled at settings that strike almost nothing (so every
 // test runs on every entry), and the scores of a full history.
 
+#include "LenientSettings.h"
 #include "engine/FirstPass.h"
 #include "engine/FirstPassSteps.h"
 #include "engine/Generation.h"
@@ -36,14 +37,7 @@ engine::FirstPassInput lenientInput(const filters::FilterTable& table, int highe
     engine::FirstPassInput input;
     input.highestNumber = highestNumber;
     input.filters = &table;
-    input.caption = [](std::string_view label) -> std::string {
-        if (label == "StaticText33")
-            return "5";
-        if (label == "StaticText34")
-            return "46";
-        return "250";
-    };
-    input.checked = [](std::string_view) { return true; };
+    input.settings = &bench::lenientSettings();
     return input;
 }
 

@@ -3,6 +3,7 @@
 // value rows "<=" 250, the link rows "<>" against earlier draws whose numbers
 // (200) give products no combination holds.
 
+#include "LenientSettings.h"
 #include "catalogue/Catalogue.h"
 #include "engine/Backtest.h"
 #include "engine/FilterWorth.h"
@@ -61,14 +62,7 @@ struct LenientSettings {
         engine::FirstPassInput input;
         input.highestNumber = highestNumber;
         input.filters = &table;
-        input.caption = [](std::string_view label) -> std::string {
-            if (label == "StaticText33")
-                return "5";
-            if (label == "StaticText34")
-                return "46";
-            return "250";
-        };
-        input.checked = [](std::string_view) { return true; };
+        input.settings = &bench::lenientSettings();
         return input;
     }
 

@@ -112,6 +112,7 @@ void restoreWorkspace(context::Workspace& ws, const context::Workspace& initial)
     for (std::size_t i = 0; i < ws.filters.rows.size(); ++i)
         restore(ws.filters.rows[i].fields, initial.filters.rows[i].fields);
     ws.filters.fileLineCount = initial.filters.fileLineCount;
+    restore(ws.settings, initial.settings);
     for (std::size_t i = 0; i < ws.failMarks.marks.size(); ++i)
         restore(ws.failMarks.marks[i], initial.failMarks.marks[i]);
     for (std::size_t i = 0; i < ws.digits.rows.size(); ++i)

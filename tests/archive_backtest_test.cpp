@@ -255,7 +255,7 @@ TEST(ArchiveBacktest, TheStrategyCheckAsksReportsAndStops) {
     sum.field(3) = "60";
     sum.field(4) = "True";
     sum.field(5) = "<=";
-    s.control("StaticText36").caption = "60";
+    s.ws().settings.showCaption(s.control("StaticText36"), "60");
     std::vector<history::ImportedDraw> draws;
     for (int i = 0; i < 60; ++i)
         draws.push_back(madeDraw(i));

@@ -314,7 +314,7 @@ TEST_F(CombineCommandTest, SecondPassStopsOnALinkRowAndOnTheMirroredDateDigits) 
 TEST_F(CombineCommandTest, AParameterThatIsNotAnIntegerAbandonsTheRun) {
     start();
     s_.app.workspace().filters.row(4).field(4) = "True";
-    control("StaticText36").caption = "сто";
+    s_.ws().settings.showCaption(control("StaticText36"), "сто");
     EXPECT_FALSE(press());
     ASSERT_EQ(s_.platform.errors().size(), 1u);
     EXPECT_NE(s_.platform.errors()[0].find("сто"), std::string::npos);

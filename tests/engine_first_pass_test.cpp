@@ -4,6 +4,7 @@
 
 #include "base/Combinatorics.h"
 #include "base/Errors.h"
+#include "catalogue/Catalogue.h"
 #include "engine/FirstPass.h"
 #include "engine/FirstPassKernel.h"
 #include "engine/FirstPassSteps.h"
@@ -369,18 +370,27 @@ struct PassFixture {
         table.row(2).field(5) = "<=";
         input.highestNumber = 36;
         input.filters = &table;
-        input.caption = [this](std::string_view name) {
-            const auto found = captions.find(name);
-            return found == captions.end() ? std::string("0") : found->second;
-        };
-        input.checked = [this](std::string_view name) { return ticked.count(name) > 0; };
+        input.settings = &settings;
+    }
+    // The rows' settings as labels showing `captions` ("0" elsewhere) and the
+    // `ticked` boxes would show them.
+    context::RowSettings settings;
+    void showControls() {
+        for (const auto& rc : catalogue::allRows()) {
+            const auto caption = captions.find(rc.paramLabel);
+            settings.setParameter(rc.row, caption == captions.end() ? "0" : caption->second);
+            settings.setEnabled(rc.row, !rc.checkBox.empty() && ticked.count(rc.checkBox) > 0);
+        }
     }
     void enable(int row, const std::string& condition, const std::string& parameter) {
         table.row(row).field(4) = "True";
         table.row(row).field(5) = condition;
         table.row(row).field(3) = parameter;
     }
-    FirstPassResult run(CombinationList& list) { return sweepWithoutDate(list, input); }
+    FirstPassResult run(CombinationList& list) {
+        showControls();
+        return sweepWithoutDate(list, input);
+    }
 };
 
 TEST(FirstPass, WithNoFilterEnabledKeepsWhatRowsOneAndTwoAllow) {

@@ -55,7 +55,7 @@ TEST(SessionScenario, AnImportClearsEverythingTheOldDrawsGave) {
     // The sum of numbers at least 95, which some past draws fail and every
     // combination of the six playing numbers meets.
     s.ws().filters.row(4).field(5) = ">=";
-    form.at("StaticText36").caption = "95";
+    s.ws().settings.showCaption(form.at("StaticText36"), "95");
     ASSERT_TRUE(s.app.click("Form1", "BitBtn11"));
     ASSERT_TRUE(s.app.toggleCheckBox("Form1", "CheckBox4", true));
     const std::set<int> playing{3, 17, 20, 25, 31, 33};

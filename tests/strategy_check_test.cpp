@@ -44,7 +44,7 @@ protected:
         // The first pass reads the parameter from the label, as a press leaves it.
         const auto label = catalogue::rowControls(row).paramLabel;
         if (!label.empty())
-            s_.control(std::string(label)).caption = parameter;
+            s_.ws().settings.showCaption(s_.control(std::string(label)), parameter);
     }
 
     // Rows 1 and 2 keep every combination; nothing else is enabled.
@@ -53,8 +53,8 @@ protected:
             s_.ws().filters.row(row).field(4) = "False";
         setRow(1, "5", "True", ">=");
         setRow(2, "32", "True", "<=");
-        s_.control("StaticText33").caption = "5";
-        s_.control("StaticText34").caption = "32";
+        s_.ws().settings.showCaption(s_.control("StaticText33"), "5");
+        s_.ws().settings.showCaption(s_.control("StaticText34"), "32");
     }
 
     // The combine command with draw `target` chosen on the calendar.

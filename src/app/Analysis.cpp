@@ -217,9 +217,9 @@ CombineRun combine(Application& app, commands::ExclusionQuestion question) {
         return run;
     run.survivors = state.survivorCount;
     run.numbersInPlay = state.numbersInPlay;
-    const ui::Form& form = app.mainForm();
     for (std::size_t k = 0; k < run.counters.size(); ++k)
-        run.counters[k] = form.at(commands::kCounterLabels[k]).caption;
+        run.counters[k] =
+            state.winningCounts ? std::to_string((*state.winningCounts)[k]) : std::string("-");
     run.drawScores = state.drawScores;
     run.remaining = &state.remaining;
     return run;

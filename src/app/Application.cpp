@@ -13,6 +13,7 @@ void Application::onStart() {
     buildAboutForm(aboutForm());
     buildNumbersPanel(numbersForm());
     buildMainForm(mainForm());
+    bindRowSettings(mainForm(), workspace().settings);
     registerHandlers(*this);
     guarded([this] { formCreate(*this); });
     // A load error stops the creation before the window becomes visible; the

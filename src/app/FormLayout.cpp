@@ -349,6 +349,16 @@ void buildMainForm(Form& form) {
     guidance::addGuidanceControls(form);
 }
 
+void bindRowSettings(const Form& form, context::RowSettings& settings) {
+    for (const auto& rc : catalogue::allRows()) {
+        settings.bind(rc.row, rc.paramLabel, rc.checkBox);
+        if (!rc.paramLabel.empty())
+            settings.setParameter(rc.row, form.at(std::string(rc.paramLabel)).caption);
+        if (!rc.checkBox.empty())
+            settings.setEnabled(rc.row, form.at(std::string(rc.checkBox)).checked);
+    }
+}
+
 void buildAboutForm(Form& form) {
     guidance::buildAboutBox(form);
 }

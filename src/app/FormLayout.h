@@ -4,6 +4,7 @@
 // renders.
 
 #include "base/ProductInfo.h"
+#include "context/RowSettings.h"
 #include "ui/Form.h"
 
 namespace vargis::app {
@@ -15,6 +16,9 @@ inline constexpr const char* kMainCaption = "  " VARGIS_NAME " - лото " VARG
 inline constexpr const char* kApplicationTitle = base::kProgramTitle;
 
 void buildMainForm(ui::Form& form);
+// Binds each filter row's setting to the label and check box that show it,
+// starting from what they show.
+void bindRowSettings(const ui::Form& form, context::RowSettings& settings);
 void buildAboutForm(ui::Form& form);
 void buildNumbersPanel(ui::Form& form);
 

@@ -11,10 +11,15 @@ std::optional<RowEvaluation> evaluateRow(Application& app, int row) {
         const context::Workspace& ws = app.workspace();
         const catalogue::FilterControls& rc = catalogue::rowControls(row);
         // A value row's parameter is what its label shows, as for its button,
-        // which reads it and the condition before it says anything.
+        // which reads it and the condition before it says anything. The label
+        // is the one the filter base names; one that shows no row (a damaged
+        // base) is read as it stands.
         std::string parameter;
         if (filters::isValueRow(row)) {
-            parameter = app.mainForm().at(ws.filters.row(row).labelName()).caption;
+            const std::string& label = ws.filters.row(row).labelName();
+            const int shown = ws.settings.rowOfLabel(label);
+            parameter =
+                shown != 0 ? ws.settings.parameter(shown) : app.mainForm().at(label).caption;
             filters::filterParameter(row, parameter);
             filters::parseCondition(ws.filters.row(row).condition());
         }

@@ -49,11 +49,10 @@ namespace {
 
 // The row as the sweep applies it: its check box when it has one, else
 // its enabled flag.
-bool rowEnabled(context::Application& app, int row) {
-    const ui::Control* box = app.mainForm().find(std::string(catalogue::rowControls(row).checkBox));
-    if (box && box->kind == ui::ControlKind::CheckBox)
-        return box->checked;
-    return app.workspace().filters.row(row).field(4) == "True";
+bool rowEnabled(const context::Workspace& ws, int row) {
+    if (!catalogue::rowControls(row).checkBox.empty())
+        return ws.settings.enabled(row);
+    return ws.filters.row(row).field(4) == "True";
 }
 
 // Combinations meeting each suggested row alone, counted as the filter
@@ -61,26 +60,21 @@ bool rowEnabled(context::Application& app, int row) {
 // exactly the suggested rows are enabled, at their suggestions.
 void countPasses(context::Application& app, SuggestionResult& result) {
     filters::FilterTable table = app.workspace().filters;
-    std::map<std::string, std::string, std::less<>> labels;
-    std::map<std::string, bool, std::less<>> boxes;
-    for (int row = catalogue::kFirstRow; row <= catalogue::kLastRow; ++row)
+    context::RowSettings settings = app.workspace().settings;
+    for (int row = catalogue::kFirstRow; row <= catalogue::kLastRow; ++row) {
         if (catalogue::hasOwnFilter(catalogue::rowControls(row)))
             table.row(row).field(4) = "False";
+        settings.setEnabled(row, false);
+    }
     for (const SuggestedRow& r : result.rows) {
-        const auto& rc = catalogue::rowControls(r.row);
         table.row(r.row).field(3) = std::to_string(r.suggestion);
         table.row(r.row).field(4) = "True";
-        labels[std::string(rc.paramLabel)] = std::to_string(r.suggestion);
-        boxes[std::string(rc.checkBox)] = true;
+        settings.setParameter(r.row, std::to_string(r.suggestion));
+        settings.setEnabled(r.row, true);
     }
     FirstPassInput first = firstPassInput(app);
-    const auto formCaption = first.caption;
     first.filters = &table;
-    first.caption = [&](std::string_view name) {
-        const auto found = labels.find(name);
-        return found == labels.end() ? formCaption(name) : found->second;
-    };
-    first.checked = [&](std::string_view name) { return boxes.find(name) != boxes.end(); };
+    first.settings = &settings;
     SecondPassInput second = secondPassInput(app);
     second.filters = &table;
     const PassesResult worth = filterPasses(first, second);
@@ -102,22 +96,17 @@ void countPasses(context::Application& app, SuggestionResult& result) {
 // touched.
 std::int32_t countTogether(context::Application& app, const std::vector<SuggestedRow>& rows) {
     filters::FilterTable table = app.workspace().filters;
-    std::map<std::string, std::string, std::less<>> labels;
+    context::RowSettings settings = app.workspace().settings;
     for (const SuggestedRow& r : rows) {
         if (!r.enabled)
             continue;
         table.row(r.row).field(3) = std::to_string(r.suggestion);
-        const std::string_view label = catalogue::rowControls(r.row).paramLabel;
-        if (!label.empty())
-            labels[std::string(label)] = std::to_string(r.suggestion);
+        if (!catalogue::rowControls(r.row).paramLabel.empty())
+            settings.setParameter(r.row, std::to_string(r.suggestion));
     }
     FirstPassInput first = firstPassInput(app);
-    const auto formCaption = first.caption;
     first.filters = &table;
-    first.caption = [&](std::string_view name) {
-        const auto found = labels.find(name);
-        return found == labels.end() ? formCaption(name) : found->second;
-    };
+    first.settings = &settings;
     SecondPassInput second = secondPassInput(app);
     second.filters = &table;
     return countCombineRemaining(first, second).remaining;
@@ -157,7 +146,7 @@ std::optional<SuggestionResult> runBoundSuggestions(context::Application& app, i
         r.met = bound.met;
         r.metNow = values->matchCount;
         r.evaluated = static_cast<int>(values->values.size());
-        r.enabled = rowEnabled(app, row);
+        r.enabled = rowEnabled(ws, row);
         result.rows.push_back(r);
     }
     // Every suggested row counts here, whichever rows the lines list.

@@ -5,8 +5,10 @@
 
 #include "engine/Combination.h"
 
+#include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace vargis::context {
@@ -22,6 +24,9 @@ struct CombineState {
     engine::CombinationList remaining;
     std::vector<int> numbersInPlay;
     std::vector<std::int32_t> drawScores;
+    // Remaining combinations with 5, 4, 3 and 2 numbers of a past forecast
+    // draw, as the result counters show them; none when they show dashes.
+    std::optional<std::array<std::int32_t, 4>> winningCounts;
     int stopRow = 0; // the row of the step that left nothing, 0 if none
 
     // Drops the lists of a run (not the results of the last one).

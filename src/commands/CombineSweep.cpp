@@ -6,6 +6,7 @@
 #include "catalogue/Catalogue.h"
 #include "commands/CombineState.h"
 #include "context/Application.h"
+#include "context/ProgressBar.h"
 #include "engine/FirstPass.h"
 #include "engine/FirstPassSteps.h"
 #include "engine/Generation.h"
@@ -56,13 +57,11 @@ bool showPassEnd(context::Application& app, CombineState& state, const FirstPass
 } // namespace
 
 FirstPassInput firstPassInput(context::Application& app) {
-    context::Workspace& ws = app.workspace();
-    ui::Form& form = app.mainForm();
+    const context::Workspace& ws = app.workspace();
     FirstPassInput input;
     input.highestNumber = ws.highestNumber;
     input.filters = &ws.filters;
-    input.caption = [&form](std::string_view name) { return form.at(std::string(name)).caption; };
-    input.checked = [&form](std::string_view name) { return form.at(std::string(name)).checked; };
+    input.settings = &ws.settings;
     for (int x = 1; x <= ws.highestNumber; ++x)
         input.excluded[static_cast<std::size_t>(x)] = ws.digits.row(x).fields[2] == "0";
     return input;
@@ -89,12 +88,8 @@ void generateCombinationsOnForm(context::Application& app, CombineState& state,
                                 const CandidateSource& source) {
     ui::Form& form = app.mainForm();
     ui::Platform& platform = app.platform();
-    ui::Control& progress = form.at(ui::kProgressBar);
-    progress.max = app.workspace().highestNumber;
-    const std::function<void(int)> afterFirst = [&](int a) {
-        progress.position = a;
-        platform.repaint();
-    };
+    form.at(ui::kProgressBar).max = app.workspace().highestNumber;
+    const std::function<void(int)> afterFirst = context::progressShown(app);
     const int highest = app.workspace().highestNumber;
     CombinationList all =
         source ? source(highest, afterFirst) : generateCombinations(highest, afterFirst);

@@ -28,7 +28,7 @@ using CandidateSource = std::function<engine::CombinationList(
     int highestNumber, const std::function<void(int)>& afterFirst)>;
 
 // What the passes read, from the stored settings: the filter base, the
-// parameter captions and check boxes, the number selection, the history and
+// rows' settings, the number selection, the history and
 // the forecast target.
 engine::FirstPassInput firstPassInput(context::Application& app);
 engine::SecondPassInput secondPassInput(context::Application& app);

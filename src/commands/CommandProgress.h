@@ -3,6 +3,7 @@
 // step, back to its minimum when the command ends however it ends.
 
 #include "context/Application.h"
+#include "context/ProgressBar.h"
 #include "ui/MainFormControls.h"
 
 #include <algorithm>
@@ -12,7 +13,7 @@ namespace vargis::commands {
 class CommandProgress {
 public:
     CommandProgress(context::Application& app, int count)
-        : bar_(app.mainForm().at(ui::kProgressBar)), platform_(app.platform()) {
+        : app_(app), bar_(app.mainForm().at(ui::kProgressBar)), platform_(app.platform()) {
         bar_.max = std::max(count, 1);
         bar_.position = 0;
         platform_.repaint();
@@ -21,10 +22,7 @@ public:
     CommandProgress(const CommandProgress&) = delete;
     CommandProgress& operator=(const CommandProgress&) = delete;
 
-    void step(int position) {
-        bar_.position = position;
-        platform_.repaint();
-    }
+    void step(int position) { context::showProgress(app_, position); }
 
     // The same while "Стоп" is offered: false once the user asked to stop.
     bool stepOrStop(int position) {
@@ -33,6 +31,7 @@ public:
     }
 
 private:
+    context::Application& app_;
     ui::Control& bar_;
     ui::Platform& platform_;
 };

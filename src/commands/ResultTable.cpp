@@ -90,9 +90,12 @@ void buildResultTable(context::Application& app, CombineState& state) {
     if (ws.forecastOrdinal <= ws.drawCount()) {
         const auto counts =
             commonCounts(remaining, drawMultiplicity(ws.history.record(ws.forecastOrdinal)));
-        for (int k = 0; k < 4; ++k)
-            form.at(kCounterLabels[k]).caption =
-                std::to_string(counts[static_cast<std::size_t>(5 - k)]);
+        std::array<std::int32_t, 4> winning{};
+        for (std::size_t k = 0; k < 4; ++k) {
+            winning[k] = counts[5 - k];
+            form.at(kCounterLabels[k]).caption = std::to_string(winning[k]);
+        }
+        state.winningCounts = winning;
         progress.position = 55;
     }
 

@@ -88,8 +88,7 @@ std::vector<std::string> reportFooterLines(const ui::DateTime& now) {
 }
 
 StrategyFacts strategyFacts(context::Application& app) {
-    context::Workspace& ws = app.workspace();
-    ui::Form& form = app.mainForm();
+    const context::Workspace& ws = app.workspace();
     StrategyFacts facts;
     facts.drawCount = ws.drawCount();
     for (int j = 1; j <= ws.drawCount(); ++j)
@@ -98,11 +97,8 @@ StrategyFacts strategyFacts(context::Application& app) {
         // As the button shows it: the stem with its condition, then the parameter.
         const auto& r = ws.filters.row(row);
         std::string caption = r.field(7) + r.field(5);
-        const std::string_view labelName = catalogue::rowControls(row).paramLabel;
-        if (!labelName.empty()) {
-            const ui::Control* label = form.find(std::string(labelName));
-            caption += " " + (label && parameterFromLabel(row) ? label->caption : r.field(3));
-        }
+        if (!catalogue::rowControls(row).paramLabel.empty())
+            caption += " " + (parameterFromLabel(row) ? ws.settings.parameter(row) : r.field(3));
         facts.captions[row] = caption;
     }
     const FirstPassInput first = firstPassInput(app);

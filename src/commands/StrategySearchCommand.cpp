@@ -48,12 +48,12 @@ private:
 
 // The stored settings with some candidate rows enabled at a bound and the
 // other candidates disabled, as the passes read them after an apply: the
-// filter base's fields 3 and 4, the parameter label and the check box.
+// filter base's fields 3 and 4 and the rows' settings.
 class TrialSettings {
 public:
     TrialSettings(context::Application& app, const std::vector<int>& candidates)
-        : table_(app.workspace().filters), first_(firstPassInput(app)),
-          second_(secondPassInput(app)) {
+        : table_(app.workspace().filters), settings_(app.workspace().settings),
+          first_(firstPassInput(app)), second_(secondPassInput(app)) {
         for (int row : candidates)
             set(row, std::nullopt);
     }
@@ -61,26 +61,18 @@ public:
     TrialSettings& operator=(const TrialSettings&) = delete;
 
     void set(int row, std::optional<int> bound) {
-        const auto& rc = catalogue::rowControls(row);
         if (bound) {
             table_.row(row).field(3) = std::to_string(*bound);
-            labels_[std::string(rc.paramLabel)] = std::to_string(*bound);
+            settings_.setParameter(row, std::to_string(*bound));
         }
         table_.row(row).field(4) = bound ? "True" : "False";
-        boxes_[std::string(rc.checkBox)] = bound.has_value();
+        settings_.setEnabled(row, bound.has_value());
     }
 
     FirstPassInput first() const {
         FirstPassInput input = first_;
         input.filters = &table_;
-        input.caption = [this](std::string_view name) {
-            const auto found = labels_.find(name);
-            return found == labels_.end() ? first_.caption(name) : found->second;
-        };
-        input.checked = [this](std::string_view name) {
-            const auto found = boxes_.find(name);
-            return found == boxes_.end() ? first_.checked(name) : found->second;
-        };
+        input.settings = &settings_;
         return input;
     }
     SecondPassInput second() const {
@@ -91,10 +83,9 @@ public:
 
 private:
     filters::FilterTable table_;
+    context::RowSettings settings_;
     FirstPassInput first_;
     SecondPassInput second_;
-    std::map<std::string, std::string, std::less<>> labels_;
-    std::map<std::string, bool, std::less<>> boxes_;
 };
 
 // Rows the first pass applies whatever their check box or field 4 say.

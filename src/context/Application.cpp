@@ -26,6 +26,20 @@ ui::Form& Application::form(const std::string& name) {
     throw ControlError("Форма " + name + " не существует");
 }
 
+void Application::showCaption(ui::Form& form, ui::Control& control, std::string text) {
+    if (&form == &form1_)
+        workspace_.settings.showCaption(control, std::move(text));
+    else
+        control.caption = std::move(text);
+}
+
+void Application::showChecked(ui::Form& form, ui::Control& control, bool checked) {
+    if (&form == &form1_)
+        workspace_.settings.showChecked(control, checked);
+    else
+        control.checked = checked;
+}
+
 bool Application::guarded(const std::function<void()>& fn) {
     bool ok = true;
     try {
@@ -45,7 +59,7 @@ void Application::setChecked(ui::Form& form, const std::string& name, bool check
     ui::Control& box = form.at(name);
     if (box.checked == checked)
         return;
-    box.checked = checked;
+    showChecked(form, box, checked);
     dispatcher_.run(form.name(), name, Event::Click);
 }
 
@@ -70,7 +84,7 @@ bool Application::toggleCheckBox(const std::string& form, const std::string& con
         ui::Control& box = this->form(form).at(control);
         if (!box.enabled || box.checked == checked)
             return;
-        box.checked = checked;
+        showChecked(this->form(form), box, checked);
         dispatcher_.run(form, control, Event::Click);
     });
 }
@@ -92,7 +106,7 @@ bool Application::upDownClick(const std::string& form, const std::string& contro
         dispatcher_.run(form, control, Event::Changing);
         arrows.position = std::clamp(arrows.position + (up ? 1 : -1), arrows.min, arrows.max);
         if (label)
-            label->caption = std::to_string(arrows.position);
+            showCaption(f, *label, std::to_string(arrows.position));
         dispatcher_.run(form, control, Event::Click);
     });
 }

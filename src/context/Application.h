@@ -71,6 +71,10 @@ public:
     // ---- Used by handlers.
     // Sets a check box; when the state changes its click behaviour runs.
     void setChecked(ui::Form& form, const std::string& name, bool checked);
+    // Shows a caption or a check box state; on the main window a control
+    // that shows a filter row's setting changes the row's setting with it.
+    void showCaption(ui::Form& form, ui::Control& control, std::string text);
+    void showChecked(ui::Form& form, ui::Control& control, bool checked);
     // Runs a control's click handler (no error catching: nested call).
     void pressControl(ui::Form& form, const std::string& name);
     // Runs fn and reports an error it throws; false when one was reported.

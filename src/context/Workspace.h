@@ -4,6 +4,7 @@
 #include "context/DrawTables.h"
 #include "context/FilterTables.h"
 #include "context/MarkTables.h"
+#include "context/RowSettings.h"
 
 #include <cstdint>
 #include <string>
@@ -20,6 +21,8 @@ struct Workspace {
 
     DrawHistory history;
     FilterTable filters;
+    // Each row's parameter and enabled flag as its controls show them.
+    RowSettings settings;
     DrawFailMarks failMarks;
     DigitsBase digits;
 

@@ -2,7 +2,6 @@
 
 #include "base/Convert.h"
 #include "base/Errors.h"
-#include "catalogue/Catalogue.h"
 #include "engine/FirstPassKernel.h"
 #include "engine/FirstPassSteps.h"
 
@@ -17,7 +16,7 @@ bool rowEnabled(const SweepStep& step, int row, const FirstPassInput& input) {
     case EnabledBy::Field4:
         return input.filters->row(row).field(4) == "True";
     case EnabledBy::CheckBox:
-        return input.checked(catalogue::rowControls(row).checkBox);
+        return input.settings->enabled(row);
     }
     return false;
 }
@@ -25,12 +24,40 @@ bool rowEnabled(const SweepStep& step, int row, const FirstPassInput& input) {
 int rowParameter(const SweepStep& step, int row, const FirstPassInput& input) {
     if (step.parameterFrom == ParameterFrom::Field3)
         return toInt(input.filters->row(row).field(3));
-    return toInt(input.caption(catalogue::rowControls(row).paramLabel));
+    return toInt(input.settings->parameter(row));
 }
 
 } // namespace
 
+FirstPassResult traceStrikes(std::int32_t live, std::span<const std::int32_t> struck,
+                             std::span<const TracedStep> steps,
+                             const std::function<int(std::size_t)>& stopRow,
+                             const std::exception_ptr& error) {
+    FirstPassResult result;
+    for (const TracedStep& step : steps) {
+        for (std::size_t t = step.first; t < step.last; ++t) {
+            live -= struck[t];
+            if (live == 0)
+                if (const int row = stopRow(t); row != 0) {
+                    result.stopRow = row;
+                    result.live = 0;
+                    return result;
+                }
+        }
+        if (step.failed) {
+            result.live = live;
+            result.error = error;
+            return result;
+        }
+        result.steps.push_back({step.number, step.progress, step.pauseMs, live});
+    }
+    result.live = live;
+    return result;
+}
+
 FirstPassPlan planFirstPass(const std::vector<SweepStep>& steps, const FirstPassInput& input) {
+    if (input.filters == nullptr || input.settings == nullptr)
+        throw RangeError("Первый проход без базы фильтров");
     FirstPassPlan plan;
     for (const SweepStep& step : steps) {
         FirstPassPlan::Step planned{&step, plan.tests.size(), 0, false};
@@ -63,9 +90,8 @@ std::int32_t countLive(const CombinationList& list) {
 }
 
 FirstPassResult sweepWithoutDate(CombinationList& list, const FirstPassInput& input) {
-    if (input.filters == nullptr)
+    if (input.filters == nullptr || input.settings == nullptr)
         throw RangeError("Первый проход без базы фильтров");
-    FirstPassResult result;
 
     // Step 0 comes first: the numbers that do not play.
     std::vector<KernelTest> tests;
@@ -85,25 +111,14 @@ FirstPassResult sweepWithoutDate(CombinationList& list, const FirstPassInput& in
     if (anyExcluded)
         live -= struck[0];
 
-    for (const FirstPassPlan::Step& planned : plan.steps) {
-        for (std::size_t t = planned.first; t < planned.last; ++t) {
-            live -= struck[offset + t];
-            if (plan.rows[t].stopTest && live == 0) {
-                result.stopRow = plan.rows[t].row;
-                result.live = 0;
-                return result;
-            }
-        }
-        if (planned.failed) {
-            result.live = live;
-            result.error = plan.error;
-            return result;
-        }
-        const SweepStep& step = *planned.step;
-        result.steps.push_back({step.number, step.progress, step.pauseMs, live});
-    }
-    result.live = live;
-    return result;
+    std::vector<TracedStep> traced;
+    for (const FirstPassPlan::Step& planned : plan.steps)
+        traced.push_back({planned.step->number, planned.step->progress, planned.step->pauseMs,
+                          planned.first, planned.last, planned.failed});
+    return traceStrikes(
+        live, std::span(struck).subspan(offset), traced,
+        [&plan](std::size_t t) { return plan.rows[t].stopTest ? plan.rows[t].row : 0; },
+        plan.error);
 }
 
 } // namespace vargis::engine

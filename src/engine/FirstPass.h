@@ -1,10 +1,11 @@
 #pragma once
 // The first pass over the candidate list: the numbers that do not play, then
 // filter row by filter row the combinations whose own value fails the row.
-// Pure: it reads the filter base and the parameter controls through the
-// input and leaves the strikes in the list and a trace of the steps, which
+// Pure: it reads the filter base and the rows' settings through the input
+// and leaves the strikes in the list and a trace of the steps, which
 // the command replays on the window with its pauses.
 
+#include "context/RowSettings.h"
 #include "engine/Combination.h"
 #include "engine/FirstPassKernel.h"
 #include "engine/FirstPassSteps.h"
@@ -14,6 +15,7 @@
 #include <cstdint>
 #include <exception>
 #include <functional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,9 +25,8 @@ namespace vargis::engine {
 struct FirstPassInput {
     int highestNumber = 36;
     const filters::FilterTable* filters = nullptr;
-    // Caption of a parameter label and state of a check box, by name.
-    std::function<std::string(std::string_view)> caption;
-    std::function<bool(std::string_view)> checked;
+    // Each row's parameter and enabled flag as the window shows them.
+    const context::RowSettings* settings = nullptr;
     // excluded[x]: number x does not play.
     std::array<bool, kMaxNumber + 1> excluded{};
 };
@@ -49,6 +50,27 @@ struct FirstPassResult {
     // the steps (and rows) before it; empty otherwise.
     std::exception_ptr error;
 };
+
+// A step of a pass as its trace reads it: tests [first, last) of the pass's
+// tests, `failed` when reading the rows of the step raised the pass's error.
+struct TracedStep {
+    int number = 0;
+    int progress = -1;
+    int pauseMs = 0;
+    std::size_t first = 0;
+    std::size_t last = 0;
+    bool failed = false;
+};
+
+// The trace of a pass from the strikes of its tests: `live` entries before
+// the tests, struck[t] the entries test t struck first, stopRow(t) the row a
+// test that may stop the pass ends it with (0: it never stops it). Each step
+// takes off its tests' strikes in order; a stop test that leaves nothing ends
+// the pass at its row, a failed step ends it with `error` after its tests.
+FirstPassResult traceStrikes(std::int32_t live, std::span<const std::int32_t> struck,
+                             std::span<const TracedStep> steps,
+                             const std::function<int(std::size_t)>& stopRow,
+                             const std::exception_ptr& error);
 
 // The tests of steps 1..30 for the enabled rows, in the order the steps apply
 // them, read as the steps would one after the other; an error (a parameter

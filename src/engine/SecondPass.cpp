@@ -35,28 +35,15 @@ std::vector<int> numbersInPlay(const CombinationList& combinations) {
 FirstPassResult sweepAllSelected(CombinationList& survivors, const SecondPassInput& input) {
     const SecondPlan plan = planSecondPass(input);
     const std::vector<std::int32_t> struck = strikeAtFirstFailingTest(survivors, plan.tests);
-    FirstPassResult result;
     std::int32_t live = countLive(survivors);
     for (std::int32_t s : struck)
         live += s; // the live count before the pass
-    for (const SecondStep& step : plan.steps) {
-        for (std::size_t t = step.first; t < step.last; ++t) {
-            live -= struck[t];
-            if (live == 0) {
-                result.stopRow = plan.tests[t].row;
-                result.live = 0;
-                return result;
-            }
-        }
-        if (step.failed) {
-            result.live = live;
-            result.error = plan.error;
-            return result;
-        }
-        result.steps.push_back({step.number, step.progress, step.pauseMs, live});
-    }
-    result.live = live;
-    return result;
+    std::vector<TracedStep> traced;
+    for (const SecondStep& step : plan.steps)
+        traced.push_back(
+            {step.number, step.progress, step.pauseMs, step.first, step.last, step.failed});
+    return traceStrikes(
+        live, struck, traced, [&plan](std::size_t t) { return plan.tests[t].row; }, plan.error);
 }
 
 } // namespace vargis::engine

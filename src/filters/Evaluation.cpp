@@ -60,7 +60,7 @@ void selectFilter(context::Application& app, int row) {
         row >= 31 && row <= 150 && !(row == 55 || row == 79 || row == 103 || row == 127);
     if (!filterRow.labelName().empty() && !conditionFirst)
         if (ui::Control* label = form.find(filterRow.labelName()))
-            label->caption = filterRow.parameter();
+            ws.settings.showCaption(*label, filterRow.parameter());
     ui::Control* button = form.find(filterRow.buttonName());
     if (button) {
         button->caption = conditionFirst ? filterRow.condition() + filterRow.stem()

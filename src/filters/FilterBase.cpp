@@ -4,6 +4,7 @@
 #include "base/Errors.h"
 #include "base/FolderLock.h"
 #include "base/TextFile.h"
+#include "context/ProgressBar.h"
 #include "filters/FilterTable.h"
 #include "filters/MarkBases.h"
 #include "filters/RemainingViews.h"
@@ -17,9 +18,10 @@ namespace vargis::filters {
 
 namespace {
 
-void setCaption(ui::Form& form, const std::string& name, const std::string& caption) {
+void setCaption(context::Workspace& ws, ui::Form& form, const std::string& name,
+                const std::string& caption) {
     if (ui::Control* c = form.find(name))
-        c->caption = caption;
+        ws.settings.showCaption(*c, caption);
 }
 
 // The up-downs of the form by the label they are bound to.
@@ -60,15 +62,15 @@ void restoreFilterControls(context::Workspace& ws, ui::Form& form, int first, in
         const bool rankedPage = i >= 31 && i <= 150;
         const bool positionValue = i == 55 || i == 79 || i == 103 || i == 127;
         if (rankedPage && !positionValue) {
-            setCaption(form, button, condition + stem);
+            setCaption(ws, form, button, condition + stem);
             continue;
         }
         if (!label.empty()) {
-            setCaption(form, label, value);
+            setCaption(ws, form, label, value);
             if (auto it = upDowns.find(label); it != upDowns.end())
                 syncUpDowns(it->second, value);
         }
-        setCaption(form, button, stem + condition);
+        setCaption(ws, form, button, stem + condition);
     }
 }
 
@@ -102,10 +104,8 @@ void saveFilterBases(context::Application& app, bool withProgress, bool announce
     context::Workspace& ws = app.workspace();
     ui::Control* progress = withProgress ? &app.mainForm().at(ui::kProgressBar) : nullptr;
     auto step = [&](int position) {
-        if (progress) {
-            progress->position = position;
-            app.platform().repaint();
-        }
+        if (progress)
+            context::showProgress(app, position);
     };
     // A base refused at the start holds nothing of its file; saving it
     // would write empty rows over the file.

@@ -4,6 +4,7 @@
 #include "catalogue/Catalogue.h"
 #include "catalogue/StaticFilters.h"
 #include "context/Application.h"
+#include "context/ProgressBar.h"
 #include "filters/ChartModel.h"
 #include "filters/DigitPageHandlers.h"
 #include "filters/DrawInputs.h"
@@ -33,12 +34,8 @@ void pressStaticFilter(context::Application& app, int row) {
     const bool previous = catalogue::staticNeedsPrevious(row);
     takeFamilyValues(filter, ws);
     if (row == 11) {
-        ui::Control& progress = form.at(ui::kProgressBar);
-        progress.max = ws.drawCount();
-        filter.progress = [&app, &progress](int i) {
-            progress.position = i;
-            app.platform().repaint();
-        };
+        form.at(ui::kProgressBar).max = ws.drawCount();
+        filter.progress = context::progressShown(app);
     }
     evaluateValueFilter(app, filter);
     if (previous)

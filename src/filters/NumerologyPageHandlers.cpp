@@ -6,6 +6,7 @@
 #include "catalogue/LunarDay.h"
 #include "catalogue/NumerologyFilters.h"
 #include "context/Application.h"
+#include "context/ProgressBar.h"
 #include "filters/ChartModel.h"
 #include "filters/DrawInputs.h"
 #include "filters/Evaluation.h"
@@ -50,12 +51,8 @@ void pressNumerologyFilter(context::Application& app, int row) {
     filter.row = row;
     filter.footer = std::string(catalogue::rowControls(row).footer);
     takeFamilyValues(filter, ws);
-    ui::Control& progress = form.at(ui::kProgressBar);
-    progress.max = ws.drawCount();
-    filter.progress = [&app, &progress](int i) {
-        progress.position = i;
-        app.platform().repaint();
-    };
+    form.at(ui::kProgressBar).max = ws.drawCount();
+    filter.progress = context::progressShown(app);
     evaluateValueFilter(app, filter);
     form.at(ui::kCombinationsLeft).caption = numerologyDash(row);
 }
