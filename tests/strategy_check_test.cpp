@@ -3,6 +3,7 @@
 
 #include "app/RowValues.h"
 #include "base/Errors.h"
+#include "context/RowSettings.h"
 #include "catalogue/Catalogue.h"
 #include "commands/CombineCommand.h"
 #include "commands/CombineState.h"
@@ -243,9 +244,12 @@ TEST_F(StrategyCheckTest, PassesAloneAreTheWorthsPasses) {
             if (flipped && opposite.count(r.field(5)) != 0)
                 r.field(5) = opposite.at(r.field(5));
         }
+        context::RowSettings settings = s_.ws().settings;
+        for (int row = 1; row <= context::RowSettings::kRows; ++row)
+            settings.setEnabled(row, true);
         engine::FirstPassInput first = commands::firstPassInput(s_.app);
         first.filters = &table;
-        first.checked = [](std::string_view) { return true; };
+        first.settings = &settings;
         engine::SecondPassInput second = commands::secondPassInput(s_.app);
         second.filters = &table;
         const engine::WorthResult worth = engine::filterWorth(first, second, {});
