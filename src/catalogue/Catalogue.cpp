@@ -116,15 +116,7 @@ const PageInfo* findPage(std::string_view tabSheet) {
 }
 
 bool hasOwnFilter(const FilterControls& rc) {
-    switch (rc.family) {
-    case Family::ForecastSetting:
-    case Family::PageSetting:
-    case Family::Unused:
-    case Family::RankedPlaceholder:
-        return false;
-    default:
-        return !rc.hidden && !rc.button.empty();
-    }
+    return !rc.hidden && !rc.button.empty() && familyOfRow(rc.row).ownsFilter(rc.row);
 }
 
 } // namespace vargis::catalogue

@@ -3,7 +3,7 @@
 #include "base/Convert.h"
 #include "base/Errors.h"
 #include "catalogue/Catalogue.h"
-#include "catalogue/RangeCounts.h"
+#include "catalogue/FilterFamily.h"
 #include "cli/CliPlatform.h"
 #include "cli/Verb.h"
 #include "commands/CombineCommand.h"
@@ -51,25 +51,6 @@ void printCombineRun(const app::CombineRun& run, std::ostream& out, bool withLis
                 << int{c[4]} << '\n';
 }
 
-// Families whose buttons compute a filter in this version.
-bool familyBuilt(catalogue::Family family) {
-    using catalogue::Family;
-    switch (family) {
-    case Family::Static:
-    case Family::Digit:
-    case Family::Numerology:
-    case Family::RankedDate:
-    case Family::RankedPosition:
-    case Family::RankedLink:
-    case Family::Repeat:
-    case Family::CountInRange:
-    case Family::Difference:
-        return true;
-    default:
-        return false;
-    }
-}
-
 class Status : public Verb {
 public:
     std::string name() const override { return "status"; }
@@ -107,17 +88,10 @@ public:
             c.err << "Строка " << row << " не является фильтром\n";
             return 2;
         }
-        if (!familyBuilt(rc.family)) {
-            c.err << "Фильтры строки " << row << " в этой версии ещё не вычисляются\n";
-            return 2;
-        }
-        // The desktop's button of a count row whose range the kind lacks
-        // counts nothing; the command goes on refusing such a row.
-        const int highest = c.app->workspace().highestNumber;
-        if (rc.family == catalogue::Family::CountInRange &&
-            !catalogue::countedRange(row, highest)) {
-            c.err << "Ошибка: Фильтр строки " << row << " не считает ряд для лотереи 5 из "
-                  << highest << '\n';
+        // A row the family does not evaluate for the kind is refused.
+        if (const auto refusal = catalogue::familyOfRow(row).evaluateRefusal(
+                row, c.app->workspace().highestNumber)) {
+            c.err << "Ошибка: " << *refusal << '\n';
             return 2;
         }
         const int errorsBefore = c.platform->errorCount();

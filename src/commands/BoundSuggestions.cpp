@@ -3,7 +3,7 @@
 #include "base/Convert.h"
 #include "base/Errors.h"
 #include "catalogue/Catalogue.h"
-#include "catalogue/RangeCounts.h"
+#include "catalogue/FilterFamily.h"
 #include "commands/CombineCommand.h"
 #include "commands/CombineSweep.h"
 #include "commands/CommandProgress.h"

@@ -50,7 +50,7 @@ RowOutcome linkedOutcome(const context::Workspace& ws, const catalogue::FilterCo
     RowOutcome outcome;
     outcome.row = rowOfButton(ws, std::string(rc.button));
     const std::string& condition = ws.filters.row(outcome.row).condition();
-    if (rc.family == catalogue::Family::RankedDate) {
+    if (catalogue::familyOfRow(rc.row).press(rc.row) == catalogue::Press::RankedDate) {
         outcome.values = catalogue::rankedDateValues(ws.history, 1);
         outcome.matchCount = linkedMatches(outcome.values, condition);
     } else {
@@ -92,7 +92,8 @@ std::optional<std::string> shortHistoryNotice(const context::Workspace& ws, int 
 
 RowOutcome rowOutcome(const context::Workspace& ws, int row, const std::string& parameterText) {
     const catalogue::FilterControls& rc = catalogue::rowControls(row);
-    if (rc.family == catalogue::Family::RankedLink || rc.family == catalogue::Family::RankedDate)
+    const catalogue::Press press = catalogue::familyOfRow(row).press(row);
+    if (press == catalogue::Press::RankedLink || press == catalogue::Press::RankedDate)
         return linkedOutcome(ws, rc);
     RowOutcome outcome;
     outcome.row = row;
