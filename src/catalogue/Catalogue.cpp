@@ -55,7 +55,9 @@ public:
             }
             const PageInfo* page = nullptr;
             for (const PageInfo& candidate : filterPages()) {
-                if (candidate.page == controls.page) {
+                if (candidate.page == controls.page &&
+                    (controls.page != Page::Added ||
+                     (controls.row >= candidate.firstRow && controls.row <= candidate.lastRow))) {
                     page = &candidate;
                 }
             }

@@ -41,6 +41,7 @@ enum class Page {
     CountRanges, // TabSheet10 "кол-во в рядах"
     Differences, // TabSheet12 "разности"
     Digits,      // TabSheet13 "ЦИФРЫ"
+    Added,       // a page a filter family brings (FilterFamily::page), after these
 };
 
 struct FilterControls {
@@ -101,6 +102,7 @@ struct PageInfo {
     std::span<const PageExtra> extras;
 };
 
+// The pages above in order, then the pages the filter families bring.
 std::span<const PageInfo> filterPages();
 
 } // namespace vargis::catalogue

@@ -118,6 +118,10 @@ public:
     virtual std::optional<std::string> kindStem(int /*row*/, int /*highestNumber*/) const {
         return std::nullopt;
     }
+    // A page of its own for the family's rows (page Page::Added, its rows
+    // firstRow..lastRow), shown after the other filter pages; none when its
+    // rows stand on a page of the form already.
+    virtual std::optional<PageInfo> page() const { return std::nullopt; }
     // The family's steps of the first and second pass: every row whose pass
     // is First, respectively Second, stands in exactly one of them.
     virtual std::vector<FirstStepLine> firstPassLines() const { return {}; }

@@ -131,7 +131,7 @@ public:
         std::vector<FirstStepLine> lines;
         for (const FilterControls& rc : rows_)
             if (rc.family == Family::RankedPosition)
-                lines.push_back({24 + pageNumberOf(rc.row),
+                lines.push_back({23 + pageNumberOf(rc.row),
                                  EnabledBy::CheckBox,
                                  ParameterFrom::Caption,
                                  {rc.row},
