@@ -1,8 +1,9 @@
 #pragma once
 // One entry per filter-base row: the controls that show the row on its page
-// and the family whose value function evaluates it. The forms, the default
-// filter file and the sweep are all built from these tables, so a name or a
-// caption exists exactly once in the program.
+// and the kind of row it is within its family's table. The forms, the
+// default filter file and the sweep are all built from these tables, so a
+// name or a caption exists exactly once in the program. What a row does is
+// its family's (catalogue/FilterFamily.h).
 
 #include <span>
 #include <string_view>
@@ -23,6 +24,7 @@ enum class Family {
     CountInRange,      // rows 223..245
     Difference,        // rows 246..267
     Digit,             // rows 268..287
+    Added,             // a row of a family added after these
 };
 
 enum class ConditionMenu { None, FourWay, TwoWay };
