@@ -101,7 +101,7 @@ struct PageInfo {
     std::string_view showFooter{}; // chart footer set when the page is shown
     int firstRow = 0;
     int lastRow = 0;
-    std::span<const PageExtra> extras;
+    std::span<const PageExtra> extras{};
 };
 
 // The pages above in order, then the pages the filter families bring.
