@@ -5,7 +5,7 @@
 #include "app/Application.h"
 #include "app/DefaultData.h"
 #include "catalogue/NumerologyFilters.h"
-#include "catalogue/Unit_zvukiChisel.h"
+#include "catalogue/WordVibrations.h"
 #include "ui/SilentPlatform.h"
 
 #include <benchmark/benchmark.h>

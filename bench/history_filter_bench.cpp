@@ -6,8 +6,8 @@
 #include "app/DefaultData.h"
 #include "catalogue/DifferenceFilters.h"
 #include "catalogue/RangeCounts.h"
+#include "catalogue/RankedPositionValues.h"
 #include "catalogue/RepeatFilters.h"
-#include "catalogue/Unit1x5Positions.h"
 #include "ui/SilentPlatform.h"
 
 #include <benchmark/benchmark.h>

@@ -11,7 +11,7 @@
 #include "engine/Generation.h"
 #include "engine/Scores.h"
 #include "engine/SecondPass.h"
-#include "history/DrawHistory.h"
+#include "history/DrawFileCodec.h"
 
 #include <benchmark/benchmark.h>
 #include <string>

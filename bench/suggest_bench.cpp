@@ -1,10 +1,10 @@
 // Bound suggestions for every "<=" / ">=" row on the 50 bundled draws: the
-// presses in a silent copy of the application and the count of what each
+// row values worked out without pressing and the count of what each
 // suggestion passes, as the menu command and `vargis-cli suggest` run them.
 
 #include "app/Application.h"
-#include "app/ButtonCounts.h"
 #include "app/DefaultData.h"
+#include "app/RowValues.h"
 #include "commands/BoundSuggestions.h"
 #include "ui/SilentPlatform.h"
 
@@ -35,7 +35,7 @@ void BM_SuggestEveryRow(benchmark::State& state) {
     static SuggestApp bundled;
     std::size_t rows = 0;
     for (auto _ : state) {
-        vargis::app::ButtonCounts pressed(bundled.app);
+        const vargis::app::RowValues pressed(bundled.app);
         const auto result = vargis::commands::runBoundSuggestions(
             bundled.app, 90, [&pressed](int row) { return pressed.values(row); });
         rows = result ? result->rows.size() : 0;

@@ -69,6 +69,19 @@ function(vargis_add_packaging)
                               WORLD_READ WORLD_EXECUTE
         PATTERN ".gitkeep" EXCLUDE)
 
+    # The version is the one of src/base/ProductInfo.h; the manual pages and
+    # the newest release of the metainfo must carry it too.
+    foreach(file vargis.1 vargis-cli.1 ${VARGIS_APP_ID}.metainfo.xml)
+        file(READ "${VARGIS_PACKAGING_DIR}/${file}" text)
+        if(NOT text MATCHES "\"vargis-loto ${PROJECT_VERSION}\"|<release version=\"${PROJECT_VERSION}\"")
+            message(FATAL_ERROR "packaging/linux/${file} does not carry the version ${PROJECT_VERSION} "
+                                "of src/base/ProductInfo.h")
+        endif()
+    endforeach()
+    set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
+        "${VARGIS_PACKAGING_DIR}/vargis.1" "${VARGIS_PACKAGING_DIR}/vargis-cli.1"
+        "${VARGIS_PACKAGING_DIR}/${VARGIS_APP_ID}.metainfo.xml")
+
     set(doc "${CMAKE_INSTALL_DATADIR}/doc/${VARGIS_PACKAGE_NAME}")
     set(gz "${PROJECT_BINARY_DIR}/packaging")
     file(MAKE_DIRECTORY "${gz}")

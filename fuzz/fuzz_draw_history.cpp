@@ -2,7 +2,7 @@
 
 #include "FuzzSupport.h"
 #include "base/Errors.h"
-#include "history/DrawHistory.h"
+#include "history/DrawFileCodec.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace vargis;

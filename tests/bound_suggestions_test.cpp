@@ -2,7 +2,7 @@
 // the bundled folder against values and counts worked out independently,
 // applying them to the enabled rows, and the desktop command.
 
-#include "app/ButtonCounts.h"
+#include "app/RowValues.h"
 #include "base/Cp1251.h"
 #include "base/Errors.h"
 #include "base/Scramble.h"
@@ -113,7 +113,7 @@ protected:
     }
 
     commands::SuggestionResult run(int keep) {
-        app::ButtonCounts pressed(s_.app);
+        const app::RowValues pressed(s_.app);
         auto result = commands::runBoundSuggestions(
             s_.app, keep, [&pressed](int row) { return pressed.values(row); });
         EXPECT_TRUE(result.has_value());

@@ -63,14 +63,6 @@ std::vector<std::string> leftovers() {
     return found;
 }
 
-std::map<std::string, std::string> folderBytes() {
-    std::map<std::string, std::string> files;
-    for (const auto& entry : fs::recursive_directory_iterator("bd/5_36"))
-        if (entry.is_regular_file())
-            files[entry.path().string()] = testing::readBytes(entry.path().string());
-    return files;
-}
-
 // The draw table is the newest draws of the archive beside it.
 void expectTableFromArchive(int round) {
     const auto archive = history::loadDrawArchive(kArchiveFile, 36);
@@ -187,7 +179,7 @@ TEST(CrashSafety, AFailedSecondRenameLeavesBothOldFiles) {
     writeBytes("a.txt", drawFile(0, 140, 1));
     writeBytes("b.txt", drawFile(5, 90, 2));
     app::importDraws(s.app, history::readDrawFile("a.txt", 36));
-    const auto before = folderBytes();
+    const auto before = testing::folderBytes("bd/5_36");
     for (int error : {EIO, ENOSPC}) {
         static int renames;
         static int failure;
@@ -205,7 +197,7 @@ TEST(CrashSafety, AFailedSecondRenameLeavesBothOldFiles) {
         saveCalls().rename = ::rename;
         EXPECT_FALSE(done);
         EXPECT_EQ(renames, 2);
-        EXPECT_EQ(folderBytes(), before) << systemReason(error);
+        EXPECT_EQ(testing::folderBytes("bd/5_36"), before) << systemReason(error);
         EXPECT_EQ(leftovers(), std::vector<std::string>{});
     }
     EXPECT_EQ(s.platform.errors().back(),
@@ -230,7 +222,7 @@ TEST(CrashSafety, AFailedSecondRenameLeavesBothOldFiles) {
                                 tempOf(table, ".tmp") + "\n" + tempOf(table, ".old") + "\n1\n";
     for (const char* phase : {".journal", ".undo"}) {
         SCOPED_TRACE(phase);
-        const auto old = folderBytes();
+        const auto old = testing::folderBytes("bd/5_36");
         ASSERT_EQ(::link(archive.c_str(), tempOf(archive, ".old").c_str()), 0);
         ASSERT_EQ(::link(table.c_str(), tempOf(table, ".old").c_str()), 0);
         writeBytes(tempOf(archive, ".tmp"), "01.01.2030;1;2;3;4;5\r\n");
@@ -240,7 +232,7 @@ TEST(CrashSafety, AFailedSecondRenameLeavesBothOldFiles) {
         settleInterruptedSaves("bd/5_36");
         EXPECT_EQ(leftovers(), std::vector<std::string>{});
         if (std::string(phase) == ".undo") {
-            EXPECT_EQ(folderBytes(), old);
+            EXPECT_EQ(testing::folderBytes("bd/5_36"), old);
         } else {
             EXPECT_EQ(testing::readBytes(archive), "01.01.2030;1;2;3;4;5\r\n");
             EXPECT_EQ(testing::readBytes(table), "new table");
@@ -348,11 +340,11 @@ TEST(CrashSafety, TheArchiveHoldsAMillionDrawsAndAnImportOfMoreIsRefused) {
     EXPECT_EQ(read.back().numbers[4], draws.back().numbers[4]);
 
     draws.push_back(draws.back());
-    const auto before = folderBytes();
+    const auto before = testing::folderBytes("bd/5_36");
     EXPECT_FALSE(s.app.guarded([&] { app::applyImportedDraws(s.app, draws); }));
     EXPECT_EQ(s.platform.errors().back(),
               "Тиражей 1000001 - больше 1000000, которые вмещает архив тиражей; файлы не изменены");
-    EXPECT_EQ(folderBytes(), before);
+    EXPECT_EQ(testing::folderBytes("bd/5_36"), before);
 }
 
 } // namespace

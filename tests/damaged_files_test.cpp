@@ -6,7 +6,7 @@
 #include "base/TextFile.h"
 #include "context/DrawTables.h"
 #include "history/DrawArchive.h"
-#include "history/DrawHistory.h"
+#include "history/DrawFileCodec.h"
 #include "support/CliRun.h"
 #include "support/DataFiles.h"
 
@@ -24,14 +24,6 @@ namespace fs = std::filesystem;
 using testing::kFiltersFile;
 using testing::kGraphicsFile;
 using testing::kStatisticsFile;
-
-std::map<std::string, std::string> folderBytes() {
-    std::map<std::string, std::string> files;
-    for (const auto& entry : fs::recursive_directory_iterator("bd"))
-        if (entry.is_regular_file() && entry.path().filename() != ".vargis.lock")
-            files[entry.path().string()] = testing::readBytes(entry.path().string());
-    return files;
-}
 
 // Changes raw line `index` (from 0) of a file as `damage` says.
 void damageLine(const std::string& path, std::size_t index,
@@ -65,7 +57,7 @@ struct Damage {
 
 TEST(DamagedFiles, EveryFormIsRefusedWithItsLineAndNothingIsWritten) {
     testing::WorkFolder folder;
-    const auto pristine = folderBytes();
+    const auto pristine = testing::folderBytes();
     const std::string filters = cat(kFiltersFile, ", строка 9: ");
     const std::string graphics = cat(kGraphicsFile, ", строка 3: ");
     const std::vector<Damage> damages{
@@ -152,7 +144,7 @@ TEST(DamagedFiles, EveryFormIsRefusedWithItsLineAndNothingIsWritten) {
     for (const auto& damage : damages) {
         SCOPED_TRACE(damage.name);
         damage.apply();
-        const auto damaged = folderBytes();
+        const auto damaged = testing::folderBytes();
         ASSERT_NE(damaged, pristine);
         for (const char* command : {"suggest --apply", "evaluate 9", "status"}) {
             const auto run = testing::runCliCapturingErr(command);
@@ -161,7 +153,7 @@ TEST(DamagedFiles, EveryFormIsRefusedWithItsLineAndNothingIsWritten) {
                 << command << ": " << run.err;
             EXPECT_EQ(run.err.back(), '\n');
         }
-        EXPECT_EQ(folderBytes(), damaged);
+        EXPECT_EQ(testing::folderBytes(), damaged);
         testing::writeBytesRaw(damage.file, pristine.at(damage.file));
     }
     EXPECT_EQ(testing::runCli("status").exitCode, 0);

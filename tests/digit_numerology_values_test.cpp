@@ -6,7 +6,7 @@
 #include "catalogue/Catalogue.h"
 #include "catalogue/DigitFilters.h"
 #include "catalogue/NumerologyFilters.h"
-#include "catalogue/Unit_zvukiChisel.h"
+#include "catalogue/WordVibrations.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>

@@ -11,7 +11,7 @@
 #include "engine/Generation.h"
 #include "engine/SecondPassKernel.h"
 #include "engine/SecondPassPlan.h"
-#include "history/DrawHistory.h"
+#include "history/DrawFileCodec.h"
 
 #include <gtest/gtest.h>
 #include <random>

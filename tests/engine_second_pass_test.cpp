@@ -3,13 +3,13 @@
 
 #include "base/Convert.h"
 #include "catalogue/Catalogue.h"
-#include "catalogue/Unit_zvukiChisel.h"
+#include "catalogue/WordVibrations.h"
 #include "context/DrawTables.h"
 #include "context/FilterTables.h"
 #include "engine/Generation.h"
 #include "engine/SecondPass.h"
 #include "engine/SecondPassPlan.h"
-#include "history/DrawHistory.h"
+#include "history/DrawFileCodec.h"
 #include "support/SecondPassReference.h"
 
 #include <algorithm>

@@ -3,8 +3,8 @@
 
 #include "base/Errors.h"
 #include "base/Scramble.h"
+#include "history/DrawFileCodec.h"
 #include "history/DrawGrid.h"
-#include "history/DrawHistory.h"
 #include "support/DataFiles.h"
 #include "ui/GridCells.h"
 

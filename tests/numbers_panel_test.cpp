@@ -4,8 +4,8 @@
 
 #include "base/Cp1251.h"
 #include "base/Errors.h"
+#include "base/ProductInfo.h"
 #include "base/TextFile.h"
-#include "context/ProductInfo.h"
 #include "filters/ImageBase.h"
 #include "filters/MarkBases.h"
 #include "numbers/NumbersPanel.h"
@@ -212,7 +212,7 @@ TEST_F(NumbersPanelTest, ThePanelFillsItsGridWhenShownWithACountOfAtMost10500) {
 TEST_F(NumbersPanelTest, BothReportsLineByLineForASmallSelection) {
     start();
     play({4, 8, 15, 16, 23, 34});
-    const std::string address = context::kProductAddress;
+    const std::string address = base::kProductAddress;
     ASSERT_TRUE(print("Image4"));
     EXPECT_EQ(s_.platform.opened, std::vector<std::string>{"var_v-l_5r36.html"});
     EXPECT_EQ(fileLines("var_v-l_5r36.html"),

@@ -2,8 +2,8 @@
 // shared date digits) and the lunar routines, on the worked values and on
 // properties that tie the routines together.
 
-#include "catalogue/UnitSky.h"
-#include "catalogue/Unit_zvukiChisel.h"
+#include "catalogue/LunarDay.h"
+#include "catalogue/WordVibrations.h"
 
 #include <gtest/gtest.h>
 #include <set>

@@ -2,7 +2,7 @@
 
 #include "base/Errors.h"
 #include "catalogue/Catalogue.h"
-#include "catalogue/Unit1x5Positions.h"
+#include "catalogue/RankedPositionValues.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>

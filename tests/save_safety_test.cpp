@@ -24,15 +24,6 @@ namespace {
 namespace fs = std::filesystem;
 using testing::Dialog;
 
-// Every file under bd/ with its bytes (the lock file aside).
-std::map<std::string, std::string> folderBytes() {
-    std::map<std::string, std::string> files;
-    for (const auto& entry : fs::recursive_directory_iterator("bd"))
-        if (entry.is_regular_file() && entry.path().filename() != ".vargis.lock")
-            files[entry.path().string()] = testing::readBytes(entry.path().string());
-    return files;
-}
-
 std::string drawFile(int firstDay, int count) {
     std::string text;
     for (int i = 0; i < count; ++i) {
@@ -52,28 +43,28 @@ TEST(SaveSafety, AFailedImportChangesNoFile) {
     // An empty filter base: the import is refused before the draw table is
     // written.
     writeBytes(testing::kFiltersFile, "");
-    auto before = folderBytes();
+    auto before = testing::folderBytes();
     EXPECT_EQ(testing::runCli("import draws.txt").exitCode, 2);
-    EXPECT_EQ(folderBytes(), before);
+    EXPECT_EQ(testing::folderBytes(), before);
 
     // A file that is no file is refused at once.
     writeBytes(
         testing::kFiltersFile,
         testing::readBytes((testing::sourceDir() / "data" / testing::kFiltersFile).string()));
-    before = folderBytes();
+    before = testing::folderBytes();
     const auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(testing::runCli("import /dev/zero").exitCode, 2);
     EXPECT_EQ(testing::runCli("import pipe").exitCode, 2);
     // Each run loads the working folder first; a pipe read would block for
     // ever, the refusal itself takes no time.
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
-    EXPECT_EQ(folderBytes(), before);
+    EXPECT_EQ(testing::folderBytes(), before);
 
     // A forecast date that the longer table would have to read.
     testing::setFilterField(25, 4, "31.02.x");
-    before = folderBytes();
+    before = testing::folderBytes();
     EXPECT_EQ(testing::runCli("import draws.txt").exitCode, 2);
-    EXPECT_EQ(folderBytes(), before);
+    EXPECT_EQ(testing::folderBytes(), before);
 }
 
 TEST(SaveSafety, TwoImportsAtOnceLeaveOneWholeTable) {
@@ -98,7 +89,7 @@ TEST(SaveSafety, TheBasesAreSavedAllOrNone) {
     s.start();
     s.ws().filters.row(1).field(3) = "7";
     s.ws().digits.row(1).fields[2] = "0";
-    const auto before = folderBytes();
+    const auto before = testing::folderBytes();
     static int renames = 0;
     saveCalls().rename = [](const char* from, const char* to) {
         if (++renames == 3) {
@@ -109,7 +100,7 @@ TEST(SaveSafety, TheBasesAreSavedAllOrNone) {
     };
     s.app.click("Form1", "N10");
     saveCalls().rename = ::rename;
-    EXPECT_EQ(folderBytes(), before);
+    EXPECT_EQ(testing::folderBytes(), before);
     ASSERT_FALSE(s.platform.texts(Dialog::Kind::Error).empty());
     EXPECT_EQ(s.platform.texts(Dialog::Kind::Error).back(),
               "Ошибка записи файла \"bd/5_36/bd_digits/bd_digits.txt\": нет места на диске");

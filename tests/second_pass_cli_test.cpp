@@ -4,7 +4,7 @@
 // definitions.
 
 #include "filters/FilterTable.h"
-#include "history/DrawHistory.h"
+#include "history/DrawFileCodec.h"
 #include "support/CliRun.h"
 #include "support/DataFiles.h"
 #include "support/SecondPassReference.h"

@@ -1,10 +1,11 @@
 // The back-test and the filters' worth against separate combine runs on the
 // bundled working folder, and the lines of vargis-cli backtest and efficiency.
 
-#include "app/ButtonCounts.h"
+#include "app/RowValues.h"
 #include "catalogue/Catalogue.h"
 #include "commands/CombineCommand.h"
 #include "commands/CombineState.h"
+#include "commands/CombineSweep.h"
 #include "commands/StrategyCheck.h"
 #include "commands/StrategyReports.h"
 #include "engine/Scores.h"
@@ -17,6 +18,7 @@
 #include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
+#include <map>
 #include <regex>
 #include <sstream>
 
@@ -188,9 +190,46 @@ TEST_F(StrategyCheckTest, WorthCountsMatchCombinesWithAndWithoutEachRow) {
     }
 }
 
-// The button counts come from presses the user does not see: the chart, the
-// marks, the selected filter and the forms stay as they were.
-TEST_F(StrategyCheckTest, ButtonCountsLeaveWhatTheUserSeesAsItWas) {
+// The passes alone, counted from the numbers each position can hold where a
+// row allows, are the filter worth's passes: every row with a filter of its
+// own applied under its stored condition and then under the opposite one.
+TEST_F(StrategyCheckTest, PassesAloneAreTheWorthsPasses) {
+    const std::map<std::string, std::string> opposite{
+        {"<=", ">="}, {">=", "<="}, {"=", "<>"}, {"<>", "="}};
+    for (const bool flipped : {false, true}) {
+        SCOPED_TRACE(flipped ? "opposite conditions" : "stored conditions");
+        context::FilterTable table = s_.ws().filters;
+        for (int row = catalogue::kFirstRow; row <= catalogue::kLastRow; ++row) {
+            if (!catalogue::hasOwnFilter(catalogue::rowControls(row)))
+                continue;
+            auto& r = table.row(row);
+            r.field(4) = "True";
+            if (flipped && opposite.count(r.field(5)) != 0)
+                r.field(5) = opposite.at(r.field(5));
+        }
+        engine::FirstPassInput first = commands::firstPassInput(s_.app);
+        first.filters = &table;
+        first.checked = [](std::string_view) { return true; };
+        engine::SecondPassInput second = commands::secondPassInput(s_.app);
+        second.filters = &table;
+        const engine::WorthResult worth = engine::filterWorth(first, second, {});
+        const engine::PassesResult alone = engine::filterPasses(first, second);
+        EXPECT_EQ(alone.combinationCount, worth.combinationCount);
+        ASSERT_EQ(alone.rows.size(), worth.rows.size());
+        EXPECT_GT(worth.rows.size(), 150u);
+        int narrowing = 0;
+        for (std::size_t i = 0; i < worth.rows.size(); ++i) {
+            EXPECT_EQ(alone.rows[i].row, worth.rows[i].row);
+            EXPECT_EQ(alone.rows[i].passes, worth.rows[i].passes) << worth.rows[i].row;
+            narrowing += worth.rows[i].passes < worth.combinationCount ? 1 : 0;
+        }
+        EXPECT_GT(narrowing, 100);
+    }
+}
+
+// The button counts are worked out without pressing: the chart, the marks,
+// the selected filter and the forms stay as they were.
+TEST_F(StrategyCheckTest, RowValuesLeaveWhatTheUserSeesAsItWas) {
     setRow(175, "1", "True", "<=");
     setRow(4, "120", "True", "<=");
     EXPECT_TRUE(s_.app.click("Form1", "BitBtn14")); // some filter shown before
@@ -198,7 +237,7 @@ TEST_F(StrategyCheckTest, ButtonCountsLeaveWhatTheUserSeesAsItWas) {
     const auto chart = s_.control("Chart").chart;
     const std::string header = s_.control("StaticText4").caption;
 
-    app::ButtonCounts counts(s_.app);
+    const app::RowValues counts(s_.app);
     const auto worth = commands::runFilterWorth(s_.app, std::ref(counts));
     ASSERT_TRUE(worth);
     ASSERT_EQ(worth->rows.size(), 4u);

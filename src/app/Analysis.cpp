@@ -1,7 +1,7 @@
 #include "Analysis.h"
 
-#include "ButtonCounts.h"
 #include "ImportCommand.h"
+#include "RowValues.h"
 #include "commands/CombineState.h"
 #include "commands/ResultTable.h"
 #include "commands/StrategyCheck.h"
@@ -35,7 +35,7 @@ std::optional<engine::BacktestResult> backtest(Application& app, const BacktestR
 }
 
 std::optional<engine::WorthResult> filterWorth(Application& app) {
-    ButtonCounts counts(app);
+    const RowValues counts(app);
     return commands::runFilterWorth(app, std::ref(counts));
 }
 

@@ -49,7 +49,7 @@ struct BacktestRequest {
 std::optional<engine::BacktestResult> backtest(Application& app, const BacktestRequest& request);
 
 // The worth of every applied row for the stored target, the rows' button
-// counts taken in a silent copy; none when the combine's checks refuse.
+// counts worked out without pressing; none when the combine's checks refuse.
 std::optional<engine::WorthResult> filterWorth(Application& app);
 
 // The randomness check of the history (the archive's draws when there is an

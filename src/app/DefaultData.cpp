@@ -3,6 +3,7 @@
 #include "LotteryKind.h"
 #include "base/Cp1251.h"
 #include "base/Errors.h"
+#include "base/ProductInfo.h"
 #include "base/Scramble.h"
 #include "base/TextFile.h"
 #include "catalogue/Catalogue.h"
@@ -95,7 +96,7 @@ std::vector<BundledDraw> bundledDraws() {
 
 std::vector<std::string> defaultFilterLines(const std::vector<BundledDraw>& draws,
                                             int highestNumber, bool kindStemsWritten) {
-    std::vector<std::string> lines{"Варгис - лото 5r36.1.1. База фильтров"};
+    std::vector<std::string> lines{VARGIS_NAME " - лото " VARGIS_RELEASE ". База фильтров"};
     // Rows 1 and 2 keep what the history has shown, as switching every
     // filter off sets them; without draws they keep every combination.
     int smallestMax = draws.empty() ? 5 : highestNumber;

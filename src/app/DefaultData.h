@@ -4,7 +4,7 @@
 // image folder and the tick sound. The filter base is produced from the
 // same tables the forms are built from, so file and program agree.
 
-#include "history/DrawHistory.h"
+#include "history/DrawFileCodec.h"
 
 #include <string>
 #include <vector>

@@ -3,6 +3,7 @@
 // from the catalogue tables; positions are the layout the desktop program
 // renders.
 
+#include "base/ProductInfo.h"
 #include "ui/Form.h"
 
 namespace vargis::app {
@@ -10,8 +11,8 @@ namespace vargis::app {
 inline constexpr int kMainClientWidth = 908;
 inline constexpr int kMainClientHeight = 673;
 
-inline constexpr const char* kMainCaption = "  Варгис - лото 5r36.1.1";
-inline constexpr const char* kApplicationTitle = "Варгис - лото 5r36.1.1";
+inline constexpr const char* kMainCaption = "  " VARGIS_NAME " - лото " VARGIS_RELEASE;
+inline constexpr const char* kApplicationTitle = base::kProgramTitle;
 
 void buildMainForm(ui::Form& form);
 void buildAboutForm(ui::Form& form);

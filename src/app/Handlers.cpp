@@ -2,11 +2,11 @@
 
 #include "Analysis.h"
 #include "AnalysisCommands.h"
-#include "ButtonCounts.h"
 #include "FormLayout.h"
 #include "ImportCommand.h"
 #include "KindSwitch.h"
 #include "LotteryKind.h"
+#include "RowValues.h"
 #include "Startup.h"
 #include "catalogue/Catalogue.h"
 #include "commands/CombineHandlers.h"
@@ -53,13 +53,8 @@ void registerMainMenu(Application& app, ui::Dispatcher& d) {
     d.on(ui::kMainForm, ui::kCombineButton, Event::Click,
          [&app](const std::string&) { combine(app, commands::ExclusionQuestion::Ask); });
     d.on(ui::kMainForm, commands::kSuggestMenuItem, Event::Click, [&app](const std::string&) {
-        // The silent copy is made on the first press, after K was asked.
-        std::unique_ptr<ButtonCounts> pressed;
-        commands::boundSuggestionCommand(app, [&](int row) {
-            if (!pressed)
-                pressed = std::make_unique<ButtonCounts>(app);
-            return pressed->values(row);
-        });
+        const RowValues pressed(app);
+        commands::boundSuggestionCommand(app, [&](int row) { return pressed.values(row); });
     });
     d.on(ui::kMainForm, commands::kSearchMenuItem, Event::Click,
          [&app](const std::string&) { commands::strategySearchCommand(app); });

@@ -10,7 +10,7 @@
 #include "base/FolderLock.h"
 #include "base/TextFile.h"
 #include "history/DrawArchive.h"
-#include "history/DrawHistory.h"
+#include "history/DrawFileCodec.h"
 
 namespace vargis::app {
 

@@ -3,8 +3,8 @@
 #include "filters/FilterBase.h"
 #include "filters/FilterTable.h"
 #include "filters/MarkBases.h"
+#include "history/DrawFileCodec.h"
 #include "history/DrawGrid.h"
-#include "history/DrawHistory.h"
 #include "ui/GridCells.h"
 
 #include <array>

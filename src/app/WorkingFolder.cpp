@@ -1,10 +1,10 @@
 #include "app/WorkingFolder.h"
-#include "base/AtomicSave.h"
 
+#include "base/AtomicSave.h"
 #include "base/Errors.h"
 #include "filters/FilterTable.h"
 #include "filters/MarkBases.h"
-#include "history/DrawHistory.h"
+#include "history/DrawFileCodec.h"
 
 #include <cstdlib>
 #include <filesystem>

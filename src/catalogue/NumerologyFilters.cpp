@@ -1,7 +1,7 @@
 #include "catalogue/NumerologyFilters.h"
 
 #include "base/Errors.h"
-#include "catalogue/Unit_zvukiChisel.h"
+#include "catalogue/WordVibrations.h"
 
 namespace vargis::catalogue {
 

@@ -3,7 +3,7 @@
 // and the hidden placeholders 21..23 of every page.
 
 #include "catalogue/FilterFamily.h"
-#include "catalogue/Unit1x5Positions.h"
+#include "catalogue/RankedPositionValues.h"
 
 namespace vargis::catalogue {
 

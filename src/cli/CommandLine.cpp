@@ -1,6 +1,7 @@
 #include "app/Application.h"
 #include "base/Convert.h"
 #include "base/Errors.h"
+#include "base/ProductInfo.h"
 #include "cli/CliPlatform.h"
 #include "cli/Verb.h"
 
@@ -89,7 +90,7 @@ void translateFormatter(CLI::App& app) {
 } // namespace
 
 int runCommandLine(int argc, char** argv, std::ostream& out, std::ostream& err) {
-    CLI::App cli("Варгис - лото: команды без окна над рабочей папкой в текущем каталоге",
+    CLI::App cli(VARGIS_NAME " - лото: команды без окна над рабочей папкой в текущем каталоге",
                  "vargis-cli");
     translateFormatter(cli);
     cli.option_defaults()->group("Параметры");

@@ -2,7 +2,7 @@
 
 #include "app/Analysis.h"
 #include "app/Application.h"
-#include "app/ButtonCounts.h"
+#include "app/RowValues.h"
 #include "base/FolderLock.h"
 #include "cli/Verb.h"
 #include "commands/BoundSuggestions.h"
@@ -41,7 +41,7 @@ public:
     int run(VerbContext& c) override {
         std::optional<commands::SuggestionResult> result;
         if (!c.app->guarded([&] {
-                app::ButtonCounts pressed(*c.app);
+                const app::RowValues pressed(*c.app);
                 result = commands::runBoundSuggestions(
                     *c.app, keep_, [&pressed](int row) { return pressed.values(row); });
             }))

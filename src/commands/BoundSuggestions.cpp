@@ -2,6 +2,7 @@
 
 #include "base/Convert.h"
 #include "base/Errors.h"
+#include "base/ProductInfo.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/FilterFamily.h"
 #include "commands/CombineCommand.h"
@@ -9,10 +10,9 @@
 #include "commands/CommandProgress.h"
 #include "commands/StrategyReports.h"
 #include "context/Application.h"
-#include "context/ProductInfo.h"
 #include "engine/FilterWorth.h"
 #include "filters/FilterBase.h"
-#include "filters/SharedAreas.h"
+#include "filters/RemainingViews.h"
 #include "reports/ReportOpening.h"
 
 #include <algorithm>
@@ -83,10 +83,10 @@ void countPasses(context::Application& app, SuggestionResult& result) {
     first.checked = [&](std::string_view name) { return boxes.find(name) != boxes.end(); };
     SecondPassInput second = secondPassInput(app);
     second.filters = &table;
-    const WorthResult worth = filterWorth(first, second, {});
+    const PassesResult worth = filterPasses(first, second);
     result.combinationCount = worth.combinationCount;
     std::map<int, std::int32_t> passes;
-    for (const WorthRow& w : worth.rows)
+    for (const RowPasses& w : worth.rows)
         if (passes.count(w.row) == 0)
             passes[w.row] = w.passes;
     // A row the passes do not apply for this target strikes nothing.
@@ -211,7 +211,7 @@ reports::HtmlReport suggestionReport(const SuggestionResult& result,
                                      const ui::DateTime& now) {
     reports::HtmlReport report;
     const std::string product = kReportProduct;
-    report.title = product + " Подбор границ. " + context::kProductAddress;
+    report.title = product + " Подбор границ. " + base::kProductAddress;
     const std::vector<std::string> further{
         "<p>Для каждого фильтра с условием &lt;= или &gt;=: самая узкая граница, при которой "
         "фильтр выполнялся бы не меньше чем в " +
@@ -228,7 +228,7 @@ reports::HtmlReport suggestionReport(const SuggestionResult& result,
             "выпадает одинаково часто.</p>"};
     report.heading = reports::standardHeading("<strong>" + product + "</strong><br>",
                                               {"<strong>Подбор границ фильтров.</strong><br>"},
-                                              context::kProductAddress, further);
+                                              base::kProductAddress, further);
     report.frame = reportFrameLines();
     reports::appendTableRow(report.rows,
                             {"Строка", "Фильтр", "Включён", "Параметр сейчас", "Выполнялся сейчас",

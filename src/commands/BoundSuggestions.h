@@ -37,15 +37,15 @@ struct Bound {
 // be empty; keepPercent in 1..100.
 Bound suggestBound(std::vector<int> values, bool atMost, int keepPercent);
 
-// What a row's own button found: the values of the draws its MatchCount
+// What a row's own button finds: the values of the draws its MatchCount
 // counts, and that count.
-struct PressedValues {
+struct CountedValues {
     std::vector<int> values;
     int matchCount = 0;
 };
-// Presses a row's button where the user does not see it; none for a row
+// A row's button values, worked out without pressing it; none for a row
 // without a button of its own.
-using ButtonValues = std::function<std::optional<PressedValues>(int row)>;
+using ButtonValues = std::function<std::optional<CountedValues>(int row)>;
 
 struct SuggestedRow {
     int row = 0;

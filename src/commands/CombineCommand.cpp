@@ -7,7 +7,7 @@
 #include "context/Application.h"
 #include "filters/ChartModel.h"
 #include "filters/Evaluation.h"
-#include "filters/SharedAreas.h"
+#include "filters/RemainingViews.h"
 #include "history/DrawGrid.h"
 #include "numbers/NumbersPanel.h"
 #include "ui/GridCells.h"

@@ -9,7 +9,7 @@
 #include "filters/ChartModel.h"
 #include "filters/FilterTable.h"
 #include "filters/ImageBase.h"
-#include "filters/SharedAreas.h"
+#include "filters/RemainingViews.h"
 #include "history/DrawGrid.h"
 #include "numbers/NumbersPanel.h"
 #include "ui/GridCells.h"

@@ -1,10 +1,10 @@
 #include "commands/RandomnessCheck.h"
 
+#include "base/ProductInfo.h"
 #include "catalogue/FilterFamily.h"
 #include "commands/StrategyCheck.h"
 #include "commands/StrategyReports.h"
 #include "context/Application.h"
-#include "context/ProductInfo.h"
 #include "history/DrawImport.h"
 #include "reports/ReportOpening.h"
 
@@ -131,7 +131,7 @@ reports::HtmlReport randomnessReport(const RandomnessResult& result, const Rando
                                      const ui::DateTime& now) {
     reports::HtmlReport report;
     const std::string product = kReportProduct;
-    report.title = product + " Проверка случайности. " + context::kProductAddress;
+    report.title = product + " Проверка случайности. " + base::kProductAddress;
     std::vector<const RowRandomness*> byP;
     for (const RowRandomness& r : result.rows)
         byP.push_back(&r);
@@ -175,7 +175,7 @@ reports::HtmlReport randomnessReport(const RandomnessResult& result, const Rando
         "<strong>" + product + "</strong><br>",
         {"<strong>Проверка случайности: отличаются ли прошлые тиражи от случайных "
          "перестановок.</strong><br>"},
-        context::kProductAddress, further);
+        base::kProductAddress, further);
     report.frame = reportFrameLines();
     reports::appendTableRow(report.rows,
                             {"Строка", "Фильтр", "Тиражей", "Интервалов", "chi2", "p", "q"});

@@ -1,13 +1,13 @@
 #include "commands/ResultTable.h"
 
+#include "base/ProductInfo.h"
 #include "base/TextFile.h"
 #include "commands/CombineState.h"
 #include "context/Application.h"
-#include "context/ProductInfo.h"
 #include "engine/Scores.h"
 #include "filters/ChartModel.h"
 #include "filters/ImageBase.h"
-#include "filters/SharedAreas.h"
+#include "filters/RemainingViews.h"
 #include "history/DrawGrid.h"
 #include "reports/HtmlReport.h"
 #include "reports/ReportOpening.h"
@@ -113,11 +113,11 @@ bool resultCellHighlighted(const context::Workspace& ws, const ui::Control& grid
 reports::HtmlReport resultReport(const context::Workspace& ws, const ui::Control& grid,
                                  const ui::DateTime& now) {
     reports::HtmlReport report;
-    report.title =
-        std::string("Варгис-лото 5r36.1.1 Результат работы фильтров. ") + context::kProductAddress;
+    report.title = std::string(VARGIS_NAME "-лото " VARGIS_RELEASE " Результат работы фильтров. ") +
+                   base::kProductAddress;
     report.heading = reports::standardHeading(
-        "<strong>Варгис-лото 5r36.1.1</strong><br>",
-        {"<strong>Результат работы всех фильтров.</strong><br>"}, context::kProductAddress,
+        "<strong>" VARGIS_NAME "-лото " VARGIS_RELEASE "</strong><br>",
+        {"<strong>Результат работы всех фильтров.</strong><br>"}, base::kProductAddress,
         {"<h4 align=center>Прогноз на " + reports::escapeHtml(ws.forecastDate) + "</h4></p>"});
     report.frame = {"<table width=\"60%\" border=0 cellpadding=0 cellspacing=\"0\">",
                     "<tr><td bgcolor=\"#C0C0C0\">",
@@ -134,7 +134,7 @@ reports::HtmlReport resultReport(const context::Workspace& ws, const ui::Control
         }
         reports::appendTableRow(report.rows, cells);
     }
-    report.footer = {"<small>Варгис-лото 5r36.1.1</small><br>",
+    report.footer = {"<small>" VARGIS_NAME "-лото " VARGIS_RELEASE "</small><br>",
                      "<small>" + filters::formatDate(now) + "г., " + filters::formatTime(now) +
                          "</small>"};
     return report;

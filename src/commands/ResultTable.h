@@ -3,7 +3,7 @@
 // chart and the result report.
 
 #include "context/Workspace.h"
-#include "filters/SharedAreas.h"
+#include "filters/RemainingViews.h"
 #include "reports/HtmlReport.h"
 #include "ui/Form.h"
 #include "ui/Platform.h"

@@ -26,8 +26,8 @@ inline constexpr const char* kBacktestReport = "backtest.html";
 inline constexpr const char* kWorthReport = "efficiency.html";
 inline constexpr const char* kBacktestStopped = "Проверка стратегии остановлена: отчёт не записан.";
 
-// MatchCount of a row's own button over the history, pressed where the user
-// does not see it; none for a row without a button of its own.
+// MatchCount of a row's own button over the history, worked out without
+// pressing it; none for a row without a button of its own.
 using ButtonCount = std::function<std::optional<int>(int row)>;
 
 // The back-test with ProgressBar1 moving per target and "Стоп" offered; none

@@ -1,10 +1,10 @@
 #include "commands/StrategyReports.h"
 
+#include "base/ProductInfo.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/FilterFamily.h"
 #include "commands/CombineSweep.h"
 #include "context/Application.h"
-#include "context/ProductInfo.h"
 #include "filters/ImageBase.h"
 
 #include <algorithm>
@@ -298,7 +298,7 @@ std::vector<std::string> runningKeptChartSvg(const BacktestResult& result,
 reports::HtmlReport backtestReport(const StrategyFacts& facts, const BacktestResult& result,
                                    std::int32_t combinationCount, const ui::DateTime& now) {
     reports::HtmlReport report;
-    report.title = std::string(kProduct) + " Проверка стратегии. " + context::kProductAddress;
+    report.title = std::string(kProduct) + " Проверка стратегии. " + base::kProductAddress;
     std::vector<std::string> further = settingsLines(facts);
     further.push_back(
         "<p><strong>Тиражи сохранены фильтрами: " + std::to_string(result.keptCount()) + " из " +
@@ -316,7 +316,7 @@ reports::HtmlReport backtestReport(const StrategyFacts& facts, const BacktestRes
     report.heading = reports::standardHeading(
         "<strong>" + std::string(kProduct) + "</strong><br>",
         {"<strong>Проверка стратегии: фильтры на каждом прошлом тираже.</strong><br>"},
-        context::kProductAddress, further);
+        base::kProductAddress, further);
     report.frame = reportFrameLines();
     reports::appendTableRow(report.rows, {"Тираж", "Дата", "Перестановок в игре", "Тираж сохранён",
                                           "5 чисел", "4 числа", "3 числа", "2 числа"});
@@ -342,7 +342,7 @@ reports::HtmlReport archiveBacktestReport(const StrategyFacts& facts, const Back
                                           std::int32_t combinationCount, const ui::DateTime& now) {
     reports::HtmlReport report;
     report.title =
-        std::string(kProduct) + " Проверка стратегии по архиву. " + context::kProductAddress;
+        std::string(kProduct) + " Проверка стратегии по архиву. " + base::kProductAddress;
     const double median = medianRemaining(result);
     // The median is a whole count or half way between two.
     const auto twice = static_cast<std::int64_t>(median * 2);
@@ -380,7 +380,7 @@ reports::HtmlReport archiveBacktestReport(const StrategyFacts& facts, const Back
         "<strong>" + std::string(kProduct) + "</strong><br>",
         {"<strong>Проверка стратегии по архиву: фильтры на каждом тираже архива с 15-го."
          "</strong><br>"},
-        context::kProductAddress, further);
+        base::kProductAddress, further);
     report.frame = reportFrameLines();
     reports::appendTableRow(report.rows,
                             {"Тираж архива", "Дата", "Перестановок в игре", "Тираж сохранён",
@@ -393,7 +393,7 @@ reports::HtmlReport archiveBacktestReport(const StrategyFacts& facts, const Back
 reports::HtmlReport worthReport(const StrategyFacts& facts, const WorthResult& result,
                                 const ui::DateTime& now) {
     reports::HtmlReport report;
-    report.title = std::string(kProduct) + " Эффективность фильтров. " + context::kProductAddress;
+    report.title = std::string(kProduct) + " Эффективность фильтров. " + base::kProductAddress;
     std::vector<std::string> further = settingsLines(facts);
     further.push_back(
         "<p><strong>" +
@@ -405,7 +405,7 @@ reports::HtmlReport worthReport(const StrategyFacts& facts, const WorthResult& r
         "</strong></p>");
     report.heading = reports::standardHeading("<strong>" + std::string(kProduct) + "</strong><br>",
                                               {"<strong>Эффективность фильтров.</strong><br>"},
-                                              context::kProductAddress, further);
+                                              base::kProductAddress, further);
     report.frame = reportFrameLines();
     reports::appendTableRow(report.rows,
                             {"Строка", "Фильтр", "Выполнялся в тиражах", "Доля тиражей",

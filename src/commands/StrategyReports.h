@@ -2,6 +2,7 @@
 // The reports of the strategy check and of the filters' worth: data in, the
 // lines of backtest.html and efficiency.html out, in the common report shape.
 
+#include "base/ProductInfo.h"
 #include "engine/Backtest.h"
 #include "engine/FilterWorth.h"
 #include "reports/HtmlReport.h"
@@ -18,7 +19,7 @@ class Application;
 
 namespace vargis::commands {
 
-inline constexpr const char* kReportProduct = "Варгис-лото 5r36.1.1";
+inline constexpr const char* kReportProduct = base::kReportProduct;
 
 // The opening lines of the framed table and the product and time footer of
 // the analysis reports.

@@ -12,7 +12,7 @@
 #include "engine/FirstPassSteps.h"
 #include "engine/StrategySearch.h"
 #include "filters/FilterBase.h"
-#include "filters/SharedAreas.h"
+#include "filters/RemainingViews.h"
 #include "history/DrawArchive.h"
 #include "reports/ReportOpening.h"
 

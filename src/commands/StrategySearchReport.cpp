@@ -1,9 +1,9 @@
 // search.html: the strategy found, how it did on the training and the test
 // draws beside what chance gives, and the verdict in plain words.
 
+#include "base/ProductInfo.h"
 #include "commands/StrategyReports.h"
 #include "commands/StrategySearchCommand.h"
-#include "context/ProductInfo.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -101,7 +101,7 @@ reports::HtmlReport strategySearchReport(const StrategySearchResult& result,
                                          const std::vector<std::string>& captions,
                                          const ui::DateTime& now) {
     reports::HtmlReport report;
-    report.title = std::string(kReportProduct) + " Подбор стратегии. " + context::kProductAddress;
+    report.title = std::string(kReportProduct) + " Подбор стратегии. " + base::kProductAddress;
     std::vector<std::string> further{
         "<p>Фильтры и границы подобраны только по старым тиражам архива (обучающим): сохранить "
         "как можно больше из них, оставляя в игре в среднем (по медиане) не больше " +
@@ -126,7 +126,7 @@ reports::HtmlReport strategySearchReport(const StrategySearchResult& result,
     report.heading =
         reports::standardHeading("<strong>" + std::string(kReportProduct) + "</strong><br>",
                                  {"<strong>Подбор стратегии по архиву тиражей.</strong><br>"},
-                                 context::kProductAddress, further);
+                                 base::kProductAddress, further);
     report.frame = reportFrameLines();
     reports::appendTableRow(report.rows, {"Строка", "Фильтр", "Параметр был", "Граница"});
     for (std::size_t i = 0; i < result.rows.size(); ++i) {

@@ -2,14 +2,14 @@
 
 #include "base/Convert.h"
 #include "base/Errors.h"
+#include "base/ProductInfo.h"
 #include "base/TextFile.h"
 #include "commands/CombineCommand.h"
 #include "commands/CombineState.h"
 #include "commands/CommandProgress.h"
 #include "commands/StrategyReports.h"
 #include "context/Application.h"
-#include "context/ProductInfo.h"
-#include "filters/SharedAreas.h"
+#include "filters/RemainingViews.h"
 #include "reports/ReportOpening.h"
 #include "ui/MainFormControls.h"
 
@@ -159,7 +159,7 @@ reports::HtmlReport ticketReport(const TicketChoice& choice, const TicketChances
     const std::string product = kReportProduct;
     const std::string x = std::to_string(choice.covered), r = std::to_string(choice.remaining);
     const std::string t = std::to_string(match);
-    report.title = product + " Билеты из оставшихся. " + context::kProductAddress;
+    report.title = product + " Билеты из оставшихся. " + base::kProductAddress;
     std::vector<std::string> further{
         "<p><strong>Билетов: " + std::to_string(choice.tickets.size()) + "; покрыто: " + x +
             " из " + r + " оставшихся перестановок.</strong></p>",
@@ -176,7 +176,7 @@ reports::HtmlReport ticketReport(const TicketChoice& choice, const TicketChances
         "<strong>" + product + "</strong><br>",
         {"<strong>Билеты из оставшихся перестановок: каждый следующий совпадает не меньше чем в " +
          t + " числах с наибольшим числом ещё не покрытых.</strong><br>"},
-        context::kProductAddress, further);
+        base::kProductAddress, further);
     report.frame = reportFrameLines();
     reports::appendTableRow(report.rows,
                             {"Билет", "Числа", "Новых покрыто", "Покрыто всего", "Доля"});

@@ -3,7 +3,7 @@
 #include "engine/Generation.h"
 #include "engine/Scores.h"
 #include "engine/SecondPass.h"
-#include "history/DrawHistory.h"
+#include "history/DrawFileCodec.h"
 
 #include <algorithm>
 #include <exception>

@@ -1,9 +1,13 @@
 #include "engine/FilterWorth.h"
 
+#include "base/Combinatorics.h"
 #include "engine/Generation.h"
 
+#include <algorithm>
 #include <bit>
 #include <exception>
+#include <optional>
+#include <span>
 
 namespace vargis::engine {
 
@@ -43,28 +47,10 @@ int onlyPosition(const Term& term) {
     return found == 0 ? 1 : found;
 }
 
-class Bits {
-public:
-    explicit Bits(std::size_t count) : words_((count + 63) / 64, 0) {}
-    void set(std::size_t i) { words_[i / 64] |= std::uint64_t{1} << (i % 64); }
-    std::vector<std::uint64_t>& words() { return words_; }
-    const std::vector<std::uint64_t>& words() const { return words_; }
-
-private:
-    std::vector<std::uint64_t> words_;
-};
-
-} // namespace
-
-WorthResult filterWorth(const FirstPassInput& first, const SecondPassInput& second,
-                        const std::function<std::optional<int>(int row)>& met) {
-    const FirstPassPlan firstPlan = planFirstPass(firstPassSteps(first.highestNumber), first);
-    if (firstPlan.error)
-        std::rethrow_exception(firstPlan.error);
-    const SecondPlan secondPlan = planSecondPass(second);
-    if (secondPlan.error)
-        std::rethrow_exception(secondPlan.error);
-
+// The applied tests of both plans in sweep order; a first-pass value that
+// is a sum of one term per number takes the Terms form.
+std::vector<WorthTest> worthTests(const FirstPassPlan& firstPlan, const SecondPlan& secondPlan,
+                                  const std::array<bool, kMaxNumber + 1>& excluded) {
     std::vector<WorthTest> tests;
     for (std::size_t i = 0; i < firstPlan.tests.size(); ++i) {
         WorthTest t;
@@ -74,7 +60,7 @@ WorthResult filterWorth(const FirstPassInput& first, const SecondPassInput& seco
         bool isTerm = true;
         for (int k = 0; k < 5 && isTerm; ++k)
             for (int x = 1; x <= kMaxNumber && isTerm; ++x) {
-                const auto term = termOfValue(t.first->value, k, x, first.excluded);
+                const auto term = termOfValue(t.first->value, k, x, excluded);
                 if (term)
                     t.term[at(k)][at(x)] = *term;
                 else
@@ -93,6 +79,174 @@ WorthResult filterWorth(const FirstPassInput& first, const SecondPassInput& seco
         tests.push_back(t);
     }
 
+    return tests;
+}
+
+class Bits {
+public:
+    explicit Bits(std::size_t count) : words_((count + 63) / 64, 0) {}
+    void set(std::size_t i) { words_[i / 64] |= std::uint64_t{1} << (i % 64); }
+    std::vector<std::uint64_t>& words() { return words_; }
+    const std::vector<std::uint64_t>& words() const { return words_; }
+
+private:
+    std::vector<std::uint64_t> words_;
+};
+
+// The widest range of term sums counted by positions and sums rather than
+// by walking the combinations.
+constexpr int kWidestSumRange = 4096;
+
+// C(n, k) for the small numbers of a kind; 0 when k is out of 0..n.
+std::int64_t choose(int n, int k) {
+    if (k < 0 || k > n)
+        return 0;
+    std::int64_t c = 1;
+    for (int i = 1; i <= k; ++i)
+        c = c * (n - k + i) / i;
+    return c;
+}
+
+// Combinations of 5 of n meeting a test on one position: those holding
+// each passing number there.
+std::int64_t positionPasses(const WorthTest& t, int position, int n) {
+    std::int64_t passes = 0;
+    for (int x = 1; x <= n; ++x)
+        if (!t.failsValue(t.term[at(position - 1)][at(x)]))
+            passes += choose(x - 1, position - 1) * choose(n - x, 5 - position);
+    return passes;
+}
+
+// Combinations of 5 of n whose sum of terms meets the test, counted by the
+// number in each position and the sum so far; none when the sums spread
+// wider than kWidestSumRange.
+std::optional<std::int64_t> termSumPasses(const WorthTest& t, int n) {
+    std::array<int, 5> low{};
+    int width = 1;
+    for (std::size_t k = 0; k < 5; ++k) {
+        const auto terms = std::span(t.term[k]).subspan(1, at(n));
+        const auto [least, most] = std::minmax_element(terms.begin(), terms.end());
+        low[k] = *least;
+        width += *most - *least;
+    }
+    if (width > kWidestSumRange)
+        return std::nullopt;
+    const std::size_t w = at(width);
+    // ways[x][s]: ascending numbers in positions 0..k, the last x, whose
+    // terms less their least sum to s.
+    std::vector<std::int64_t> ways((at(n) + 1) * w, 0), next(ways.size()), below(w);
+    for (int x = 1; x <= n; ++x)
+        ways[at(x) * w + at(t.term[0][at(x)] - low[0])] = 1;
+    for (std::size_t k = 1; k < 5; ++k) {
+        std::fill(next.begin(), next.end(), 0);
+        std::fill(below.begin(), below.end(), 0);
+        for (int y = 1; y <= n; ++y) {
+            // below[s]: the ways ending on a number less than y.
+            for (std::size_t s = 0; s < w; ++s)
+                below[s] += ways[at(y - 1) * w + s];
+            const std::size_t shift = at(t.term[k][at(y)] - low[k]);
+            for (std::size_t s = 0; s + shift < w; ++s)
+                next[at(y) * w + s + shift] = below[s];
+        }
+        ways.swap(next);
+    }
+    int least = 0;
+    for (int l : low)
+        least += l;
+    std::int64_t passes = 0;
+    for (std::size_t s = 0; s < w; ++s) {
+        std::int64_t count = 0;
+        for (int x = 1; x <= n; ++x)
+            count += ways[at(x) * w + s];
+        if (count != 0 && !t.failsValue(least + static_cast<int>(s)))
+            passes += count;
+    }
+    return passes;
+}
+
+// The position whose number a first-pass value reads besides the sum of
+// the numbers (0 when it reads the sum alone); none for other values.
+std::optional<int> sumKey(const WorthTest& t) {
+    if (!t.first)
+        return std::nullopt;
+    const StepValue& v = t.first->value;
+    if (v.kind == ValueKind::SumModulo)
+        return 0;
+    if (v.kind == ValueKind::Share && v.a >= 1 && v.a <= 5)
+        return v.a;
+    return std::nullopt;
+}
+
+// The combinations counted by their sum, and by their sum and the number in
+// each position, with one combination of each as its example: a value read
+// from these alone is then computed once per example, not per combination.
+class SumCounts {
+public:
+    explicit SumCounts(const CombinationList& all)
+        : bySum_(kSums, 0), byNumber_(5 * (kMaxNumber + 1) * kSums, 0), examples_(kSums),
+          numberExamples_(byNumber_.size()) {
+        for (const Combination& c : all) {
+            const std::size_t sum = at(c[0] + c[1] + c[2] + c[3] + c[4]);
+            if (bySum_[sum]++ == 0)
+                examples_[sum] = c;
+            for (std::size_t k = 0; k < 5; ++k) {
+                const std::size_t key = index(k, c[k], sum);
+                if (byNumber_[key]++ == 0)
+                    numberExamples_[key] = c;
+            }
+        }
+    }
+
+    std::int64_t passes(const WorthTest& t,
+                        const std::array<bool, kMaxNumber + 1>& excluded) const {
+        const int position = sumKey(t).value_or(0);
+        std::int64_t met = 0;
+        for (std::size_t sum = 0; sum < kSums; ++sum) {
+            if (position == 0) {
+                if (bySum_[sum] != 0 &&
+                    !t.failsValue(combinationValue(t.first->value, examples_[sum], excluded)))
+                    met += bySum_[sum];
+                continue;
+            }
+            for (int x = 1; x <= kMaxNumber; ++x) {
+                const std::size_t key = index(at(position - 1), x, sum);
+                if (byNumber_[key] != 0 &&
+                    !t.failsValue(combinationValue(t.first->value, numberExamples_[key], excluded)))
+                    met += byNumber_[key];
+            }
+        }
+        return met;
+    }
+
+private:
+    static constexpr std::size_t kSums = 5 * kMaxNumber + 1;
+    static std::size_t index(std::size_t k, int x, std::size_t sum) {
+        return (k * (kMaxNumber + 1) + at(x)) * kSums + sum;
+    }
+
+    std::vector<std::int64_t> bySum_, byNumber_;
+    std::vector<Combination> examples_, numberExamples_;
+};
+
+PassesResult withPasses(PassesResult& result, const std::vector<WorthTest>& tests,
+                        const std::vector<std::int64_t>& passes) {
+    for (std::size_t i = 0; i < tests.size(); ++i)
+        result.rows.push_back({tests[i].row, static_cast<std::int32_t>(passes[i])});
+    return result;
+}
+
+} // namespace
+
+WorthResult filterWorth(const FirstPassInput& first, const SecondPassInput& second,
+                        const std::function<std::optional<int>(int row)>& met) {
+    const FirstPassPlan firstPlan = planFirstPass(firstPassSteps(first.highestNumber), first);
+    if (firstPlan.error)
+        std::rethrow_exception(firstPlan.error);
+    const SecondPlan secondPlan = planSecondPass(second);
+    if (secondPlan.error)
+        std::rethrow_exception(secondPlan.error);
+
+    std::vector<WorthTest> tests = worthTests(firstPlan, secondPlan, first.excluded);
     // Tests on one position become per-number fail bits; the others are
     // evaluated per combination.
     const std::size_t count = tests.size();
@@ -172,6 +326,64 @@ WorthResult filterWorth(const FirstPassInput& first, const SecondPassInput& seco
         result.rows.push_back({tests[i].row, met ? met(tests[i].row) : std::nullopt,
                                result.combinationCount - failCount[i], unique[i]});
     return result;
+}
+
+PassesResult filterPasses(const FirstPassInput& first, const SecondPassInput& second) {
+    const FirstPassPlan firstPlan = planFirstPass(firstPassSteps(first.highestNumber), first);
+    if (firstPlan.error)
+        std::rethrow_exception(firstPlan.error);
+    const SecondPlan secondPlan = planSecondPass(second);
+    if (secondPlan.error)
+        std::rethrow_exception(secondPlan.error);
+    const std::vector<WorthTest> tests = worthTests(firstPlan, secondPlan, first.excluded);
+    const int n = first.highestNumber;
+    PassesResult result;
+    result.combinationCount =
+        countCombinations(static_cast<std::uint8_t>(n), kNumbersPerCombination);
+    std::vector<std::int64_t> passes(tests.size(), 0);
+    std::vector<std::size_t> walked, bySum;
+    for (std::size_t i = 0; i < tests.size(); ++i) {
+        const WorthTest& t = tests[i];
+        if (sumKey(t)) {
+            bySum.push_back(i);
+        } else if (t.form != WorthTest::Form::Terms) {
+            walked.push_back(i);
+        } else if (const int position = onlyPosition(t.term); position != 0) {
+            passes[i] = positionPasses(t, position, n);
+        } else if (const auto counted = termSumPasses(t, n)) {
+            passes[i] = *counted;
+        } else {
+            walked.push_back(i);
+        }
+    }
+    if (walked.empty() && bySum.empty())
+        return withPasses(result, tests, passes);
+    const CombinationList all = generateCombinations(n);
+    if (!bySum.empty()) {
+        const SumCounts counts(all);
+        for (std::size_t i : bySum)
+            passes[i] = counts.passes(tests[i], first.excluded);
+    }
+    for (std::size_t i : walked) {
+        const WorthTest& t = tests[i];
+        std::int64_t met = 0;
+        if (t.form == WorthTest::Form::Terms) {
+            for (const Combination& c : all) {
+                int v = 0;
+                for (std::size_t k = 0; k < 5; ++k)
+                    v += t.term[k][c[k]];
+                met += t.failsValue(v) ? 0 : 1;
+            }
+        } else if (t.first) {
+            for (const Combination& c : all)
+                met += t.failsValue(combinationValue(t.first->value, c, first.excluded)) ? 0 : 1;
+        } else {
+            for (const Combination& c : all)
+                met += t.failsValue(secondTestValue(*t.second, c)) ? 0 : 1;
+        }
+        passes[i] = met;
+    }
+    return withPasses(result, tests, passes);
 }
 
 } // namespace vargis::engine

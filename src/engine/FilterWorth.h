@@ -34,4 +34,20 @@ struct WorthResult {
 WorthResult filterWorth(const FirstPassInput& first, const SecondPassInput& second,
                         const std::function<std::optional<int>(int row)>& met);
 
+struct RowPasses {
+    int row = 0;
+    std::int32_t passes = 0;
+};
+
+struct PassesResult {
+    std::vector<RowPasses> rows; // the applied rows in the order of the sweep
+    std::int32_t combinationCount = 0;
+};
+
+// The `passes` of filterWorth alone: the combinations meeting each applied
+// row by itself. A row on one position, or whose value is a sum of one term
+// per number, is counted from the numbers each position can hold rather than
+// by walking every combination.
+PassesResult filterPasses(const FirstPassInput& first, const SecondPassInput& second);
+
 } // namespace vargis::engine

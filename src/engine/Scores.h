@@ -5,7 +5,7 @@
 // number twice counts it twice.
 
 #include "engine/Combination.h"
-#include "history/DrawHistory.h"
+#include "history/DrawFileCodec.h"
 
 #include <array>
 #include <cstdint>

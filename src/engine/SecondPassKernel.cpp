@@ -1,7 +1,7 @@
 #include "engine/SecondPassKernel.h"
 
 #include "base/Errors.h"
-#include "catalogue/Unit_zvukiChisel.h"
+#include "catalogue/WordVibrations.h"
 #include "engine/TermLanes.h"
 
 #include <algorithm>

@@ -5,7 +5,7 @@
 #include "catalogue/Catalogue.h"
 #include "catalogue/FilterFamily.h"
 #include "catalogue/RepeatFilters.h"
-#include "catalogue/Unit_zvukiChisel.h"
+#include "catalogue/WordVibrations.h"
 #include "engine/FirstPassSteps.h"
 #include "engine/TermLanes.h"
 

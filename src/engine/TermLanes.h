@@ -6,7 +6,7 @@
 // tests, and check the entries they walk with liveWithin50.
 
 #include "base/Errors.h"
-#include "catalogue/Unit_zvukiChisel.h"
+#include "catalogue/WordVibrations.h"
 #include "engine/Combination.h"
 #include "engine/SweepCondition.h"
 

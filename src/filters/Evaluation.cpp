@@ -5,8 +5,8 @@
 #include "catalogue/FilterFamily.h"
 #include "context/MarkTables.h"
 #include "filters/ChartModel.h"
+#include "filters/RemainingViews.h"
 #include "filters/RowOutcome.h"
-#include "filters/SharedAreas.h"
 #include "ui/MainFormControls.h"
 
 #include <algorithm>

@@ -7,7 +7,7 @@
 #include "catalogue/FilterFamily.h"
 #include "filters/FilterTable.h"
 #include "filters/MarkBases.h"
-#include "filters/SharedAreas.h"
+#include "filters/RemainingViews.h"
 #include "ui/MainFormControls.h"
 
 #include <algorithm>

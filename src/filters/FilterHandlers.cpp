@@ -13,7 +13,7 @@
 #include "filters/HistoryFilterHandlers.h"
 #include "filters/ImageBase.h"
 #include "filters/NumerologyPageHandlers.h"
-#include "filters/SharedAreas.h"
+#include "filters/RemainingViews.h"
 #include "ui/MainFormControls.h"
 
 #include <set>

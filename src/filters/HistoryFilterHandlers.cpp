@@ -2,7 +2,7 @@
 
 #include "catalogue/Catalogue.h"
 #include "catalogue/FilterFamily.h"
-#include "catalogue/Unit1x5Positions.h"
+#include "catalogue/RankedPositionValues.h"
 #include "filters/CountPresses.h"
 #include "filters/RankedPresses.h"
 #include "ui/MainFormControls.h"

@@ -1,8 +1,8 @@
 #include "filters/ImageBase.h"
 
 #include "base/Cp1251.h"
+#include "base/ProductInfo.h"
 #include "base/TextFile.h"
-#include "context/ProductInfo.h"
 #include "filters/ChartModel.h"
 #include "reports/HtmlReport.h"
 #include "reports/ReportOpening.h"
@@ -83,11 +83,11 @@ std::vector<std::string> graphicsReportLines(const context::Workspace& ws,
     std::vector<std::string> lines{
         "<html> <head>",
         "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1251\">",
-        "<title>Варгис - Лото 5v36.1.1 Рабочие графики</title>",
+        "<title>" VARGIS_NAME " - Лото " VARGIS_RELEASE_PANEL " Рабочие графики</title>",
         "</head><body>",
         "<div style=\"font-family: MS Sans Serif; font-size: 13px\">",
-        std::string("<small>Варгис - лото 5v36.1.1.  Сайт программы: ") + context::kProductAddress +
-            "<br></small></div>",
+        std::string("<small>" VARGIS_NAME " - лото " VARGIS_RELEASE_PANEL ".  Сайт программы: ") +
+            base::kProductAddress + "<br></small></div>",
         "<div align=\"center\"><center>",
         "<TABLE cellspacing=0 cellpadding=0 width=40% border=0>",
     };
@@ -101,8 +101,8 @@ std::vector<std::string> graphicsReportLines(const context::Workspace& ws,
                  "\"width=\"587\" height=\"249\"></p>";
     table += "</table>";
     lines.push_back(table);
-    for (const char* line :
-         {"</td></tr></table>", "</div>", "<p>", "<small>", "Варгис - Лото 5v36.1.1<br>"})
+    for (const char* line : {"</td></tr></table>", "</div>", "<p>", "<small>",
+                             VARGIS_NAME " - Лото " VARGIS_RELEASE_PANEL "<br>"})
         lines.emplace_back(line);
     lines.push_back(formatDate(now) + "г., " + formatTime(now));
     lines.emplace_back("</small>");

@@ -2,7 +2,7 @@
 // The buttons of the five ranked-position pages: link filters, the date
 // filter of page 1 and the position-value filters of pages 2..5.
 
-#include "catalogue/Unit1x5Positions.h"
+#include "catalogue/RankedPositionValues.h"
 #include "context/Application.h"
 
 #include <string>

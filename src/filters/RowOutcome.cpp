@@ -4,9 +4,11 @@
 #include "base/Errors.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/FilterFamily.h"
+#include "catalogue/RankedPositionValues.h"
 #include "catalogue/RepeatFilters.h"
-#include "catalogue/Unit1x5Positions.h"
+#include "context/Application.h"
 #include "filters/RankedPresses.h"
+#include "ui/MainFormControls.h"
 
 #include <algorithm>
 
@@ -90,10 +92,19 @@ std::optional<std::string> shortHistoryNotice(const context::Workspace& ws, int 
     return std::nullopt;
 }
 
+namespace {
+
+// A row whose button marks the 0 and 1 of a link rather than a value.
+bool isLinkedRow(int row) {
+    const catalogue::Press press = catalogue::familyOfRow(row).press(row);
+    return press == catalogue::Press::RankedLink || press == catalogue::Press::RankedDate;
+}
+
+} // namespace
+
 RowOutcome rowOutcome(const context::Workspace& ws, int row, const std::string& parameterText) {
     const catalogue::FilterControls& rc = catalogue::rowControls(row);
-    const catalogue::Press press = catalogue::familyOfRow(row).press(row);
-    if (press == catalogue::Press::RankedLink || press == catalogue::Press::RankedDate)
+    if (isLinkedRow(row))
         return linkedOutcome(ws, rc);
     RowOutcome outcome;
     outcome.row = row;
@@ -110,6 +121,57 @@ RowOutcome rowOutcome(const context::Workspace& ws, int row, const std::string& 
     outcome.matchCount = valueMatches(outcome.values, outcome.firstCounted, c, parameter);
     outcome.failed = failedDraws(row, outcome.values, condition, parameter);
     return outcome;
+}
+
+namespace {
+
+// The catalogue row whose button is `button`; 0 when none is.
+int catalogueRowOfButton(const std::string& button) {
+    for (const catalogue::FilterControls& rc : catalogue::allRows())
+        if (rc.button == button)
+            return rc.row;
+    return 0;
+}
+
+} // namespace
+
+std::optional<ButtonFinding> buttonFinding(context::Application& app, int row) {
+    if (!catalogue::hasOwnFilter(catalogue::rowControls(row)))
+        return std::nullopt;
+    const context::Workspace& ws = app.workspace();
+    const ui::Form& form = app.mainForm();
+    const std::string& button = ws.filters.row(row).field(6);
+    const ui::Control* control = form.find(button);
+    if (control == nullptr)
+        return std::nullopt;
+    // A press of a disabled button, or of one without a handler, changes
+    // nothing.
+    if (!control->enabled || !app.dispatcher().has(ui::kMainForm, button, ui::Event::Click))
+        return ButtonFinding{};
+    const int pressed = catalogueRowOfButton(button);
+    if (pressed == 0)
+        return std::nullopt;
+    try {
+        // The press reads the parameter its row's label shows.
+        std::string parameter;
+        if (!isLinkedRow(pressed))
+            parameter = app.mainForm().at(ws.filters.row(pressed).labelName()).caption;
+        RowOutcome outcome = rowOutcome(ws, pressed, parameter);
+        ButtonFinding finding;
+        finding.matchCount = outcome.matchCount;
+        if (!isLinkedRow(pressed)) {
+            const auto first = static_cast<std::size_t>(outcome.firstCounted - 1);
+            finding.counted.emplace();
+            if (first < outcome.values.size())
+                finding.counted->assign(outcome.values.begin() + static_cast<std::ptrdiff_t>(first),
+                                        outcome.values.end());
+        }
+        return finding;
+    } catch (...) {
+        // The press would show the error; the finding is only that there
+        // is none.
+        return std::nullopt;
+    }
 }
 
 } // namespace vargis::filters

@@ -7,6 +7,10 @@
 #include "context/Workspace.h"
 #include "filters/Evaluation.h"
 
+namespace vargis::context {
+class Application;
+}
+
 #include <optional>
 #include <string>
 #include <vector>
@@ -54,5 +58,20 @@ std::optional<std::string> shortHistoryNotice(const context::Workspace& ws, int 
 // parameter or condition that does not read, a draw its value cannot use,
 // a link button the filter base does not name.
 RowOutcome rowOutcome(const context::Workspace& ws, int row, const std::string& parameterText);
+
+// What the button the filter base names for a row (field 6) leaves as its
+// count and values, worked out without pressing it and without showing
+// anything.
+struct ButtonFinding {
+    int matchCount = 0;
+    // The values of the draws the count covers, from the first counted draw
+    // on; none for a linked row, and for a button that is disabled or does
+    // nothing (whose count then stays 0).
+    std::optional<std::vector<int>> counted;
+};
+
+// None for a row without a filter of its own, a button the main form lacks
+// or that is no filter row's, and a row whose press raises an error.
+std::optional<ButtonFinding> buttonFinding(context::Application& app, int row);
 
 } // namespace vargis::filters

@@ -1,6 +1,6 @@
 #include "guidance/GuidanceHandlers.h"
 
-#include "context/ProductInfo.h"
+#include "base/ProductInfo.h"
 #include "guidance/GuidanceLayout.h"
 #include "guidance/ProgramInfo.h"
 #include "guidance/Walkthrough.h"
@@ -42,7 +42,7 @@ void registerShellItems(context::Application& app, ui::Dispatcher& d) {
                               kFiltersDocument);
     });
     d.on(ui::kMainForm, ui::kSiteItem, Event::Click, [&platform](const std::string&) {
-        reports::openAddress(platform, context::kProductAddress);
+        reports::openAddress(platform, base::kProductAddress);
     });
 }
 

@@ -1,6 +1,6 @@
 #include "guidance/GuidanceLayout.h"
 
-#include "context/ProductInfo.h"
+#include "base/ProductInfo.h"
 #include "guidance/ProgramInfo.h"
 #include "guidance/Walkthrough.h"
 
@@ -169,7 +169,7 @@ void buildAboutBox(Form& about) {
     Control& panel = place(about, "Panel1", ControlKind::GroupBox, f, 8, 26, 299, 132);
     panel.color = ui::colors::White;
     Control& icon = place(about, "Image1", ControlKind::Image, "Panel1", 10, 10, 36, 36);
-    icon.hint = std::string(kProgramName) + " 5r36.1.1";
+    icon.hint = base::kProgramTitle;
     for (const auto& [name, caption, top] :
          {std::tuple{"Label1", kProgramName, 10}, std::tuple{"Label2", kProgramVersion, 28}}) {
         Control& label =
@@ -181,7 +181,7 @@ void buildAboutBox(Form& about) {
         place(about, "Label3", ControlKind::Label, "Panel1", 10, 52, 282, 52, makerNotice());
     notice.fontColor = ui::colors::Navy;
     Control& address = place(about, "Label5", ControlKind::Label, "Panel1", 10, 108, 282, 16,
-                             context::kProductAddress);
+                             base::kProductAddress);
     address.fontColor = ui::colors::Navy;
 
     Control& luck = place(about, "Label6", ControlKind::Label, f, 216, 162, 92, 16, "Удачи ВСЕМ");

@@ -1,5 +1,7 @@
 #include "guidance/ProgramInfo.h"
 
+#include "base/ProductInfo.h"
+
 #include <array>
 #include <string_view>
 
@@ -39,9 +41,9 @@ std::string makerNotice() {
 }
 
 std::string programInfoMessage() {
-    std::string text = "Программа Варгис - Лото 5r36.1.1";
+    std::string text = "Программа " VARGIS_NAME " - Лото " VARGIS_RELEASE;
     appendLines(text, kNoticeRu);
-    text += "\r\n-----------\r\nProgram Vargis - Lotto 5r36.1.1";
+    text += "\r\n-----------\r\nProgram " VARGIS_NAME_LATIN " - Lotto " VARGIS_RELEASE;
     appendLines(text, kNoticeEn);
     return text;
 }

@@ -2,13 +2,15 @@
 // The program's name, version and maker's notice as the About box and the
 // name-and-version message show them, and the help documents' addresses.
 
+#include "base/ProductInfo.h"
+
 #include <string>
 
 namespace vargis::guidance {
 
-inline constexpr const char* kAboutCaption = "  Варгис - лото 5r36.1.1";
-inline constexpr const char* kProgramName = "Варгис - лото";
-inline constexpr const char* kProgramVersion = "ver. 5r36.1.1";
+inline constexpr const char* kAboutCaption = "  " VARGIS_NAME " - лото " VARGIS_RELEASE;
+inline constexpr const char* kProgramName = base::kProgramName;
+inline constexpr const char* kProgramVersion = "ver. " VARGIS_RELEASE;
 
 // The shell requests of "Помощь" and "Фильтры": the document and the anchor
 // handed to it.

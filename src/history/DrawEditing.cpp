@@ -2,9 +2,9 @@
 
 #include "base/Convert.h"
 #include "base/Errors.h"
+#include "base/ProductInfo.h"
 #include "base/TextFile.h"
 #include "context/Application.h"
-#include "context/ProductInfo.h"
 #include "context/Workspace.h"
 #include "filters/ImageBase.h"
 #include "history/DrawGrid.h"
@@ -64,10 +64,10 @@ void switchGridEditorOn(ui::Form& form) {
 reports::HtmlReport statisticsReport(const ui::Control& grid, const ui::DateTime& now) {
     ui::Control cells = grid; // gridCell gives checked access to a copy
     reports::HtmlReport report;
-    report.title = "Варгис - Лото 5r36.1.1. Таблица тиражей";
-    report.heading = reports::standardHeading("<strong>Варгис-лото 5r36.1.1</strong><br>",
-                                              {"<strong>Таблица тиражей.</strong><br>"},
-                                              context::kProductAddress, {});
+    report.title = VARGIS_NAME " - Лото " VARGIS_RELEASE ". Таблица тиражей";
+    report.heading = reports::standardHeading(
+        "<strong>" VARGIS_NAME "-лото " VARGIS_RELEASE "</strong><br>",
+        {"<strong>Таблица тиражей.</strong><br>"}, base::kProductAddress, {});
     report.frame = {"<TABLE cellspacing=0 cellpadding=0 width=40% border=0>"};
     // The whole table stands on one line, closed at its end.
     std::string line =
@@ -84,7 +84,7 @@ reports::HtmlReport statisticsReport(const ui::Control& grid, const ui::DateTime
     }
     report.rows = {line + "</table></td></tr></table>"};
     report.rowsCloseTables = true;
-    report.footer = {"<small>", "Варгис - Лото 5r36.1.1<br />",
+    report.footer = {"<small>", VARGIS_NAME " - Лото " VARGIS_RELEASE "<br />",
                      filters::formatDate(now) + "г., " + filters::formatTime(now), "</small>"};
     return report;
 }

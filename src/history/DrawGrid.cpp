@@ -12,7 +12,7 @@
 #include "filters/Evaluation.h"
 #include "filters/FilterTable.h"
 #include "history/DrawArchive.h"
-#include "history/DrawHistory.h"
+#include "history/DrawFileCodec.h"
 #include "ui/GridCells.h"
 #include "ui/MainFormControls.h"
 

@@ -6,8 +6,8 @@
 #include "base/TextFile.h"
 #include "context/Workspace.h"
 #include "filters/ChartModel.h"
+#include "history/DrawFileCodec.h"
 #include "history/DrawGrid.h"
-#include "history/DrawHistory.h"
 #include "history/DrawLineReader.h"
 #include "ui/Form.h"
 

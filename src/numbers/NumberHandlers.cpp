@@ -1,7 +1,7 @@
 #include "numbers/NumberHandlers.h"
 
 #include "filters/MarkBases.h"
-#include "filters/SharedAreas.h"
+#include "filters/RemainingViews.h"
 #include "guidance/Walkthrough.h"
 #include "numbers/Analyzer.h"
 #include "numbers/NumberLayout.h"

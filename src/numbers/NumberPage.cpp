@@ -4,7 +4,7 @@
 #include "base/Convert.h"
 #include "filters/ChartModel.h"
 #include "filters/MarkBases.h"
-#include "filters/SharedAreas.h"
+#include "filters/RemainingViews.h"
 #include "numbers/Analyzer.h"
 #include "numbers/NumberLayout.h"
 #include "numbers/SelectedSide.h"

@@ -4,7 +4,7 @@
 // and, when there are few enough, the combinations themselves.
 
 #include "context/Application.h"
-#include "filters/SharedAreas.h"
+#include "filters/RemainingViews.h"
 
 #include <string>
 #include <vector>

@@ -1,8 +1,8 @@
 #include "numbers/PanelReports.h"
 
-#include "context/ProductInfo.h"
+#include "base/ProductInfo.h"
 #include "filters/ImageBase.h"
-#include "filters/SharedAreas.h"
+#include "filters/RemainingViews.h"
 #include "reports/ReportOpening.h"
 #include "ui/GridCells.h"
 #include "ui/MainFormControls.h"
@@ -13,7 +13,7 @@ namespace vargis::numbers {
 
 namespace {
 
-constexpr const char* kProduct = "Варгис-лото 5v36.1.1";
+constexpr const char* kProduct = VARGIS_NAME "-лото " VARGIS_RELEASE_PANEL;
 
 // The frame and rows as result.html has them: the numbers of a past
 // forecast draw in bold.
@@ -53,7 +53,7 @@ reports::HtmlReport selectedReport(const context::Workspace& ws, const ui::Contr
     const std::string date = reports::escapeHtml(ws.forecastDate);
     reports::HtmlReport report;
     report.title =
-        std::string(kProduct) + " Перестановки из выбранных чисел. " + context::kProductAddress;
+        std::string(kProduct) + " Перестановки из выбранных чисел. " + base::kProductAddress;
     report.heading = {kParagraph,
                       kProductLine,
                       "Прогноз на " + date + ".<br>",
@@ -71,7 +71,7 @@ reports::HtmlReport afterFilterReport(const context::Workspace& ws, const ui::Co
     const std::string date = reports::escapeHtml(ws.forecastDate);
     reports::HtmlReport report;
     report.title = std::string(kProduct) + " Перестановки из чисел, оставшихся после фильтров. " +
-                   context::kProductAddress;
+                   base::kProductAddress;
     report.heading = {kParagraph, kProductLine, "Прогноз на " + date + "<br>",
                       "<h4 align=center>Перестановки из ЧИСЕЛ, ОСТАВШИХСЯ ПОСЛЕ фильтров. Прогноз "
                       "на " +
@@ -79,7 +79,7 @@ reports::HtmlReport afterFilterReport(const context::Workspace& ws, const ui::Co
                       "<div align=\"center\">"};
     fillTable(report, ws, grid);
     report.footer = {std::string("<small>") + kProduct +
-                         " Сайт программы: " + context::kProductAddress + "</small><br>",
+                         " Сайт программы: " + base::kProductAddress + "</small><br>",
                      footerTime(now)};
     return report;
 }

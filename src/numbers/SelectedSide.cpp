@@ -3,7 +3,7 @@
 #include "base/Combinatorics.h"
 #include "base/Convert.h"
 #include "base/Errors.h"
-#include "filters/SharedAreas.h"
+#include "filters/RemainingViews.h"
 #include "numbers/Selection.h"
 #include "ui/GridCells.h"
 #include "ui/MainFormControls.h"
@@ -11,17 +11,6 @@
 #include <array>
 
 namespace vargis::numbers {
-
-namespace {
-
-void clearGridRows(ui::Control& grid) {
-    for (int r = 1; r < grid.grid.rowCount; ++r)
-        for (int c = 0; c < grid.grid.colCount; ++c)
-            ui::gridCell(grid, c, r).clear();
-    ui::setGridRowCount(grid, 2);
-}
-
-} // namespace
 
 void writeCombinationRows(ui::Control& grid, const std::vector<int>& numbers) {
     const std::size_t n = numbers.size();
@@ -68,7 +57,7 @@ void fillSelectedGrid(context::Application& app) {
 }
 
 void clearSelectedGrid(context::Application& app) {
-    clearGridRows(app.form(ui::kNumbersPanelForm).at(ui::kSelectedGrid));
+    ui::clearGridRows(app.form(ui::kNumbersPanelForm).at(ui::kSelectedGrid));
 }
 
 void numbersPanelShow(context::Application& app) {

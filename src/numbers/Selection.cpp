@@ -4,7 +4,7 @@
 #include "base/Errors.h"
 #include "filters/BaseChecks.h"
 #include "filters/MarkBases.h"
-#include "history/DrawHistory.h"
+#include "history/DrawFileCodec.h"
 #include "ui/MainFormControls.h"
 
 namespace vargis::numbers {

@@ -6,6 +6,7 @@
 #include "app/Application.h"
 #include "app/WorkingFolder.h"
 #include "base/Errors.h"
+#include "base/ProductInfo.h"
 #include "qt/ApplicationSink.h"
 #include "qt/FrontEnd.h"
 #include "qt/ProgramIcon.h"
@@ -20,7 +21,7 @@ int main(int argc, char** argv) {
     QApplication qapp(argc, argv);
     // The whole interface is Russian, Qt's own dialogs included.
     vargis::qt::installRussianQtTranslations(qapp);
-    QApplication::setApplicationName(QStringLiteral("Варгис - лото 5r36.1.1"));
+    QApplication::setApplicationName(QString::fromUtf8(vargis::base::kProgramTitle));
     QApplication::setFont(QFont(QStringLiteral("DejaVu Sans"), 8));
     QApplication::setWindowIcon(vargis::qt::programIcon());
     QGuiApplication::setDesktopFileName(QStringLiteral(VARGIS_APP_ID));

@@ -31,6 +31,13 @@ void setGridRowCount(Control& grid, int rows) {
         line.resize(static_cast<std::size_t>(g.colCount));
 }
 
+void clearGridRows(Control& grid) {
+    for (int r = 1; r < grid.grid.rowCount; ++r)
+        for (int c = 0; c < grid.grid.colCount; ++c)
+            gridCell(grid, c, r).clear();
+    setGridRowCount(grid, 2);
+}
+
 const std::string& gridText(const Control& grid, int col, int row) {
     static const std::string kEmpty;
     if (col < 0 || row < 0 || col >= grid.grid.colCount || row >= grid.grid.rowCount)

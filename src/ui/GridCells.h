@@ -14,5 +14,8 @@ std::string& gridCell(Control& grid, int col, int row);
 const std::string& gridText(const Control& grid, int col, int row);
 // Sets the row count (at least 1), keeping the cells of the rows that stay.
 void setGridRowCount(Control& grid, int rows);
+// Empties every cell below the header row and leaves two rows: the header
+// and one empty row, as a grid that shows no result.
+void clearGridRows(Control& grid);
 
 } // namespace vargis::ui

@@ -5,6 +5,7 @@
 #include "base/TextFile.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
@@ -16,6 +17,14 @@ std::string readBytes(const std::string& path) {
     if (!in)
         throw std::runtime_error("cannot read " + path);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::map<std::string, std::string> folderBytes(const std::string& root) {
+    std::map<std::string, std::string> files;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(root))
+        if (entry.is_regular_file() && entry.path().filename() != ".vargis.lock")
+            files[entry.path().string()] = readBytes(entry.path().string());
+    return files;
 }
 
 void writeBytesRaw(const std::string& path, const std::string& bytes) {

@@ -6,6 +6,7 @@
 #include "support/ScriptedPlatform.h"
 #include "support/WorkFolder.h"
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,8 @@ inline constexpr const char* kDigitsFile = "bd/5_36/bd_digits/bd_digits.txt";
 
 std::string readBytes(const std::string& path);
 void writeBytesRaw(const std::string& path, const std::string& bytes);
+// Every file below `root` with its bytes, the folder lock aside.
+std::map<std::string, std::string> folderBytes(const std::string& root = "bd");
 
 // Plain draw lines "8;date;n1;..;n5;8;" written scrambled as the draw file.
 void writeDraws(const std::vector<std::string>& plain);

@@ -1,7 +1,7 @@
 #include "support/SecondPassReference.h"
 
 #include "base/Convert.h"
-#include "catalogue/Unit_zvukiChisel.h"
+#include "catalogue/WordVibrations.h"
 
 #include <cctype>
 #include <cstdlib>

@@ -1,35 +1,21 @@
-#include "filters/SharedAreas.h"
+#include "filters/RemainingViews.h"
 
 #include "ui/GridCells.h"
 #include "ui/MainFormControls.h"
 
 namespace vargis::filters {
 
-namespace {
-
-void clearGridRows(ui::Control& grid) {
-    for (int r = 1; r < grid.grid.rowCount; ++r)
-        for (int c = 0; c < grid.grid.colCount; ++c)
-            ui::gridCell(grid, c, r).clear();
-    ui::setGridRowCount(grid, 2);
-}
-
-} // namespace
-
 void resetAfterFilterArea(context::Application& app) {
     ui::Form& panel = app.form(ui::kNumbersPanelForm);
     panel.at(ui::kAfterFilterMemo).lines.clear();
-    clearGridRows(panel.at(ui::kAfterFilterGrid));
+    ui::clearGridRows(panel.at(ui::kAfterFilterGrid));
     panel.at(ui::kAfterFilterCount).caption = "??";
     panel.at(ui::kAfterFilterCombinations).caption = "??";
 }
 
 void clearResultTable(ui::Form& form) {
     ui::Control& grid = form.at(kResultGrid);
-    for (int r = 1; r < grid.grid.rowCount; ++r)
-        for (int c = 0; c < grid.grid.colCount; ++c)
-            ui::gridCell(grid, c, r).clear();
-    ui::setGridRowCount(grid, 2);
+    ui::clearGridRows(grid);
     grid.grid.highlightTexts.clear();
     form.at(ui::kRemainingInPlay).caption = kCountLine;
     for (const char* name : kCounterLabels)

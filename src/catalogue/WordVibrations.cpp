@@ -1,4 +1,4 @@
-#include "catalogue/Unit_zvukiChisel.h"
+#include "catalogue/WordVibrations.h"
 
 #include <algorithm>
 #include <bit>

@@ -1,4 +1,4 @@
-#include "catalogue/UnitSky.h"
+#include "catalogue/LunarDay.h"
 
 #include <cmath>
 

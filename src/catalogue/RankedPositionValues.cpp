@@ -1,4 +1,4 @@
-#include "catalogue/Unit1x5Positions.h"
+#include "catalogue/RankedPositionValues.h"
 
 #include "base/Errors.h"
 

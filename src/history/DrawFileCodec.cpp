@@ -1,4 +1,4 @@
-#include "history/DrawHistory.h"
+#include "history/DrawFileCodec.h"
 
 #include "base/Convert.h"
 #include "base/Cp1251.h"
