@@ -1,14 +1,19 @@
 // Every row of every filter family: the value a pass of the combine computes
 // for a draw's own numbers, with that draw as the forecast target, is the
 // value the row's button plots for the draw, except where the row states how
-// they differ. Run over the bundled history and two generated ones.
+// they differ. Run over the bundled history and two generated ones. Every
+// family has every part a row needs: a press road, a chart header and
+// footer, a value per draw, its place in the steps of the pass it names, and
+// the button and `evaluate` reach it.
 
+#include "app/RowEvaluation.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/FilterFamily.h"
 #include "engine/FirstPassKernel.h"
 #include "engine/FirstPassSteps.h"
 #include "engine/SecondPassPlan.h"
 #include "support/DataFiles.h"
+#include "ui/MainFormControls.h"
 
 #include <cstdio>
 #include <gtest/gtest.h>
@@ -183,6 +188,55 @@ std::string joined(const std::vector<std::string>& lines) {
     return text;
 }
 
+// The parts a family's rows lack, each naming its row: a row with a filter
+// of its own needs a press road, a header, a value and a footer for every
+// kind; a row without one no press road; a row a pass tests stands in
+// exactly one of the family's steps of that pass, and a step holds only
+// such rows.
+std::vector<std::string> familyGaps(const FilterFamily& family) {
+    std::vector<std::string> gaps;
+    auto gap = [&](int row, const std::string& what) {
+        gaps.push_back(std::string(family.name()) + ", row " + std::to_string(row) + ": " + what);
+    };
+    if (family.rows().empty())
+        gaps.push_back(std::string(family.name()) + ": no rows");
+    std::map<int, int> first, second;
+    for (const auto& line : family.firstPassLines())
+        for (int row : line.rows)
+            ++first[row];
+    for (const auto& line : family.secondPassLines())
+        for (int row : line.rows)
+            ++second[row];
+    std::set<int> own;
+    for (const catalogue::FilterControls& rc : family.rows()) {
+        const int row = rc.row;
+        own.insert(row);
+        const bool owns = !rc.hidden && !rc.button.empty() && family.ownsFilter(row);
+        if (owns != (family.press(row) != catalogue::Press::None))
+            gap(row, owns ? "no press road" : "a press road without a filter");
+        if (owns && family.look(row).headerPrefix.empty())
+            gap(row, "no chart header");
+        if (owns && !family.hasDrawValue(row))
+            gap(row, "no value per draw");
+        for (int n : {30, 36, 45, 50}) {
+            if (owns && !family.evaluateRefusal(row, n) && family.footer(row, n).empty())
+                gap(row, "no footer for 5 of " + std::to_string(n));
+            const Pass pass = family.pass(row, n).pass;
+            const int inFirst = first.count(row) ? first[row] : 0;
+            const int inSecond = second.count(row) ? second[row] : 0;
+            if (inFirst != (pass == Pass::First ? 1 : 0))
+                gap(row, "first-pass steps hold it " + std::to_string(inFirst) + " times");
+            if (inSecond != (pass == Pass::Second ? 1 : 0))
+                gap(row, "second-pass steps hold it " + std::to_string(inSecond) + " times");
+        }
+    }
+    for (const auto* steps : {&first, &second})
+        for (const auto& [row, times] : *steps)
+            if (!own.count(row))
+                gap(row, "a step holds a row of another family");
+    return gaps;
+}
+
 class FilterFamilies : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -225,6 +279,75 @@ TEST_F(FilterFamilies, PassValueOfADrawsOwnNumbersIsTheButtonsValue) {
     }
 }
 
+TEST_F(FilterFamilies, EveryFamilyHasEveryPartAndStepsOfOneNumberAgree) {
+    for (const FilterFamily* family : catalogue::filterFamilies()) {
+        const auto gaps = familyGaps(*family);
+        EXPECT_TRUE(gaps.empty()) << joined(gaps);
+    }
+    // Lines of several families with one number make one step: they agree
+    // on its progress and pause.
+    std::map<int, std::pair<int, int>> seen;
+    for (const FilterFamily* family : catalogue::filterFamilies())
+        for (const auto& line : family->secondPassLines()) {
+            const auto [at, added] = seen.try_emplace(line.number, line.progress, line.pauseMs);
+            EXPECT_EQ(at->second, std::make_pair(line.progress, line.pauseMs))
+                << "second-pass step " << line.number;
+        }
+    std::set<int> firstNumbers;
+    for (const FilterFamily* family : catalogue::filterFamilies())
+        for (const auto& line : family->firstPassLines())
+            EXPECT_TRUE(firstNumbers.insert(line.number).second)
+                << "first-pass step " << line.number << " stated twice";
+    // Both passes number their steps 1, 2, .. without a gap.
+    for (const std::set<int>& numbers : {firstNumbers, [&] {
+                                             std::set<int> n;
+                                             for (const auto& [number, p] : seen)
+                                                 n.insert(number);
+                                             return n;
+                                         }()}) {
+        ASSERT_FALSE(numbers.empty());
+        EXPECT_EQ(*numbers.begin(), 1);
+        EXPECT_EQ(*numbers.rbegin(), static_cast<int>(numbers.size()));
+    }
+}
+
+// Every row with a filter of its own, as a user reaches it: its button
+// selects the row with the header its family writes and computes the values
+// `vargis-cli evaluate` prints, unless the family refuses the row.
+TEST_F(FilterFamilies, TheButtonAndEvaluateReachEveryRow) {
+    app::Application& app = s_.app;
+    ui::Form& form = app.mainForm();
+    int reached = 0;
+    for (const catalogue::FilterControls& rc : catalogue::allRows()) {
+        const int row = rc.row;
+        const FilterFamily& family = catalogue::familyOfRow(row);
+        if (!catalogue::hasOwnFilter(rc) || family.evaluateRefusal(row, s_.ws().highestNumber))
+            continue;
+        const auto errors = s_.platform.errors().size();
+        const auto evaluation = app::evaluateRow(app, row);
+        ASSERT_TRUE(evaluation) << "row " << row;
+        form.at(ui::kFilterHeader).caption = "?";
+        s_.ws().filterValues.clear();
+        app.pressControl(form, std::string(rc.button));
+        EXPECT_EQ(s_.platform.errors().size(), errors)
+            << "row " << row << ": "
+            << (s_.platform.errors().empty() ? "" : s_.platform.errors().back());
+        const catalogue::ButtonLook look = family.look(row);
+        const std::string& header = form.at(ui::kFilterHeader).caption;
+        EXPECT_EQ(header.rfind(
+                      std::string(look.headerPrefix) + form.at(std::string(rc.button)).caption, 0),
+                  0u)
+            << "row " << row << ": " << header;
+        if (family.comparesValue(row)) {
+            EXPECT_EQ(std::vector<int>(s_.ws().filterValues.begin(), s_.ws().filterValues.end()),
+                      evaluation->values)
+                << "row " << row;
+        }
+        ++reached;
+    }
+    EXPECT_GT(reached, 200);
+}
+
 // A family of one row: the sum of the numbers, first drawn from the draw and
 // tested by the first pass as the sum of the combination, or, to prove the
 // check can fail, as the sum of its even numbers.
@@ -241,12 +364,18 @@ public:
         return sum;
     }
     catalogue::PassUse pass(int, int) const override { return {Pass::First, {kind_}, {}}; }
+    catalogue::Press press(int) const override { return press_; }
+    catalogue::ButtonLook look(int) const override { return {"Фильтр: "}; }
+    std::vector<catalogue::FirstStepLine> firstPassLines() const override { return lines_; }
 
     static constexpr int kToyRow = 901;
+    catalogue::Press press_ = catalogue::Press::Value;
+    std::vector<catalogue::FirstStepLine> lines_{{31, {}, {}, {kToyRow}}};
 
 private:
     catalogue::ValueKind kind_;
-    catalogue::FilterControls rows_[1] = {{.row = kToyRow}};
+    catalogue::FilterControls rows_[1] = {
+        {.row = kToyRow, .button = "ToyButton", .footer = "Сумма чисел тиража."}};
 };
 
 TEST_F(FilterFamilies, ARegisteredFamilyReachesTheRegistryAndTheCheck) {
@@ -264,6 +393,16 @@ TEST_F(FilterFamilies, ARegisteredFamilyReachesTheRegistryAndTheCheck) {
     ASSERT_FALSE(found.empty());
     EXPECT_NE(found.front().find("row 901, draw 1"), std::string::npos) << found.front();
     EXPECT_THROW(catalogue::familyOfRow(ToyFamily::kToyRow), std::out_of_range);
+
+    // The check of the parts finds a row without its press road or its step.
+    EXPECT_TRUE(familyGaps(sum).empty()) << joined(familyGaps(sum));
+    ToyFamily lacking(catalogue::ValueKind::Sum);
+    lacking.press_ = catalogue::Press::None;
+    lacking.lines_.clear();
+    const auto gaps = familyGaps(lacking);
+    ASSERT_EQ(gaps.size(), 5u) << joined(gaps);
+    EXPECT_EQ(gaps[0], "toy, row 901: no press road");
+    EXPECT_EQ(gaps[1], "toy, row 901: first-pass steps hold it 0 times");
 }
 
 } // namespace

@@ -7,7 +7,7 @@
 #include "base/Errors.h"
 #include "base/FolderLock.h"
 #include "catalogue/Catalogue.h"
-#include "catalogue/RangeCounts.h"
+#include "catalogue/FilterFamily.h"
 #include "commands/CombineState.h"
 #include "commands/CommandProgress.h"
 #include "commands/ResultTable.h"
@@ -28,25 +28,6 @@ namespace {
 // suggestions and the filter worth.
 commands::ButtonValues buttonValues(Application& app) {
     return [rows = RowValues(app)](int row) { return rows.values(row); };
-}
-
-// Families whose buttons compute a filter in this version.
-bool familyBuilt(catalogue::Family family) {
-    using catalogue::Family;
-    switch (family) {
-    case Family::Static:
-    case Family::Digit:
-    case Family::Numerology:
-    case Family::RankedDate:
-    case Family::RankedPosition:
-    case Family::RankedLink:
-    case Family::Repeat:
-    case Family::CountInRange:
-    case Family::Difference:
-        return true;
-    default:
-        return false;
-    }
 }
 
 SearchHalf searchHalf(const BacktestResult& run, std::int32_t combinations) {
@@ -83,16 +64,10 @@ EvaluateRun Analysis::evaluate(int row) {
         run.refusal = "Строка " + r + " не является фильтром";
         return run;
     }
-    if (!familyBuilt(rc.family)) {
-        run.refusal = "Фильтры строки " + r + " в этой версии ещё не вычисляются";
-        return run;
-    }
-    // The desktop's button of a count row whose range the kind lacks counts
-    // nothing; the evaluation goes on refusing such a row.
-    const int highest = app_.workspace().highestNumber;
-    if (rc.family == catalogue::Family::CountInRange && !catalogue::countedRange(row, highest)) {
-        run.refusal = "Ошибка: Фильтр строки " + r + " не считает ряд для лотереи 5 из " +
-                      std::to_string(highest);
+    // A row the family does not evaluate for the kind is refused.
+    if (const auto refusal =
+            catalogue::familyOfRow(row).evaluateRefusal(row, app_.workspace().highestNumber)) {
+        run.refusal = "Ошибка: " + *refusal;
         return run;
     }
     run.evaluation = evaluateRow(app_, row);

@@ -4,7 +4,7 @@
 #include "base/Convert.h"
 #include "base/Errors.h"
 #include "catalogue/Catalogue.h"
-#include "catalogue/RangeCounts.h"
+#include "catalogue/FilterFamily.h"
 #include "filters/MarkBases.h"
 #include "ui/MainFormControls.h"
 
@@ -31,7 +31,7 @@ void applyNumberRange(ui::Form& form, int highestNumber) {
 
 namespace {
 
-// The four controls of a count-in-ranges row.
+// The four controls of a row.
 void showRow(ui::Form& form, int row, bool shown) {
     const auto& rc = catalogue::rowControls(row);
     for (auto name : {rc.checkBox, rc.button, rc.paramLabel, rc.upDown})
@@ -39,7 +39,7 @@ void showRow(ui::Form& form, int row, bool shown) {
             form.at(std::string(name)).visible = shown;
 }
 
-// Sets a count-in-ranges row's stem in the filter base and its button's caption.
+// Sets a row's stem in the filter base and its button's caption.
 void setRangeStem(ui::Form& form, context::Workspace& ws, int row, const std::string& stem) {
     auto& filterRow = ws.filters.row(row);
     filterRow.field(7) = stem;
@@ -71,20 +71,10 @@ void checkKindItem(ui::Form& form, int n) {
 } // namespace
 
 std::vector<std::pair<int, std::string>> kindStems(int n) {
-    std::vector<int> rows;
-    if (n == 30 || n == 31 || n == 32 || n >= 34)
-        rows.push_back(242);
-    if (n == 37 || n == 38)
-        rows.push_back(243);
-    if (n == 39 || n == 40)
-        rows.push_back(233);
-    if (n >= 44)
-        rows.push_back(244);
     std::vector<std::pair<int, std::string>> stems;
-    for (int row : rows)
-        if (const auto range = catalogue::countedRange(row, n))
-            stems.emplace_back(row, "кол. в (" + std::to_string(range->lo) + " -:- " +
-                                        std::to_string(range->hi) + ")");
+    for (const auto& rc : catalogue::allRows())
+        if (auto stem = catalogue::familyOfRow(rc.row).kindStem(rc.row, n))
+            stems.emplace_back(rc.row, std::move(*stem));
     return stems;
 }
 
@@ -94,10 +84,10 @@ std::string kindLabel(int n) {
 
 void applyKindAdjustments(ui::Form& form, context::Workspace& ws, int n) {
     checkKindItem(form, n);
-    // The count-in-ranges rows that follow the kind are shown where it has them.
-    constexpr int kDependentRows[] = {226, 227, 232, 233, 234, 242, 243, 244};
-    for (int row : kDependentRows)
-        showRow(form, row, catalogue::rangeRowShown(row, n));
+    // The rows that follow the kind are shown where it has them.
+    for (const auto& rc : catalogue::allRows())
+        if (const auto shown = catalogue::familyOfRow(rc.row).shownForKind(rc.row, n))
+            showRow(form, rc.row, *shown);
     for (const auto& [row, stem] : kindStems(n))
         setRangeStem(form, ws, row, stem);
     // Every kind the menu offers is labelled "5 из N"; so is every other.

@@ -9,7 +9,6 @@ std::optional<RowEvaluation> evaluateRow(Application& app, int row) {
     std::optional<RowEvaluation> evaluation;
     app.guarded([&] {
         const context::Workspace& ws = app.workspace();
-        const catalogue::FilterControls& rc = catalogue::rowControls(row);
         // A value row's parameter is what its label shows, as for its button,
         // which reads it and the condition before it says anything. The label
         // is the one the filter base names; one that shows no row (a damaged
@@ -23,9 +22,8 @@ std::optional<RowEvaluation> evaluateRow(Application& app, int row) {
             filters::filterParameter(row, parameter);
             filters::parseCondition(ws.filters.row(row).condition());
         }
-        if (rc.family == catalogue::Family::Repeat)
-            if (const auto notice = filters::shortHistoryNotice(ws, row))
-                app.platform().showMessage(*notice);
+        if (const auto notice = filters::shortHistoryNotice(ws, row))
+            app.platform().showMessage(*notice);
         filters::RowOutcome outcome = filters::rowOutcome(ws, row, parameter);
         evaluation = RowEvaluation{outcome.row, {}, outcome.matchCount, std::move(outcome.failed)};
         evaluation->values.assign(outcome.values.begin(), outcome.values.end());

@@ -55,7 +55,9 @@ public:
             }
             const PageInfo* page = nullptr;
             for (const PageInfo& candidate : filterPages()) {
-                if (candidate.page == controls.page) {
+                if (candidate.page == controls.page &&
+                    (controls.page != Page::Added ||
+                     (controls.row >= candidate.firstRow && controls.row <= candidate.lastRow))) {
                     page = &candidate;
                 }
             }
@@ -116,15 +118,7 @@ const PageInfo* findPage(std::string_view tabSheet) {
 }
 
 bool hasOwnFilter(const FilterControls& rc) {
-    switch (rc.family) {
-    case Family::ForecastSetting:
-    case Family::PageSetting:
-    case Family::Unused:
-    case Family::RankedPlaceholder:
-        return false;
-    default:
-        return !rc.hidden && !rc.button.empty();
-    }
+    return !rc.hidden && !rc.button.empty() && familyOfRow(rc.row).ownsFilter(rc.row);
 }
 
 } // namespace vargis::catalogue

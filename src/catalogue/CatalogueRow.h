@@ -1,8 +1,9 @@
 #pragma once
 // One entry per filter-base row: the controls that show the row on its page
-// and the family whose value function evaluates it. The forms, the default
-// filter file and the sweep are all built from these tables, so a name or a
-// caption exists exactly once in the program.
+// and the kind of row it is within its family's table. The forms, the
+// default filter file and the sweep are all built from these tables, so a
+// name or a caption exists exactly once in the program. What a row does is
+// its family's (catalogue/FilterFamily.h).
 
 #include <span>
 #include <string_view>
@@ -23,6 +24,7 @@ enum class Family {
     CountInRange,      // rows 223..245
     Difference,        // rows 246..267
     Digit,             // rows 268..287
+    Added,             // a row of a family added after these
 };
 
 enum class ConditionMenu { None, FourWay, TwoWay };
@@ -41,6 +43,7 @@ enum class Page {
     CountRanges, // TabSheet10 "кол-во в рядах"
     Differences, // TabSheet12 "разности"
     Digits,      // TabSheet13 "ЦИФРЫ"
+    Added,       // a page a filter family brings (FilterFamily::page), after these
 };
 
 struct FilterControls {
@@ -98,9 +101,10 @@ struct PageInfo {
     std::string_view showFooter{}; // chart footer set when the page is shown
     int firstRow = 0;
     int lastRow = 0;
-    std::span<const PageExtra> extras;
+    std::span<const PageExtra> extras{};
 };
 
+// The pages above in order, then the pages the filter families bring.
 std::span<const PageInfo> filterPages();
 
 } // namespace vargis::catalogue

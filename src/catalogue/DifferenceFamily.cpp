@@ -46,6 +46,29 @@ public:
     SweepDifference difference(int row, int) const override {
         return hasDrawValue(row) ? SweepDifference::None : SweepDifference::NotSwept;
     }
+
+    Press press(int row) const override {
+        if (averagePosition(row) != 0)
+            return Press::RunningAverage;
+        return hasDrawValue(row) ? Press::Value : Press::None;
+    }
+    ButtonLook look(int row) const override {
+        return {row == 261 ? "Фильтр: " : "Фильтр:разность ", true, false, false};
+    }
+
+    // Rows 250, 254, 257, 259 and 260 stand for a sixth number and are skipped.
+    std::vector<FirstStepLine> firstPassLines() const override {
+        return {{4,
+                 EnabledBy::Field4,
+                 ParameterFrom::Field3,
+                 {246, 247, 248, 249, 251, 252, 253, 255, 256, 258},
+                 4,
+                 400},
+                {5, EnabledBy::Field4, ParameterFrom::Caption, {261}, 5, 500}};
+    }
+    std::vector<SecondStepLine> secondPassLines() const override {
+        return {{14, 9, 500, {262, 263, 264, 265, 266}}};
+    }
 };
 
 } // namespace

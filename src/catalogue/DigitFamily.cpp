@@ -32,6 +32,27 @@ public:
             return {Pass::First, {ValueKind::SumModulo, modulusOfRow(row)}, {}};
         return {};
     }
+
+    Press press(int) const override { return Press::Digit; }
+    ButtonLook look(int) const override { return {"Фильтр: ", true, false, false}; }
+
+    std::vector<FirstStepLine> firstPassLines() const override {
+        return {{29,
+                 EnabledBy::Field4,
+                 ParameterFrom::Field3,
+                 {270, 271, 272, 273, 274, 275, 276, 277, 278, 279},
+                 7,
+                 500},
+                {30,
+                 EnabledBy::Field4,
+                 ParameterFrom::Field3,
+                 {280, 281, 282, 283, 284, 285, 286, 287},
+                 7,
+                 500}};
+    }
+    std::vector<SecondStepLine> secondPassLines() const override {
+        return {{1, 43, 0, {268}}, {2, 43, 0, {269}}};
+    }
 };
 
 } // namespace

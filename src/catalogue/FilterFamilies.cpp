@@ -1,26 +1,19 @@
 #include "base/Convert.h"
 #include "base/Errors.h"
+#include "catalogue/Catalogue.h"
 #include "catalogue/FilterFamily.h"
 
 #include <algorithm>
 #include <array>
+#include <map>
 #include <mutex>
 #include <stdexcept>
 #include <string>
 
-// The families of the filter base, one line each: the function its file
-// defines. Their rows together are the rows 1..287.
-#define VARGIS_FILTER_FAMILIES(F)                                                                  \
-    F(staticFamily)                                                                                \
-    F(settingFamily)                                                                               \
-    F(rankedFirstPagesFamily)                                                                      \
-    F(rankedLastPagesFamily)                                                                       \
-    F(numerologyFamily)                                                                            \
-    F(repeatFamily)                                                                                \
-    F(unusedFamily)                                                                                \
-    F(countRangeFamily)                                                                            \
-    F(differenceFamily)                                                                            \
-    F(digitFamily)
+// VARGIS_FILTER_FAMILIES(F): F(xFamily) for every function
+// `const FilterFamily& xFamily()` the files catalogue/*Family.cpp define,
+// written by the build. Their rows together are the rows 1..287.
+#include "FilterFamilyList.h"
 
 namespace vargis::catalogue {
 
@@ -41,12 +34,12 @@ std::vector<const FilterFamily*>& registered() {
 }
 
 // The family of each row 1..287, worked out once.
-const std::array<const FilterFamily*, 288>& rowIndex() {
-    static const std::array<const FilterFamily*, 288> index = [] {
-        std::array<const FilterFamily*, 288> families{};
+const std::array<const FilterFamily*, kLastRow + 1>& rowIndex() {
+    static const std::array<const FilterFamily*, kLastRow + 1> index = [] {
+        std::array<const FilterFamily*, kLastRow + 1> families{};
         for (const FilterFamily* family : builtInFamilies())
             for (const FilterControls& rc : family->rows())
-                if (rc.row >= 1 && rc.row <= 287)
+                if (rc.row >= 1 && rc.row <= kLastRow)
                     families[static_cast<std::size_t>(rc.row)] = family;
         return families;
     }();
@@ -73,9 +66,9 @@ void throwNoDrawValue(int row) {
 
 std::span<const FilterFamily* const> builtInFamilies() {
 #define VARGIS_LIST_FAMILY(f) &f(),
-    static const FilterFamily* const kFamilies[] = {VARGIS_FILTER_FAMILIES(VARGIS_LIST_FAMILY)};
+    static const FilterFamily* const families[] = {VARGIS_FILTER_FAMILIES(VARGIS_LIST_FAMILY)};
 #undef VARGIS_LIST_FAMILY
-    return kFamilies;
+    return families;
 }
 
 std::vector<const FilterFamily*> filterFamilies() {
@@ -96,7 +89,7 @@ void unregisterFilterFamily(const FilterFamily& family) {
 }
 
 const FilterFamily& familyOfRow(int row) {
-    if (row >= 1 && row <= 287) {
+    if (row >= 1 && row <= kLastRow) {
         if (const FilterFamily* family = rowIndex()[static_cast<std::size_t>(row)])
             return *family;
     }
@@ -110,6 +103,46 @@ const FilterFamily& familyOfRow(int row) {
 
 PassUse passOfRow(int row, int highestNumber) {
     return familyOfRow(row).pass(row, highestNumber);
+}
+
+std::string FilterFamily::footer(int row, int) const {
+    for (const FilterControls& rc : rows())
+        if (rc.row == row)
+            return std::string(rc.footer);
+    throwNoDrawValue(row);
+}
+
+namespace {
+
+// Lines of one number merged into one step, their rows in family order.
+template <class Line, class Lines> std::vector<Line> mergedLines(Lines linesOf) {
+    std::map<int, Line> steps;
+    for (const FilterFamily* family : filterFamilies())
+        for (Line& line : linesOf(*family)) {
+            auto [at, added] = steps.try_emplace(line.number, line);
+            if (!added)
+                at->second.rows.insert(at->second.rows.end(), line.rows.begin(), line.rows.end());
+        }
+    std::vector<Line> lines;
+    for (auto& [number, line] : steps)
+        lines.push_back(std::move(line));
+    return lines;
+}
+
+} // namespace
+
+std::vector<FirstStepLine> firstPassLines() {
+    return mergedLines<FirstStepLine>(
+        [](const FilterFamily& family) { return family.firstPassLines(); });
+}
+
+std::vector<SecondStepLine> secondPassLines() {
+    return mergedLines<SecondStepLine>(
+        [](const FilterFamily& family) { return family.secondPassLines(); });
+}
+
+bool rowShownForKind(int row, int highestNumber) {
+    return familyOfRow(row).shownForKind(row, highestNumber).value_or(true);
 }
 
 } // namespace vargis::catalogue

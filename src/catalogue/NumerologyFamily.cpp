@@ -48,6 +48,20 @@ public:
             return SweepDifference::NotSwept;
         return kind.overSum ? SweepDifference::DoubleShare : SweepDifference::None;
     }
+
+    Press press(int row) const override {
+        return hasDrawValue(row) ? Press::Numerology : Press::None;
+    }
+    ButtonLook look(int) const override { return {"Фильтр: ", true, false, false}; }
+
+    std::vector<FirstStepLine> firstPassLines() const override {
+        return {{24, EnabledBy::Field4, ParameterFrom::Caption, {161, 163, 165, 167, 169}, 32, 0}};
+    }
+    std::vector<SecondStepLine> secondPassLines() const override {
+        return {{7, 31, 0, {151, 153, 155, 157, 159, 160}},
+                {8, 44, 0, {152, 154, 156, 158}},
+                {9, 45, 0, {162, 164, 166, 168, 170}}};
+    }
 };
 
 } // namespace

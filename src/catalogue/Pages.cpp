@@ -6,6 +6,10 @@
 // no filter rows, has the last pair, Image35 and Label11 "сохр.".)
 
 #include "catalogue/CatalogueRow.h"
+#include "catalogue/FilterFamily.h"
+
+#include <iterator>
+#include <vector>
 
 namespace vargis::catalogue {
 
@@ -201,7 +205,14 @@ constexpr PageInfo kPages[] = {
 } // namespace
 
 std::span<const PageInfo> filterPages() {
-    return kPages;
+    static const std::vector<PageInfo> pages = [] {
+        std::vector<PageInfo> all(std::begin(kPages), std::end(kPages));
+        for (const FilterFamily* family : builtInFamilies())
+            if (auto page = family->page())
+                all.push_back(*page);
+        return all;
+    }();
+    return pages;
 }
 
 } // namespace vargis::catalogue

@@ -4,6 +4,8 @@
 // pass's term built from the forecast target, and how the pass's value of a
 // draw's own numbers may differ from the value the row's button plots.
 
+#include <vector>
+
 namespace vargis::catalogue {
 
 // The value a row computes for a combination C1 < .. < C5 in the first pass.
@@ -73,6 +75,34 @@ struct SecondSpec {
 };
 
 enum class Pass { None, First, Second };
+
+// How a step of the first pass finds whether a row is enabled and its
+// parameter.
+enum class EnabledBy { Always, Field4, CheckBox };
+enum class ParameterFrom { Caption, Field3 };
+
+// A step of the first pass as a family states it: its number fixes its place
+// in the pass; the rows are tested together, then the progress bar moves to
+// `progress` (-1: it stays) and the pass pauses.
+struct FirstStepLine {
+    int number = 0;
+    EnabledBy enabledBy = EnabledBy::Field4;
+    ParameterFrom parameterFrom = ParameterFrom::Caption;
+    std::vector<int> rows;
+    int progress = -1;
+    int pauseMs = 0;
+    bool stopTest = true;
+};
+
+// A step of the second pass: its number, progress position, pause and rows.
+// Lines of several families with one number make one step, their rows in
+// row order.
+struct SecondStepLine {
+    int number = 0;
+    int progress = 0;
+    int pauseMs = 0;
+    std::vector<int> rows;
+};
 
 // How a row takes part in the combine.
 struct PassUse {

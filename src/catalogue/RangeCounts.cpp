@@ -99,8 +99,13 @@ bool rangeRowShown(int row, int n) {
     return r != nullptr && n >= r->shownFrom && n <= r->shownTo;
 }
 
-bool rowShownForKind(int row, int n) {
-    return countRow(row) == nullptr || rangeRowShown(row, n);
+bool isCountRow(int row) {
+    return countRow(row) != nullptr;
+}
+
+bool rangeFollowsKind(int row) {
+    const CountRow* r = countRow(row);
+    return r != nullptr && (r->shownFrom > 0 || r->shownTo < 255);
 }
 
 int countInRange(const context::RankedRow& draw, NumberRange range) {

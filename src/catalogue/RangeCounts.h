@@ -27,9 +27,11 @@ std::optional<NumberRange> sweptRange(int row, int highestNumber);
 // Whether the row's controls are shown for the kind.
 bool rangeRowShown(int row, int highestNumber);
 
-// Whether the kind's form shows the row: false only for a count-in-ranges row
-// the kind hides; rows of the other pages do not follow the kind.
-bool rowShownForKind(int row, int highestNumber);
+// Whether the row counts numbers in a range (223..245).
+bool isCountRow(int row);
+
+// Whether the row's controls are shown for some kinds only.
+bool rangeFollowsKind(int row);
 
 // How many of the five cells of a draw lie in lo..hi.
 int countInRange(const context::RankedRow& draw, NumberRange range);

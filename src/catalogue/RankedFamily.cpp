@@ -99,6 +99,60 @@ public:
         }
     }
 
+    Press press(int row) const override {
+        switch (rowOf(row).family) {
+        case Family::RankedDate:
+            return Press::RankedDate;
+        case Family::RankedPosition:
+            return Press::RankedPosition;
+        case Family::RankedLink:
+            return Press::RankedLink;
+        default:
+            return Press::None;
+        }
+    }
+    // A link or date row's caption reads the condition before the stem and
+    // its header leaves out the parameter.
+    ButtonLook look(int row) const override {
+        if (rowOf(row).family == Family::RankedPosition)
+            return {"Фильтр: ", true, false, true};
+        return {"Фильтр: ", false, true, true};
+    }
+    bool comparesValue(int row) const override {
+        return rowOf(row).family == Family::RankedPosition;
+    }
+    bool ownsFilter(int row) const override {
+        return rowOf(row).family != Family::RankedPlaceholder;
+    }
+
+    // Each page's position row is a step of its own, after the numerology
+    // step (24), in page order.
+    std::vector<FirstStepLine> firstPassLines() const override {
+        std::vector<FirstStepLine> lines;
+        for (const FilterControls& rc : rows_)
+            if (rc.family == Family::RankedPosition)
+                lines.push_back({23 + pageNumberOf(rc.row),
+                                 EnabledBy::CheckBox,
+                                 ParameterFrom::Caption,
+                                 {rc.row},
+                                 -1,
+                                 0});
+        return lines;
+    }
+    // The date row (step 15), then the link rows of every page (step 16).
+    std::vector<SecondStepLine> secondPassLines() const override {
+        std::vector<SecondStepLine> lines;
+        SecondStepLine links{16, 51, 0, {}};
+        for (const FilterControls& rc : rows_) {
+            if (rc.family == Family::RankedDate)
+                lines.push_back({15, 50, 0, {rc.row}});
+            if (rc.family == Family::RankedLink)
+                links.rows.push_back(rc.row);
+        }
+        lines.push_back(std::move(links));
+        return lines;
+    }
+
 private:
     const FilterControls& rowOf(int row) const {
         const int index = row - rows_.front().row;

@@ -18,6 +18,13 @@ RepeatOffsets offsetsOf(int row) {
     return *offsets;
 }
 
+std::vector<int> rowsFrom(int first, int last) {
+    std::vector<int> rows;
+    for (int r = first; r <= last; ++r)
+        rows.push_back(r);
+    return rows;
+}
+
 class RepeatFamily final : public FilterFamily {
 public:
     std::string_view name() const override { return "repeats"; }
@@ -38,6 +45,16 @@ public:
         const SecondTerm term =
             offsetsOf(row).count == 1 ? SecondTerm::RepeatCells : SecondTerm::RepeatUnion;
         return {Pass::Second, {}, {term}};
+    }
+
+    Press press(int row) const override { return hasDrawValue(row) ? Press::Repeat : Press::None; }
+    ButtonLook look(int) const override { return {"Фильтр:повтор ", true, false, false}; }
+
+    std::vector<SecondStepLine> secondPassLines() const override {
+        return {{10, 46, 0, rowsFrom(175, 178)},
+                {11, 47, 0, rowsFrom(179, 184)},
+                {12, 48, 0, rowsFrom(185, 192)},
+                {13, 49, 0, rowsFrom(193, 198)}};
     }
 };
 

@@ -73,6 +73,27 @@ public:
     SweepDifference difference(int row, int) const override {
         return row == 12 ? SweepDifference::Golden618 : SweepDifference::None;
     }
+
+    Press press(int) const override { return Press::Static; }
+    ButtonLook look(int) const override { return {"Фильтр: ", true, false, true}; }
+
+    // Rows 5 and 16..18 are the second pass's; the first pass starts with
+    // the rows 1 and 2 every combination meets.
+    std::vector<FirstStepLine> firstPassLines() const override {
+        using E = EnabledBy;
+        using P = ParameterFrom;
+        std::vector<FirstStepLine> lines{{1, E::Always, P::Caption, {1}, 1, 700, false},
+                                         {2, E::Always, P::Caption, {2}, 2, 700},
+                                         {3, E::Field4, P::Caption, {3}, 3, 400}};
+        // Steps 6..22 test one row each; their progress runs 4..20.
+        const int rows[] = {4, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 19, 20, 21, 22, 23, 24};
+        for (int k = 0; k < 17; ++k)
+            lines.push_back({6 + k, E::Field4, P::Caption, {rows[k]}, 4 + k, k < 7 ? 700 : 0});
+        return lines;
+    }
+    std::vector<SecondStepLine> secondPassLines() const override {
+        return {{3, 40, 0, {5}}, {4, 41, 0, {16}}, {5, 42, 0, {17}}, {6, 43, 0, {18}}};
+    }
 };
 
 } // namespace

@@ -4,7 +4,7 @@
 #include "base/Errors.h"
 #include "base/ProductInfo.h"
 #include "catalogue/Catalogue.h"
-#include "catalogue/RangeCounts.h"
+#include "catalogue/FilterFamily.h"
 #include "commands/CombineCommand.h"
 #include "commands/CombineSweep.h"
 #include "commands/CommandProgress.h"

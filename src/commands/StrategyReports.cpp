@@ -2,12 +2,14 @@
 
 #include "base/ProductInfo.h"
 #include "catalogue/Catalogue.h"
+#include "catalogue/FilterFamily.h"
 #include "commands/CombineSweep.h"
 #include "context/Application.h"
 #include "filters/ImageBase.h"
 
 #include <algorithm>
 #include <cstdio>
+#include <set>
 
 namespace vargis::commands {
 
@@ -44,12 +46,14 @@ std::vector<std::string> settingsLines(const StrategyFacts& facts) {
 // Whether the sweep reads the row's parameter from its label (the steps of
 // one row each in the first pass) rather than from field 3.
 bool parameterFromLabel(int row) {
-    if (row >= 1 && row <= 24)
-        return row != 5 && (row < 16 || row > 18);
-    for (int r : {55, 79, 103, 127, 161, 163, 165, 167, 169, 261})
-        if (row == r)
-            return true;
-    return false;
+    static const std::set<int> rows = [] {
+        std::set<int> fromCaption;
+        for (const catalogue::FirstStepLine& line : catalogue::firstPassLines())
+            if (line.parameterFrom == catalogue::ParameterFrom::Caption)
+                fromCaption.insert(line.rows.begin(), line.rows.end());
+        return fromCaption;
+    }();
+    return rows.count(row) != 0;
 }
 
 // A row per target: ordinal, date, remaining, kept, the four counters; a

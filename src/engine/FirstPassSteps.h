@@ -15,8 +15,8 @@ namespace vargis::engine {
 using catalogue::StepValue;
 using catalogue::ValueKind;
 
-enum class EnabledBy { Always, Field4, CheckBox };
-enum class ParameterFrom { Caption, Field3 };
+using catalogue::EnabledBy;
+using catalogue::ParameterFrom;
 
 struct StepRow {
     int row = 0;

@@ -19,9 +19,6 @@ namespace vargis::engine {
 
 namespace {
 
-constexpr int kFirstLinkRow = 32;
-constexpr int kLastLinkRow = 150;
-
 using Term = std::array<int, kMaxNumber + 1>;
 
 std::size_t at(int x) {
@@ -220,46 +217,12 @@ const std::array<std::string, kMaxNumber + 1>& numberVibrations() {
     return vibrations;
 }
 
-// The steps of the pass: their number, progress position, pause and rows.
-struct PlanStep {
-    int number = 0;
-    int progress = 0;
-    int pauseMs = 0;
-    std::vector<int> rows;
-};
-
-std::vector<int> rowRange(int first, int last) {
-    std::vector<int> rows;
-    for (int r = first; r <= last; ++r)
-        rows.push_back(r);
-    return rows;
-}
+// The steps of the pass as the families state them, in the order of their
+// numbers.
+using PlanStep = catalogue::SecondStepLine;
 
 const std::vector<PlanStep>& planSteps() {
-    static const std::vector<PlanStep> steps = [] {
-        std::vector<int> links;
-        for (int r = kFirstLinkRow; r <= kLastLinkRow; ++r)
-            if (catalogue::rowControls(r).family == catalogue::Family::RankedLink)
-                links.push_back(r);
-        return std::vector<PlanStep>{
-            {1, 43, 0, {268}},
-            {2, 43, 0, {269}},
-            {3, 40, 0, {5}},
-            {4, 41, 0, {16}},
-            {5, 42, 0, {17}},
-            {6, 43, 0, {18}},
-            {7, 31, 0, {151, 153, 155, 157, 159, 160}},
-            {8, 44, 0, {152, 154, 156, 158}},
-            {9, 45, 0, {162, 164, 166, 168, 170}},
-            {10, 46, 0, rowRange(175, 178)},
-            {11, 47, 0, rowRange(179, 184)},
-            {12, 48, 0, rowRange(185, 192)},
-            {13, 49, 0, rowRange(193, 198)},
-            {14, 9, 500, rowRange(262, 266)},
-            {15, 50, 0, {31}},
-            {16, 51, 0, links},
-        };
-    }();
+    static const std::vector<PlanStep> steps = catalogue::secondPassLines();
     return steps;
 }
 

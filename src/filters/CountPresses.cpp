@@ -3,7 +3,7 @@
 #include "base/Errors.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/DifferenceFilters.h"
-#include "catalogue/RangeCounts.h"
+#include "catalogue/FilterFamily.h"
 #include "catalogue/RepeatFilters.h"
 #include "filters/ChartModel.h"
 #include "filters/Evaluation.h"
@@ -49,29 +49,17 @@ void pressRepeatFilter(context::Application& app, int row) {
     evaluateValueFilter(app, filter);
 }
 
-void pressRangeFilter(context::Application& app, int row) {
+void pressValueFilter(context::Application& app, int row) {
     context::Workspace& ws = app.workspace();
-    const auto range = catalogue::countedRange(row, ws.highestNumber);
-    if (!range && (row < 223 || row > 245))
-        throw RangeError("Строка " + std::to_string(row) + " не считает числа в рядах");
     ValueFilter filter;
     filter.row = row;
-    // A row whose range the kind lacks counts nothing, as in the sweep.
-    filter.footer = range ? catalogue::rangeFooter(*range) : footerOf(row);
+    filter.footer = catalogue::familyOfRow(row).footer(row, ws.highestNumber);
     takeFamilyValues(filter, ws);
     evaluateValueFilter(app, filter);
 }
 
-void pressDifferenceFilter(context::Application& app, int row) {
+void pressRunningAverage(context::Application& app, int row) {
     context::Workspace& ws = app.workspace();
-    if (const auto pair = catalogue::differencePositions(row)) {
-        ValueFilter filter;
-        filter.row = row;
-        filter.footer = footerOf(row);
-        takeFamilyValues(filter, ws);
-        evaluateValueFilter(app, filter);
-        return;
-    }
     const int position = catalogue::averagePosition(row);
     if (position == 0)
         throw RangeError("Строка " + std::to_string(row) + " не является фильтром разностей");

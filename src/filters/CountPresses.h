@@ -1,7 +1,7 @@
 #pragma once
-// The buttons of the pages "повторы", "кол-во в рядах" and "разности": each
-// computes one count or difference per draw through the common value-filter
-// road.
+// The buttons that compute one value per draw through the common
+// value-filter road: the family's value, the repeats with their notice and
+// the running averages.
 
 #include "context/Application.h"
 
@@ -10,12 +10,12 @@ namespace vargis::filters {
 // Rows 175..198: numbers of a draw repeated from the row's earlier draws.
 void pressRepeatFilter(context::Application& app, int row);
 
-// Rows 223..244: numbers of a draw within the row's range for the kind. A row
-// without a range for the kind is a RangeError.
-void pressRangeFilter(context::Application& app, int row);
+// The common value road of a row: its family's value of each draw and the
+// footer it gives for the kind.
+void pressValueFilter(context::Application& app, int row);
 
-// Rows 246..266: ranked differences, their sum (261) and the distances from
-// the running average (262..266).
-void pressDifferenceFilter(context::Application& app, int row);
+// Distances of a ranked position from its running average (262..266),
+// worked out for the whole history at once.
+void pressRunningAverage(context::Application& app, int row);
 
 } // namespace vargis::filters

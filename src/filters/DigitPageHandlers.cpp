@@ -3,6 +3,7 @@
 #include "base/Errors.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/DigitFilters.h"
+#include "catalogue/FilterFamily.h"
 #include "context/Application.h"
 #include "filters/ChartModel.h"
 #include "filters/DrawInputs.h"
@@ -35,10 +36,18 @@ void evaluateDigitRow(context::Application& app, int row) {
 
 } // namespace
 
+namespace {
+
+bool isDigitRow(const catalogue::FilterControls& rc) {
+    return catalogue::familyOfRow(rc.row).press(rc.row) == catalogue::Press::Digit;
+}
+
+} // namespace
+
 int digitPageRow(const std::string& button) {
-    for (int row = catalogue::kFirstDigitRow; row <= catalogue::kLastDigitRow; ++row)
-        if (catalogue::rowControls(row).button == button)
-            return row;
+    for (const catalogue::FilterControls& rc : catalogue::allRows())
+        if (rc.button == button && isDigitRow(rc))
+            return rc.row;
     return 0;
 }
 
@@ -70,11 +79,10 @@ void drawDatePlusChart(context::Application& app) {
 
 void registerDigitPageHandlers(context::Application& app) {
     ui::Dispatcher& d = app.dispatcher();
-    for (int row = catalogue::kFirstDigitRow; row <= catalogue::kLastDigitRow; ++row) {
-        const std::string button(catalogue::rowControls(row).button);
-        d.on(ui::kMainForm, button, ui::Event::Click,
-             [&app](const std::string& sender) { pressDigitFilter(app, sender); });
-    }
+    for (const catalogue::FilterControls& rc : catalogue::allRows())
+        if (isDigitRow(rc))
+            d.on(ui::kMainForm, std::string(rc.button), ui::Event::Click,
+                 [&app](const std::string& sender) { pressDigitFilter(app, sender); });
     d.on(ui::kMainForm, ui::kDigitPlusButton, ui::Event::Click,
          [&app](const std::string&) { drawDatePlusChart(app); });
 }

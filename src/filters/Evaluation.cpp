@@ -21,27 +21,8 @@ Condition parseCondition(const std::string& text) {
 }
 
 bool isValueRow(int row) {
-    return (row >= 1 && row <= 30) || row == 55 || row == 79 || row == 103 || row == 127 ||
-           (row >= 151 && row <= 199) || (row >= 223 && row <= 287);
+    return catalogue::familyOfRow(row).comparesValue(row);
 }
-
-namespace {
-
-std::string headerFor(int row, const std::string& caption, const std::string& value) {
-    auto in = [row](int a, int b) { return row >= a && row <= b; };
-    if (in(1, 24) || in(151, 174) || in(223, 244) || row == 261 || in(268, 287) || row == 55 ||
-        row == 79 || row == 103 || row == 127)
-        return "Фильтр: " + caption + value;
-    if (in(31, 150))
-        return "Фильтр: " + caption;
-    if (in(175, 198))
-        return "Фильтр:повтор " + caption + value;
-    if (in(245, 260) || in(262, 267))
-        return "Фильтр:разность " + caption + value;
-    return {};
-}
-
-} // namespace
 
 void selectFilter(context::Application& app, int row) {
     context::Workspace& ws = app.workspace();
@@ -56,8 +37,8 @@ void selectFilter(context::Application& app, int row) {
             old->bold = false;
         }
     }
-    const bool conditionFirst =
-        row >= 31 && row <= 150 && !(row == 55 || row == 79 || row == 103 || row == 127);
+    const catalogue::ButtonLook look = catalogue::familyOfRow(row).look(row);
+    const bool conditionFirst = look.conditionFirst;
     if (!filterRow.labelName().empty() && !conditionFirst)
         if (ui::Control* label = form.find(filterRow.labelName()))
             ws.settings.showCaption(*label, filterRow.parameter());
@@ -68,11 +49,11 @@ void selectFilter(context::Application& app, int row) {
         button->bold = true;
         button->fontColor = ui::colors::Maroon;
     }
-    const std::string header =
-        headerFor(row, button ? button->caption : std::string(), filterRow.parameter());
-    if (!header.empty())
-        form.at(ui::kFilterHeader).caption = header;
-    if ((row >= 1 && row <= 24) || (row >= 31 && row <= 150) || (row >= 223 && row <= 245))
+    if (!look.headerPrefix.empty())
+        form.at(ui::kFilterHeader).caption =
+            std::string(look.headerPrefix) + (button ? button->caption : std::string()) +
+            (look.withParameter ? filterRow.parameter() : std::string());
+    if (look.clearsRemaining)
         form.at(ui::kCombinationsLeft).caption = "-";
 }
 

@@ -4,6 +4,7 @@
 #include "base/Errors.h"
 #include "base/FolderLock.h"
 #include "base/TextFile.h"
+#include "catalogue/FilterFamily.h"
 #include "context/ProgressBar.h"
 #include "filters/FilterTable.h"
 #include "filters/MarkBases.h"
@@ -50,7 +51,7 @@ void syncUpDowns(const std::vector<ui::Control*>& upDowns, const std::string& va
 void restoreFilterControls(context::Workspace& ws, ui::Form& form, int first, int last) {
     const auto upDowns = upDownsByLabel(form);
     for (int i = first; i <= last; ++i) {
-        if ((i >= 26 && i <= 30) || (i >= 199 && i <= 222))
+        if (!catalogue::familyOfRow(i).restoresCaptions(i))
             continue;
         const auto& row = ws.filters.row(i);
         const auto& captionRow = i == 25 ? ws.filters.row(24) : row;
@@ -59,9 +60,7 @@ void restoreFilterControls(context::Workspace& ws, ui::Form& form, int first, in
         const std::string& button = captionRow.buttonName();
         const std::string& stem = captionRow.stem();
         const std::string& condition = captionRow.condition();
-        const bool rankedPage = i >= 31 && i <= 150;
-        const bool positionValue = i == 55 || i == 79 || i == 103 || i == 127;
-        if (rankedPage && !positionValue) {
+        if (catalogue::familyOfRow(i).look(i).conditionFirst) {
             setCaption(ws, form, button, condition + stem);
             continue;
         }
@@ -78,7 +77,7 @@ void restoreFilterChecks(context::Application& app, int first, int last) {
     context::Workspace& ws = app.workspace();
     ui::Form& form = app.mainForm();
     for (int i = first; i <= last; ++i) {
-        if (i >= 199 && i <= 222)
+        if (!catalogue::familyOfRow(i).hasControls(i))
             continue;
         const auto& row = ws.filters.row(i);
         // Only a check box is restored: field 8 naming any other control

@@ -2,6 +2,7 @@
 
 #include "base/Convert.h"
 #include "catalogue/Catalogue.h"
+#include "catalogue/FilterFamily.h"
 #include "catalogue/StaticFilters.h"
 #include "context/Application.h"
 #include "context/ProgressBar.h"
@@ -66,7 +67,7 @@ void registerRowControls(context::Application& app, ui::Dispatcher& d) {
         const std::string button(rc.button);
         d.on(ui::kMainForm, button, Event::Exit,
              [&app](const std::string& sender) { app.mainForm().at(sender).bold = false; });
-        if (rc.family == catalogue::Family::Static) {
+        if (catalogue::familyOfRow(rc.row).press(rc.row) == catalogue::Press::Static) {
             const int row = rc.row;
             d.on(ui::kMainForm, button, Event::Click,
                  [&app, row](const std::string&) { pressStaticFilter(app, row); });

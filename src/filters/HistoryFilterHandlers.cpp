@@ -1,6 +1,7 @@
 #include "filters/HistoryFilterHandlers.h"
 
 #include "catalogue/Catalogue.h"
+#include "catalogue/FilterFamily.h"
 #include "catalogue/RankedPositionValues.h"
 #include "filters/CountPresses.h"
 #include "filters/RankedPresses.h"
@@ -28,34 +29,30 @@ int pagePosition(catalogue::Page page) {
     }
 }
 
-// The press of a row's button, or an empty function for rows of other
-// families and for the placeholders, which compute nothing.
+// The press of a row's button, or an empty function for the rows whose
+// page registers its own handler and for those that compute nothing.
 std::function<void(const std::string&)> pressOf(context::Application& app,
                                                 const catalogue::FilterControls& rc) {
-    using catalogue::Family;
+    using catalogue::Press;
     const int row = rc.row;
-    switch (rc.family) {
-    case Family::RankedLink: {
+    switch (catalogue::familyOfRow(row).press(row)) {
+    case Press::RankedLink: {
         const catalogue::LinkCode code = catalogue::decodeLinkCode(rc.linkCode);
         return [&app, code](const std::string& sender) { pressRankedLink(app, sender, code); };
     }
-    case Family::RankedDate:
+    case Press::RankedDate:
         return [&app](const std::string& sender) { pressRankedDate(app, sender, 1); };
-    case Family::RankedPosition: {
+    case Press::RankedPosition: {
         const int position = pagePosition(rc.page);
         return
             [&app, row, position](const std::string&) { pressPositionValue(app, row, position); };
     }
-    case Family::Repeat:
+    case Press::Repeat:
         return [&app, row](const std::string&) { pressRepeatFilter(app, row); };
-    case Family::CountInRange:
-        if (rc.hidden)
-            return {};
-        return [&app, row](const std::string&) { pressRangeFilter(app, row); };
-    case Family::Difference:
-        if (rc.hidden)
-            return {};
-        return [&app, row](const std::string&) { pressDifferenceFilter(app, row); };
+    case Press::Value:
+        return [&app, row](const std::string&) { pressValueFilter(app, row); };
+    case Press::RunningAverage:
+        return [&app, row](const std::string&) { pressRunningAverage(app, row); };
     default:
         return {};
     }

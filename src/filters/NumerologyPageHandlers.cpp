@@ -3,6 +3,7 @@
 #include "base/DateText.h"
 #include "base/Errors.h"
 #include "catalogue/Catalogue.h"
+#include "catalogue/FilterFamily.h"
 #include "catalogue/LunarDay.h"
 #include "catalogue/NumerologyFilters.h"
 #include "context/Application.h"
@@ -83,8 +84,9 @@ void hideLunarDays(context::Application& app) {
 
 void registerNumerologyPageHandlers(context::Application& app) {
     ui::Dispatcher& d = app.dispatcher();
-    for (const auto& rc : catalogue::numerologyRows()) {
-        if (rc.hidden)
+    for (const auto& rc : catalogue::allRows()) {
+        if (rc.hidden ||
+            catalogue::familyOfRow(rc.row).press(rc.row) != catalogue::Press::Numerology)
             continue;
         const int row = rc.row;
         d.on(ui::kMainForm, std::string(rc.button), ui::Event::Click,

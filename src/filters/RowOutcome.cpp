@@ -52,7 +52,7 @@ RowOutcome linkedOutcome(const context::Workspace& ws, const catalogue::FilterCo
     RowOutcome outcome;
     outcome.row = rowOfButton(ws, std::string(rc.button));
     const std::string& condition = ws.filters.row(outcome.row).condition();
-    if (rc.family == catalogue::Family::RankedDate) {
+    if (catalogue::familyOfRow(rc.row).press(rc.row) == catalogue::Press::RankedDate) {
         outcome.values = catalogue::rankedDateValues(ws.history, 1);
         outcome.matchCount = linkedMatches(outcome.values, condition);
     } else {
@@ -92,9 +92,19 @@ std::optional<std::string> shortHistoryNotice(const context::Workspace& ws, int 
     return std::nullopt;
 }
 
+namespace {
+
+// A row whose button marks the 0 and 1 of a link rather than a value.
+bool isLinkedRow(int row) {
+    const catalogue::Press press = catalogue::familyOfRow(row).press(row);
+    return press == catalogue::Press::RankedLink || press == catalogue::Press::RankedDate;
+}
+
+} // namespace
+
 RowOutcome rowOutcome(const context::Workspace& ws, int row, const std::string& parameterText) {
     const catalogue::FilterControls& rc = catalogue::rowControls(row);
-    if (rc.family == catalogue::Family::RankedLink || rc.family == catalogue::Family::RankedDate)
+    if (isLinkedRow(row))
         return linkedOutcome(ws, rc);
     RowOutcome outcome;
     outcome.row = row;
@@ -121,11 +131,6 @@ int catalogueRowOfButton(const std::string& button) {
         if (rc.button == button)
             return rc.row;
     return 0;
-}
-
-bool isLinkedRow(int row) {
-    const catalogue::Family family = catalogue::rowControls(row).family;
-    return family == catalogue::Family::RankedLink || family == catalogue::Family::RankedDate;
 }
 
 } // namespace
