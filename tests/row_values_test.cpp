@@ -25,7 +25,7 @@ namespace {
 // the suggestions and the filter worth once took it.
 class PressedCopy {
 public:
-    explicit PressedCopy(context::Application& app) : copy_(platform_) {
+    explicit PressedCopy(context::AppContext& app) : copy_(platform_) {
         copy_.start();
         copy_.workspace() = app.workspace();
         for (const char* name : {ui::kMainForm, ui::kAboutForm, ui::kNumbersPanelForm})
@@ -69,7 +69,7 @@ struct Tally {
 };
 
 // Every row of the filter base; returns how the press answered.
-Tally expectPressesFound(context::Application& app) {
+Tally expectPressesFound(context::AppContext& app) {
     PressedCopy oracle(app);
     const app::RowValues found(app);
     Tally tally;

@@ -2,7 +2,7 @@
 // The program: the application context wired with the forms' layout, every
 // handler, start-up, reload and close.
 
-#include "context/Application.h"
+#include "context/AppContext.h"
 
 namespace vargis::app {
 
@@ -11,9 +11,9 @@ using context::kSysCommandMinimize;
 using context::kSysCommandRestore;
 using context::Workspace;
 
-class Application : public context::Application {
+class Application : public context::AppContext {
 public:
-    explicit Application(ui::Platform& platform) : context::Application(platform) {}
+    explicit Application(ui::Platform& platform) : context::AppContext(platform) {}
 
     // Whether the start and a kind switch offer the import when the kind has
     // no draws yet (the desktop program); the command line does not ask.

@@ -5,7 +5,7 @@
 // everything else it shows.
 
 #include "commands/BoundSuggestions.h"
-#include "context/Application.h"
+#include "context/AppContext.h"
 
 #include <optional>
 
@@ -13,7 +13,7 @@ namespace vargis::app {
 
 class RowValues {
 public:
-    explicit RowValues(context::Application& app) : app_(app) {}
+    explicit RowValues(context::AppContext& app) : app_(app) {}
 
     // The count of the row's button over the history; none for a row without
     // a button of its own or whose press would report an error.
@@ -24,7 +24,7 @@ public:
     std::optional<commands::CountedValues> values(int row) const;
 
 private:
-    context::Application& app_;
+    context::AppContext& app_;
 };
 
 } // namespace vargis::app

@@ -9,7 +9,7 @@
 #include "commands/CombineSweep.h"
 #include "commands/CommandProgress.h"
 #include "commands/StrategyReports.h"
-#include "context/Application.h"
+#include "context/AppContext.h"
 #include "engine/FilterWorth.h"
 #include "filters/FilterBase.h"
 #include "filters/RemainingViews.h"
@@ -58,7 +58,7 @@ bool rowEnabled(const context::Workspace& ws, int row) {
 // Combinations meeting each suggested row alone, counted as the filter
 // worth counts them: both passes on a copy of the filter base in which
 // exactly the suggested rows are enabled, at their suggestions.
-void countPasses(context::Application& app, SuggestionResult& result) {
+void countPasses(context::AppContext& app, SuggestionResult& result) {
     filters::FilterTable table = app.workspace().filters;
     context::RowSettings settings = app.workspace().settings;
     for (int row = catalogue::kFirstRow; row <= catalogue::kLastRow; ++row) {
@@ -94,7 +94,7 @@ void countPasses(context::Application& app, SuggestionResult& result) {
 // suggestions as applying them would (field 3 and the parameter label), the
 // other rows and every check box as stored; the stored settings are not
 // touched.
-std::int32_t countTogether(context::Application& app, const std::vector<SuggestedRow>& rows) {
+std::int32_t countTogether(context::AppContext& app, const std::vector<SuggestedRow>& rows) {
     filters::FilterTable table = app.workspace().filters;
     context::RowSettings settings = app.workspace().settings;
     for (const SuggestedRow& r : rows) {
@@ -114,7 +114,7 @@ std::int32_t countTogether(context::Application& app, const std::vector<Suggeste
 
 } // namespace
 
-std::optional<SuggestionResult> runBoundSuggestions(context::Application& app, int keepPercent,
+std::optional<SuggestionResult> runBoundSuggestions(context::AppContext& app, int keepPercent,
                                                     const ButtonValues& pressed) {
     if (!combineTargetAccepted(app))
         return std::nullopt;
@@ -156,7 +156,7 @@ std::optional<SuggestionResult> runBoundSuggestions(context::Application& app, i
     return result;
 }
 
-int applySuggestions(context::Application& app, const SuggestionResult& result) {
+int applySuggestions(context::AppContext& app, const SuggestionResult& result) {
     context::Workspace& ws = app.workspace();
     ui::Form& form = app.mainForm();
     int applied = 0;

@@ -15,7 +15,7 @@
 #include <vector>
 
 namespace vargis::context {
-class Application;
+class AppContext;
 }
 
 namespace vargis::commands {
@@ -70,13 +70,13 @@ struct SuggestionResult {
 
 // The suggestions with ProgressBar1 moving; none when the combine's checks
 // refuse the stored target (their message is shown).
-std::optional<SuggestionResult> runBoundSuggestions(context::Application& app, int keepPercent,
+std::optional<SuggestionResult> runBoundSuggestions(context::AppContext& app, int keepPercent,
                                                     const ButtonValues& pressed);
 
 // Writes each enabled row's suggestion as its parameter (label caption, the
 // arrows' position and field 3), as the arrows would, and empties the result
 // table; returns the number of rows written. Nothing is saved.
-int applySuggestions(context::Application& app, const SuggestionResult& result);
+int applySuggestions(context::AppContext& app, const SuggestionResult& result);
 
 reports::HtmlReport suggestionReport(const SuggestionResult& result,
                                      const std::function<std::string(int row)>& caption,

@@ -4,7 +4,7 @@
 #include "commands/CombineState.h"
 #include "commands/CombineSweep.h"
 #include "commands/ResultTable.h"
-#include "context/Application.h"
+#include "context/AppContext.h"
 #include "filters/ChartModel.h"
 #include "filters/Evaluation.h"
 #include "filters/RemainingViews.h"
@@ -30,7 +30,7 @@ bool earlier(const Date& a, const Date& b) {
 
 } // namespace
 
-bool combineTargetAccepted(context::Application& app) {
+bool combineTargetAccepted(context::AppContext& app) {
     ui::Form& form = app.mainForm();
     ui::Platform& platform = app.platform();
     if (app.workspace().drawCount() < kMinimumDraws) {
@@ -48,7 +48,7 @@ bool combineTargetAccepted(context::Application& app) {
     return true;
 }
 
-CombineOutcome combineFilters(context::Application& app, ExclusionQuestion question,
+CombineOutcome combineFilters(context::AppContext& app, ExclusionQuestion question,
                               const CandidateSource& source) {
     context::Workspace& ws = app.workspace();
     ui::Form& form = app.mainForm();
@@ -75,7 +75,7 @@ CombineOutcome combineFilters(context::Application& app, ExclusionQuestion quest
     return runCombine(app, state, source);
 }
 
-CombineOutcome runCombine(context::Application& app, CombineState& state,
+CombineOutcome runCombine(context::AppContext& app, CombineState& state,
                           const CandidateSource& source) {
     context::Workspace& ws = app.workspace();
     ui::Form& form = app.mainForm();

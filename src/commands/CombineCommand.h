@@ -11,7 +11,7 @@
 #include <string>
 
 namespace vargis::context {
-class Application;
+class AppContext;
 }
 
 namespace vargis::commands {
@@ -30,18 +30,18 @@ enum class ExclusionQuestion { Ask, AnswerYes };
 
 // BitBtn17Click: the checks, then the run over the candidates of `source`
 // (every combination of the kind when unset).
-CombineOutcome combineFilters(context::Application& app,
+CombineOutcome combineFilters(context::AppContext& app,
                               ExclusionQuestion question = ExclusionQuestion::Ask,
                               const CandidateSource& source = {});
 
 // The checks of the command that refuse a run, each with its message: fewer
 // than 15 draws, a forecast date before draw 15. False when one refused.
-bool combineTargetAccepted(context::Application& app);
+bool combineTargetAccepted(context::AppContext& app);
 
 // RunCombine: both passes and the result table. An error abandons the run
 // with the button enabled again, the status text hidden and the sound
 // stopped, and propagates.
-CombineOutcome runCombine(context::Application& app, CombineState& state,
+CombineOutcome runCombine(context::AppContext& app, CombineState& state,
                           const CandidateSource& source = {});
 
 } // namespace vargis::commands

@@ -3,14 +3,14 @@
 #include "commands/CombineState.h"
 #include "commands/ForecastTarget.h"
 #include "commands/ResultTable.h"
-#include "context/Application.h"
+#include "context/AppContext.h"
 #include "ui/MainFormControls.h"
 
 namespace vargis::commands {
 
 using namespace engine;
 
-void registerCombineHandlers(context::Application& app) {
+void registerCombineHandlers(context::AppContext& app) {
     ui::Dispatcher& d = app.dispatcher();
     std::shared_ptr<CombineState> state = attachCombineState(app);
     d.on(ui::kMainForm, ui::kForecastCalendar, ui::Event::Click,

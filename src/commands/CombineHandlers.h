@@ -3,11 +3,11 @@
 // button itself is wired by the application to its analysis call).
 
 namespace vargis::context {
-class Application;
+class AppContext;
 }
 
 namespace vargis::commands {
 
-void registerCombineHandlers(context::Application& app);
+void registerCombineHandlers(context::AppContext& app);
 
 } // namespace vargis::commands

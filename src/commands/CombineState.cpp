@@ -13,14 +13,14 @@ namespace {
 // Keyed by application; weak, so that the state ends with the handlers
 // that hold it, and an application created later at the same address never
 // finds an old state.
-std::map<const context::Application*, std::weak_ptr<CombineState>>& registry() {
-    static std::map<const context::Application*, std::weak_ptr<CombineState>> states;
+std::map<const context::AppContext*, std::weak_ptr<CombineState>>& registry() {
+    static std::map<const context::AppContext*, std::weak_ptr<CombineState>> states;
     return states;
 }
 
 } // namespace
 
-std::shared_ptr<CombineState> attachCombineState(context::Application& app) {
+std::shared_ptr<CombineState> attachCombineState(context::AppContext& app) {
     auto& states = registry();
     std::erase_if(states, [](const auto& entry) { return entry.second.expired(); });
     auto state = std::make_shared<CombineState>();
@@ -28,7 +28,7 @@ std::shared_ptr<CombineState> attachCombineState(context::Application& app) {
     return state;
 }
 
-CombineState& combineState(context::Application& app) {
+CombineState& combineState(context::AppContext& app) {
     auto& states = registry();
     const auto found = states.find(&app);
     if (found != states.end())

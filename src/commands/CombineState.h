@@ -12,7 +12,7 @@
 #include <vector>
 
 namespace vargis::context {
-class Application;
+class AppContext;
 }
 
 namespace vargis::commands {
@@ -38,9 +38,9 @@ struct CombineState {
 
 // Creates the state of `app`; its handlers keep it alive for the
 // application's life.
-std::shared_ptr<CombineState> attachCombineState(context::Application& app);
+std::shared_ptr<CombineState> attachCombineState(context::AppContext& app);
 
 // The state attached to `app`; ControlError when none is.
-CombineState& combineState(context::Application& app);
+CombineState& combineState(context::AppContext& app);
 
 } // namespace vargis::commands

@@ -5,7 +5,7 @@
 
 #include "catalogue/Catalogue.h"
 #include "commands/CombineState.h"
-#include "context/Application.h"
+#include "context/AppContext.h"
 #include "context/ProgressBar.h"
 #include "engine/FirstPass.h"
 #include "engine/FirstPassSteps.h"
@@ -25,7 +25,7 @@ constexpr const char* kTickSound = "bd/tik-tak.wav";
 
 // Shows each step that ran: its progress position, the live count after it
 // and its pause.
-void replaySteps(context::Application& app, const FirstPassResult& result) {
+void replaySteps(context::AppContext& app, const FirstPassResult& result) {
     ui::Form& form = app.mainForm();
     ui::Platform& platform = app.platform();
     ui::Control& progress = form.at(ui::kProgressBar);
@@ -43,7 +43,7 @@ void replaySteps(context::Application& app, const FirstPassResult& result) {
 
 // Replays a pass on the window and ends the run where it stopped; false when
 // it stopped. An error of the pass propagates after the steps before it.
-bool showPassEnd(context::Application& app, CombineState& state, const FirstPassResult& result) {
+bool showPassEnd(context::AppContext& app, CombineState& state, const FirstPassResult& result) {
     replaySteps(app, result);
     if (result.stopRow != 0) {
         stopSweep(app, state, result.stopRow);
@@ -56,7 +56,7 @@ bool showPassEnd(context::Application& app, CombineState& state, const FirstPass
 
 } // namespace
 
-FirstPassInput firstPassInput(context::Application& app) {
+FirstPassInput firstPassInput(context::AppContext& app) {
     const context::Workspace& ws = app.workspace();
     FirstPassInput input;
     input.highestNumber = ws.highestNumber;
@@ -67,12 +67,12 @@ FirstPassInput firstPassInput(context::Application& app) {
     return input;
 }
 
-SecondPassInput secondPassInput(context::Application& app) {
+SecondPassInput secondPassInput(context::AppContext& app) {
     const context::Workspace& ws = app.workspace();
     return {ws.highestNumber, &ws.filters, &ws.history, ws.forecastDate, ws.forecastOrdinal};
 }
 
-void showPage(context::Application& app, const std::string& tabSheet) {
+void showPage(context::AppContext& app, const std::string& tabSheet) {
     ui::Form& form = app.mainForm();
     ui::Control& pages = form.at(ui::kPages);
     if (pages.activePage == tabSheet)
@@ -84,7 +84,7 @@ void showPage(context::Application& app, const std::string& tabSheet) {
     app.dispatcher().run(form.name(), tabSheet, ui::Event::Show);
 }
 
-void generateCombinationsOnForm(context::Application& app, CombineState& state,
+void generateCombinationsOnForm(context::AppContext& app, CombineState& state,
                                 const CandidateSource& source) {
     ui::Form& form = app.mainForm();
     ui::Platform& platform = app.platform();
@@ -102,7 +102,7 @@ void generateCombinationsOnForm(context::Application& app, CombineState& state,
     state.candidates = std::move(all);
 }
 
-void sweepWithoutDateOnForm(context::Application& app, CombineState& state,
+void sweepWithoutDateOnForm(context::AppContext& app, CombineState& state,
                             const CandidateSource& source) {
     ui::Form& form = app.mainForm();
     ui::Platform& platform = app.platform();
@@ -121,7 +121,7 @@ void sweepWithoutDateOnForm(context::Application& app, CombineState& state,
     live.caption = std::to_string(result.live);
 }
 
-void sweepAllSelectedOnForm(context::Application& app, CombineState& state) {
+void sweepAllSelectedOnForm(context::AppContext& app, CombineState& state) {
     ui::Form& form = app.mainForm();
     ui::Control& progress = form.at(ui::kProgressBar);
     ui::Control& live = form.at(ui::kCombinationsLeft);
@@ -148,7 +148,7 @@ void sweepAllSelectedOnForm(context::Application& app, CombineState& state) {
     numbers::showNumbersInPlay(app, state.numbersInPlay);
 }
 
-void stopSweep(context::Application& app, CombineState& state, int row) {
+void stopSweep(context::AppContext& app, CombineState& state, int row) {
     context::Workspace& ws = app.workspace();
     ui::Form& form = app.mainForm();
     ui::Platform& platform = app.platform();

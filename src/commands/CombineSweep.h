@@ -8,7 +8,7 @@
 #include <string>
 
 namespace vargis::context {
-class Application;
+class AppContext;
 }
 
 namespace vargis::engine {
@@ -30,20 +30,20 @@ using CandidateSource = std::function<engine::CombinationList(
 // What the passes read, from the stored settings: the filter base, the
 // rows' settings, the number selection, the history and
 // the forecast target.
-engine::FirstPassInput firstPassInput(context::Application& app);
-engine::SecondPassInput secondPassInput(context::Application& app);
+engine::FirstPassInput firstPassInput(context::AppContext& app);
+engine::SecondPassInput secondPassInput(context::AppContext& app);
 
 // The passes and the stop, on the main window. A pass that stops calls
 // stopSweep, which sets StopFlag.
-void generateCombinationsOnForm(context::Application& app, CombineState& state,
+void generateCombinationsOnForm(context::AppContext& app, CombineState& state,
                                 const CandidateSource& source = {});
-void sweepWithoutDateOnForm(context::Application& app, CombineState& state,
+void sweepWithoutDateOnForm(context::AppContext& app, CombineState& state,
                             const CandidateSource& source = {});
-void sweepAllSelectedOnForm(context::Application& app, CombineState& state);
-void stopSweep(context::Application& app, CombineState& state, int row);
+void sweepAllSelectedOnForm(context::AppContext& app, CombineState& state);
+void stopSweep(context::AppContext& app, CombineState& state, int row);
 
 // Makes a tab sheet the active page of PageControl1, running the old page's
 // Hide and the new page's Show.
-void showPage(context::Application& app, const std::string& tabSheet);
+void showPage(context::AppContext& app, const std::string& tabSheet);
 
 } // namespace vargis::commands

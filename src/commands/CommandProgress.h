@@ -2,7 +2,7 @@
 // ProgressBar1 of a long menu command: from 0 to `count`, painted at every
 // step, back to its minimum when the command ends however it ends.
 
-#include "context/Application.h"
+#include "context/AppContext.h"
 #include "context/ProgressBar.h"
 #include "ui/MainFormControls.h"
 
@@ -12,7 +12,7 @@ namespace vargis::commands {
 
 class CommandProgress {
 public:
-    CommandProgress(context::Application& app, int count)
+    CommandProgress(context::AppContext& app, int count)
         : app_(app), bar_(app.mainForm().at(ui::kProgressBar)), platform_(app.platform()) {
         bar_.max = std::max(count, 1);
         bar_.position = 0;
@@ -31,7 +31,7 @@ public:
     }
 
 private:
-    context::Application& app_;
+    context::AppContext& app_;
     ui::Control& bar_;
     ui::Platform& platform_;
 };

@@ -5,7 +5,7 @@
 #include "base/Errors.h"
 #include "commands/CombineSweep.h"
 #include "commands/ResultTable.h"
-#include "context/Application.h"
+#include "context/AppContext.h"
 #include "filters/ChartModel.h"
 #include "filters/FilterTable.h"
 #include "filters/ImageBase.h"
@@ -45,7 +45,7 @@ void selectCell(ui::Form& form, ui::Control& grid, int col, int row) {
 
 } // namespace
 
-void chooseForecastDate(context::Application& app) {
+void chooseForecastDate(context::AppContext& app) {
     context::Workspace& ws = app.workspace();
     ui::Form& form = app.mainForm();
     ui::Platform& platform = app.platform();
@@ -125,7 +125,7 @@ void chooseForecastDate(context::Application& app) {
         " Числа - дополнительная панель. Прогноз на " + ws.forecastDate + " ";
 }
 
-void switchOffAllFilters(context::Application& app) {
+void switchOffAllFilters(context::AppContext& app) {
     context::Workspace& ws = app.workspace();
     ui::Form& form = app.mainForm();
     int smallestLargest = ws.highestNumber;

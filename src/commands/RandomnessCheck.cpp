@@ -4,7 +4,7 @@
 #include "catalogue/FilterFamily.h"
 #include "commands/StrategyCheck.h"
 #include "commands/StrategyReports.h"
-#include "context/Application.h"
+#include "context/AppContext.h"
 #include "history/DrawImport.h"
 #include "reports/ReportOpening.h"
 
@@ -40,7 +40,7 @@ std::string binText(const ValueBin& bin) {
 
 } // namespace
 
-RandomnessDraws randomnessDraws(context::Application& app) {
+RandomnessDraws randomnessDraws(context::AppContext& app) {
     RandomnessDraws source;
     if (const auto archive = loadArchive(app)) {
         source.fromArchive = true;
@@ -63,7 +63,7 @@ RandomnessDraws randomnessDraws(context::Application& app) {
     return source;
 }
 
-std::optional<RandomnessResult> runRandomness(context::Application& app,
+std::optional<RandomnessResult> runRandomness(context::AppContext& app,
                                               const RandomnessDraws& source) {
     const int draws = static_cast<int>(source.draws.size());
     if (draws < kFewestRandomnessDraws) {

@@ -14,7 +14,7 @@
 #include <vector>
 
 namespace vargis::context {
-class Application;
+class AppContext;
 }
 
 namespace vargis::commands {
@@ -33,11 +33,11 @@ struct RandomnessDraws {
 
 // A damaged archive is an error naming the file and the line; a table draw
 // whose numbers are not integers is the conversion error naming it.
-RandomnessDraws randomnessDraws(context::Application& app);
+RandomnessDraws randomnessDraws(context::AppContext& app);
 
 // The test over `source`; none when the draws are too few (the message is
 // shown). A draw that is not five different numbers of the kind is an error.
-std::optional<engine::RandomnessResult> runRandomness(context::Application& app,
+std::optional<engine::RandomnessResult> runRandomness(context::AppContext& app,
                                                       const RandomnessDraws& source);
 
 // The rows by p, observed against expected bars for the six smallest p,

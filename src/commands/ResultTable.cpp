@@ -3,7 +3,7 @@
 #include "base/ProductInfo.h"
 #include "base/TextFile.h"
 #include "commands/CombineState.h"
-#include "context/Application.h"
+#include "context/AppContext.h"
 #include "engine/Scores.h"
 #include "filters/ChartModel.h"
 #include "filters/ImageBase.h"
@@ -39,7 +39,7 @@ void setupResultGrid(ui::Form& form) {
     grid.grid.colWidths = {36, 29, 29, 29, 29, 29};
 }
 
-void buildResultTable(context::Application& app, CombineState& state) {
+void buildResultTable(context::AppContext& app, CombineState& state) {
     context::Workspace& ws = app.workspace();
     ui::Form& form = app.mainForm();
     ui::Platform& platform = app.platform();
@@ -148,7 +148,7 @@ std::vector<std::string> resultReportLines(const context::Workspace& ws, const u
     return reports::htmlReportLines(resultReport(ws, grid, now));
 }
 
-void printResultTable(context::Application& app) {
+void printResultTable(context::AppContext& app) {
     ui::Form& form = app.mainForm();
     ui::Platform& platform = app.platform();
     ui::Control& grid = form.at(kResultGrid);

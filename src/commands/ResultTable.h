@@ -12,7 +12,7 @@
 #include <vector>
 
 namespace vargis::context {
-class Application;
+class AppContext;
 }
 
 namespace vargis::commands {
@@ -30,14 +30,14 @@ void setupResultGrid(ui::Form& form);
 
 // Fills the table, the counters and the scores chart from the remaining
 // combinations of the last run; ends the run's sound.
-void buildResultTable(context::Application& app, CombineState& state);
+void buildResultTable(context::AppContext& app, CombineState& state);
 
 // Whether a cell of StringGrid3 is drawn yellow with navy bold text: a
 // number cell (columns 1..5) holding a number of a past forecast draw.
 bool resultCellHighlighted(const context::Workspace& ws, const ui::Control& grid, int col, int row);
 
 // The result report: writes result.html from the table and opens it.
-void printResultTable(context::Application& app);
+void printResultTable(context::AppContext& app);
 
 // result.html for the table as it stands, and its lines (UTF-8).
 reports::HtmlReport resultReport(const context::Workspace& ws, const ui::Control& grid,

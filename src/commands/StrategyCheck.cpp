@@ -4,7 +4,7 @@
 #include "commands/CombineSweep.h"
 #include "commands/CommandProgress.h"
 #include "commands/StrategyReports.h"
-#include "context/Application.h"
+#include "context/AppContext.h"
 #include "history/DrawArchive.h"
 #include "reports/HtmlReport.h"
 #include "reports/ReportOpening.h"
@@ -34,7 +34,7 @@ private:
 constexpr int kFewestDraws = 15;
 } // namespace
 
-std::optional<BacktestResult> runStrategyCheck(context::Application& app) {
+std::optional<BacktestResult> runStrategyCheck(context::AppContext& app) {
     const int draws = app.workspace().drawCount();
     if (draws < kFewestDraws) {
         app.platform().showInformation("  Тиражей в статистике\r\n  ДОЛЖНО БЫТЬ НЕ МЕНЬШЕ 15-ти,"
@@ -49,7 +49,7 @@ std::optional<BacktestResult> runStrategyCheck(context::Application& app) {
     });
 }
 
-std::optional<std::vector<history::ImportedDraw>> loadArchive(context::Application& app) {
+std::optional<std::vector<history::ImportedDraw>> loadArchive(context::AppContext& app) {
     const context::Workspace& ws = app.workspace();
     if (!history::archiveExists(ws.kindFolder))
         return std::nullopt;
@@ -57,8 +57,8 @@ std::optional<std::vector<history::ImportedDraw>> loadArchive(context::Applicati
 }
 
 std::optional<BacktestResult>
-runArchiveStrategyCheck(context::Application& app,
-                        const std::vector<history::ImportedDraw>& archive, int lastTargets) {
+runArchiveStrategyCheck(context::AppContext& app, const std::vector<history::ImportedDraw>& archive,
+                        int lastTargets) {
     const int size = static_cast<int>(archive.size());
     if (size < kFewestDraws) {
         app.platform().showInformation("В архиве тиражей " + std::to_string(size) +
@@ -75,7 +75,7 @@ runArchiveStrategyCheck(context::Application& app,
                               [&](int target) { return progress.stepOrStop(target - first + 2); });
 }
 
-std::optional<WorthResult> runFilterWorth(context::Application& app,
+std::optional<WorthResult> runFilterWorth(context::AppContext& app,
                                           const ButtonCount& buttonCount) {
     if (!combineTargetAccepted(app))
         return std::nullopt;

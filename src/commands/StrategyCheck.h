@@ -15,7 +15,7 @@
 #include <vector>
 
 namespace vargis::context {
-class Application;
+class AppContext;
 }
 
 namespace vargis::commands {
@@ -32,22 +32,22 @@ using ButtonCount = std::function<std::optional<int>(int row)>;
 
 // The back-test with ProgressBar1 moving per target and "Стоп" offered; none
 // when the draws are too few (the combine's message is shown).
-std::optional<engine::BacktestResult> runStrategyCheck(context::Application& app);
+std::optional<engine::BacktestResult> runStrategyCheck(context::AppContext& app);
 
 // The archive of the kind's folder, none when there is none. A damaged
 // archive is an error naming the file and the line.
-std::optional<std::vector<history::ImportedDraw>> loadArchive(context::Application& app);
+std::optional<std::vector<history::ImportedDraw>> loadArchive(context::AppContext& app);
 
 // The back-test over the archive (the `lastTargets` newest targets when
 // above 0) in the same way; none when the archive holds fewer than 15 draws
 // (a message says so).
 std::optional<engine::BacktestResult>
-runArchiveStrategyCheck(context::Application& app,
-                        const std::vector<history::ImportedDraw>& archive, int lastTargets = 0);
+runArchiveStrategyCheck(context::AppContext& app, const std::vector<history::ImportedDraw>& archive,
+                        int lastTargets = 0);
 
 // The worth of the applied rows with ProgressBar1 moving; none when the
 // combine's checks refuse the stored target (their message is shown).
-std::optional<engine::WorthResult> runFilterWorth(context::Application& app,
+std::optional<engine::WorthResult> runFilterWorth(context::AppContext& app,
                                                   const ButtonCount& buttonCount);
 
 } // namespace vargis::commands

@@ -4,7 +4,7 @@
 #include "catalogue/Catalogue.h"
 #include "catalogue/FilterFamily.h"
 #include "commands/CombineSweep.h"
-#include "context/Application.h"
+#include "context/AppContext.h"
 #include "filters/ImageBase.h"
 
 #include <algorithm>
@@ -91,7 +91,7 @@ std::vector<std::string> reportFooterLines(const ui::DateTime& now) {
             "<small>" + filters::formatDate(now) + "г., " + filters::formatTime(now) + "</small>"};
 }
 
-StrategyFacts strategyFacts(context::Application& app) {
+StrategyFacts strategyFacts(context::AppContext& app) {
     const context::Workspace& ws = app.workspace();
     StrategyFacts facts;
     facts.drawCount = ws.drawCount();

@@ -14,7 +14,7 @@
 #include <vector>
 
 namespace vargis::context {
-class Application;
+class AppContext;
 }
 
 namespace vargis::commands {
@@ -35,7 +35,7 @@ struct StrategyFacts {
     int drawCount = 0;
 };
 
-StrategyFacts strategyFacts(context::Application& app);
+StrategyFacts strategyFacts(context::AppContext& app);
 
 // The back-test over the draw table; the kept count stands beside what a
 // random choice of as many combinations would keep of `combinationCount`.

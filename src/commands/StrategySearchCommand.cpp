@@ -8,7 +8,7 @@
 #include "commands/CommandProgress.h"
 #include "commands/StrategyCheck.h"
 #include "commands/StrategyReports.h"
-#include "context/Application.h"
+#include "context/AppContext.h"
 #include "engine/FirstPassSteps.h"
 #include "engine/StrategySearch.h"
 #include "filters/FilterBase.h"
@@ -51,7 +51,7 @@ private:
 // filter base's fields 3 and 4 and the rows' settings.
 class TrialSettings {
 public:
-    TrialSettings(context::Application& app, const std::vector<int>& candidates)
+    TrialSettings(context::AppContext& app, const std::vector<int>& candidates)
         : table_(app.workspace().filters), settings_(app.workspace().settings),
           first_(firstPassInput(app)), second_(secondPassInput(app)) {
         for (int row : candidates)
@@ -127,7 +127,7 @@ std::optional<std::string> searchRefusal(int archiveSize, std::int32_t combinati
     return std::nullopt;
 }
 
-std::vector<int> searchCandidateRows(context::Application& app) {
+std::vector<int> searchCandidateRows(context::AppContext& app) {
     const context::Workspace& ws = app.workspace();
     const std::set<int> always = alwaysApplied(ws.highestNumber);
     std::vector<int> rows;
@@ -140,7 +140,7 @@ std::vector<int> searchCandidateRows(context::Application& app) {
     return rows;
 }
 
-StrategySearchResult runStrategySearch(context::Application& app,
+StrategySearchResult runStrategySearch(context::AppContext& app,
                                        const std::vector<history::ImportedDraw>& archive,
                                        const SearchRequest& request) {
     const context::Workspace& ws = app.workspace();
@@ -240,7 +240,7 @@ std::string medianText(double median) {
     return std::to_string(twice / 2) + (twice % 2 != 0 ? ".5" : "");
 }
 
-int applyStrategy(context::Application& app, const StrategySearchResult& result) {
+int applyStrategy(context::AppContext& app, const StrategySearchResult& result) {
     context::Workspace& ws = app.workspace();
     ui::Form& form = app.mainForm();
     std::map<int, int> chosen;

@@ -18,7 +18,7 @@
 #include <vector>
 
 namespace vargis::context {
-class Application;
+class AppContext;
 }
 
 namespace vargis::commands {
@@ -51,7 +51,7 @@ std::optional<std::string> searchRefusal(int archiveSize, std::int32_t combinati
 // The rows a search may enable: each row with a filter of its own whose
 // stored condition is "<=" or ">=" and that the passes apply only when it
 // is enabled, ascending.
-std::vector<int> searchCandidateRows(context::Application& app);
+std::vector<int> searchCandidateRows(context::AppContext& app);
 
 struct StrategyRow {
     int row = 0;
@@ -72,7 +72,7 @@ struct StrategySearchResult {
 
 // The search with ProgressBar1 moving and "Стоп" offered; the request must
 // have passed searchRefusal. Errors of the passes propagate.
-StrategySearchResult runStrategySearch(context::Application& app,
+StrategySearchResult runStrategySearch(context::AppContext& app,
                                        const std::vector<history::ImportedDraw>& archive,
                                        const SearchRequest& request);
 
@@ -89,7 +89,7 @@ std::string medianText(double median);
 // Enables exactly the chosen rows at their bounds and disables the other
 // candidate rows, in the filter base and on the window, and empties the
 // result table; returns the number of rows enabled. Nothing is saved.
-int applyStrategy(context::Application& app, const StrategySearchResult& result);
+int applyStrategy(context::AppContext& app, const StrategySearchResult& result);
 
 reports::HtmlReport strategySearchReport(const StrategySearchResult& result,
                                          const std::vector<std::string>& captions,

@@ -8,7 +8,7 @@
 #include "commands/CombineState.h"
 #include "commands/CommandProgress.h"
 #include "commands/StrategyReports.h"
-#include "context/Application.h"
+#include "context/AppContext.h"
 #include "filters/RemainingViews.h"
 #include "reports/ReportOpening.h"
 #include "ui/MainFormControls.h"
@@ -183,7 +183,7 @@ reports::HtmlReport ticketReport(const TicketChoice& choice, const TicketChances
     return report;
 }
 
-const CombinationList* currentRemaining(context::Application& app) {
+const CombinationList* currentRemaining(context::AppContext& app) {
     // The combine empties the result table when it starts and fills it when
     // it completes; so do the filter controls when a setting changes.
     if (app.mainForm().at(ui::kRemainingInPlay).caption == filters::kCountLine)
@@ -191,7 +191,7 @@ const CombinationList* currentRemaining(context::Application& app) {
     return &combineState(app).remaining;
 }
 
-void saveRemainingCommand(context::Application& app) {
+void saveRemainingCommand(context::AppContext& app) {
     ui::Platform& platform = app.platform();
     const CombinationList* remaining = currentRemaining(app);
     if (remaining == nullptr) {

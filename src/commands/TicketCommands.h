@@ -16,7 +16,7 @@
 #include <vector>
 
 namespace vargis::context {
-class Application;
+class AppContext;
 }
 
 namespace vargis::commands {
@@ -51,9 +51,9 @@ reports::HtmlReport ticketReport(const engine::TicketChoice& choice, const Ticke
 
 // The remaining combinations of the last completed combine; none when the
 // result table shows no completed run (never run, or emptied since).
-const engine::CombinationList* currentRemaining(context::Application& app);
+const engine::CombinationList* currentRemaining(context::AppContext& app);
 
 // The menu command saving what the last combine left to a file.
-void saveRemainingCommand(context::Application& app);
+void saveRemainingCommand(context::AppContext& app);
 
 } // namespace vargis::commands

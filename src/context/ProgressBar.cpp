@@ -4,12 +4,12 @@
 
 namespace vargis::context {
 
-void showProgress(Application& app, int position) {
+void showProgress(AppContext& app, int position) {
     app.mainForm().at(ui::kProgressBar).position = position;
     app.platform().repaint();
 }
 
-std::function<void(int)> progressShown(Application& app) {
+std::function<void(int)> progressShown(AppContext& app) {
     return [&app](int position) { showProgress(app, position); };
 }
 

@@ -31,7 +31,7 @@ ValueFilter precomputed(int row, std::string footer, std::shared_ptr<std::vector
 
 } // namespace
 
-void pressRepeatFilter(context::Application& app, int row) {
+void pressRepeatFilter(context::AppContext& app, int row) {
     context::Workspace& ws = app.workspace();
     const auto offsets = catalogue::repeatOffsets(row);
     if (!offsets)
@@ -49,7 +49,7 @@ void pressRepeatFilter(context::Application& app, int row) {
     evaluateValueFilter(app, filter);
 }
 
-void pressValueFilter(context::Application& app, int row) {
+void pressValueFilter(context::AppContext& app, int row) {
     context::Workspace& ws = app.workspace();
     ValueFilter filter;
     filter.row = row;
@@ -58,7 +58,7 @@ void pressValueFilter(context::Application& app, int row) {
     evaluateValueFilter(app, filter);
 }
 
-void pressRunningAverage(context::Application& app, int row) {
+void pressRunningAverage(context::AppContext& app, int row) {
     context::Workspace& ws = app.workspace();
     const int position = catalogue::averagePosition(row);
     if (position == 0)

@@ -4,7 +4,7 @@
 #include "catalogue/Catalogue.h"
 #include "catalogue/DigitFilters.h"
 #include "catalogue/FilterFamily.h"
-#include "context/Application.h"
+#include "context/AppContext.h"
 #include "filters/ChartModel.h"
 #include "filters/DrawInputs.h"
 #include "filters/Evaluation.h"
@@ -22,7 +22,7 @@ constexpr const char* kPlusFooter = "Количество чисел тираж�
 // BitBtn305Click, BitBtn306Click, BitBtn290Click (ten digit buttons) and
 // BitBtn285Click (eight modulus buttons) share this road; the row, and with
 // it the digit or the modulus, follows from the button's name.
-void evaluateDigitRow(context::Application& app, int row) {
+void evaluateDigitRow(context::AppContext& app, int row) {
     context::Workspace& ws = app.workspace();
     ui::Form& form = app.mainForm();
     clearChart(ws, form);
@@ -51,14 +51,14 @@ int digitPageRow(const std::string& button) {
     return 0;
 }
 
-void pressDigitFilter(context::Application& app, const std::string& button) {
+void pressDigitFilter(context::AppContext& app, const std::string& button) {
     const int row = digitPageRow(button);
     if (row == 0)
         throw ControlError("Кнопка " + button + " не относится к фильтрам цифр");
     evaluateDigitRow(app, row);
 }
 
-void drawDatePlusChart(context::Application& app) {
+void drawDatePlusChart(context::AppContext& app) {
     context::Workspace& ws = app.workspace();
     ui::Form& form = app.mainForm();
     clearChart(ws, form);
@@ -77,7 +77,7 @@ void drawDatePlusChart(context::Application& app) {
     chart.band.y0 = largest;
 }
 
-void registerDigitPageHandlers(context::Application& app) {
+void registerDigitPageHandlers(context::AppContext& app) {
     ui::Dispatcher& d = app.dispatcher();
     for (const catalogue::FilterControls& rc : catalogue::allRows())
         if (isDigitRow(rc))

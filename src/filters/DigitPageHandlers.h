@@ -7,7 +7,7 @@
 #include <string>
 
 namespace vargis::context {
-class Application;
+class AppContext;
 }
 
 namespace vargis::filters {
@@ -17,13 +17,13 @@ int digitPageRow(const std::string& button);
 
 // Evaluates the row of the pressed button over the history (the common road
 // of a value filter; StaticText8 shows " - - -").
-void pressDigitFilter(context::Application& app, const std::string& button);
+void pressDigitFilter(context::AppContext& app, const std::string& button);
 
 // BitBtn307Click: the date digits (leading zeros kept) and their complements
 // in the draw, side by side on the chart; counts, labels and the colours of
 // the ordinals stay as they were.
-void drawDatePlusChart(context::Application& app);
+void drawDatePlusChart(context::AppContext& app);
 
-void registerDigitPageHandlers(context::Application& app);
+void registerDigitPageHandlers(context::AppContext& app);
 
 } // namespace vargis::filters

@@ -24,7 +24,7 @@ bool isValueRow(int row) {
     return catalogue::familyOfRow(row).comparesValue(row);
 }
 
-void selectFilter(context::Application& app, int row) {
+void selectFilter(context::AppContext& app, int row) {
     context::Workspace& ws = app.workspace();
     ui::Form& form = app.mainForm();
     resetChartAxis(ws, form);
@@ -94,7 +94,7 @@ void showOrdinals(ui::Form& form, int drawCount) {
     edit.textColor = ui::colors::Yellow;
 }
 
-void markDraws(context::Application& app, int row, const std::string& condition, int parameter) {
+void markDraws(context::AppContext& app, int row, const std::string& condition, int parameter) {
     context::Workspace& ws = app.workspace();
     ui::Form& form = app.mainForm();
     form.at(ui::kOrdinalsCaption).caption = "Фильтр: ";
@@ -128,7 +128,7 @@ void takeFamilyValues(ValueFilter& filter, const context::Workspace& ws) {
     };
 }
 
-void evaluateValueFilter(context::Application& app, const ValueFilter& filter) {
+void evaluateValueFilter(context::AppContext& app, const ValueFilter& filter) {
     context::Workspace& ws = app.workspace();
     ui::Form& form = app.mainForm();
     const int row = filter.row;

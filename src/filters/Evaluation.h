@@ -3,7 +3,7 @@
 // that meet the condition, the chart and the coloured line of ordinals.
 
 #include "catalogue/Condition.h"
-#include "context/Application.h"
+#include "context/AppContext.h"
 
 #include <functional>
 #include <string>
@@ -21,10 +21,10 @@ Condition parseCondition(const std::string& text);
 bool isValueRow(int row);
 
 // Single-row restore, bold maroon button, header StaticText4, StaticText8.
-void selectFilter(context::Application& app, int row);
+void selectFilter(context::AppContext& app, int row);
 
 // Fills the fail marks of the row and colours RichEdit1.
-void markDraws(context::Application& app, int row, const std::string& condition, int parameter);
+void markDraws(context::AppContext& app, int row, const std::string& condition, int parameter);
 
 // The text of RichEdit1: the ordinals of the table's draws (at most 50)
 // separated by single spaces.
@@ -59,6 +59,6 @@ void takeFamilyValues(ValueFilter& filter, const context::Workspace& ws);
 
 // The common road of a value filter's button: parameter from the label,
 // values, count, chart, band and marks.
-void evaluateValueFilter(context::Application& app, const ValueFilter& filter);
+void evaluateValueFilter(context::AppContext& app, const ValueFilter& filter);
 
 } // namespace vargis::filters

@@ -73,7 +73,7 @@ void restoreFilterControls(context::Workspace& ws, ui::Form& form, int first, in
     }
 }
 
-void restoreFilterChecks(context::Application& app, int first, int last) {
+void restoreFilterChecks(context::AppContext& app, int first, int last) {
     context::Workspace& ws = app.workspace();
     ui::Form& form = app.mainForm();
     for (int i = first; i <= last; ++i) {
@@ -99,7 +99,7 @@ void restoreFilterChecks(context::Application& app, int first, int last) {
     }
 }
 
-void saveFilterBases(context::Application& app, bool withProgress, bool announce) {
+void saveFilterBases(context::AppContext& app, bool withProgress, bool announce) {
     context::Workspace& ws = app.workspace();
     ui::Control* progress = withProgress ? &app.mainForm().at(ui::kProgressBar) : nullptr;
     auto step = [&](int position) {
@@ -133,7 +133,7 @@ void saveFilterBases(context::Application& app, bool withProgress, bool announce
     step(0);
 }
 
-void filterCheckBoxClick(context::Application& app, const std::string& sender) {
+void filterCheckBoxClick(context::AppContext& app, const std::string& sender) {
     context::Workspace& ws = app.workspace();
     const int row = ws.filters.findRowByCheckBox(sender);
     if (row != 0)

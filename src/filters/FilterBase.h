@@ -1,7 +1,7 @@
 #pragma once
 // Restoring the filter controls from the filter base and the save commands.
 
-#include "context/Application.h"
+#include "context/AppContext.h"
 
 namespace vargis::filters {
 
@@ -10,15 +10,15 @@ void restoreFilterControls(context::Workspace& ws, ui::Form& form, int first, in
 
 // Check boxes of rows first..last (a state change runs the click
 // behaviour) and the 50 number check boxes.
-void restoreFilterChecks(context::Application& app, int first, int last);
+void restoreFilterChecks(context::AppContext& app, int first, int last);
 
 // The save command: filter base, graphics base, digits base, saved as a set
 // (all three or none) under the working folder's lock; with the progress
 // bar from the page labels and images, without from the menu. The success is
 // shown only when `announce`.
-void saveFilterBases(context::Application& app, bool withProgress, bool announce = true);
+void saveFilterBases(context::AppContext& app, bool withProgress, bool announce = true);
 
 // Shared click of the filter check boxes.
-void filterCheckBoxClick(context::Application& app, const std::string& sender);
+void filterCheckBoxClick(context::AppContext& app, const std::string& sender);
 
 } // namespace vargis::filters

@@ -4,7 +4,7 @@
 #include "catalogue/Catalogue.h"
 #include "catalogue/FilterFamily.h"
 #include "catalogue/StaticFilters.h"
-#include "context/Application.h"
+#include "context/AppContext.h"
 #include "context/ProgressBar.h"
 #include "filters/ChartModel.h"
 #include "filters/DigitPageHandlers.h"
@@ -25,7 +25,7 @@ using ui::Event;
 
 namespace {
 
-void pressStaticFilter(context::Application& app, int row) {
+void pressStaticFilter(context::AppContext& app, int row) {
     context::Workspace& ws = app.workspace();
     ui::Form& form = app.mainForm();
     const auto& rc = catalogue::rowControls(row);
@@ -60,7 +60,7 @@ bool focusesButtonFirst(const std::string& upDown) {
     return kNames.count(upDown) != 0;
 }
 
-void registerRowControls(context::Application& app, ui::Dispatcher& d) {
+void registerRowControls(context::AppContext& app, ui::Dispatcher& d) {
     for (const auto& rc : catalogue::allRows()) {
         if (rc.button.empty())
             continue;
@@ -86,7 +86,7 @@ void registerRowControls(context::Application& app, ui::Dispatcher& d) {
     }
 }
 
-void registerConditionMenus(context::Application& app, ui::Dispatcher& d) {
+void registerConditionMenus(context::AppContext& app, ui::Dispatcher& d) {
     for (const char* menu : {ui::kConditionMenu, ui::kTwoWayConditionMenu}) {
         const std::string name = menu;
         d.on(ui::kMainForm, name, Event::Popup, [&app, name](const std::string&) {
@@ -129,7 +129,7 @@ void registerConditionMenus(context::Application& app, ui::Dispatcher& d) {
     }
 }
 
-void registerPages(context::Application& app, ui::Dispatcher& d) {
+void registerPages(context::AppContext& app, ui::Dispatcher& d) {
     d.on(ui::kMainForm, ui::kPages, Event::Change, [&app](const std::string&) {
         ui::Form& form = app.mainForm();
         form.at(ui::kFilterHeader).caption = "Фильтр: ";
@@ -156,7 +156,7 @@ void registerPages(context::Application& app, ui::Dispatcher& d) {
     }
 }
 
-void registerChartButtons(context::Application& app, ui::Dispatcher& d) {
+void registerChartButtons(context::AppContext& app, ui::Dispatcher& d) {
     d.on(ui::kMainForm, ui::kAddChartImageButton, Event::Click,
          [&app](const std::string&) { addChartImage(app); });
     d.on(ui::kMainForm, ui::kPrintChartImagesButton, Event::Click,
@@ -167,7 +167,7 @@ void registerChartButtons(context::Application& app, ui::Dispatcher& d) {
 
 } // namespace
 
-void registerFilterHandlers(context::Application& app) {
+void registerFilterHandlers(context::AppContext& app) {
     ui::Dispatcher& d = app.dispatcher();
     registerRowControls(app, d);
     registerConditionMenus(app, d);

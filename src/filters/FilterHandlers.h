@@ -2,11 +2,11 @@
 // Handlers of the filter buttons, condition menus, chart buttons and pages.
 
 namespace vargis::context {
-class Application;
+class AppContext;
 }
 
 namespace vargis::filters {
 
-void registerFilterHandlers(context::Application& app);
+void registerFilterHandlers(context::AppContext& app);
 
 } // namespace vargis::filters

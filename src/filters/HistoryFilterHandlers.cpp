@@ -31,7 +31,7 @@ int pagePosition(catalogue::Page page) {
 
 // The press of a row's button, or an empty function for the rows whose
 // page registers its own handler and for those that compute nothing.
-std::function<void(const std::string&)> pressOf(context::Application& app,
+std::function<void(const std::string&)> pressOf(context::AppContext& app,
                                                 const catalogue::FilterControls& rc) {
     using catalogue::Press;
     const int row = rc.row;
@@ -60,7 +60,7 @@ std::function<void(const std::string&)> pressOf(context::Application& app,
 
 } // namespace
 
-void registerHistoryFilterHandlers(context::Application& app) {
+void registerHistoryFilterHandlers(context::AppContext& app) {
     ui::Dispatcher& d = app.dispatcher();
     for (const auto& rc : catalogue::allRows()) {
         if (rc.button.empty())

@@ -2,10 +2,10 @@
 // Click handlers of the buttons of the ranked pages, "повторы",
 // "кол-во в рядах" and "разности".
 
-#include "context/Application.h"
+#include "context/AppContext.h"
 
 namespace vargis::filters {
 
-void registerHistoryFilterHandlers(context::Application& app);
+void registerHistoryFilterHandlers(context::AppContext& app);
 
 } // namespace vargis::filters

@@ -44,7 +44,7 @@ std::vector<std::string> chartImages(const context::Workspace& ws) {
     return names;
 }
 
-void addChartImage(context::Application& app) {
+void addChartImage(context::AppContext& app) {
     context::Workspace& ws = app.workspace();
     const int k = static_cast<int>(chartImages(ws).size()) + 1;
     if (k > kMaxImages) {
@@ -57,7 +57,7 @@ void addChartImage(context::Application& app) {
     app.platform().showInformation("Имидж добавлен в базу");
 }
 
-void clearChartImages(context::Application& app) {
+void clearChartImages(context::AppContext& app) {
     context::Workspace& ws = app.workspace();
     if (app.platform().askYesNo("Удалить ВСЕ выбранные графики ?"))
         for (const auto& name : chartImages(ws))
@@ -111,7 +111,7 @@ std::vector<std::string> graphicsReportLines(const context::Workspace& ws,
     return lines;
 }
 
-void printChartImages(context::Application& app) {
+void printChartImages(context::AppContext& app) {
     context::Workspace& ws = app.workspace();
     const ui::DateTime now = app.platform().now();
     writeBytes("graphics.html", "");

@@ -1,7 +1,7 @@
 #pragma once
 // The saved chart pictures (bd_images) and the page that prints them.
 
-#include "context/Application.h"
+#include "context/AppContext.h"
 
 #include <string>
 #include <vector>
@@ -16,9 +16,9 @@ std::string dataFolderPath(const context::Workspace& ws);
 // The .bmp files of the image folder, in name order.
 std::vector<std::string> chartImages(const context::Workspace& ws);
 
-void addChartImage(context::Application& app);
-void clearChartImages(context::Application& app);
-void printChartImages(context::Application& app);
+void addChartImage(context::AppContext& app);
+void clearChartImages(context::AppContext& app);
+void printChartImages(context::AppContext& app);
 
 // The lines of graphics.html (UTF-8; written as Windows-1251).
 std::vector<std::string> graphicsReportLines(const context::Workspace& ws,

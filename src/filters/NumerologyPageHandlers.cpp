@@ -6,7 +6,7 @@
 #include "catalogue/FilterFamily.h"
 #include "catalogue/LunarDay.h"
 #include "catalogue/NumerologyFilters.h"
-#include "context/Application.h"
+#include "context/AppContext.h"
 #include "context/ProgressBar.h"
 #include "filters/ChartModel.h"
 #include "filters/DrawInputs.h"
@@ -42,7 +42,7 @@ std::string numerologyDash(int row) {
     }
 }
 
-void pressNumerologyFilter(context::Application& app, int row) {
+void pressNumerologyFilter(context::AppContext& app, int row) {
     const catalogue::NumerologyKind kind = catalogue::numerologyKind(row);
     if (kind.family == catalogue::NumerologyFamily::Reserved)
         throw RangeError("Строка " + std::to_string(row) + " зарезервирована и не вычисляется");
@@ -58,7 +58,7 @@ void pressNumerologyFilter(context::Application& app, int row) {
     form.at(ui::kCombinationsLeft).caption = numerologyDash(row);
 }
 
-void showLunarDays(context::Application& app) {
+void showLunarDays(context::AppContext& app) {
     context::Workspace& ws = app.workspace();
     ui::Form& form = app.mainForm();
     markLunarItem(form, ui::kLunarOnItem);
@@ -76,13 +76,13 @@ void showLunarDays(context::Application& app) {
     }
 }
 
-void hideLunarDays(context::Application& app) {
+void hideLunarDays(context::AppContext& app) {
     ui::Form& form = app.mainForm();
     markLunarItem(form, ui::kLunarOffItem);
     form.at(kChart).chart.series4.points.clear();
 }
 
-void registerNumerologyPageHandlers(context::Application& app) {
+void registerNumerologyPageHandlers(context::AppContext& app) {
     ui::Dispatcher& d = app.dispatcher();
     for (const auto& rc : catalogue::allRows()) {
         if (rc.hidden ||

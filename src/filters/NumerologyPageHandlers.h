@@ -5,24 +5,24 @@
 #include <string>
 
 namespace vargis::context {
-class Application;
+class AppContext;
 }
 
 namespace vargis::filters {
 
 // Evaluates row 151..170 over the history, the progress bar advancing per
 // draw; StaticText8 shows the row's dash.
-void pressNumerologyFilter(context::Application& app, int row);
+void pressNumerologyFilter(context::AppContext& app, int row);
 
 // The dash StaticText8 shows after a row of the page: " -", " - " or " --- ".
 std::string numerologyDash(int row);
 
 // N6Click: marks "Вкл. Лунные дни" and plots the lunar day of every draw on
 // Series4; a draw whose date is not a calendar date gets no point.
-void showLunarDays(context::Application& app);
+void showLunarDays(context::AppContext& app);
 // N7Click: marks "Выкл. Лунные дни" and empties Series4.
-void hideLunarDays(context::Application& app);
+void hideLunarDays(context::AppContext& app);
 
-void registerNumerologyPageHandlers(context::Application& app);
+void registerNumerologyPageHandlers(context::AppContext& app);
 
 } // namespace vargis::filters

@@ -2,7 +2,7 @@
 
 #include "catalogue/Catalogue.h"
 #include "catalogue/FilterFamily.h"
-#include "context/Application.h"
+#include "context/AppContext.h"
 #include "context/Workspace.h"
 #include "ui/Form.h"
 #include "ui/MainFormControls.h"
@@ -59,7 +59,7 @@ void overlayEnabledFilters(const context::Workspace& ws, ui::Form& form) {
         edit.colorRanges.push_back({0, 2 * skip + (skip == 10 ? 1 : 0), kOverlayNavy});
 }
 
-void registerOverlayHandlers(context::Application& app) {
+void registerOverlayHandlers(context::AppContext& app) {
     app.dispatcher().on(
         ui::kMainForm, kOverlayButton, ui::Event::Click,
         [&app](const std::string&) { overlayEnabledFilters(app.workspace(), app.mainForm()); });

@@ -9,7 +9,7 @@
 #include <optional>
 
 namespace vargis::context {
-class Application;
+class AppContext;
 struct Workspace;
 } // namespace vargis::context
 
@@ -29,6 +29,6 @@ std::optional<int> overlaySkipCount(int row);
 // rows and titles the line "Наложение".
 void overlayEnabledFilters(const context::Workspace& ws, ui::Form& form);
 
-void registerOverlayHandlers(context::Application& app);
+void registerOverlayHandlers(context::AppContext& app);
 
 } // namespace vargis::filters

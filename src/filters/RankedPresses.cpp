@@ -14,7 +14,7 @@ namespace {
 
 // Draws a linked filter: values from draw `first` on, the line of the
 // required outcome, the band (1 when nothing is equal) and the marks.
-void showLinked(context::Application& app, int row, const std::string& condition, int first) {
+void showLinked(context::AppContext& app, int row, const std::string& condition, int first) {
     context::Workspace& ws = app.workspace();
     ui::Form& form = app.mainForm();
     ui::Chart& chart = form.at(kChart).chart;
@@ -44,7 +44,7 @@ int rowOfButton(const context::Workspace& ws, const std::string& button) {
     return row;
 }
 
-void pressRankedLink(context::Application& app, const std::string& button,
+void pressRankedLink(context::AppContext& app, const std::string& button,
                      const catalogue::LinkCode& code) {
     context::Workspace& ws = app.workspace();
     ui::Form& form = app.mainForm();
@@ -71,7 +71,7 @@ void pressRankedLink(context::Application& app, const std::string& button,
     showLinked(app, row, condition, code.offset + 1);
 }
 
-void pressRankedDate(context::Application& app, const std::string& button, int position) {
+void pressRankedDate(context::AppContext& app, const std::string& button, int position) {
     context::Workspace& ws = app.workspace();
     ui::Form& form = app.mainForm();
     clearChart(ws, form);
@@ -90,7 +90,7 @@ void pressRankedDate(context::Application& app, const std::string& button, int p
     showLinked(app, row, condition, 1);
 }
 
-void pressPositionValue(context::Application& app, int row, int position) {
+void pressPositionValue(context::AppContext& app, int row, int position) {
     context::Workspace& ws = app.workspace();
     static const char* const kFooters[] = {
         "2-я позиция для каждого тиража. ",

@@ -5,7 +5,7 @@
 
 namespace vargis::filters {
 
-void resetAfterFilterArea(context::Application& app) {
+void resetAfterFilterArea(context::AppContext& app) {
     ui::Form& panel = app.form(ui::kNumbersPanelForm);
     panel.at(ui::kAfterFilterMemo).lines.clear();
     ui::clearGridRows(panel.at(ui::kAfterFilterGrid));

@@ -4,7 +4,7 @@
 // numbers panel (a filter press, the combine command, the forecast target
 // and the number page all reset them).
 
-#include "context/Application.h"
+#include "context/AppContext.h"
 #include "ui/Form.h"
 #include "ui/MainFormControls.h"
 
@@ -27,6 +27,6 @@ void clearResultTable(ui::Form& form);
 std::vector<std::string> forecastNumberTexts(const context::Workspace& ws);
 
 // Empties Memo4 and StringGrid2 (back to two rows), Label7 and Label13 "??".
-void resetAfterFilterArea(context::Application& app);
+void resetAfterFilterArea(context::AppContext& app);
 
 } // namespace vargis::filters

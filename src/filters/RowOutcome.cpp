@@ -6,7 +6,7 @@
 #include "catalogue/FilterFamily.h"
 #include "catalogue/RankedPositionValues.h"
 #include "catalogue/RepeatFilters.h"
-#include "context/Application.h"
+#include "context/AppContext.h"
 #include "filters/RankedPresses.h"
 #include "ui/MainFormControls.h"
 
@@ -135,7 +135,7 @@ int catalogueRowOfButton(const std::string& button) {
 
 } // namespace
 
-std::optional<ButtonFinding> buttonFinding(context::Application& app, int row) {
+std::optional<ButtonFinding> buttonFinding(context::AppContext& app, int row) {
     if (!catalogue::hasOwnFilter(catalogue::rowControls(row)))
         return std::nullopt;
     const context::Workspace& ws = app.workspace();

@@ -8,7 +8,7 @@
 #include "filters/Evaluation.h"
 
 namespace vargis::context {
-class Application;
+class AppContext;
 }
 
 #include <optional>
@@ -72,6 +72,6 @@ struct ButtonFinding {
 
 // None for a row without a filter of its own, a button the main form lacks
 // or that is no filter row's, and a row whose press raises an error.
-std::optional<ButtonFinding> buttonFinding(context::Application& app, int row);
+std::optional<ButtonFinding> buttonFinding(context::AppContext& app, int row);
 
 } // namespace vargis::filters

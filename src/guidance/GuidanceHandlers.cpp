@@ -15,7 +15,7 @@ using ui::Event;
 
 namespace {
 
-void registerWalkthrough(context::Application& app, ui::Dispatcher& d) {
+void registerWalkthrough(context::AppContext& app, ui::Dispatcher& d) {
     d.on(ui::kMainForm, kForwardButton, Event::Click,
          [&app](const std::string&) { walkthroughForward(app); });
     d.on(ui::kMainForm, kBackButton, Event::Click,
@@ -32,7 +32,7 @@ void registerWalkthrough(context::Application& app, ui::Dispatcher& d) {
 
 // A help document the desktop cannot open is named with its path, the web
 // address with the address itself.
-void registerShellItems(context::Application& app, ui::Dispatcher& d) {
+void registerShellItems(context::AppContext& app, ui::Dispatcher& d) {
     ui::Platform& platform = app.platform();
     d.on(ui::kMainForm, ui::kHelpItem, Event::Click, [&platform](const std::string&) {
         reports::openDocument(platform, std::string(kHelpDocument) + kHelpAnchor, kHelpDocument);
@@ -46,7 +46,7 @@ void registerShellItems(context::Application& app, ui::Dispatcher& d) {
     });
 }
 
-void registerAboutBox(context::Application& app, ui::Dispatcher& d) {
+void registerAboutBox(context::AppContext& app, ui::Dispatcher& d) {
     d.on(ui::kMainForm, ui::kAboutLabel, Event::Click, [&app](const std::string&) {
         ui::Control& about = app.form(ui::kAboutForm).self();
         about.visible = true;
@@ -60,7 +60,7 @@ void registerAboutBox(context::Application& app, ui::Dispatcher& d) {
 
 } // namespace
 
-void registerGuidanceHandlers(context::Application& app) {
+void registerGuidanceHandlers(context::AppContext& app) {
     ui::Dispatcher& d = app.dispatcher();
     registerWalkthrough(app, d);
     registerShellItems(app, d);

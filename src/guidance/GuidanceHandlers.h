@@ -3,10 +3,10 @@
 // images, the hints switch, the help documents and the web address of the
 // main menu, the About box and the name-and-version message.
 
-#include "context/Application.h"
+#include "context/AppContext.h"
 
 namespace vargis::guidance {
 
-void registerGuidanceHandlers(context::Application& app);
+void registerGuidanceHandlers(context::AppContext& app);
 
 } // namespace vargis::guidance

@@ -20,7 +20,7 @@ void showWalkthroughPage(const context::Workspace& ws, ui::Form& main) {
     memo.position = 0;
 }
 
-void openWalkthrough(context::Application& app, int page) {
+void openWalkthrough(context::AppContext& app, int page) {
     if (page < 0 || page >= kWalkthroughPageCount)
         throw RangeError("Страницы помощи " + std::to_string(page) + " нет");
     ui::Form& main = app.mainForm();
@@ -29,7 +29,7 @@ void openWalkthrough(context::Application& app, int page) {
     showWalkthroughPage(app.workspace(), main);
 }
 
-void walkthroughForward(context::Application& app) {
+void walkthroughForward(context::AppContext& app) {
     context::Workspace& ws = app.workspace();
     if (ws.walkthroughPage >= kWalkthroughPageCount - 1)
         ws.walkthroughPage = 0;
@@ -38,7 +38,7 @@ void walkthroughForward(context::Application& app) {
     showWalkthroughPage(ws, app.mainForm());
 }
 
-void walkthroughBack(context::Application& app) {
+void walkthroughBack(context::AppContext& app) {
     context::Workspace& ws = app.workspace();
     if (ws.walkthroughPage == 0)
         return;
@@ -46,7 +46,7 @@ void walkthroughBack(context::Application& app) {
     showWalkthroughPage(ws, app.mainForm());
 }
 
-void closeWalkthrough(context::Application& app) {
+void closeWalkthrough(context::AppContext& app) {
     app.mainForm().at(kWalkthroughBox).visible = false;
 }
 
@@ -54,7 +54,7 @@ bool hintsOn(const ui::Form& main) {
     return main.at(kHintsItem).caption != kHintsOffCaption;
 }
 
-void switchHints(context::Application& app) {
+void switchHints(context::AppContext& app) {
     ui::Form& main = app.mainForm();
     const bool turnOff = hintsOn(main);
     if (turnOff) {

@@ -2,7 +2,7 @@
 // The walkthrough box of the main window, its help images and the hints
 // switch of the main menu.
 
-#include "context/Application.h"
+#include "context/AppContext.h"
 #include "context/Workspace.h"
 #include "guidance/GuidanceLayout.h"
 #include "ui/Form.h"
@@ -38,19 +38,19 @@ void showWalkthroughPage(const context::Workspace& ws, ui::Form& main);
 // Opens the walkthrough box of the main window at a page (0..14; another
 // page is a RangeError and changes nothing). Every help image does this, the
 // images of the numbers panel Form7 included (pages 3 and 4).
-void openWalkthrough(context::Application& app, int page);
+void openWalkthrough(context::AppContext& app, int page);
 
 // "Вперед": page 14 wraps round to page 0.
-void walkthroughForward(context::Application& app);
+void walkthroughForward(context::AppContext& app);
 // "Назад": nothing happens on page 0.
-void walkthroughBack(context::Application& app);
+void walkthroughBack(context::AppContext& app);
 // "Закрыть": hides the box; the page is kept.
-void closeWalkthrough(context::Application& app);
+void closeWalkthrough(context::AppContext& app);
 
 // Whether the hints are on, as the caption of N22 tells.
 bool hintsOn(const ui::Form& main);
 // N22: switches the hints off (images and box hidden) or on (images shown,
 // box opened at page 0).
-void switchHints(context::Application& app);
+void switchHints(context::AppContext& app);
 
 } // namespace vargis::guidance

@@ -4,7 +4,7 @@
 #include "base/Errors.h"
 #include "base/ProductInfo.h"
 #include "base/TextFile.h"
-#include "context/Application.h"
+#include "context/AppContext.h"
 #include "context/Workspace.h"
 #include "filters/ImageBase.h"
 #include "history/DrawGrid.h"
@@ -96,7 +96,7 @@ void writeStatisticsReport(ui::Form& form, ui::Platform& platform) {
     reports::openReport(platform, kStatisticsReport);
 }
 
-void registerDrawEditingHandlers(context::Application& app) {
+void registerDrawEditingHandlers(context::AppContext& app) {
     ui::Dispatcher& d = app.dispatcher();
     d.on(ui::kMainForm, ui::kEditDrawsLabel, ui::Event::Click, [&app](const std::string&) {
         startEditing(app.workspace(), app.mainForm(), app.platform());

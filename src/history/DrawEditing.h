@@ -10,7 +10,7 @@
 #include <string>
 
 namespace vargis::context {
-class Application;
+class AppContext;
 struct Workspace;
 } // namespace vargis::context
 
@@ -39,6 +39,6 @@ reports::HtmlReport statisticsReport(const ui::Control& grid, const ui::DateTime
 // the desktop cannot). A file error propagates and nothing is opened.
 void writeStatisticsReport(ui::Form& form, ui::Platform& platform);
 
-void registerDrawEditingHandlers(context::Application& app);
+void registerDrawEditingHandlers(context::AppContext& app);
 
 } // namespace vargis::history

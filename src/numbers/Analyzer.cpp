@@ -46,7 +46,7 @@ void showThresholdSign(ui::Form& mainForm) {
     mainForm.at(kThresholdSign).caption = settingValue(mainForm, kThresholdLabel) > 0 ? "<=" : "=";
 }
 
-void excludeByRepeats(context::Application& app, const AnalyzerSettings& settings) {
+void excludeByRepeats(context::AppContext& app, const AnalyzerSettings& settings) {
     context::Workspace& ws = app.workspace();
     ui::Form& form = app.mainForm();
     const auto counts =
@@ -64,7 +64,7 @@ void excludeByRepeats(context::Application& app, const AnalyzerSettings& setting
     }
 }
 
-void analyzeRepeats(context::Application& app) {
+void analyzeRepeats(context::AppContext& app) {
     context::Workspace& ws = app.workspace();
     ui::Form& form = app.mainForm();
     // Settings restored from the file may break h < F <= DrawCount + 1; the
@@ -114,14 +114,14 @@ void analyzeRepeats(context::Application& app) {
     listSelection(app);
 }
 
-void drawsArrowClick(context::Application& app) {
+void drawsArrowClick(context::AppContext& app) {
     ui::Form& form = app.mainForm();
     const int reference = settingValue(form, kReferenceLabel);
     if (settingValue(form, kDrawsLabel) == reference)
         setSetting(form, kDrawsLabel, reference - 1);
 }
 
-void referenceArrowClick(context::Application& app) {
+void referenceArrowClick(context::AppContext& app) {
     ui::Form& form = app.mainForm();
     const int drawCount = app.workspace().drawCount();
     if (settingValue(form, kReferenceLabel) > drawCount)
@@ -131,7 +131,7 @@ void referenceArrowClick(context::Application& app) {
         setSetting(form, kDrawsLabel, reference - 1);
 }
 
-void thresholdArrowClick(context::Application& app) {
+void thresholdArrowClick(context::AppContext& app) {
     showThresholdSign(app.mainForm());
 }
 

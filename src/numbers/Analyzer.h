@@ -4,7 +4,7 @@
 // times and excludes the others, and charts the counts and the hits of the
 // new selection. Its settings live in fields 2..4 of filter row 30.
 
-#include "context/Application.h"
+#include "context/AppContext.h"
 
 namespace vargis::numbers {
 
@@ -28,17 +28,17 @@ void setSetting(ui::Form& mainForm, const char* label, int value);
 void showThresholdSign(ui::Form& mainForm);
 
 // AnalyzeRepeats ("учесть", the analyzer switched on, every arrow press).
-void analyzeRepeats(context::Application& app);
+void analyzeRepeats(context::AppContext& app);
 
 // ExcludeByRepeats: marks the numbers that fell more than t times in draws
 // F-h .. F-1 and unmarks the others, each through its check box's click;
 // a number the click refuses to exclude keeps playing.
-void excludeByRepeats(context::Application& app, const AnalyzerSettings& settings);
+void excludeByRepeats(context::AppContext& app, const AnalyzerSettings& settings);
 
 // UpDown102Click, UpDown125Click, UpDown124Click: keep h < F, F at most the
 // draw after the last one, and the threshold's sign.
-void drawsArrowClick(context::Application& app);
-void referenceArrowClick(context::Application& app);
-void thresholdArrowClick(context::Application& app);
+void drawsArrowClick(context::AppContext& app);
+void referenceArrowClick(context::AppContext& app);
+void thresholdArrowClick(context::AppContext& app);
 
 } // namespace vargis::numbers

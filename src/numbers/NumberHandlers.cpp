@@ -18,14 +18,14 @@ using ui::Event;
 
 namespace {
 
-using Action = void (*)(context::Application&);
+using Action = void (*)(context::AppContext&);
 
-void on(context::Application& app, const std::string& form, const std::string& control, Event event,
+void on(context::AppContext& app, const std::string& form, const std::string& control, Event event,
         Action action) {
     app.dispatcher().on(form, control, event, [&app, action](const std::string&) { action(app); });
 }
 
-void registerNumberPage(context::Application& app) {
+void registerNumberPage(context::AppContext& app) {
     ui::Dispatcher& d = app.dispatcher();
     for (int n = 1; n <= filters::kNumbers; ++n) {
         d.on(ui::kMainForm, ui::numberedName(ui::kCheckBoxPrefix, filters::numberCheckBoxSuffix(n)),
@@ -48,25 +48,25 @@ void registerNumberPage(context::Application& app) {
     on(app, ui::kMainForm, kNumberPage, Event::Exit, numberPageExit);
 }
 
-void registerNumbersPanel(context::Application& app) {
+void registerNumbersPanel(context::AppContext& app) {
     const std::string panel = ui::kNumbersPanelForm;
     on(app, panel, panel, Event::Show, numbersPanelShow);
     on(app, panel, ui::kClearSelectedImage, Event::Click, clearSelectedGrid);
     on(app, panel, ui::kClearAfterFilterImage, Event::Click, filters::resetAfterFilterArea);
     on(app, panel, ui::kPrintSelectedImage, Event::Click,
-       [](context::Application& a) { printPanelReport(a, PanelSide::Selected); });
+       [](context::AppContext& a) { printPanelReport(a, PanelSide::Selected); });
     on(app, panel, ui::kPrintAfterFilterImage, Event::Click,
-       [](context::Application& a) { printPanelReport(a, PanelSide::AfterFilter); });
+       [](context::AppContext& a) { printPanelReport(a, PanelSide::AfterFilter); });
     // The help images open the walkthrough box of the main window.
     on(app, panel, ui::kSelectedHelpImage, Event::Click,
-       [](context::Application& a) { guidance::openWalkthrough(a, 3); });
+       [](context::AppContext& a) { guidance::openWalkthrough(a, 3); });
     on(app, panel, ui::kAfterFilterHelpImage, Event::Click,
-       [](context::Application& a) { guidance::openWalkthrough(a, 4); });
+       [](context::AppContext& a) { guidance::openWalkthrough(a, 4); });
 }
 
 } // namespace
 
-void registerNumberHandlers(context::Application& app) {
+void registerNumberHandlers(context::AppContext& app) {
     registerNumberPage(app);
     registerNumbersPanel(app);
 }

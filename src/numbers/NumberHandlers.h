@@ -1,10 +1,10 @@
 #pragma once
 // Registers the handlers of the number page and of the numbers panel.
 
-#include "context/Application.h"
+#include "context/AppContext.h"
 
 namespace vargis::numbers {
 
-void registerNumberHandlers(context::Application& app);
+void registerNumberHandlers(context::AppContext& app);
 
 } // namespace vargis::numbers

@@ -36,7 +36,7 @@ bool analyzerOn(const ui::Form& mainForm) {
     return !mainForm.at(kSwitchPanel).visible;
 }
 
-void showSelection(context::Application& app) {
+void showSelection(context::AppContext& app) {
     context::Workspace& ws = app.workspace();
     ui::Form& form = app.mainForm();
     ui::Form& panel = app.form(ui::kNumbersPanelForm);
@@ -56,7 +56,7 @@ void showSelection(context::Application& app) {
     filters::resetAfterFilterArea(app);
 }
 
-void numberBoxClick(context::Application& app, const std::string& sender) {
+void numberBoxClick(context::AppContext& app, const std::string& sender) {
     context::Workspace& ws = app.workspace();
     ui::Form& form = app.mainForm();
     filters::resetAfterFilterArea(app);
@@ -83,7 +83,7 @@ void numberBoxClick(context::Application& app, const std::string& sender) {
     showSelection(app);
 }
 
-void markAllNumbers(context::Application& app) {
+void markAllNumbers(context::AppContext& app) {
     context::Workspace& ws = app.workspace();
     ui::Form& form = app.mainForm();
     filters::resetAfterFilterArea(app);
@@ -98,7 +98,7 @@ void markAllNumbers(context::Application& app) {
     showSelection(app);
 }
 
-void numberFrequency(context::Application& app, const std::string& sender) {
+void numberFrequency(context::AppContext& app, const std::string& sender) {
     context::Workspace& ws = app.workspace();
     ui::Form& form = app.mainForm();
     filters::clearChart(ws, form);
@@ -115,14 +115,14 @@ void numberFrequency(context::Application& app, const std::string& sender) {
     filters::setChartFooter(form, "Выпадение числа " + number + " в тиражах");
 }
 
-void listSelection(context::Application& app) {
+void listSelection(context::AppContext& app) {
     context::Workspace& ws = app.workspace();
     ui::Form& panel = app.form(ui::kNumbersPanelForm);
     panel.at(ui::kPlayingMemo).lines = {joinNumbers(playingNumbers(ws.digits, ws.highestNumber))};
     panel.at(ui::kExcludedMemo).lines = {joinNumbers(excludedNumbers(ws.digits, ws.highestNumber))};
 }
 
-void drawSelectedHits(context::Application& app) {
+void drawSelectedHits(context::AppContext& app) {
     context::Workspace& ws = app.workspace();
     ui::Form& form = app.mainForm();
     filters::clearChart(ws, form);
@@ -148,7 +148,7 @@ void drawSelectedHits(context::Application& app) {
     chart.band.y0 = largest;
 }
 
-void analyzerSwitchOn(context::Application& app) {
+void analyzerSwitchOn(context::AppContext& app) {
     if (!app.platform().askYesNo(kAnalyzerQuestion))
         return;
     context::Workspace& ws = app.workspace();
@@ -161,14 +161,14 @@ void analyzerSwitchOn(context::Application& app) {
         setSetting(form, kReferenceLabel, ws.forecastOrdinal);
 }
 
-void analyzerSwitchOff(context::Application& app) {
+void analyzerSwitchOff(context::AppContext& app) {
     ui::Form& form = app.mainForm();
     form.at(kSwitchPanel).visible = true;
     drawSelectedHits(app);
     setNumberBoxesEnabled(form, true);
 }
 
-void numberPageShow(context::Application& app) {
+void numberPageShow(context::AppContext& app) {
     context::Workspace& ws = app.workspace();
     ui::Form& form = app.mainForm();
     filters::clearChart(ws, form);
@@ -184,21 +184,21 @@ void numberPageShow(context::Application& app) {
     analysis.top = switchPanel.top;
 }
 
-void showAnalyzerSpan(context::Application& app) {
+void showAnalyzerSpan(context::AppContext& app) {
     app.mainForm().at(kAnalyzerNote).caption =
         "начиная с N п/п= 1 до N п/п= " + std::to_string(app.workspace().drawCount());
 }
 
 // The title names the page's charts; the filter charts drawn after the page
 // is left have none, so it goes with the page.
-void numberPageHide(context::Application& app) {
+void numberPageHide(context::AppContext& app) {
     ui::Chart& chart = app.mainForm().at(filters::kChart).chart;
     chart.series2.lineWidth = 1;
     chart.title.clear();
     hideNumbersPanel(app);
 }
 
-void numberPageExit(context::Application& app) {
+void numberPageExit(context::AppContext& app) {
     context::Workspace& ws = app.workspace();
     ui::Form& form = app.mainForm();
     filters::clearChart(ws, form);

@@ -26,7 +26,7 @@ std::string numbersInPlayText(const std::vector<int>& numbers) {
     return text + "-";
 }
 
-void showNumbersInPlay(context::Application& app, const std::vector<int>& numbers) {
+void showNumbersInPlay(context::AppContext& app, const std::vector<int>& numbers) {
     ui::Form& panel = app.form(ui::kNumbersPanelForm);
     const auto m = static_cast<std::uint8_t>(numbers.size());
     const std::int32_t combinations = countCombinations(m, 5);
@@ -39,7 +39,7 @@ void showNumbersInPlay(context::Application& app, const std::vector<int>& number
         fillAfterFilterGrid(app);
 }
 
-void fillAfterFilterGrid(context::Application& app) {
+void fillAfterFilterGrid(context::AppContext& app) {
     ui::Form& panel = app.form(ui::kNumbersPanelForm);
     const int m = toInt(panel.at(ui::kAfterFilterCount).caption);
     std::string text;

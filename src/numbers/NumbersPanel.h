@@ -3,7 +3,7 @@
 // play after a combine run, their count, the count of their combinations
 // and, when there are few enough, the combinations themselves.
 
-#include "context/Application.h"
+#include "context/AppContext.h"
 #include "filters/RemainingViews.h"
 
 #include <string>
@@ -20,10 +20,10 @@ std::string numbersInPlayText(const std::vector<int>& numbers);
 
 // Label7 := M, Label13 := C(M, 5), Memo4 := the list text; the grid is
 // filled when C(M, 5) is below 10 500.
-void showNumbersInPlay(context::Application& app, const std::vector<int>& numbers);
+void showNumbersInPlay(context::AppContext& app, const std::vector<int>& numbers);
 
 // Lists in StringGrid2 every combination of five of the numbers that the
 // memo holds (the first Label7 of them), then beeps.
-void fillAfterFilterGrid(context::Application& app);
+void fillAfterFilterGrid(context::AppContext& app);
 
 } // namespace vargis::numbers

@@ -84,7 +84,7 @@ reports::HtmlReport afterFilterReport(const context::Workspace& ws, const ui::Co
     return report;
 }
 
-void printPanelReport(context::Application& app, PanelSide side) {
+void printPanelReport(context::AppContext& app, PanelSide side) {
     const bool left = side == PanelSide::Selected;
     ui::Form& panel = app.form(ui::kNumbersPanelForm);
     ui::Platform& platform = app.platform();

@@ -3,7 +3,7 @@
 // numbers (var_v-l_5r36.html) and of the numbers left after the filters
 // (var2_v-l_5r36.html), written as the common HTML report and opened.
 
-#include "context/Application.h"
+#include "context/AppContext.h"
 #include "reports/HtmlReport.h"
 
 #include <string>
@@ -25,6 +25,6 @@ reports::HtmlReport afterFilterReport(const context::Workspace& ws, const ui::Co
 
 // Image4Click and Image1Click: "Таблица пустая !" when the first data row
 // is empty; the question above 500 rows; the file written and opened.
-void printPanelReport(context::Application& app, PanelSide side);
+void printPanelReport(context::AppContext& app, PanelSide side);
 
 } // namespace vargis::numbers

@@ -44,7 +44,7 @@ void writeCombinationRows(ui::Control& grid, const std::vector<int>& numbers) {
                     }
 }
 
-void fillSelectedGrid(context::Application& app) {
+void fillSelectedGrid(context::AppContext& app) {
     context::Workspace& ws = app.workspace();
     ui::Form& panel = app.form(ui::kNumbersPanelForm);
     const int playing = toInt(panel.at(ui::kPlayingCount).caption);
@@ -56,11 +56,11 @@ void fillSelectedGrid(context::Application& app) {
     app.platform().beep(ui::Beep::Default);
 }
 
-void clearSelectedGrid(context::Application& app) {
+void clearSelectedGrid(context::AppContext& app) {
     ui::clearGridRows(app.form(ui::kNumbersPanelForm).at(ui::kSelectedGrid));
 }
 
-void numbersPanelShow(context::Application& app) {
+void numbersPanelShow(context::AppContext& app) {
     const std::string& count =
         app.form(ui::kNumbersPanelForm).at(ui::kSelectedCombinations).caption;
     int combinations = 0;
@@ -73,7 +73,7 @@ void numbersPanelShow(context::Application& app) {
         fillSelectedGrid(app);
 }
 
-void showNumbersPanel(context::Application& app) {
+void showNumbersPanel(context::AppContext& app) {
     ui::Form& panel = app.form(ui::kNumbersPanelForm);
     const bool wasHidden = !panel.self().visible;
     panel.self().visible = true;
@@ -82,7 +82,7 @@ void showNumbersPanel(context::Application& app) {
         app.dispatcher().run(panel.name(), panel.name(), ui::Event::Show);
 }
 
-void hideNumbersPanel(context::Application& app) {
+void hideNumbersPanel(context::AppContext& app) {
     app.form(ui::kNumbersPanelForm).self().visible = false;
 }
 

@@ -3,7 +3,7 @@
 // forms, the handler dispatcher and the platform. Front ends report user
 // actions here by control name and render the forms. What the program does on
 // start, on a system command, on activation and on close is supplied by the
-// program's wiring (context::Application) through the lifecycle hooks.
+// program's wiring (app::Application) through the lifecycle hooks.
 
 #include "context/Workspace.h"
 #include "ui/Dispatcher.h"
@@ -20,12 +20,12 @@ inline constexpr int kSysCommandMinimize = 0xF020;
 inline constexpr int kSysCommandClose = 0xF060;
 inline constexpr int kSysCommandRestore = 0xF120;
 
-class Application {
+class AppContext {
 public:
-    explicit Application(ui::Platform& platform);
-    virtual ~Application() = default;
-    Application(const Application&) = delete;
-    Application& operator=(const Application&) = delete;
+    explicit AppContext(ui::Platform& platform);
+    virtual ~AppContext() = default;
+    AppContext(const AppContext&) = delete;
+    AppContext& operator=(const AppContext&) = delete;
 
     // Program entry (see onStart of the program's wiring).
     void start() { onStart(); }

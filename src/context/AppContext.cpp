@@ -1,4 +1,4 @@
-#include "context/Application.h"
+#include "context/AppContext.h"
 
 #include "base/Convert.h"
 #include "base/Errors.h"
@@ -12,11 +12,11 @@ namespace vargis::context {
 
 using ui::Event;
 
-Application::Application(ui::Platform& platform)
+AppContext::AppContext(ui::Platform& platform)
     : platform_(platform), form2_(ui::kAboutForm), form7_(ui::kNumbersPanelForm),
       form1_(ui::kMainForm) {}
 
-ui::Form& Application::form(const std::string& name) {
+ui::Form& AppContext::form(const std::string& name) {
     if (name == ui::kMainForm)
         return form1_;
     if (name == ui::kAboutForm)
@@ -26,21 +26,21 @@ ui::Form& Application::form(const std::string& name) {
     throw ControlError("Форма " + name + " не существует");
 }
 
-void Application::showCaption(ui::Form& form, ui::Control& control, std::string text) {
+void AppContext::showCaption(ui::Form& form, ui::Control& control, std::string text) {
     if (&form == &form1_)
         workspace_.settings.showCaption(control, std::move(text));
     else
         control.caption = std::move(text);
 }
 
-void Application::showChecked(ui::Form& form, ui::Control& control, bool checked) {
+void AppContext::showChecked(ui::Form& form, ui::Control& control, bool checked) {
     if (&form == &form1_)
         workspace_.settings.showChecked(control, checked);
     else
         control.checked = checked;
 }
 
-bool Application::guarded(const std::function<void()>& fn) {
+bool AppContext::guarded(const std::function<void()>& fn) {
     bool ok = true;
     try {
         fn();
@@ -55,7 +55,7 @@ bool Application::guarded(const std::function<void()>& fn) {
     return ok;
 }
 
-void Application::setChecked(ui::Form& form, const std::string& name, bool checked) {
+void AppContext::setChecked(ui::Form& form, const std::string& name, bool checked) {
     ui::Control& box = form.at(name);
     if (box.checked == checked)
         return;
@@ -63,12 +63,12 @@ void Application::setChecked(ui::Form& form, const std::string& name, bool check
     dispatcher_.run(form.name(), name, Event::Click);
 }
 
-void Application::pressControl(ui::Form& form, const std::string& name) {
+void AppContext::pressControl(ui::Form& form, const std::string& name) {
     form.at(name);
     dispatcher_.run(form.name(), name, Event::Click);
 }
 
-bool Application::click(const std::string& form, const std::string& control) {
+bool AppContext::click(const std::string& form, const std::string& control) {
     return guarded([&] {
         ui::Form& f = this->form(form);
         const ui::Control& c = f.at(control);
@@ -78,8 +78,7 @@ bool Application::click(const std::string& form, const std::string& control) {
     });
 }
 
-bool Application::toggleCheckBox(const std::string& form, const std::string& control,
-                                 bool checked) {
+bool AppContext::toggleCheckBox(const std::string& form, const std::string& control, bool checked) {
     return guarded([&] {
         ui::Control& box = this->form(form).at(control);
         if (!box.enabled || box.checked == checked)
@@ -89,7 +88,7 @@ bool Application::toggleCheckBox(const std::string& form, const std::string& con
     });
 }
 
-bool Application::upDownClick(const std::string& form, const std::string& control, bool up) {
+bool AppContext::upDownClick(const std::string& form, const std::string& control, bool up) {
     return guarded([&] {
         ui::Form& f = this->form(form);
         ui::Control& arrows = f.at(control);
@@ -111,8 +110,8 @@ bool Application::upDownClick(const std::string& form, const std::string& contro
     });
 }
 
-bool Application::selectPage(const std::string& form, const std::string& pageControl,
-                             const std::string& tabSheet) {
+bool AppContext::selectPage(const std::string& form, const std::string& pageControl,
+                            const std::string& tabSheet) {
     return guarded([&] {
         ui::Form& f = this->form(form);
         ui::Control& pages = f.at(pageControl);
@@ -129,8 +128,8 @@ bool Application::selectPage(const std::string& form, const std::string& pageCon
     });
 }
 
-bool Application::openPopup(const std::string& form, const std::string& menu,
-                            const std::string& component) {
+bool AppContext::openPopup(const std::string& form, const std::string& menu,
+                           const std::string& component) {
     return guarded([&] {
         ui::Control& m = this->form(form).at(menu);
         m.popupComponent = component;
@@ -138,7 +137,7 @@ bool Application::openPopup(const std::string& form, const std::string& menu,
     });
 }
 
-bool Application::chooseMenuItem(const std::string& form, const std::string& item) {
+bool AppContext::chooseMenuItem(const std::string& form, const std::string& item) {
     return guarded([&] {
         const ui::Control& c = this->form(form).at(item);
         if (!c.enabled || c.caption == "-")
@@ -147,8 +146,8 @@ bool Application::chooseMenuItem(const std::string& form, const std::string& ite
     });
 }
 
-bool Application::editCell(const std::string& form, const std::string& grid, int col, int row,
-                           const std::string& text) {
+bool AppContext::editCell(const std::string& form, const std::string& grid, int col, int row,
+                          const std::string& text) {
     return guarded([&] {
         ui::Control& g = this->form(form).at(grid);
         if (!g.grid.editable)
@@ -157,7 +156,7 @@ bool Application::editCell(const std::string& form, const std::string& grid, int
     });
 }
 
-bool Application::selectCell(const std::string& form, const std::string& grid, int col, int row) {
+bool AppContext::selectCell(const std::string& form, const std::string& grid, int col, int row) {
     return guarded([&] {
         ui::Control& g = this->form(form).at(grid);
         ui::gridCell(g, col, row);
@@ -166,8 +165,8 @@ bool Application::selectCell(const std::string& form, const std::string& grid, i
     });
 }
 
-bool Application::calendarClick(const std::string& form, const std::string& calendar,
-                                const std::string& date) {
+bool AppContext::calendarClick(const std::string& form, const std::string& calendar,
+                               const std::string& date) {
     return guarded([&] {
         ui::Control& c = this->form(form).at(calendar);
         c.date = date;
@@ -175,30 +174,30 @@ bool Application::calendarClick(const std::string& form, const std::string& cale
     });
 }
 
-bool Application::timerTick(const std::string& form, const std::string& timer) {
+bool AppContext::timerTick(const std::string& form, const std::string& timer) {
     return guarded([&] {
         if (this->form(form).at(timer).enabled)
             dispatcher_.run(form, timer, Event::Timer);
     });
 }
 
-bool Application::focusLost(const std::string& form, const std::string& control) {
+bool AppContext::focusLost(const std::string& form, const std::string& control) {
     return guarded([&] { dispatcher_.run(form, control, Event::Exit); });
 }
 
-bool Application::mouseDown(const std::string& form, const std::string& control) {
+bool AppContext::mouseDown(const std::string& form, const std::string& control) {
     return guarded([&] { dispatcher_.run(form, control, Event::MouseDown); });
 }
 
-bool Application::systemCommand(int command) {
+bool AppContext::systemCommand(int command) {
     return guarded([&] { onSystemCommand(command); });
 }
 
-bool Application::activate() {
+bool AppContext::activate() {
     return guarded([&] { onActivate(); });
 }
 
-bool Application::closeMainWindow() {
+bool AppContext::closeMainWindow() {
     if (closed_)
         return true;
     // An error while asking or saving keeps the window, and the edits, open.
