@@ -39,8 +39,8 @@ SearchHalf searchHalf(const BacktestResult& run, std::int32_t combinations) {
 
 StatusFacts Analysis::status() const {
     const context::Workspace& ws = app_.workspace();
-    return {app_.mainForm().at(ui::kKindCaption).caption, ws.combinationCount, ws.drawCount(),
-            ws.forecastDate, static_cast<int>(ws.forecastOrdinal)};
+    return {ws.kindCaption, ws.combinationCount, ws.drawCount(), ws.forecastDate,
+            static_cast<int>(ws.forecastOrdinal)};
 }
 
 std::string Analysis::kind() const {

@@ -1,5 +1,6 @@
 #include "KindSwitch.h"
 
+#include "Analysis.h"
 #include "DefaultData.h"
 #include "ImportCommand.h"
 #include "LotteryKind.h"
@@ -105,7 +106,7 @@ void kindMenuChoice(Application& app, int n) {
                                  "будут потеряны.\r\nПерейти на лотерею " +
                                  kindLabel(n) + " ?"))
         return;
-    switchKind(app, n);
+    Analysis(app).switchKind(n);
 }
 
 void offerImportWhenEmpty(Application& app) {

@@ -91,7 +91,8 @@ void applyKindAdjustments(ui::Form& form, context::Workspace& ws, int n) {
     for (const auto& [row, stem] : kindStems(n))
         setRangeStem(form, ws, row, stem);
     // Every kind the menu offers is labelled "5 из N"; so is every other.
-    form.at(ui::kKindCaption).caption = kindLabel(n);
+    ws.kindCaption = kindLabel(n);
+    form.at(ui::kKindCaption).caption = ws.kindCaption;
 }
 
 } // namespace vargis::app

@@ -35,7 +35,8 @@ void formCreate(Application& app) {
     ui::Form& form = app.mainForm();
     app.platform().beep(ui::Beep::Default);
     ws.kindFolder = rememberedKind();
-    form.at(ui::kKindCaption).caption = ws.kindFolder;
+    ws.kindCaption = ws.kindFolder;
+    form.at(ui::kKindCaption).caption = ws.kindCaption;
     const ParsedKind kind = parseKindFolder(ws.kindFolder);
     ws.numbersPerDraw = kind.numbersPerDraw;
     ws.highestNumber = kind.highestNumber;

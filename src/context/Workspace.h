@@ -18,6 +18,9 @@ struct Workspace {
     std::uint8_t numbersPerDraw = 5;
     std::uint8_t highestNumber = 36;
     std::string dataFolder = "bd/5_36";
+    // The kind as the window's caption names it: the folder while the start
+    // loads it, "5 из N" once the kind is set up.
+    std::string kindCaption = " 5 из 36";
 
     DrawHistory history;
     FilterTable filters;
