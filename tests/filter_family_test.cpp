@@ -226,11 +226,12 @@ TEST_F(FilterFamilies, PassValueOfADrawsOwnNumbersIsTheButtonsValue) {
 }
 
 // A family of one row: the sum of the numbers, first drawn from the draw and
-// tested by the first pass as the sum of the combination, or, to prove the
-// check can fail, as the sum of its even numbers.
+// tested by the first pass as the sum of the combination (a sum of terms, or
+// a value of the whole combination the kernels know nothing of), or, to
+// prove the check can fail, as the sum of its even numbers.
 class ToyFamily final : public FilterFamily {
 public:
-    explicit ToyFamily(catalogue::ValueKind kind) : kind_(kind) {}
+    explicit ToyFamily(catalogue::StepValue value) : value_(value) {}
     std::string_view name() const override { return "toy"; }
     std::span<const catalogue::FilterControls> rows() const override { return rows_; }
     bool hasDrawValue(int row) const override { return row == kToyRow; }
@@ -240,24 +241,33 @@ public:
             sum += x;
         return sum;
     }
-    catalogue::PassUse pass(int, int) const override { return {Pass::First, {kind_}, {}}; }
+    catalogue::PassUse pass(int, int) const override { return {Pass::First, value_, {}}; }
 
     static constexpr int kToyRow = 901;
 
 private:
-    catalogue::ValueKind kind_;
+    catalogue::StepValue value_;
     catalogue::FilterControls rows_[1] = {{.row = kToyRow}};
 };
 
 TEST_F(FilterFamilies, ARegisteredFamilyReachesTheRegistryAndTheCheck) {
-    const ToyFamily sum(catalogue::ValueKind::Sum);
+    const ToyFamily sum(catalogue::value::sum());
     catalogue::registerFilterFamily(sum);
     EXPECT_EQ(&catalogue::familyOfRow(ToyFamily::kToyRow), &sum);
     EXPECT_EQ(catalogue::filterFamilies().back(), &sum);
     EXPECT_TRUE(mismatches(sources_[1], filters_).empty());
     catalogue::unregisterFilterFamily(sum);
 
-    const ToyFamily wrong(catalogue::ValueKind::EvenSum);
+    const ToyFamily whole({nullptr,
+                           [](const catalogue::StepValue&, const catalogue::Numbers5& c) {
+                               return c[0] + c[1] + c[2] + c[3] + c[4];
+                           },
+                           catalogue::ValueShape::Other, 0, 0});
+    catalogue::registerFilterFamily(whole);
+    EXPECT_TRUE(mismatches(sources_[1], filters_).empty());
+    catalogue::unregisterFilterFamily(whole);
+
+    const ToyFamily wrong(catalogue::value::evenSum());
     catalogue::registerFilterFamily(wrong);
     const auto found = mismatches(sources_[1], filters_);
     catalogue::unregisterFilterFamily(wrong);

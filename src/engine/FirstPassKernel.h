@@ -22,9 +22,9 @@ struct KernelTest {
 };
 
 // Strikes every live entry at the first test it fails; returns the count
-// struck by each test. `excluded` feeds ValueKind::Excluded. Live entries
-// must hold numbers 1..50 (RangeError otherwise), five distinct ones in
-// ascending order as generated.
+// struck by each test. `excluded` holds the numbers that do not play, as the
+// values read them. Live entries must hold numbers 1..50 (RangeError
+// otherwise), five distinct ones in ascending order as generated.
 std::vector<std::int32_t> strikeFirstFailing(CombinationList& list,
                                              std::span<const KernelTest> tests,
                                              const std::array<bool, kMaxNumber + 1>& excluded);
