@@ -40,11 +40,6 @@ NumberFacts::NumberFacts() {
         bitCount[m] = static_cast<std::uint8_t>(std::popcount(m));
 }
 
-const NumberFacts& numberFacts() {
-    static const NumberFacts instance;
-    return instance;
-}
-
 int sumModulo(int s, int m) {
     if (m < s)
         s %= m;
@@ -63,16 +58,8 @@ int zeroTerm(const StepValue&, int, int, const NumberFlags&) {
     return 0;
 }
 
-int StepValue::of(const Numbers5& c, const NumberFlags& excluded) const {
-    if (!term) {
-        if (!whole)
-            throw RangeError("Значение фильтра не задано");
-        return whole(*this, c);
-    }
-    int s = 0;
-    for (int k = 0; k < 5; ++k)
-        s += term(*this, k + 1, c[static_cast<std::size_t>(k)], excluded);
-    return s & 0xFF;
+void throwNoValue() {
+    throw RangeError("Значение фильтра не задано");
 }
 
 namespace {

@@ -107,11 +107,29 @@ struct NumberFacts {
     NumberFacts();
 };
 
-const NumberFacts& numberFacts();
+inline const NumberFacts& numberFacts() {
+    static const NumberFacts instance;
+    return instance;
+}
 
 // The sum s reduced to 1..m.
 int sumModulo(int s, int m);
 // Trunc(part / sum * 100), quotient and product in double precision.
 int shareOf(int part, int sum);
+
+// Thrown by a value with neither a term nor a whole value.
+[[noreturn]] void throwNoValue();
+
+inline int StepValue::of(const Numbers5& c, const NumberFlags& excluded) const {
+    if (!term) {
+        if (!whole)
+            throwNoValue();
+        return whole(*this, c);
+    }
+    int s = 0;
+    for (int k = 0; k < 5; ++k)
+        s += term(*this, k + 1, c[static_cast<std::size_t>(k)], excluded);
+    return s & 0xFF;
+}
 
 } // namespace vargis::catalogue

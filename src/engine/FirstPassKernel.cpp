@@ -231,10 +231,6 @@ std::optional<int> termOfValue(const StepValue& value, int k, int x, const Numbe
     return termOf(value, k, x, excluded);
 }
 
-int combinationValue(const StepValue& value, const Combination& c, const NumberFlags& excluded) {
-    return value.of(c, excluded);
-}
-
 std::vector<std::int32_t> strikeFirstFailing(CombinationList& list,
                                              std::span<const KernelTest> tests,
                                              const NumberFlags& excluded) {

@@ -36,7 +36,9 @@ std::optional<int> termOfValue(const StepValue& value, int k, int x,
 
 // The value of one test for one combination, computed directly; the
 // kernel's reference for the values it computes from tables.
-int combinationValue(const StepValue& value, const Combination& c,
-                     const std::array<bool, kMaxNumber + 1>& excluded);
+inline int combinationValue(const StepValue& value, const Combination& c,
+                            const std::array<bool, kMaxNumber + 1>& excluded) {
+    return value.of(c, excluded);
+}
 
 } // namespace vargis::engine
