@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 
 namespace vargis::engine {
 
@@ -240,17 +241,30 @@ std::vector<std::int32_t> strikeFirstFailing(CombinationList& list,
 
     auto terms = std::make_unique<FirstPassLanes>();
     auto direct = std::make_unique<DirectTests>();
-    std::vector<std::size_t> slow; // tests beyond the lanes, computed one by one
+    // Tests beyond the lanes, computed one by one; a sum of terms from a
+    // table of its terms' bytes.
+    struct SlowTest {
+        std::size_t t = 0;
+        std::vector<std::uint8_t> terms; // [k * kNumberRows + x]
+    };
+    std::vector<SlowTest> slow;
     for (std::size_t t = 0; t < tests.size(); ++t) {
         const KernelTest& test = tests[t];
         const int index = static_cast<int>(t);
         if (test.value.isTermSum()) {
-            if (terms->full())
-                slow.push_back(t);
-            else
+            if (!terms->full()) {
                 terms->add(test, index, excluded);
+                continue;
+            }
+            SlowTest s{t, std::vector<std::uint8_t>(5 * kNumberRows, 0)};
+            for (int k = 0; k < 5; ++k)
+                for (int x = 1; x <= kMaxNumber; ++x)
+                    s.terms[static_cast<std::size_t>(k) * kNumberRows +
+                            static_cast<std::size_t>(x)] =
+                        static_cast<std::uint8_t>(*termOf(test.value, k, x, excluded) & 0xFF);
+            slow.push_back(std::move(s));
         } else if (!direct->add(test.value, test.band, index)) {
-            slow.push_back(t);
+            slow.push_back({t, {}});
         }
     }
 
@@ -263,11 +277,20 @@ std::vector<std::int32_t> strikeFirstFailing(CombinationList& list,
             first = terms->firstFailing(c, first);
         if (direct->count > 0)
             direct->check(c.data(), first);
-        for (std::size_t t : slow) {
-            if (static_cast<int>(t) >= first)
+        for (const SlowTest& s : slow) {
+            if (static_cast<int>(s.t) >= first)
                 break;
-            if (!tests[t].band.passes(combinationValue(tests[t].value, c, excluded))) {
-                first = static_cast<int>(t);
+            int v = 0;
+            if (s.terms.empty()) {
+                v = combinationValue(tests[s.t].value, c, excluded);
+            } else {
+                const std::uint8_t* term = s.terms.data();
+                for (std::size_t k = 0; k < 5; ++k)
+                    v += term[k * kNumberRows + c[k]];
+                v &= 0xFF;
+            }
+            if (!tests[s.t].band.passes(v)) {
+                first = static_cast<int>(s.t);
                 break;
             }
         }
