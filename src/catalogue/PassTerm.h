@@ -28,8 +28,9 @@ using NumberTerm = int (*)(const StepValue& value, int position, int x,
 // The value of a whole combination of five distinct ascending numbers 1..50.
 using WholeValue = int (*)(const StepValue& value, const Numbers5& c);
 
-// Whole values the kernels compute in lanes of their own besides the general
-// path. `Other` is any other whole value: correct, computed one by one.
+// Whole values the kernels compute in lanes of their own; a value naming a
+// shape must equal what its lane computes (the kernels' tests compare them).
+// `Other` is any other whole value, computed per combination by `whole`.
 enum class ValueShape : std::uint8_t {
     Other,
     DistinctDigits,
