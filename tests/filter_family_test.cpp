@@ -349,11 +349,12 @@ TEST_F(FilterFamilies, TheButtonAndEvaluateReachEveryRow) {
 }
 
 // A family of one row: the sum of the numbers, first drawn from the draw and
-// tested by the first pass as the sum of the combination, or, to prove the
-// check can fail, as the sum of its even numbers.
+// tested by the first pass as the sum of the combination (a sum of terms, or
+// a value of the whole combination the kernels know nothing of), or, to
+// prove the check can fail, as the sum of its even numbers.
 class ToyFamily final : public FilterFamily {
 public:
-    explicit ToyFamily(catalogue::ValueKind kind) : kind_(kind) {}
+    explicit ToyFamily(catalogue::StepValue value) : value_(value) {}
     std::string_view name() const override { return "toy"; }
     std::span<const catalogue::FilterControls> rows() const override { return rows_; }
     bool hasDrawValue(int row) const override { return row == kToyRow; }
@@ -363,7 +364,7 @@ public:
             sum += x;
         return sum;
     }
-    catalogue::PassUse pass(int, int) const override { return {Pass::First, {kind_}, {}}; }
+    catalogue::PassUse pass(int, int) const override { return {Pass::First, value_, {}}; }
     catalogue::Press press(int) const override { return press_; }
     catalogue::ButtonLook look(int) const override { return {"Фильтр: "}; }
     std::vector<catalogue::FirstStepLine> firstPassLines() const override { return lines_; }
@@ -373,20 +374,29 @@ public:
     std::vector<catalogue::FirstStepLine> lines_{{31, {}, {}, {kToyRow}}};
 
 private:
-    catalogue::ValueKind kind_;
+    catalogue::StepValue value_;
     catalogue::FilterControls rows_[1] = {
         {.row = kToyRow, .button = "ToyButton", .footer = "Сумма чисел тиража."}};
 };
 
 TEST_F(FilterFamilies, ARegisteredFamilyReachesTheRegistryAndTheCheck) {
-    const ToyFamily sum(catalogue::ValueKind::Sum);
+    const ToyFamily sum(catalogue::value::sum());
     catalogue::registerFilterFamily(sum);
     EXPECT_EQ(&catalogue::familyOfRow(ToyFamily::kToyRow), &sum);
     EXPECT_EQ(catalogue::filterFamilies().back(), &sum);
     EXPECT_TRUE(mismatches(sources_[1], filters_).empty());
     catalogue::unregisterFilterFamily(sum);
 
-    const ToyFamily wrong(catalogue::ValueKind::EvenSum);
+    const ToyFamily whole({nullptr,
+                           [](const catalogue::StepValue&, const catalogue::Numbers5& c) {
+                               return c[0] + c[1] + c[2] + c[3] + c[4];
+                           },
+                           catalogue::ValueShape::Other, 0, 0});
+    catalogue::registerFilterFamily(whole);
+    EXPECT_TRUE(mismatches(sources_[1], filters_).empty());
+    catalogue::unregisterFilterFamily(whole);
+
+    const ToyFamily wrong(catalogue::value::evenSum());
     catalogue::registerFilterFamily(wrong);
     const auto found = mismatches(sources_[1], filters_);
     catalogue::unregisterFilterFamily(wrong);
@@ -396,7 +406,7 @@ TEST_F(FilterFamilies, ARegisteredFamilyReachesTheRegistryAndTheCheck) {
 
     // The check of the parts finds a row without its press road or its step.
     EXPECT_TRUE(familyGaps(sum).empty()) << joined(familyGaps(sum));
-    ToyFamily lacking(catalogue::ValueKind::Sum);
+    ToyFamily lacking(catalogue::value::sum());
     lacking.press_ = catalogue::Press::None;
     lacking.lines_.clear();
     const auto gaps = familyGaps(lacking);

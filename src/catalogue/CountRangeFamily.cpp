@@ -32,8 +32,8 @@ public:
             return {};
         const auto range = sweptRange(row, highestNumber);
         if (!range)
-            return {Pass::First, {ValueKind::Zero}, {}};
-        return {Pass::First, {ValueKind::InRange, range->lo, range->hi}, {}};
+            return {Pass::First, value::zero(), {}};
+        return {Pass::First, value::inRange(range->lo, range->hi), {}};
     }
 
     Press press(int row) const override {

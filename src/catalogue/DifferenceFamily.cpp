@@ -38,7 +38,7 @@ public:
 
     PassUse pass(int row, int) const override {
         if (const auto pair = differencePositions(row))
-            return {Pass::First, {ValueKind::Difference, pair->low, pair->high}, {}};
+            return {Pass::First, value::difference(pair->low, pair->high), {}};
         if (const int position = averagePosition(row))
             return {Pass::Second, {}, {SecondTerm::AverageDistance, position}};
         return {};

@@ -27,9 +27,9 @@ public:
         if (row == 269)
             return {Pass::Second, {}, {SecondTerm::DateDigitsMirrored}};
         if (row >= 270 && row <= 279)
-            return {Pass::First, {ValueKind::DigitCount, digitOfRow(row)}, {}};
+            return {Pass::First, value::digitCount(digitOfRow(row)), {}};
         if (row >= 280 && row <= 287)
-            return {Pass::First, {ValueKind::SumModulo, modulusOfRow(row)}, {}};
+            return {Pass::First, value::sumModulo(modulusOfRow(row)), {}};
         return {};
     }
 

@@ -34,7 +34,7 @@ public:
                     {kind.overSum ? SecondTerm::ShareOfSum : SecondTerm::QuotientOfLargest,
                      kind.position}};
         case NumerologyFamily::ShareOfSum:
-            return {Pass::First, {ValueKind::Share, kind.position}, {}};
+            return {Pass::First, value::share(kind.position), {}};
         case NumerologyFamily::Reserved:
             break;
         }

@@ -1,50 +1,14 @@
 #pragma once
-// What the two passes of the combine compute for a filter row, as data: the
-// first pass's value of a combination (a kind and its arguments), the second
+// What the two passes of the combine compute for a filter row: the first
+// pass's value of a combination (as its family supplies it), the second
 // pass's term built from the forecast target, and how the pass's value of a
 // draw's own numbers may differ from the value the row's button plots.
+
+#include "catalogue/PassTerm.h"
 
 #include <vector>
 
 namespace vargis::catalogue {
-
-// The value a row computes for a combination C1 < .. < C5 in the first pass.
-// The "digit text" is the decimal texts of C1..C5 written one after the other.
-enum class ValueKind {
-    Excluded,     // numbers of the combination that do not play (step 0)
-    Position,     // C(a)
-    Difference,   // C(b) - C(a)
-    Sum,          // C1 + .. + C5
-    EvenCount,    // even numbers
-    EvenSum,      // sum of the even numbers
-    OddSum,       // sum of the odd numbers
-    Primes,       // numbers in 1, 2, 3, 5, 7, 11, 13, 17, 19, 23, 29, 31, 37, 41, 43
-    Digits03689,  // characters of the digit text among "03689"
-    Digits1457,   // characters of the digit text among "1457"
-    Fibonacci,    // numbers in 1, 2, 3, 5, 8, 13, 21, 34
-    InRange,      // numbers in a..b; a range with b < a counts nothing
-    Root9Largest, // Root9(C5)
-    DigitCount,   // occurrences of the digit a in the digit text
-    Zero,         // always 0
-    // Values that are not a sum of one term per number:
-    DistinctDigits, // different characters in the digit text
-    SmallestGap,    // smallest difference of two numbers, at most 50
-    Golden618,      // ordered pairs with Ck = Trunc(Cj * 0.618)
-    Golden382,      // ordered pairs with Ck = Trunc(Cj * 0.382)
-    Double062,      // ordered pairs with Ck = Trunc(Cj * 2 / 0.62)
-    Divisible,      // ordered pairs with Ck <> 1 and Cj mod Ck = 0
-    Gap1,           // neighbours that differ by 1
-    Gap2,           // neighbours that differ by 2
-    Decades,        // decades 1..10, .., 41..50 holding a number
-    Share,          // Trunc(C(a) / sum * 100), quotient and product in double precision
-    SumModulo,      // the sum reduced to 1..a
-};
-
-struct StepValue {
-    ValueKind kind = ValueKind::Zero;
-    int a = 0;
-    int b = 0;
-};
 
 // The term the second pass builds for a row from the forecast date and the
 // draws before the forecast draw T.

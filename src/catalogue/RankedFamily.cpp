@@ -75,8 +75,8 @@ public:
             // Row 127 reduces the largest number by Root9.
             const int position = pageNumberOf(row);
             if (position == 5)
-                return {Pass::First, {ValueKind::Root9Largest}, {}};
-            return {Pass::First, {ValueKind::Position, position}, {}};
+                return {Pass::First, value::root9Largest(), {}};
+            return {Pass::First, value::position(position), {}};
         }
         case Family::RankedLink:
             // The code is read from field 2 of the row in the filter file.

@@ -12,8 +12,8 @@ namespace vargis::catalogue {
 
 namespace {
 
-PassUse firstPass(ValueKind kind, int a = 0, int b = 0) {
-    return {Pass::First, {kind, a, b}, {}};
+PassUse firstPass(StepValue value) {
+    return {Pass::First, value, {}};
 }
 
 PassUse secondPass(SecondTerm term, Scale scale = Scale::Times062) {
@@ -38,32 +38,31 @@ public:
     int firstDraw(int row) const override { return staticNeedsPrevious(row) ? 2 : 1; }
 
     PassUse pass(int row, int) const override {
-        using K = ValueKind;
         static const std::array<PassUse, 24> kPasses = {
-            firstPass(K::Position, 5),                                   // 1
-            firstPass(K::Position, 1),                                   // 2
-            firstPass(K::Difference, 1, 5),                              // 3
-            firstPass(K::Sum),                                           // 4
+            firstPass(value::position(5)),                               // 1
+            firstPass(value::position(1)),                               // 2
+            firstPass(value::difference(1, 5)),                          // 3
+            firstPass(value::sum()),                                     // 4
             secondPass(SecondTerm::DateNumbers),                         // 5
-            firstPass(K::EvenCount),                                     // 6
-            firstPass(K::EvenSum),                                       // 7
-            firstPass(K::OddSum),                                        // 8
-            firstPass(K::DistinctDigits),                                // 9
-            firstPass(K::SmallestGap),                                   // 10
-            firstPass(K::Primes),                                        // 11
-            firstPass(K::Golden618),                                     // 12
-            firstPass(K::Golden382),                                     // 13
-            firstPass(K::Double062),                                     // 14
-            firstPass(K::Divisible),                                     // 15
+            firstPass(value::evenCount()),                               // 6
+            firstPass(value::evenSum()),                                 // 7
+            firstPass(value::oddSum()),                                  // 8
+            firstPass(value::distinctDigits()),                          // 9
+            firstPass(value::smallestGap()),                             // 10
+            firstPass(value::primes()),                                  // 11
+            firstPass(value::golden618()),                               // 12
+            firstPass(value::golden382()),                               // 13
+            firstPass(value::double062()),                               // 14
+            firstPass(value::divisible()),                               // 15
             secondPass(SecondTerm::PreviousScaled, Scale::Times062),     // 16
             secondPass(SecondTerm::PreviousScaled, Scale::Times038),     // 17
             secondPass(SecondTerm::PreviousScaled, Scale::TwiceOver062), // 18
-            firstPass(K::Gap1),                                          // 19
-            firstPass(K::Gap2),                                          // 20
-            firstPass(K::Decades),                                       // 21
-            firstPass(K::Digits03689),                                   // 22
-            firstPass(K::Digits1457),                                    // 23
-            firstPass(K::Fibonacci),                                     // 24
+            firstPass(value::gap1()),                                    // 19
+            firstPass(value::gap2()),                                    // 20
+            firstPass(value::decades()),                                 // 21
+            firstPass(value::digits03689()),                             // 22
+            firstPass(value::digits1457()),                              // 23
+            firstPass(value::fibonacci()),                               // 24
         };
         if (!hasDrawValue(row))
             throw RangeError("Строка " + std::to_string(row) + " не является статическим фильтром");

@@ -170,9 +170,9 @@ std::optional<int> sumKey(const WorthTest& t) {
     if (!t.first)
         return std::nullopt;
     const StepValue& v = t.first->value;
-    if (v.kind == ValueKind::SumModulo)
+    if (v.shape == catalogue::ValueShape::SumModulo)
         return 0;
-    if (v.kind == ValueKind::Share && v.a >= 1 && v.a <= 5)
+    if (v.shape == catalogue::ValueShape::Share && v.a >= 1 && v.a <= 5)
         return v.a;
     return std::nullopt;
 }

@@ -99,7 +99,7 @@ FirstPassResult sweepWithoutDate(CombinationList& list, const FirstPassInput& in
     for (int x = 1; x <= kMaxNumber; ++x)
         anyExcluded = anyExcluded || input.excluded[static_cast<std::size_t>(x)];
     if (anyExcluded)
-        tests.push_back({{ValueKind::Excluded}, PassBand{0, 0, false, 0}});
+        tests.push_back({catalogue::value::excluded(), PassBand{0, 0, false, 0}});
     const std::size_t offset = tests.size();
 
     const std::vector<SweepStep> steps = firstPassSteps(input.highestNumber);

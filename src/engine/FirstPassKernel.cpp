@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 
 namespace vargis::engine {
 
@@ -16,186 +17,24 @@ namespace {
 
 using NumberFlags = std::array<bool, kMaxNumber + 1>;
 
-// ---- Per-number facts, computed once.
-
-struct NumberFacts {
-    std::array<std::uint16_t, kMaxNumber + 1> digitMask{}; // digits of the decimal text
-    std::array<std::array<std::uint8_t, 10>, kMaxNumber + 1> digitCount{};
-    std::array<std::uint8_t, kMaxNumber + 1> digits03689{};
-    std::array<std::uint8_t, kMaxNumber + 1> digits1457{};
-    std::array<bool, kMaxNumber + 1> prime{};
-    std::array<bool, kMaxNumber + 1> fibonacci{};
-    std::array<std::uint64_t, kMaxNumber + 1> golden618{}; // bit of Trunc(x * 0.618)
-    std::array<std::uint64_t, kMaxNumber + 1> golden382{};
-    std::array<std::uint64_t, kMaxNumber + 1> double062{}; // bit of Trunc(x * 2 / 0.62) <= 50
-    std::array<std::uint64_t, kMaxNumber + 1> divisors{};  // bits of 2..x-1 dividing x
-    std::array<std::uint8_t, 1024> bitCount{};
-
-    NumberFacts() {
-        constexpr int kPrimes[] = {1, 2, 3, 5, 7, 11, 13, 17, 19, 23, 29, 31, 37, 41, 43};
-        constexpr int kFibonacci[] = {1, 2, 3, 5, 8, 13, 21, 34};
-        for (int p : kPrimes)
-            prime[static_cast<std::size_t>(p)] = true;
-        for (int f : kFibonacci)
-            fibonacci[static_cast<std::size_t>(f)] = true;
-        auto bit = [](int target) {
-            return target >= 1 && target <= kMaxNumber ? std::uint64_t{1} << target : 0;
-        };
-        for (int x = 1; x <= kMaxNumber; ++x) {
-            const auto i = static_cast<std::size_t>(x);
-            for (char ch : std::to_string(x)) {
-                const int d = ch - '0';
-                digitMask[i] = static_cast<std::uint16_t>(digitMask[i] | (1u << d));
-                ++digitCount[i][static_cast<std::size_t>(d)];
-                if (d == 0 || d == 3 || d == 6 || d == 8 || d == 9)
-                    ++digits03689[i];
-                if (d == 1 || d == 4 || d == 5 || d == 7)
-                    ++digits1457[i];
-            }
-            golden618[i] = bit(x * 618 / 1000);
-            golden382[i] = bit(x * 382 / 1000);
-            double062[i] = bit(x * 200 / 62);
-            for (int d = 2; d < x; ++d)
-                if (x % d == 0)
-                    divisors[i] |= std::uint64_t{1} << d;
-        }
-        for (std::size_t m = 0; m < bitCount.size(); ++m)
-            bitCount[m] = static_cast<std::uint8_t>(std::popcount(m));
-    }
-};
+using catalogue::numberFacts;
+using catalogue::shareOf;
+using catalogue::sumModulo;
+using catalogue::ValueShape;
+using NumberFacts = catalogue::NumberFacts;
+static_assert(catalogue::kTermNumbers == kMaxNumber);
 
 const NumberFacts& facts() {
-    static const NumberFacts instance;
-    return instance;
-}
-
-std::size_t at(std::uint8_t number) {
-    return number;
+    return numberFacts();
 }
 
 // The contribution of number x in position k (0..4) to a value that is a
-// sum of one term per number (modulo 256, so differences wrap back into
-// place); none for the other values.
+// sum of one term per number, as its family states it; none for the other
+// values.
 std::optional<int> termOf(const StepValue& v, int k, int x, const NumberFlags& excluded) {
-    const NumberFacts& f = facts();
-    const auto i = static_cast<std::size_t>(x);
-    const int position = k + 1;
-    switch (v.kind) {
-    case ValueKind::Excluded:
-        return excluded[i] ? 1 : 0;
-    case ValueKind::Position:
-        return position == v.a ? x : 0;
-    case ValueKind::Difference:
-        return position == v.b ? x : position == v.a ? 256 - x : 0;
-    case ValueKind::Sum:
-        return x;
-    case ValueKind::EvenCount:
-        return x % 2 == 0 ? 1 : 0;
-    case ValueKind::EvenSum:
-        return x % 2 == 0 ? x : 0;
-    case ValueKind::OddSum:
-        return x % 2 != 0 ? x : 0;
-    case ValueKind::Primes:
-        return f.prime[i] ? 1 : 0;
-    case ValueKind::Digits03689:
-        return f.digits03689[i];
-    case ValueKind::Digits1457:
-        return f.digits1457[i];
-    case ValueKind::Fibonacci:
-        return f.fibonacci[i] ? 1 : 0;
-    case ValueKind::InRange:
-        return x >= v.a && x <= v.b ? 1 : 0;
-    case ValueKind::Root9Largest:
-        return position == 5 ? root9(x) : 0;
-    case ValueKind::DigitCount:
-        return f.digitCount[i][static_cast<std::size_t>(v.a)];
-    case ValueKind::Zero:
-        return 0;
-    default:
+    if (!v.isTermSum())
         return std::nullopt;
-    }
-}
-
-bool isTermSum(ValueKind kind) {
-    return termOf({kind, 1, 1}, 0, 1, NumberFlags{}).has_value();
-}
-
-int sumModulo(int s, int m) {
-    if (m < s)
-        s %= m;
-    if (s % m == 0)
-        s = m;
-    return s;
-}
-
-int shareOf(int part, int sum) {
-    const double q = static_cast<double>(part) / static_cast<double>(sum);
-    const double scaled = q * 100.0;
-    return static_cast<int>(scaled);
-}
-
-// The values of the tests that are not sums of terms, computed from the
-// per-number facts.
-int directValue(const StepValue& v, const Combination& c) {
-    const NumberFacts& f = facts();
-    switch (v.kind) {
-    case ValueKind::DistinctDigits: {
-        unsigned mask = 0;
-        for (auto x : c)
-            mask |= f.digitMask[at(x)];
-        return f.bitCount[mask];
-    }
-    case ValueKind::SmallestGap: {
-        int smallest = 50;
-        for (std::size_t j = 1; j < 5; ++j)
-            smallest = std::min(smallest, c[j] - c[j - 1]);
-        return smallest;
-    }
-    case ValueKind::Golden618:
-    case ValueKind::Golden382:
-    case ValueKind::Double062: {
-        const auto& targets = v.kind == ValueKind::Golden618   ? f.golden618
-                              : v.kind == ValueKind::Golden382 ? f.golden382
-                                                               : f.double062;
-        std::uint64_t set = 0;
-        for (auto x : c)
-            set |= std::uint64_t{1} << x;
-        int count = 0;
-        for (auto x : c)
-            count += (set & targets[at(x)]) != 0 ? 1 : 0;
-        return count;
-    }
-    case ValueKind::Divisible: {
-        int count = 0;
-        for (std::size_t j = 1; j < 5; ++j)
-            for (std::size_t k = 0; k < j; ++k)
-                count += static_cast<int>((f.divisors[at(c[j])] >> c[k]) & 1u);
-        return count;
-    }
-    case ValueKind::Gap1:
-    case ValueKind::Gap2: {
-        const int gap = v.kind == ValueKind::Gap1 ? 1 : 2;
-        int count = 0;
-        for (std::size_t j = 1; j < 5; ++j)
-            count += c[j] - c[j - 1] == gap ? 1 : 0;
-        return count;
-    }
-    case ValueKind::Decades: {
-        unsigned mask = 0;
-        for (auto x : c)
-            mask |= 1u << ((x - 1) / 10);
-        return f.bitCount[mask];
-    }
-    case ValueKind::Share: {
-        const int sum = c[0] + c[1] + c[2] + c[3] + c[4];
-        return shareOf(c[static_cast<std::size_t>(v.a - 1)], sum);
-    }
-    case ValueKind::SumModulo:
-        return sumModulo(c[0] + c[1] + c[2] + c[3] + c[4], v.a);
-    default:
-        break;
-    }
-    throw RangeError("Значение фильтра не вычисляется по перестановке");
+    return v.term(v, k + 1, x, excluded);
 }
 
 // ---- Term-sum tests in byte lanes, in the order of the tests.
@@ -219,8 +58,9 @@ struct FirstPassLanes {
     }
 };
 
-// The other values: each has a lane of its own, computed for every entry when
-// any of them is tested, and judged together against the lanes' bands.
+// The whole values of the shapes the kernel knows: each has a lane of its
+// own, computed for every entry when any of them is tested, and judged
+// together against the lanes' bands. Other whole values take the slow path.
 // Lanes 0..7 hold the counts of pairs and the digit and decade counts, 8..13
 // the smallest gap and the shares, 16..23 the sums modulo 5..12.
 enum Slot : std::uint8_t {
@@ -239,36 +79,37 @@ enum Slot : std::uint8_t {
 };
 
 std::optional<int> slotOf(const StepValue& v) {
-    switch (v.kind) {
-    case ValueKind::DistinctDigits:
+    switch (v.shape) {
+    case ValueShape::DistinctDigits:
         return kDistinctDigits;
-    case ValueKind::SmallestGap:
+    case ValueShape::SmallestGap:
         return kSmallestGap;
-    case ValueKind::Golden618:
+    case ValueShape::Golden618:
         return kGolden618;
-    case ValueKind::Golden382:
+    case ValueShape::Golden382:
         return kGolden382;
-    case ValueKind::Double062:
+    case ValueShape::Double062:
         return kDouble062;
-    case ValueKind::Divisible:
+    case ValueShape::Divisible:
         return kDivisible;
-    case ValueKind::Gap1:
+    case ValueShape::Gap1:
         return kGap1;
-    case ValueKind::Gap2:
+    case ValueShape::Gap2:
         return kGap2;
-    case ValueKind::Decades:
+    case ValueShape::Decades:
         return kDecades;
-    case ValueKind::Share:
+    case ValueShape::Share:
         if (v.a >= 1 && v.a <= 5)
             return kShare1 + v.a - 1;
         return std::nullopt;
-    case ValueKind::SumModulo:
+    case ValueShape::SumModulo:
         if (v.a >= 5 && v.a <= 12)
             return kModulo5 + v.a - 5;
         return std::nullopt;
-    default:
-        return std::nullopt;
+    case ValueShape::Other:
+        break;
     }
+    return std::nullopt;
 }
 
 // What the direct values are made of: per pair of numbers (the earlier x,
@@ -391,15 +232,6 @@ std::optional<int> termOfValue(const StepValue& value, int k, int x, const Numbe
     return termOf(value, k, x, excluded);
 }
 
-int combinationValue(const StepValue& value, const Combination& c, const NumberFlags& excluded) {
-    if (!isTermSum(value.kind))
-        return directValue(value, c);
-    int sum = 0;
-    for (int k = 0; k < 5; ++k)
-        sum += *termOf(value, k, c[static_cast<std::size_t>(k)], excluded);
-    return sum & 0xFF;
-}
-
 std::vector<std::int32_t> strikeFirstFailing(CombinationList& list,
                                              std::span<const KernelTest> tests,
                                              const NumberFlags& excluded) {
@@ -409,17 +241,30 @@ std::vector<std::int32_t> strikeFirstFailing(CombinationList& list,
 
     auto terms = std::make_unique<FirstPassLanes>();
     auto direct = std::make_unique<DirectTests>();
-    std::vector<std::size_t> slow; // tests beyond the lanes, computed one by one
+    // Tests beyond the lanes, computed one by one; a sum of terms from a
+    // table of its terms' bytes.
+    struct SlowTest {
+        std::size_t t = 0;
+        std::vector<std::uint8_t> terms; // [k * kNumberRows + x]
+    };
+    std::vector<SlowTest> slow;
     for (std::size_t t = 0; t < tests.size(); ++t) {
         const KernelTest& test = tests[t];
         const int index = static_cast<int>(t);
-        if (isTermSum(test.value.kind)) {
-            if (terms->full())
-                slow.push_back(t);
-            else
+        if (test.value.isTermSum()) {
+            if (!terms->full()) {
                 terms->add(test, index, excluded);
+                continue;
+            }
+            SlowTest s{t, std::vector<std::uint8_t>(5 * kNumberRows, 0)};
+            for (int k = 0; k < 5; ++k)
+                for (int x = 1; x <= kMaxNumber; ++x)
+                    s.terms[static_cast<std::size_t>(k) * kNumberRows +
+                            static_cast<std::size_t>(x)] =
+                        static_cast<std::uint8_t>(*termOf(test.value, k, x, excluded) & 0xFF);
+            slow.push_back(std::move(s));
         } else if (!direct->add(test.value, test.band, index)) {
-            slow.push_back(t);
+            slow.push_back({t, {}});
         }
     }
 
@@ -432,11 +277,20 @@ std::vector<std::int32_t> strikeFirstFailing(CombinationList& list,
             first = terms->firstFailing(c, first);
         if (direct->count > 0)
             direct->check(c.data(), first);
-        for (std::size_t t : slow) {
-            if (static_cast<int>(t) >= first)
+        for (const SlowTest& s : slow) {
+            if (static_cast<int>(s.t) >= first)
                 break;
-            if (!tests[t].band.passes(combinationValue(tests[t].value, c, excluded))) {
-                first = static_cast<int>(t);
+            int v = 0;
+            if (s.terms.empty()) {
+                v = combinationValue(tests[s.t].value, c, excluded);
+            } else {
+                const std::uint8_t* term = s.terms.data();
+                for (std::size_t k = 0; k < 5; ++k)
+                    v += term[k * kNumberRows + c[k]];
+                v &= 0xFF;
+            }
+            if (!tests[s.t].band.passes(v)) {
+                first = static_cast<int>(s.t);
                 break;
             }
         }

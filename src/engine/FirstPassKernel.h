@@ -22,9 +22,9 @@ struct KernelTest {
 };
 
 // Strikes every live entry at the first test it fails; returns the count
-// struck by each test. `excluded` feeds ValueKind::Excluded. Live entries
-// must hold numbers 1..50 (RangeError otherwise), five distinct ones in
-// ascending order as generated.
+// struck by each test. `excluded` holds the numbers that do not play, as the
+// values read them. Live entries must hold numbers 1..50 (RangeError
+// otherwise), five distinct ones in ascending order as generated.
 std::vector<std::int32_t> strikeFirstFailing(CombinationList& list,
                                              std::span<const KernelTest> tests,
                                              const std::array<bool, kMaxNumber + 1>& excluded);
@@ -36,7 +36,9 @@ std::optional<int> termOfValue(const StepValue& value, int k, int x,
 
 // The value of one test for one combination, computed directly; the
 // kernel's reference for the values it computes from tables.
-int combinationValue(const StepValue& value, const Combination& c,
-                     const std::array<bool, kMaxNumber + 1>& excluded);
+inline int combinationValue(const StepValue& value, const Combination& c,
+                            const std::array<bool, kMaxNumber + 1>& excluded) {
+    return value.of(c, excluded);
+}
 
 } // namespace vargis::engine

@@ -13,7 +13,6 @@ namespace vargis::engine {
 
 // The value a row computes for a combination, as its filter family states it.
 using catalogue::StepValue;
-using catalogue::ValueKind;
 
 using catalogue::EnabledBy;
 using catalogue::ParameterFrom;

@@ -62,7 +62,7 @@ std::vector<ValueDistribution> firstPassDistributions(int highestNumber) {
     std::vector<ValueDistribution> rows;
     for (const SweepStep& step : firstPassSteps(highestNumber))
         for (const StepRow& r : step.rows)
-            if (r.value.kind != ValueKind::Excluded && seen.insert(r.row).second)
+            if (r.value.term != catalogue::value::excluded().term && seen.insert(r.row).second)
                 rows.push_back({r.row, r.value, {}});
     std::sort(rows.begin(), rows.end(),
               [](const ValueDistribution& a, const ValueDistribution& b) { return a.row < b.row; });
