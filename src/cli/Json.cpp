@@ -1,5 +1,6 @@
 #include "cli/Json.h"
 
+#include "app/Application.h"
 #include "cli/Verb.h"
 
 #include <CLI/CLI.hpp>
@@ -17,6 +18,20 @@ Json chanceJson(const app::ChanceBaseline& baseline) {
     chance["lift"] = baseline.lift ? Json(*baseline.lift) : Json(nullptr);
     chance["p"] = baseline.pValue;
     return chance;
+}
+
+int finishApplying(VerbContext& c, bool applying, bool json, Json& object,
+                   const std::function<int()>& applyRows) {
+    int applied = 0;
+    const bool saved = !applying || c.app->guarded([&] { applied = applyRows(); });
+    if (json) {
+        if (applying && saved)
+            object["applied"] = applied;
+        printJson(object, c.out);
+    } else if (applying && saved) {
+        c.out << "applied: " << applied << " rows\n";
+    }
+    return saved ? 0 : 2;
 }
 
 void Verb::addJsonFlag(CLI::App& command) {

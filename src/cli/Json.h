@@ -4,6 +4,7 @@
 
 #include "app/Analysis.h"
 
+#include <functional>
 #include <iosfwd>
 #include <nlohmann/json.hpp>
 
@@ -15,5 +16,14 @@ void printJson(const Json& object, std::ostream& out);
 
 // {"expected": E, "lift": L or null, "p": P}
 Json chanceJson(const app::ChanceBaseline& baseline);
+
+struct VerbContext;
+
+// The end of a verb that may write its results into the settings (--apply):
+// runs `applyRows` (it returns the rows written and saves) guarded when asked,
+// then prints the JSON object with "applied", or the line "applied: N rows".
+// 0, or 2 when applying failed (the error was shown).
+int finishApplying(VerbContext& c, bool applying, bool json, Json& object,
+                   const std::function<int()>& applyRows);
 
 } // namespace vargis::cli

@@ -69,19 +69,11 @@ public:
             object = suggestionsJson(*result);
         else
             printSuggestions(*result, c.out);
-        int applied = 0;
-        const bool saved = !apply_ || c.app->guarded([&] {
-            applied = c.analysis->applySuggestions(*result);
+        return finishApplying(c, apply_, json_, object, [&] {
+            const int applied = c.analysis->applySuggestions(*result);
             c.analysis->saveFilters();
+            return applied;
         });
-        if (json_) {
-            if (apply_ && saved)
-                object["applied"] = applied;
-            printJson(object, c.out);
-        } else if (apply_ && saved) {
-            c.out << "applied: " << applied << " rows\n";
-        }
-        return saved ? 0 : 2;
     }
 
 private:
