@@ -319,3 +319,30 @@ TEST(Catalogue, Pages) {
 
 } // namespace
 } // namespace vargis::catalogue
+
+namespace vargis::catalogue {
+namespace {
+
+// A base written before a family took row 199 stores the unused line there;
+// only such a line of an added row is taken for the row's default line, and
+// a built-in row whose line lost its control names stays an error.
+TEST(Catalogue, AnAddedRowReplacesOnlyTheUnusedLineItTook) {
+    const FilterControls added{.row = 199,
+                               .family = Family::Added,
+                               .button = "TopTwoButton",
+                               .caption = "n4+n5>=",
+                               .checkBox = "TopTwoBox",
+                               .paramLabel = "TopTwoLabel",
+                               .paramInitial = "2",
+                               .defaultCondition = ">="};
+    EXPECT_TRUE(storesUnusedLineOfAddedRow(added, "", "", ""));
+    EXPECT_FALSE(storesUnusedLineOfAddedRow(added, "TopTwoLabel", "TopTwoButton", "TopTwoBox"));
+    EXPECT_FALSE(storesUnusedLineOfAddedRow(rowControls(4), "", "", ""));
+    EXPECT_FALSE(storesUnusedLineOfAddedRow(rowControls(199), "", "", ""));
+    const std::array<std::string, 9> expected{
+        "199", "TopTwoLabel", "2", "False", ">=", "TopTwoButton", "n4+n5>=", "TopTwoBox", ""};
+    EXPECT_EQ(defaultRowFields(added), expected);
+}
+
+} // namespace
+} // namespace vargis::catalogue

@@ -108,15 +108,8 @@ std::vector<std::string> defaultFilterLines(const std::vector<BundledDraw>& draw
     const auto stems =
         kindStemsWritten ? kindStems(highestNumber) : std::vector<std::pair<int, std::string>>{};
     for (const auto& rc : catalogue::allRows()) {
-        std::vector<std::string> f(9);
-        f[0] = std::to_string(rc.row);
-        f[1] = rc.linkCode.empty() ? std::string(rc.paramLabel) : std::string(rc.linkCode);
-        f[2] = std::string(rc.paramInitial);
-        f[3] = rc.checkBox.empty() ? "" : "False";
-        f[4] = std::string(rc.defaultCondition);
-        f[5] = std::string(rc.button);
-        f[6] = std::string(rc.caption);
-        f[7] = std::string(rc.checkBox);
+        const auto defaults = catalogue::defaultRowFields(rc);
+        std::vector<std::string> f(defaults.begin(), defaults.end());
         if (rc.row == 1) {
             f[2] = std::to_string(smallestMax);
             f[3] = "True";

@@ -89,6 +89,24 @@ const Catalogue& catalogue() {
 
 } // namespace
 
+std::array<std::string, 9> defaultRowFields(const FilterControls& rc) {
+    return {std::to_string(rc.row),
+            rc.linkCode.empty() ? std::string(rc.paramLabel) : std::string(rc.linkCode),
+            std::string(rc.paramInitial),
+            rc.checkBox.empty() ? "" : "False",
+            std::string(rc.defaultCondition),
+            std::string(rc.button),
+            std::string(rc.caption),
+            std::string(rc.checkBox),
+            ""};
+}
+
+bool storesUnusedLineOfAddedRow(const FilterControls& rc, std::string_view field2,
+                                std::string_view field6, std::string_view field8) {
+    return rc.family == Family::Added && !rc.button.empty() && field2.empty() && field6.empty() &&
+           field8.empty();
+}
+
 const FilterControls& rowControls(int row) {
     checkRowNumber(row, "rowControls");
     return catalogue().row(row);

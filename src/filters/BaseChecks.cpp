@@ -137,6 +137,9 @@ void checkFilterFile(const std::vector<std::string>& lines, const std::string& p
             throw RangeError(at + "полей " + std::to_string(fields.size()) +
                              (trim(rest).empty() ? "" : " и текст после последней ';'") +
                              ", а должно быть 9, каждое с ';' в конце");
+        if (catalogue::storesUnusedLineOfAddedRow(catalogue::rowControls(row), trim(fields[1]),
+                                                  trim(fields[5]), trim(fields[7])))
+            continue; // the loader puts the row's default line in its place
         checkFilterRow(fields, row, at, form);
     }
 }

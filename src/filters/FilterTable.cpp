@@ -6,6 +6,7 @@
 #include "base/Fields.h"
 #include "base/Scramble.h"
 #include "base/TextFile.h"
+#include "catalogue/Catalogue.h"
 
 namespace vargis::filters {
 
@@ -36,6 +37,15 @@ void loadFilterTable(FilterTable& table, const std::string& path) {
             table.row(r).field(fieldNo) = cut255(trim(text));
             return true;
         });
+        if (r > kFilterRows)
+            continue;
+        FilterRow& row = table.row(r);
+        const catalogue::FilterControls& rc = catalogue::rowControls(r);
+        if (catalogue::storesUnusedLineOfAddedRow(rc, row.field(2), row.field(6), row.field(8))) {
+            const auto defaults = catalogue::defaultRowFields(rc);
+            for (int j = 1; j <= 9; ++j)
+                row.field(j) = defaults[static_cast<std::size_t>(j - 1)];
+        }
     }
 }
 
