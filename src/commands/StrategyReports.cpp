@@ -5,6 +5,7 @@
 #include "catalogue/FilterFamily.h"
 #include "commands/CombineSweep.h"
 #include "context/AppContext.h"
+#include "engine/StrategySearch.h"
 #include "filters/ImageBase.h"
 
 #include <algorithm>
@@ -79,6 +80,25 @@ void appendTargetRows(std::vector<std::string>& rows, const BacktestResult& resu
 }
 
 } // namespace
+
+std::string svgText(int x, int y, const std::string& anchor, const std::string& body) {
+    return "<text x=\"" + std::to_string(x) + "\" y=\"" + std::to_string(y) +
+           "\" font-size=\"11\" text-anchor=\"" + anchor + "\">" + body + "</text>";
+}
+
+std::vector<std::string> chartAxes(int width, int height, int left, int top, int bottom,
+                                   const std::string& topLabel, const std::string& bottomLabel) {
+    return {"<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + std::to_string(width) +
+                "\" height=\"" + std::to_string(height) + "\" style=\"background:#ffffff\">",
+            "<line x1=\"" + std::to_string(left) + "\" y1=\"" + std::to_string(bottom) +
+                "\" x2=\"" + std::to_string(width - 5) + "\" y2=\"" + std::to_string(bottom) +
+                "\" stroke=\"black\"/>",
+            "<line x1=\"" + std::to_string(left) + "\" y1=\"" + std::to_string(top) + "\" x2=\"" +
+                std::to_string(left) + "\" y2=\"" + std::to_string(bottom) +
+                "\" stroke=\"black\"/>",
+            svgText(left - 4, top + 10, "end", topLabel),
+            svgText(left - 4, bottom, "end", bottomLabel)};
+}
 
 std::vector<std::string> reportFrameLines() {
     return {"<table width=\"80%\" border=0 cellpadding=0 cellspacing=\"0\">",
@@ -158,20 +178,9 @@ std::vector<std::string> remainingChartSvg(const BacktestResult& result, bool by
                                        (highest - v) / (highest - lowest));
     };
     const int bottom = kHeight - kBottom;
-    auto text = [](int tx, int ty, const std::string& anchor, const std::string& body) {
-        return "<text x=\"" + std::to_string(tx) + "\" y=\"" + std::to_string(ty) +
-               "\" font-size=\"11\" text-anchor=\"" + anchor + "\">" + body + "</text>";
-    };
-    std::vector<std::string> lines{
-        "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + std::to_string(kWidth) +
-            "\" height=\"" + std::to_string(kHeight) + "\" style=\"background:#ffffff\">",
-        "<line x1=\"" + std::to_string(kLeft) + "\" y1=\"" + std::to_string(bottom) + "\" x2=\"" +
-            std::to_string(kWidth - 5) + "\" y2=\"" + std::to_string(bottom) +
-            "\" stroke=\"black\"/>",
-        "<line x1=\"" + std::to_string(kLeft) + "\" y1=\"" + std::to_string(kTop) + "\" x2=\"" +
-            std::to_string(kLeft) + "\" y2=\"" + std::to_string(bottom) + "\" stroke=\"black\"/>",
-        text(kLeft - 4, kTop + 10, "end", std::to_string(highest)),
-        text(kLeft - 4, bottom, "end", std::to_string(lowest))};
+    const auto text = svgText;
+    std::vector<std::string> lines = chartAxes(kWidth, kHeight, kLeft, kTop, bottom,
+                                               std::to_string(highest), std::to_string(lowest));
     // Many targets of an archive get smaller marks, so the curve stays visible.
     const std::string radius = byDate && n > 100 ? "2" : "4";
     std::string points;
@@ -250,10 +259,7 @@ std::vector<std::string> runningKeptChartSvg(const BacktestResult& result,
     auto y = [&](double v) {
         return kTop + static_cast<int>((kHeight - kTop - kBottom) * (highest - v) / highest);
     };
-    auto text = [](int tx, int ty, const std::string& anchor, const std::string& body) {
-        return "<text x=\"" + std::to_string(tx) + "\" y=\"" + std::to_string(ty) +
-               "\" font-size=\"11\" text-anchor=\"" + anchor + "\">" + body + "</text>";
-    };
+    const auto text = svgText;
     auto polyline = [&](const std::vector<double>& values, const std::string& style) {
         std::string points;
         for (std::size_t i = 0; i < n; ++i)
@@ -262,15 +268,7 @@ std::vector<std::string> runningKeptChartSvg(const BacktestResult& result,
     };
     char top[32];
     std::snprintf(top, sizeof top, "%.0f", highest);
-    std::vector<std::string> lines{
-        "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + std::to_string(kWidth) +
-            "\" height=\"" + std::to_string(kHeight) + "\" style=\"background:#ffffff\">",
-        "<line x1=\"" + std::to_string(kLeft) + "\" y1=\"" + std::to_string(bottom) + "\" x2=\"" +
-            std::to_string(kWidth - 5) + "\" y2=\"" + std::to_string(bottom) +
-            "\" stroke=\"black\"/>",
-        "<line x1=\"" + std::to_string(kLeft) + "\" y1=\"" + std::to_string(kTop) + "\" x2=\"" +
-            std::to_string(kLeft) + "\" y2=\"" + std::to_string(bottom) + "\" stroke=\"black\"/>",
-        text(kLeft - 4, kTop + 10, "end", top), text(kLeft - 4, bottom, "end", "0")};
+    std::vector<std::string> lines = chartAxes(kWidth, kHeight, kLeft, kTop, bottom, top, "0");
     if (n > 0) {
         lines.push_back(polyline(expected, "stroke=\"gray\" stroke-width=\"2\" "
                                            "stroke-dasharray=\"6,4\""));
@@ -325,13 +323,7 @@ double medianRemaining(const BacktestResult& result) {
     std::vector<std::int32_t> counts;
     for (const BacktestTarget& t : result.targets)
         counts.push_back(t.stopRow != 0 ? 0 : t.remaining);
-    if (counts.empty())
-        return 0;
-    std::sort(counts.begin(), counts.end());
-    const std::size_t middle = counts.size() / 2;
-    if (counts.size() % 2 == 1)
-        return counts[middle];
-    return (static_cast<double>(counts[middle - 1]) + counts[middle]) / 2;
+    return engine::medianOf(std::move(counts));
 }
 
 reports::HtmlReport archiveBacktestReport(const StrategyFacts& facts, const BacktestResult& result,

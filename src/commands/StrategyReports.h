@@ -21,6 +21,14 @@ namespace vargis::commands {
 
 inline constexpr const char* kReportProduct = base::kReportProduct;
 
+// An SVG text element at (x, y), anchored "start", "middle" or "end".
+std::string svgText(int x, int y, const std::string& anchor, const std::string& body);
+// The opening lines of a report chart: the svg element, the horizontal and
+// vertical axes from (left, bottom), and the labels of the vertical axis's
+// top and bottom.
+std::vector<std::string> chartAxes(int width, int height, int left, int top, int bottom,
+                                   const std::string& topLabel, const std::string& bottomLabel);
+
 // The opening lines of the framed table and the product and time footer of
 // the analysis reports.
 std::vector<std::string> reportFrameLines();

@@ -69,20 +69,9 @@ std::vector<std::string> keptChartSvg(const BacktestResult& run, std::int32_t co
                "\" stroke-width=\"2\" points=\"" + points + "\"/>";
     };
     const int bottom = kHeight - kBottom;
-    auto text = [](int tx, int ty, const std::string& anchor, const std::string& body) {
-        return "<text x=\"" + std::to_string(tx) + "\" y=\"" + std::to_string(ty) +
-               "\" font-size=\"11\" text-anchor=\"" + anchor + "\">" + body + "</text>";
-    };
-    std::vector<std::string> lines{
-        "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + std::to_string(kWidth) +
-            "\" height=\"" + std::to_string(kHeight) + "\" style=\"background:#ffffff\">",
-        "<line x1=\"" + std::to_string(kLeft) + "\" y1=\"" + std::to_string(bottom) + "\" x2=\"" +
-            std::to_string(kWidth - 5) + "\" y2=\"" + std::to_string(bottom) +
-            "\" stroke=\"black\"/>",
-        "<line x1=\"" + std::to_string(kLeft) + "\" y1=\"" + std::to_string(kTop) + "\" x2=\"" +
-            std::to_string(kLeft) + "\" y2=\"" + std::to_string(bottom) + "\" stroke=\"black\"/>",
-        text(kLeft - 4, kTop + 10, "end", fixed(highest, "%.0f")),
-        text(kLeft - 4, bottom, "end", "0")};
+    const auto text = svgText;
+    std::vector<std::string> lines =
+        chartAxes(kWidth, kHeight, kLeft, kTop, bottom, fixed(highest, "%.0f"), "0");
     if (n > 0) {
         lines.push_back(polyline(kept, "green"));
         lines.push_back(polyline(expected, "gray"));
